@@ -1,0 +1,90 @@
+#pragma once
+
+// The Windows services that show something to the user or hand something to
+// the desktop: message boxes, the common file dialogs, the beep and the shell's
+// "open". The program talks to them only through this interface; QtDesktop
+// shows real Qt dialogs, ScriptedDesktop answers from a queue in tests.
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// Message box flags (combine one button set, one icon and one default button).
+constexpr unsigned MB_OK = 0x00000000;
+constexpr unsigned MB_OKCANCEL = 0x00000001;
+constexpr unsigned MB_ABORTRETRYIGNORE = 0x00000002;
+constexpr unsigned MB_YESNOCANCEL = 0x00000003;
+constexpr unsigned MB_YESNO = 0x00000004;
+constexpr unsigned MB_RETRYCANCEL = 0x00000005;
+constexpr unsigned MB_TYPEMASK = 0x0000000F;
+constexpr unsigned MB_ICONHAND = 0x00000010;
+constexpr unsigned MB_ICONERROR = MB_ICONHAND;
+constexpr unsigned MB_ICONSTOP = MB_ICONHAND;
+constexpr unsigned MB_ICONQUESTION = 0x00000020;
+constexpr unsigned MB_ICONEXCLAMATION = 0x00000030;
+constexpr unsigned MB_ICONWARNING = MB_ICONEXCLAMATION;
+constexpr unsigned MB_ICONASTERISK = 0x00000040;
+constexpr unsigned MB_ICONINFORMATION = MB_ICONASTERISK;
+constexpr unsigned MB_ICONMASK = 0x000000F0;
+constexpr unsigned MB_DEFBUTTON1 = 0x00000000;
+constexpr unsigned MB_DEFBUTTON2 = 0x00000100;
+constexpr unsigned MB_DEFBUTTON3 = 0x00000200;
+constexpr unsigned MB_DEFMASK = 0x00000F00;
+
+// Message box answers.
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDABORT = 3;
+constexpr int IDRETRY = 4;
+constexpr int IDIGNORE = 5;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+
+// MessageBeep sounds.
+constexpr unsigned MB_DEFAULTBEEP = 0xFFFFFFFF;
+
+// One file type of a file dialog: "Zorvan text(*.zvd)" with "*.zvd".
+struct FileDialogFilter
+{
+    QString description;
+    QString patterns; // separated by ";", as "*.rtf;*.doc;*.zvd;"
+    friend bool operator==(const FileDialogFilter&, const FileDialogFilter&) = default;
+};
+
+// The state of an open or save dialog, read before it is shown and updated
+// when the user accepts it (the chosen file name and file type).
+struct FileDialogOptions
+{
+    QString title;                         // empty: the platform's own title
+    std::vector<FileDialogFilter> filters; // in the order shown
+    int filterIndex = 1;                   // 1-based, as Windows counts; in and out
+    QString defaultExtension;              // without the dot; appended when the name has none
+    QString initialDir;
+    QString fileName;             // in: proposed name; out: the chosen absolute path
+    bool overwritePrompt = false; // save: ask before replacing an existing file
+    bool fileMustExist = false;   // open: refuse names of missing files
+};
+
+class Desktop
+{
+public:
+    virtual ~Desktop() = default;
+
+    // Shows a modal message box; returns the ID* of the button pressed
+    // (IDCANCEL when a Yes/No/Cancel box is closed by its frame).
+    virtual int messageBox(const QString& text, const QString& caption, unsigned flags) = 0;
+
+    // Show the modal open or save dialog. True when the user accepted; then
+    // options.fileName and options.filterIndex hold the choice. Cancelled, the
+    // options are left as they were.
+    virtual bool openFileDialog(FileDialogOptions& options) = 0;
+    virtual bool saveFileDialog(FileDialogOptions& options) = 0;
+
+    // Sounds a system beep of the given MB_* kind (0 is the default sound).
+    virtual void messageBeep(unsigned type) = 0;
+
+    // The shell's "open" verb: hands a URL, e-mail address or file to the
+    // program the desktop associates with it. False when nothing took it.
+    virtual bool shellExecuteOpen(const QString& target) = 0;
+};

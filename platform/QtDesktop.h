@@ -1,0 +1,24 @@
+#pragma once
+
+// The desktop services shown with real Qt dialogs, parented to the active window.
+
+#include "platform/Desktop.h"
+
+class QFileDialog;
+
+class QtDesktop : public Desktop
+{
+public:
+    int messageBox(const QString& text, const QString& caption, unsigned flags) override;
+    bool openFileDialog(FileDialogOptions& options) override;
+    bool saveFileDialog(FileDialogOptions& options) override;
+    void messageBeep(unsigned type) override;
+    bool shellExecuteOpen(const QString& target) override;
+
+    // The Qt name filter of one file type: "Zorvan text(*.zvd) (*.zvd)".
+    static QString nameFilter(const FileDialogFilter& filter);
+
+private:
+    enum class DialogKind { Open, Save };
+    bool runFileDialog(FileDialogOptions& options, DialogKind kind);
+};

@@ -1,0 +1,89 @@
+#include "platform/ScriptedDesktop.h"
+
+void ScriptedDesktop::queueFileDialogAnswer(const QString& fileName, int filterIndex)
+{
+    m_fileAnswers.push_back(FileAnswer{fileName, filterIndex});
+}
+
+void ScriptedDesktop::queueFileDialogCancel()
+{
+    m_fileAnswers.push_back(std::nullopt);
+}
+
+std::vector<ScriptedDesktop::Call> ScriptedDesktop::callsOf(CallKind kind) const
+{
+    std::vector<Call> result;
+    for (const Call& call : m_calls) {
+        if (call.kind == kind)
+            result.push_back(call);
+    }
+    return result;
+}
+
+QStringList ScriptedDesktop::messageTexts() const
+{
+    QStringList texts;
+    for (const Call& call : callsOf(CallKind::MessageBox))
+        texts << call.text;
+    return texts;
+}
+
+void ScriptedDesktop::clear()
+{
+    m_calls.clear();
+    m_messageBoxAnswers.clear();
+    m_fileAnswers.clear();
+    m_unansweredCalls = 0;
+}
+
+int ScriptedDesktop::messageBox(const QString& text, const QString& caption, unsigned flags)
+{
+    m_calls.push_back(Call{CallKind::MessageBox, text, caption, flags, {}});
+    if (!m_messageBoxAnswers.empty()) {
+        const int answer = m_messageBoxAnswers.front();
+        m_messageBoxAnswers.pop_front();
+        return answer;
+    }
+    const unsigned type = flags & MB_TYPEMASK;
+    if (type == MB_OK)
+        return IDOK;
+    ++m_unansweredCalls;
+    return type == MB_YESNO ? IDNO : IDCANCEL;
+}
+
+bool ScriptedDesktop::openFileDialog(FileDialogOptions& options)
+{
+    return answerFileDialog(CallKind::OpenFileDialog, options);
+}
+
+bool ScriptedDesktop::saveFileDialog(FileDialogOptions& options)
+{
+    return answerFileDialog(CallKind::SaveFileDialog, options);
+}
+
+bool ScriptedDesktop::answerFileDialog(CallKind kind, FileDialogOptions& options)
+{
+    m_calls.push_back(Call{kind, {}, {}, 0, options});
+    if (m_fileAnswers.empty()) {
+        ++m_unansweredCalls;
+        return false;
+    }
+    const std::optional<FileAnswer> answer = m_fileAnswers.front();
+    m_fileAnswers.pop_front();
+    if (!answer)
+        return false;
+    options.fileName = answer->fileName;
+    options.filterIndex = answer->filterIndex;
+    return true;
+}
+
+void ScriptedDesktop::messageBeep(unsigned type)
+{
+    m_calls.push_back(Call{CallKind::MessageBeep, {}, {}, type, {}});
+}
+
+bool ScriptedDesktop::shellExecuteOpen(const QString& target)
+{
+    m_calls.push_back(Call{CallKind::ShellExecuteOpen, target, {}, 0, {}});
+    return m_shellExecuteResult;
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+// The desktop of tests: every call is recorded with its arguments, and the
+// answers come from queues that the test fills beforehand. A message box with
+// no queued answer answers IDOK when it has an OK button and IDCANCEL
+// otherwise; a file dialog with no queued answer is cancelled. Such calls are
+// also counted in unansweredCalls(), so a test can tell it forgot an answer.
+
+#include "platform/Desktop.h"
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+class ScriptedDesktop : public Desktop
+{
+public:
+    enum class CallKind { MessageBox, OpenFileDialog, SaveFileDialog, MessageBeep, ShellExecuteOpen };
+
+    struct Call
+    {
+        CallKind kind = CallKind::MessageBox;
+        QString text;             // message box text, or the target of ShellExecuteOpen
+        QString caption;          // message box caption
+        unsigned flags = 0;       // message box flags, or the beep type
+        FileDialogOptions dialog; // file dialogs: the options as they were shown
+    };
+
+    // A file dialog's answer: accept this path with this 1-based file type.
+    struct FileAnswer
+    {
+        QString fileName;
+        int filterIndex = 1;
+    };
+
+    void queueMessageBoxAnswer(int answer) { m_messageBoxAnswers.push_back(answer); }
+    void queueFileDialogAnswer(const QString& fileName, int filterIndex = 1);
+    void queueFileDialogCancel();
+    void setShellExecuteResult(bool result) { m_shellExecuteResult = result; }
+
+    const std::vector<Call>& calls() const { return m_calls; }
+    std::vector<Call> callsOf(CallKind kind) const;
+    // The texts of all message boxes shown so far, in order.
+    QStringList messageTexts() const;
+    int unansweredCalls() const { return m_unansweredCalls; }
+    // Answers still queued, which the code under test never asked for.
+    int pendingAnswers() const { return int(m_messageBoxAnswers.size() + m_fileAnswers.size()); }
+    void clear();
+
+    int messageBox(const QString& text, const QString& caption, unsigned flags) override;
+    bool openFileDialog(FileDialogOptions& options) override;
+    bool saveFileDialog(FileDialogOptions& options) override;
+    void messageBeep(unsigned type) override;
+    bool shellExecuteOpen(const QString& target) override;
+
+private:
+    bool answerFileDialog(CallKind kind, FileDialogOptions& options);
+
+    std::vector<Call> m_calls;
+    std::deque<int> m_messageBoxAnswers;
+    std::deque<std::optional<FileAnswer>> m_fileAnswers; // empty optional: cancel
+    bool m_shellExecuteResult = true;
+    int m_unansweredCalls = 0;
+};
