@@ -1,0 +1,1119 @@
+#include "platform/RichEditControl.h"
+
+#include "platform/RichEditNotify.h"
+#include "platform/TextLineIndex.h"
+#include "platform/UrlHighlighter.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QStringDecoder>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// The character format property that marks protected text.
+constexpr int ProtectedProperty = QTextFormat::UserProperty + 0x100;
+
+constexpr QChar ObjectCharacter = QChar::ObjectReplacementCharacter;
+
+bool isParagraphEnd(QChar c)
+{
+    return c == QChar::ParagraphSeparator || c == QChar(0xFDD0) || c == QChar(0xFDD1) ||
+           c == QLatin1Char('\n');
+}
+
+// Normalises line breaks of inserted text: CR LF, CR and LF each become one
+// paragraph break.
+QString normalisedBreaks(const QString& text)
+{
+    if (!text.contains(QLatin1Char('\r')))
+        return text;
+    QString result = text;
+    result.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return result;
+}
+
+// Runs `visit(charFormat, from, to)` over the format runs of [from, to).
+template <typename Visit> void forEachRun(const QTextDocument* document, int from, int to, Visit visit)
+{
+    for (QTextBlock block = document->findBlock(from); block.isValid() && block.position() < to;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int start = std::max(from, fragment.position());
+            const int end = std::min(to, fragment.position() + fragment.length());
+            if (start < end && !visit(fragment.charFormat(), start, end))
+                return;
+        }
+    }
+}
+
+COLORREF toColorRef(const QColor& color)
+{
+    return COLORREF(color.red()) | COLORREF(color.green()) << 8 | COLORREF(color.blue()) << 16;
+}
+
+QColor fromColorRef(COLORREF color)
+{
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+} // namespace
+
+RichEditControl::RichEditControl(const RichEditStyle& style, QWidget* parent)
+    : QTextEdit(parent), m_style(style)
+{
+    setAcceptRichText(true);
+    setLineWrapMode(style.wordWrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+    const auto policy = [&](bool wanted) {
+        if (!wanted)
+            return Qt::ScrollBarAlwaysOff;
+        return style.disableNoScroll ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded;
+    };
+    setVerticalScrollBarPolicy(policy(style.verticalScrollBar));
+    setHorizontalScrollBarPolicy(policy(style.horizontalScrollBar));
+    if (style.selectionBar)
+        setViewportMargins(8, 0, 0, 0);
+    m_lineIndex = new TextLineIndex(document());
+    m_urlHighlighter = new UrlHighlighter(document());
+    connectDocument();
+    connect(this, &QTextEdit::selectionChanged, this, &RichEditControl::onSelectionChanged);
+    connect(this, &QTextEdit::cursorPositionChanged, this, &RichEditControl::onSelectionChanged);
+}
+
+RichEditControl::~RichEditControl() = default;
+
+void RichEditControl::connectDocument()
+{
+    QTextDocument* doc = document();
+    connect(doc, &QTextDocument::contentsChanged, this, [this] {
+        if ((m_eventMask & ENM_CHANGE) && m_notify)
+            m_notify->notifyChange();
+    });
+    connect(doc, &QTextDocument::undoCommandAdded, this, &RichEditControl::onUndoCommandAdded);
+    connect(doc->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
+            &RichEditControl::onDocumentSizeChanged);
+}
+
+void RichEditControl::adoptDocument(QTextDocument* adopted)
+{
+    // The adopted document brings its own link highlighter and line index.
+    const bool urls = m_autoUrlDetect;
+    if (m_urlHighlighter)
+        m_urlHighlighter->setDocument(nullptr);
+    delete m_urlHighlighter;
+    m_urlHighlighter = adopted->findChild<UrlHighlighter*>(QString(), Qt::FindDirectChildrenOnly);
+    m_autoUrlDetect = m_urlHighlighter != nullptr;
+    setDocument(adopted);
+    adopted->clearUndoRedoStacks();
+    m_undoDepth = m_redoDepth = 0;
+    m_lineIndex = adopted->findChild<TextLineIndex*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!m_lineIndex)
+        m_lineIndex = new TextLineIndex(adopted);
+    m_lineIndex->invalidate();
+    connectDocument();
+    AutoUrlDetect(urls);
+    SetSel(0, 0);
+}
+
+// --- Selection -------------------------------------------------------------
+
+int RichEditControl::GetTextLength() const
+{
+    return std::max(0, document()->characterCount() - 1);
+}
+
+int RichEditControl::clampPosition(int position) const
+{
+    return std::clamp(position, 0, GetTextLength());
+}
+
+CHARRANGE RichEditControl::ExGetSel() const
+{
+    const QTextCursor cursor = textCursor();
+    return {cursor.selectionStart(), cursor.selectionEnd()};
+}
+
+void RichEditControl::ExSetSel(CHARRANGE range)
+{
+    const int length = GetTextLength();
+    int start = range.cpMin;
+    int end = range.cpMax;
+    if (start < 0) { // -1 removes the selection, keeping the caret where it is
+        start = end = textCursor().position();
+    } else if (end < 0) {
+        end = length;
+    }
+    start = clampPosition(start);
+    end = clampPosition(end);
+    if (end < start)
+        std::swap(start, end);
+    QTextCursor cursor(document());
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    // Setting the cursor scrolls it into view in QTextEdit; selecting does not
+    // scroll here, so the scroll position is put back.
+    const int vertical = verticalScrollBar()->value();
+    const int horizontal = horizontalScrollBar()->value();
+    setTextCursor(cursor);
+    verticalScrollBar()->setValue(vertical);
+    horizontalScrollBar()->setValue(horizontal);
+}
+
+void RichEditControl::SetSel(LONG start, LONG end)
+{
+    if (start == 0 && end == -1)
+        end = GetTextLength();
+    ExSetSel({start, end});
+}
+
+void RichEditControl::ScrollCaret()
+{
+    ensureCursorVisible();
+}
+
+WORD RichEditControl::SelectionType() const
+{
+    const QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection())
+        return SEL_EMPTY;
+    int objects = 0;
+    int characters = 0;
+    const QString text = TextRange({cursor.selectionStart(), cursor.selectionEnd()});
+    for (QChar c : text)
+        (c == ObjectCharacter ? objects : characters)++;
+    WORD kind = SEL_EMPTY;
+    if (characters > 0)
+        kind |= SEL_TEXT;
+    if (characters > 1)
+        kind |= SEL_MULTICHAR;
+    if (objects == 1)
+        kind |= SEL_OBJECT;
+    if (objects > 1)
+        kind |= SEL_MULTIOBJECT;
+    return kind;
+}
+
+void RichEditControl::HideSelection(bool hide, bool changeStyle)
+{
+    if (changeStyle)
+        m_style.noHideSelection = !hide;
+    // QTextEdit always shows the selection; without focus it is drawn in the
+    // inactive colours, which is what keeping it visible means here. Hiding it
+    // while unfocused is done by painting the inactive highlight transparent.
+    QPalette colors = palette();
+    const QColor highlight = colors.color(QPalette::Active, QPalette::Highlight);
+    const QColor highlighted = colors.color(QPalette::Active, QPalette::HighlightedText);
+    colors.setColor(QPalette::Inactive, QPalette::Highlight, hide ? QColor(Qt::transparent) : highlight);
+    colors.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                    hide ? colors.color(QPalette::Active, QPalette::Text) : highlighted);
+    setPalette(colors);
+}
+
+// --- Text and lines --------------------------------------------------------
+
+LONG RichEditControl::ExLineFromChar(LONG position) const
+{
+    if (position < 0)
+        position = textCursor().selectionStart();
+    return m_lineIndex->lineOfPosition(position);
+}
+
+LONG RichEditControl::LineIndex(LONG line) const
+{
+    if (line < 0)
+        line = ExLineFromChar(-1);
+    return m_lineIndex->firstPositionOfLine(line);
+}
+
+LONG RichEditControl::lineLengthOf(LONG line) const
+{
+    int lineInBlock = 0;
+    const QTextBlock block = m_lineIndex->blockOfLine(line, &lineInBlock);
+    if (!block.isValid())
+        return 0;
+    const QTextLayout* layout = block.layout();
+    if (!layout || lineInBlock >= layout->lineCount())
+        return block.length() - 1;
+    const QTextLine textLine = layout->lineAt(lineInBlock);
+    int length = textLine.textLength();
+    // A wrapped line's trailing blank belongs to the line; the paragraph break does not.
+    if (textLine.textStart() + length > block.length() - 1)
+        length = block.length() - 1 - textLine.textStart();
+    return std::max(0, length);
+}
+
+LONG RichEditControl::LineLength(LONG position) const
+{
+    if (position < 0) { // the lines touched by the selection, less the selected characters
+        const QTextCursor cursor = textCursor();
+        if (!cursor.hasSelection())
+            return lineLengthOf(ExLineFromChar(-1));
+        const int first = m_lineIndex->lineOfPosition(cursor.selectionStart());
+        const int last = m_lineIndex->lineOfPosition(cursor.selectionEnd());
+        const int unselectedBefore = cursor.selectionStart() - LineIndex(first);
+        const int unselectedAfter = LineIndex(last) + lineLengthOf(last) - cursor.selectionEnd();
+        return std::max(0, unselectedBefore) + std::max(0, unselectedAfter);
+    }
+    return lineLengthOf(m_lineIndex->lineOfPosition(clampPosition(position)));
+}
+
+LONG RichEditControl::GetLineCount() const
+{
+    return m_lineIndex->lineCount();
+}
+
+LONG RichEditControl::GetLine(LONG line, char16_t* buffer) const
+{
+    if (!buffer)
+        return 0;
+    const int size = buffer[0];
+    const int start = m_lineIndex->firstPositionOfLine(line);
+    if (start < 0 || size <= 0)
+        return 0;
+    int length = lineLengthOf(line);
+    // A line that ends its paragraph is followed by the paragraph break, which
+    // the control copies as CR (the last paragraph has none).
+    if (start + length < GetTextLength() && isParagraphEnd(document()->characterAt(start + length)))
+        ++length;
+    const QString text = TextRange({start, start + length});
+    const int count = std::min<int>(size, int(text.size()));
+    std::memcpy(buffer, text.utf16(), size_t(count) * sizeof(char16_t));
+    return count;
+}
+
+QString RichEditControl::TextRange(CHARRANGE range) const
+{
+    const int length = GetTextLength();
+    int from = range.cpMin < 0 ? 0 : std::min<int>(range.cpMin, length);
+    int to = range.cpMax < 0 ? length : std::min<int>(range.cpMax, length);
+    if (to <= from)
+        return {};
+    QString result;
+    result.reserve(to - from);
+    const QTextDocument* doc = document();
+    for (QTextBlock block = doc->findBlock(from); block.isValid() && block.position() < to;
+         block = block.next()) {
+        const int blockStart = block.position();
+        const QString text = block.text();
+        const int a = std::max(from, blockStart) - blockStart;
+        const int b = std::min<int>(to - blockStart, int(text.size()));
+        if (b > a)
+            result += QStringView(text).mid(a, b - a);
+        // The block's break (paragraph, or the start or end of a table) is one CR.
+        if (blockStart + text.size() < to)
+            result += QLatin1Char('\r');
+    }
+    // Soft line breaks are vertical tabs, non-breaking spaces stay as they are.
+    result.replace(QChar::LineSeparator, QChar(0x0B));
+    return result;
+}
+
+LONG RichEditControl::GetTextRange(CHARRANGE range, char16_t* buffer) const
+{
+    if (!buffer)
+        return 0;
+    const QString text = TextRange(range);
+    std::memcpy(buffer, text.utf16(), size_t(text.size()) * sizeof(char16_t));
+    buffer[text.size()] = 0;
+    return LONG(text.size());
+}
+
+QPoint RichEditControl::PosFromChar(LONG position) const
+{
+    QTextCursor cursor(document());
+    cursor.setPosition(clampPosition(position));
+    return cursorRect(cursor).topLeft() + viewport()->pos();
+}
+
+QString RichEditControl::GetText() const
+{
+    QString text = TextRange({0, -1});
+    text.replace(QLatin1Char('\r'), QLatin1String("\r\n"));
+    return text;
+}
+
+void RichEditControl::SetText(const QString& text)
+{
+    QTextCursor cursor(document());
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(normalisedBreaks(text).left(m_limit));
+    document()->clearUndoRedoStacks();
+    m_undoDepth = m_redoDepth = 0;
+    SetSel(0, 0);
+}
+
+// --- Editing ---------------------------------------------------------------
+
+QString RichEditControl::fitToLimit(const QString& text, const QTextCursor& cursor) const
+{
+    const qint64 selected = cursor.selectionEnd() - cursor.selectionStart();
+    const qint64 room = std::max<qint64>(0, qint64(m_limit) - (GetTextLength() - selected));
+    return text.size() <= room ? text : text.left(room);
+}
+
+void RichEditControl::ReplaceSel(bool canUndo, const QString& text)
+{
+    QTextCursor cursor = textCursor();
+    if (!mayChange({EM_REPLACESEL, WPARAM(canUndo), 0}, {cursor.selectionStart(), cursor.selectionEnd()}))
+        return;
+    const QString inserted = fitToLimit(normalisedBreaks(text), cursor);
+    if (!canUndo)
+        document()->setUndoRedoEnabled(false);
+    // One edit block per replacement, so that each is its own undo step and is
+    // not merged with the typing or the replacement next to it.
+    cursor.beginEditBlock();
+    cursor.insertText(inserted);
+    cursor.endEditBlock();
+    if (!canUndo) {
+        // Replacing without undo empties the undo history, as the platform does.
+        document()->setUndoRedoEnabled(m_undoLimit > 0);
+        m_undoDepth = m_redoDepth = 0;
+    }
+    setTextCursor(cursor);
+}
+
+void RichEditControl::ExLimitText(LONG limit)
+{
+    m_limit = limit <= 0 ? 0x10000 : limit; // 0 means the platform's default of 64 K
+}
+
+int RichEditControl::effectiveUndoLimit() const
+{
+    return (m_textMode & TM_SINGLELEVELUNDO) ? std::min<LONG>(1, m_undoLimit) : m_undoLimit;
+}
+
+void RichEditControl::onUndoCommandAdded()
+{
+    m_undoDepth = std::min(m_undoDepth + 1, effectiveUndoLimit());
+    m_redoDepth = 0;
+}
+
+void RichEditControl::Undo()
+{
+    if (m_undoDepth <= 0 || !document()->isUndoAvailable())
+        return;
+    QTextEdit::undo();
+    --m_undoDepth;
+    ++m_redoDepth;
+}
+
+void RichEditControl::Redo()
+{
+    if (m_redoDepth <= 0 || !document()->isRedoAvailable())
+        return;
+    QTextEdit::redo();
+    --m_redoDepth;
+    m_undoDepth = std::min(m_undoDepth + 1, effectiveUndoLimit());
+}
+
+bool RichEditControl::CanUndo() const
+{
+    return m_undoDepth > 0 && document()->isUndoAvailable();
+}
+
+bool RichEditControl::CanRedo() const
+{
+    return m_redoDepth > 0 && document()->isRedoAvailable();
+}
+
+LONG RichEditControl::SetUndoLimit(LONG limit)
+{
+    m_undoLimit = std::max<LONG>(0, limit);
+    document()->setUndoRedoEnabled(m_undoLimit > 0);
+    m_undoDepth = std::min(m_undoDepth, effectiveUndoLimit());
+    return m_undoLimit;
+}
+
+void RichEditControl::Paste()
+{
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (data && canInsertFromMimeData(data))
+        insertFromMimeData(data);
+}
+
+bool RichEditControl::GetModify() const
+{
+    return document()->isModified();
+}
+
+void RichEditControl::SetModify(bool modified)
+{
+    document()->setModified(modified);
+}
+
+// --- Character formats -----------------------------------------------------
+
+namespace {
+
+DWORD effectsOf(const QTextCharFormat& format)
+{
+    DWORD effects = 0;
+    if (format.fontWeight() >= QFont::DemiBold)
+        effects |= CFE_BOLD;
+    if (format.fontItalic())
+        effects |= CFE_ITALIC;
+    if (format.fontUnderline())
+        effects |= CFE_UNDERLINE;
+    if (format.fontStrikeOut())
+        effects |= CFE_STRIKEOUT;
+    if (format.boolProperty(ProtectedProperty))
+        effects |= CFE_PROTECTED;
+    if (format.isAnchor())
+        effects |= CFE_LINK;
+    if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        effects |= CFE_SUBSCRIPT;
+    if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        effects |= CFE_SUPERSCRIPT;
+    if (!format.hasProperty(QTextFormat::ForegroundBrush))
+        effects |= CFE_AUTOCOLOR;
+    if (!format.hasProperty(QTextFormat::BackgroundBrush))
+        effects |= CFE_AUTOBACKCOLOR;
+    return effects;
+}
+
+void describe(const QTextCharFormat& format, const QFont& defaultFont, CHARFORMAT2A& record)
+{
+    record.dwEffects = effectsOf(format);
+    const qreal points =
+        format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize() : defaultFont.pointSizeF();
+    record.yHeight = LONG(points * 20 + 0.5);
+    const QStringList families = format.fontFamilies().toStringList();
+    const QString face = families.isEmpty() ? defaultFont.family() : families.first();
+    const QByteArray faceBytes = face.toUtf8().left(LF_FACESIZE - 1);
+    std::memset(record.szFaceName, 0, sizeof record.szFaceName);
+    std::memcpy(record.szFaceName, faceBytes.constData(), size_t(faceBytes.size()));
+    record.crTextColor = (record.dwEffects & CFE_AUTOCOLOR) ? 0 : toColorRef(format.foreground().color());
+    record.crBackColor = (record.dwEffects & CFE_AUTOBACKCOLOR) ? 0 : toColorRef(format.background().color());
+    record.wWeight = (record.dwEffects & CFE_BOLD) ? 700 : 400;
+}
+
+bool sameValue(const QTextCharFormat& a, const QTextCharFormat& b, DWORD mask, const QFont& font)
+{
+    CHARFORMAT2A x;
+    CHARFORMAT2A y;
+    describe(a, font, x);
+    describe(b, font, y);
+    switch (mask) {
+    case CFM_SIZE:
+        return x.yHeight == y.yHeight;
+    case CFM_FACE:
+        return std::strcmp(x.szFaceName, y.szFaceName) == 0;
+    case CFM_COLOR:
+        return x.crTextColor == y.crTextColor &&
+               (x.dwEffects & CFE_AUTOCOLOR) == (y.dwEffects & CFE_AUTOCOLOR);
+    case CFM_BACKCOLOR:
+        return x.crBackColor == y.crBackColor &&
+               (x.dwEffects & CFE_AUTOBACKCOLOR) == (y.dwEffects & CFE_AUTOBACKCOLOR);
+    default: // effect bits
+        return (x.dwEffects & mask) == (y.dwEffects & mask);
+    }
+}
+
+constexpr DWORD SupportedCharMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_PROTECTED |
+                                    CFM_LINK | CFM_SUBSCRIPT | CFM_SIZE | CFM_FACE | CFM_COLOR |
+                                    CFM_BACKCOLOR;
+
+QTextCharFormat toQt(const CHARFORMAT2A& record)
+{
+    QTextCharFormat format;
+    const DWORD mask = record.dwMask;
+    const DWORD effects = record.dwEffects;
+    if (mask & CFM_BOLD)
+        format.setFontWeight((effects & CFE_BOLD) ? QFont::Bold : QFont::Normal);
+    if (mask & CFM_ITALIC)
+        format.setFontItalic(effects & CFE_ITALIC);
+    if (mask & CFM_UNDERLINE)
+        format.setFontUnderline(effects & CFE_UNDERLINE);
+    if (mask & CFM_STRIKEOUT)
+        format.setFontStrikeOut(effects & CFE_STRIKEOUT);
+    if (mask & CFM_PROTECTED)
+        format.setProperty(ProtectedProperty, bool(effects & CFE_PROTECTED));
+    if (mask & CFM_LINK)
+        format.setAnchor(effects & CFE_LINK);
+    if (mask & CFM_SUBSCRIPT) {
+        if (effects & CFE_SUBSCRIPT)
+            format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+        else if (effects & CFE_SUPERSCRIPT)
+            format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+        else
+            format.setVerticalAlignment(QTextCharFormat::AlignNormal);
+    }
+    if ((mask & CFM_SIZE) && record.yHeight > 0)
+        format.setFontPointSize(record.yHeight / 20.0);
+    if ((mask & CFM_FACE) && record.szFaceName[0])
+        format.setFontFamilies(QStringList{QString::fromUtf8(record.szFaceName)});
+    if ((mask & CFM_COLOR) && !(effects & CFE_AUTOCOLOR))
+        format.setForeground(fromColorRef(record.crTextColor));
+    if ((mask & CFM_BACKCOLOR) && !(effects & CFE_AUTOBACKCOLOR))
+        format.setBackground(fromColorRef(record.crBackColor));
+    return format;
+}
+
+} // namespace
+
+DWORD RichEditControl::GetCharFormat(WPARAM kind, CHARFORMAT2A& format) const
+{
+    const QFont defaultFont = document()->defaultFont();
+    if (kind == SCF_DEFAULT) {
+        describe(QTextCharFormat(), defaultFont, format);
+        format.dwMask = SupportedCharMask;
+        return format.dwMask;
+    }
+    const QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection()) {
+        describe(cursor.charFormat(), defaultFont, format);
+        format.dwMask = SupportedCharMask;
+        return format.dwMask;
+    }
+    // A mixed selection reports its first character's format with the bits of
+    // the attributes that are not uniform cleared.
+    QTextCharFormat first;
+    bool haveFirst = false;
+    DWORD mask = SupportedCharMask;
+    const DWORD single[] = {CFM_BOLD,      CFM_ITALIC, CFM_UNDERLINE, CFM_STRIKEOUT, CFM_PROTECTED, CFM_LINK,
+                            CFM_SUBSCRIPT, CFM_SIZE,   CFM_FACE,      CFM_COLOR,     CFM_BACKCOLOR};
+    forEachRun(document(), cursor.selectionStart(), cursor.selectionEnd(),
+               [&](const QTextCharFormat& run, int, int) {
+                   if (!haveFirst) {
+                       first = run;
+                       haveFirst = true;
+                       return true;
+                   }
+                   for (DWORD bit : single)
+                       if ((mask & bit) && !sameValue(first, run, bit, defaultFont))
+                           mask &= ~bit;
+                   return mask != 0;
+               });
+    describe(first, defaultFont, format);
+    format.dwMask = mask;
+    return mask;
+}
+
+bool RichEditControl::SetCharFormat(WPARAM kind, const CHARFORMAT2A& format)
+{
+    const QTextCharFormat change = toQt(format);
+    if (kind == SCF_DEFAULT) {
+        QFont font = document()->defaultFont();
+        if (change.hasProperty(QTextFormat::FontPointSize))
+            font.setPointSizeF(change.fontPointSize());
+        if (change.hasProperty(QTextFormat::FontFamilies))
+            font.setFamilies(change.fontFamilies().toStringList());
+        if (change.hasProperty(QTextFormat::FontWeight))
+            font.setWeight(QFont::Weight(change.fontWeight()));
+        if (change.hasProperty(QTextFormat::FontItalic))
+            font.setItalic(change.fontItalic());
+        document()->setDefaultFont(font);
+        return true;
+    }
+    QTextCursor cursor = textCursor();
+    // In plain-text mode the whole text has one format.
+    if (kind & SCF_ALL || isPlainTextMode())
+        cursor.select(QTextCursor::Document);
+    else if (kind & SCF_WORD && !cursor.hasSelection())
+        cursor.select(QTextCursor::WordUnderCursor);
+    if (cursor.hasSelection() &&
+        !mayChange({EM_SETCHARFORMAT, kind, 0}, {cursor.selectionStart(), cursor.selectionEnd()}) &&
+        !(format.dwMask == CFM_PROTECTED))
+        return false;
+    if (cursor.hasSelection())
+        cursor.mergeCharFormat(change);
+    else
+        mergeCurrentCharFormat(change);
+    return true;
+}
+
+// --- Paragraph formats -----------------------------------------------------
+
+DWORD RichEditControl::GetParaFormat(PARAFORMAT2& format) const
+{
+    const QTextBlockFormat block = textCursor().blockFormat();
+    switch (block.alignment() & Qt::AlignHorizontal_Mask) {
+    case Qt::AlignRight:
+        format.wAlignment = PFA_RIGHT;
+        break;
+    case Qt::AlignHCenter:
+        format.wAlignment = PFA_CENTER;
+        break;
+    case Qt::AlignJustify:
+        format.wAlignment = PFA_JUSTIFY;
+        break;
+    default:
+        format.wAlignment = PFA_LEFT;
+    }
+    format.dwMask = PFM_ALIGNMENT;
+    return format.dwMask;
+}
+
+bool RichEditControl::SetParaFormat(const PARAFORMAT2& format)
+{
+    if (!(format.dwMask & PFM_ALIGNMENT))
+        return true;
+    QTextBlockFormat change;
+    switch (format.wAlignment) {
+    case PFA_RIGHT:
+        change.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+        break;
+    case PFA_CENTER:
+        change.setAlignment(Qt::AlignHCenter);
+        break;
+    case PFA_JUSTIFY:
+        change.setAlignment(Qt::AlignJustify);
+        break;
+    default:
+        change.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+    }
+    textCursor().mergeBlockFormat(change);
+    return true;
+}
+
+// --- Streaming -------------------------------------------------------------
+
+namespace {
+
+constexpr LONG StreamChunk = 4096;
+
+// Reads the whole stream through its callback; false when the callback failed.
+bool readAll(EDITSTREAM& stream, QByteArray& bytes)
+{
+    BYTE buffer[StreamChunk];
+    for (;;) {
+        LONG got = 0;
+        stream.dwError = stream.pfnCallback(stream.dwCookie, buffer, StreamChunk, &got);
+        if (stream.dwError != 0)
+            return false;
+        if (got <= 0)
+            return true;
+        bytes.append(reinterpret_cast<const char*>(buffer), std::min(got, StreamChunk));
+    }
+}
+
+bool writeAll(EDITSTREAM& stream, const QByteArray& bytes)
+{
+    for (qsizetype offset = 0; offset < bytes.size();) {
+        const LONG count = LONG(std::min<qsizetype>(StreamChunk, bytes.size() - offset));
+        LONG written = 0;
+        stream.dwError = stream.pfnCallback(
+            stream.dwCookie, reinterpret_cast<BYTE*>(const_cast<char*>(bytes.constData() + offset)), count,
+            &written);
+        if (stream.dwError != 0)
+            return false;
+        if (written <= 0) {
+            stream.dwError = DWORD(-1);
+            return false;
+        }
+        offset += written;
+    }
+    return true;
+}
+
+// Plain text is UTF-8; a file that is not valid UTF-8 is Windows-1250.
+QString decodePlainText(const QByteArray& bytes, bool unicode)
+{
+    if (unicode)
+        return QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()), bytes.size() / 2);
+    QByteArrayView view(bytes);
+    if (view.startsWith("\xEF\xBB\xBF"))
+        view = view.sliced(3);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(view);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder windows1250("windows-1250");
+    if (windows1250.isValid())
+        return windows1250.decode(view);
+    return QString::fromLatin1(view);
+}
+
+} // namespace
+
+LONG RichEditControl::StreamIn(UINT format, EDITSTREAM& stream)
+{
+    stream.dwError = 0;
+    if (!stream.pfnCallback) {
+        stream.dwError = DWORD(-1);
+        return 0;
+    }
+    QByteArray bytes;
+    if (!readAll(stream, bytes))
+        return 0;
+    if ((format & 0xFF & ~SF_UNICODE) != SF_TEXT) {
+        // Rich text arrives with the RTF reader; until then it is refused so
+        // that the caller can try the other kind.
+        stream.dwError = DWORD(-16);
+        return 0;
+    }
+    const QString text = normalisedBreaks(decodePlainText(bytes, format & SF_UNICODE));
+    QTextCursor cursor(document());
+    if (format & SFF_SELECTION)
+        cursor = textCursor();
+    else
+        cursor.select(QTextCursor::Document);
+    const QString inserted = fitToLimit(text, cursor);
+    cursor.beginEditBlock();
+    cursor.insertText(inserted);
+    cursor.endEditBlock();
+    if (!(format & SFF_SELECTION)) {
+        document()->clearUndoRedoStacks();
+        m_undoDepth = m_redoDepth = 0;
+        SetSel(0, 0);
+    }
+    return LONG(inserted.size());
+}
+
+LONG RichEditControl::StreamOut(UINT format, EDITSTREAM& stream)
+{
+    stream.dwError = 0;
+    if (!stream.pfnCallback) {
+        stream.dwError = DWORD(-1);
+        return 0;
+    }
+    if ((format & 0xFF & ~SF_UNICODE) != SF_TEXT) {
+        stream.dwError = DWORD(-16);
+        return 0;
+    }
+    const CHARRANGE range = (format & SFF_SELECTION) ? ExGetSel() : CHARRANGE{0, -1};
+    QString text = TextRange(range);
+    text.replace(QLatin1Char('\r'), QLatin1String("\r\n"));
+    const QByteArray bytes = (format & SF_UNICODE)
+                                 ? QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2)
+                                 : text.toUtf8();
+    if (!writeAll(stream, bytes))
+        return 0;
+    return LONG(text.size());
+}
+
+// --- Settings --------------------------------------------------------------
+
+DWORD RichEditControl::SetEventMask(DWORD mask)
+{
+    const DWORD previous = m_eventMask;
+    m_eventMask = mask;
+    return previous;
+}
+
+COLORREF RichEditControl::SetBkgndColor(bool useSystemColor, COLORREF color)
+{
+    QPalette colors = palette();
+    const COLORREF previous = toColorRef(colors.color(QPalette::Base));
+    colors.setColor(QPalette::Base,
+                    useSystemColor ? QApplication::palette().color(QPalette::Base) : fromColorRef(color));
+    setPalette(colors);
+    return previous;
+}
+
+DWORD RichEditControl::SetOptions(WPARAM operation, DWORD options)
+{
+    switch (operation) {
+    case ECOOP_SET:
+        m_options = options;
+        break;
+    case ECOOP_OR:
+        m_options |= options;
+        break;
+    case ECOOP_AND:
+        m_options &= options;
+        break;
+    case ECOOP_XOR:
+        m_options ^= options;
+        break;
+    default:
+        break;
+    }
+    return m_options;
+}
+
+bool RichEditControl::AutoUrlDetect(bool on)
+{
+    if (on == m_autoUrlDetect)
+        return true;
+    m_autoUrlDetect = on;
+    if (on) {
+        m_urlHighlighter = new UrlHighlighter(document());
+    } else {
+        // Deleting the highlighter leaves its formats behind; detach first so
+        // the detected links are no longer shown.
+        m_urlHighlighter->setDocument(nullptr);
+        delete m_urlHighlighter;
+        m_urlHighlighter = nullptr;
+    }
+    return true;
+}
+
+bool RichEditControl::SetTextMode(UINT mode)
+{
+    if (GetTextLength() > 0)
+        return false;
+    if (!(mode & (TM_PLAINTEXT | TM_RICHTEXT)))
+        mode |= m_textMode & (TM_PLAINTEXT | TM_RICHTEXT);
+    if (!(mode & (TM_SINGLELEVELUNDO | TM_MULTILEVELUNDO)))
+        mode |= m_textMode & (TM_SINGLELEVELUNDO | TM_MULTILEVELUNDO);
+    m_textMode = mode;
+    setAcceptRichText(!isPlainTextMode());
+    m_undoDepth = std::min(m_undoDepth, effectiveUndoLimit());
+    return true;
+}
+
+// --- Links and protected text ----------------------------------------------
+
+CHARRANGE RichEditControl::linkAt(int position) const
+{
+    if (position < 0 || position >= GetTextLength())
+        return {-1, -1};
+    const QTextBlock block = document()->findBlock(position);
+    // A link in the text's own format (a hyperlink read from a file).
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (position < fragment.position() || position >= fragment.position() + fragment.length())
+            continue;
+        const QTextCharFormat format = fragment.charFormat();
+        if (!format.isAnchor())
+            break;
+        // Extend over the neighbouring fragments of the same link.
+        int start = fragment.position();
+        int end = start + fragment.length();
+        forEachRun(document(), block.position(), block.position() + block.length() - 1,
+                   [&](const QTextCharFormat& run, int from, int to) {
+                       if (run.anchorHref() == format.anchorHref() && (to == start || from == end)) {
+                           start = std::min(start, from);
+                           end = std::max(end, to);
+                       }
+                       return true;
+                   });
+        return {start, end};
+    }
+    if (!m_autoUrlDetect)
+        return {-1, -1};
+    const auto [start, length] = UrlHighlighter::urlAt(block.text(), position - block.position());
+    if (length == 0)
+        return {-1, -1};
+    return {block.position() + start, block.position() + start + length};
+}
+
+bool RichEditControl::isProtected(CHARRANGE range) const
+{
+    bool found = false;
+    if (range.cpMin == range.cpMax) {
+        // Text typed between two protected characters would be protected too.
+        if (range.cpMin <= 0 || range.cpMin >= GetTextLength())
+            return false;
+        bool before = false;
+        bool after = false;
+        forEachRun(document(), range.cpMin - 1, range.cpMin + 1,
+                   [&](const QTextCharFormat& run, int from, int) {
+                       (from < range.cpMin ? before : after) = run.boolProperty(ProtectedProperty);
+                       return true;
+                   });
+        return before && after;
+    }
+    forEachRun(document(), range.cpMin, range.cpMax, [&](const QTextCharFormat& run, int, int) {
+        found = run.boolProperty(ProtectedProperty);
+        return !found;
+    });
+    return found;
+}
+
+bool RichEditControl::mayChange(const TMessage& message, CHARRANGE range)
+{
+    if (!isProtected(range))
+        return true;
+    if (!(m_eventMask & ENM_PROTECTED) || !m_notify)
+        return false;
+    return m_notify->notifyProtected(message, range);
+}
+
+CHARRANGE RichEditControl::rangeChangedByKey(const QKeyEvent* event) const
+{
+    const QTextCursor cursor = textCursor();
+    CHARRANGE range{cursor.selectionStart(), cursor.selectionEnd()};
+    if (cursor.hasSelection())
+        return range;
+    if (event->key() == Qt::Key_Backspace && range.cpMin > 0)
+        --range.cpMin;
+    else if (event->key() == Qt::Key_Delete && range.cpMax < GetTextLength())
+        ++range.cpMax;
+    return range;
+}
+
+namespace {
+
+bool changesText(const QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Paste) ||
+        event->matches(QKeySequence::Delete) || event->matches(QKeySequence::DeleteStartOfWord) ||
+        event->matches(QKeySequence::DeleteEndOfWord))
+        return true;
+    switch (event->key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab:
+        return true;
+    default:
+        break;
+    }
+    const QString text = event->text();
+    return !text.isEmpty() && text.at(0).isPrint() && !(event->modifiers() & Qt::ControlModifier);
+}
+
+} // namespace
+
+void RichEditControl::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Undo)) {
+        Undo();
+        return;
+    }
+    if (event->matches(QKeySequence::Redo)) {
+        Redo();
+        return;
+    }
+    if (changesText(event) && !isReadOnly()) {
+        const UINT message = event->text().isEmpty() ? WM_KEYDOWN : WM_CHAR;
+        if (!mayChange({message, WPARAM(event->key()), 0}, rangeChangedByKey(event))) {
+            QApplication::beep();
+            return;
+        }
+        const QString text = event->text();
+        if (!text.isEmpty() && text.at(0).isPrint() && fitToLimit(text, textCursor()).isEmpty()) {
+            QApplication::beep();
+            return;
+        }
+    }
+    QTextEdit::keyPressEvent(event);
+}
+
+void RichEditControl::inputMethodEvent(QInputMethodEvent* event)
+{
+    const QTextCursor cursor = textCursor();
+    if (!event->commitString().isEmpty() &&
+        (!mayChange({WM_CHAR, 0, 0}, {cursor.selectionStart(), cursor.selectionEnd()}) ||
+         fitToLimit(event->commitString(), cursor).size() < event->commitString().size())) {
+        event->ignore();
+        return;
+    }
+    QTextEdit::inputMethodEvent(event);
+}
+
+bool RichEditControl::canInsertFromMimeData(const QMimeData* source) const
+{
+    if (isPlainTextMode())
+        return source->hasText();
+    return QTextEdit::canInsertFromMimeData(source);
+}
+
+void RichEditControl::insertFromMimeData(const QMimeData* source)
+{
+    QTextCursor cursor = textCursor();
+    if (!mayChange({WM_PASTE, 0, 0}, {cursor.selectionStart(), cursor.selectionEnd()}))
+        return;
+    if (isPlainTextMode() || !source->hasHtml()) {
+        cursor.insertText(fitToLimit(normalisedBreaks(source->text()), cursor));
+        setTextCursor(cursor);
+        return;
+    }
+    QTextEdit::insertFromMimeData(source);
+}
+
+void RichEditControl::dropEvent(QDropEvent* event)
+{
+    const QTextCursor cursor = cursorForPosition(event->position().toPoint());
+    if (!mayChange({WM_PASTE, 0, 0}, {cursor.position(), cursor.position()})) {
+        event->ignore();
+        return;
+    }
+    QTextEdit::dropEvent(event);
+}
+
+QMimeData* RichEditControl::createMimeDataFromSelection() const
+{
+    QMimeData* data = QTextEdit::createMimeDataFromSelection();
+    // Tagged so that the owner can ask, when it goes away, whether to keep it.
+    data->setProperty("zorvanRichEditControl", QVariant::fromValue(quintptr(this)));
+    return data;
+}
+
+bool RichEditControl::ownsClipboardData() const
+{
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data && data->property("zorvanRichEditControl").value<quintptr>() == quintptr(this);
+}
+
+// --- Mouse ------------------------------------------------------------------
+
+int RichEditControl::characterAtPoint(const QPoint& viewportPos) const
+{
+    const QPoint documentPos =
+        viewportPos + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    return document()->documentLayout()->hitTest(documentPos, Qt::ExactHit);
+}
+
+void RichEditControl::emitLink(UINT message, const QPoint& viewportPos)
+{
+    if (!(m_eventMask & ENM_LINK) || !m_notify)
+        return;
+    const int position = characterAtPoint(viewportPos);
+    if (position < 0)
+        return;
+    const CHARRANGE range = linkAt(position);
+    if (range.cpMin >= 0)
+        m_notify->notifyLink(message, range);
+}
+
+void RichEditControl::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
+        emitLink(event->button() == Qt::LeftButton ? WM_LBUTTONDOWN : WM_RBUTTONDOWN,
+                 event->position().toPoint());
+    QTextEdit::mousePressEvent(event);
+}
+
+void RichEditControl::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
+        emitLink(event->button() == Qt::LeftButton ? WM_LBUTTONUP : WM_RBUTTONUP,
+                 event->position().toPoint());
+    QTextEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::RightButton && m_notify)
+        m_notify->notifyContextMenu(event->globalPosition().toPoint());
+}
+
+void RichEditControl::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The mouse's menu comes from the right-button release, so that it is shown
+    // exactly once; the keyboard's menu key shows it at the caret.
+    event->accept();
+    if (event->reason() == QContextMenuEvent::Mouse || !m_notify)
+        return;
+    m_notify->notifyContextMenu(viewport()->mapToGlobal(cursorRect().bottomLeft()));
+}
+
+// --- Notifications ------------------------------------------------------------
+
+void RichEditControl::onSelectionChanged()
+{
+    const CHARRANGE range = ExGetSel();
+    if (range == m_lastSelection)
+        return;
+    m_lastSelection = range;
+    if ((m_eventMask & ENM_SELCHANGE) && m_notify)
+        m_notify->notifySelectionChange();
+}
+
+void RichEditControl::onDocumentSizeChanged(const QSizeF& size)
+{
+    if ((m_eventMask & ENM_REQUESTRESIZE) && m_notify)
+        m_notify->notifyRequestResize(QRect(0, 0, int(size.width()), int(size.height()) + 2 * frameWidth()));
+}

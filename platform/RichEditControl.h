@@ -1,0 +1,152 @@
+#pragma once
+
+// The stand-in for the Windows rich edit control: a QTextEdit that answers the
+// control's messages as typed calls with the Windows names and meanings.
+//
+// Positions are QTextDocument positions: a paragraph break and an embedded
+// picture count one character each. "Lines" are the laid-out lines of the text,
+// so with word wrap every displayed line counts. Out-of-range positions are
+// clamped to the document; nothing here throws on an empty document.
+
+#include "platform/RichEditTypes.h"
+
+#include <QTextEdit>
+
+class RichEditNotify;
+class TextLineIndex;
+class UrlHighlighter;
+
+// The window styles a control is created with (the creation parameters).
+struct RichEditStyle
+{
+    bool verticalScrollBar = true;
+    bool horizontalScrollBar = false;
+    bool disableNoScroll = false; // ES_DISABLENOSCROLL: show disabled scroll bars instead of hiding them
+    bool selectionBar = true;     // ES_SELECTIONBAR: a left strip where a click selects lines
+    bool noHideSelection = false; // ES_NOHIDESEL
+    bool wordWrap = true;
+};
+
+class RichEditControl : public QTextEdit
+{
+    Q_OBJECT
+public:
+    explicit RichEditControl(const RichEditStyle& style, QWidget* parent = nullptr);
+    ~RichEditControl() override;
+
+    const RichEditStyle& style() const { return m_style; }
+    void setNotify(RichEditNotify* sink) { m_notify = sink; }
+
+    // Selection.
+    CHARRANGE ExGetSel() const;
+    void ExSetSel(CHARRANGE range); // cpMax -1 means the end of the text
+    void SetSel(LONG start, LONG end);
+    void ScrollCaret();
+    WORD SelectionType() const;
+    void HideSelection(bool hide, bool changeStyle);
+
+    // Text and lines. `line` -1 means the line of the caret where Windows allows it.
+    int GetTextLength() const; // characters, a paragraph break counting one
+    LONG ExLineFromChar(LONG position) const;
+    LONG LineIndex(LONG line) const;      // -1 when the line does not exist
+    LONG LineLength(LONG position) const; // of the line holding `position`, without its break
+    LONG GetLineCount() const;            // at least 1
+    // Copies line `line` into `buffer`, whose first 16-bit word holds its size in
+    // characters. Returns the count copied; no terminator is added.
+    LONG GetLine(LONG line, char16_t* buffer) const;
+    LONG GetTextRange(CHARRANGE range, char16_t* buffer) const; // zero-terminated
+    QString TextRange(CHARRANGE range) const;
+    QPoint PosFromChar(LONG position) const;
+    QString GetText() const;           // WM_GETTEXT: paragraph breaks as CR LF
+    void SetText(const QString& text); // WM_SETTEXT: replaces everything, not undoable
+
+    // Editing.
+    void ReplaceSel(bool canUndo, const QString& text);
+    void ExLimitText(LONG limit);
+    LONG limitText() const { return m_limit; }
+    void Undo();
+    void Redo();
+    bool CanUndo() const;
+    bool CanRedo() const;
+    LONG SetUndoLimit(LONG limit); // returns the limit in force
+    void Paste();
+    bool GetModify() const;
+    void SetModify(bool modified);
+
+    // Character and paragraph formats (masks select the fields that apply).
+    DWORD GetCharFormat(WPARAM kind, CHARFORMAT2A& format) const;
+    bool SetCharFormat(WPARAM kind, const CHARFORMAT2A& format);
+    DWORD GetParaFormat(PARAFORMAT2& format) const;
+    bool SetParaFormat(const PARAFORMAT2& format);
+
+    // Streaming through the EDITSTREAM callback, in chunks. Returns the count of
+    // characters read or written; stream.dwError is set on failure.
+    LONG StreamIn(UINT format, EDITSTREAM& stream);
+    LONG StreamOut(UINT format, EDITSTREAM& stream);
+
+    // Settings.
+    DWORD GetEventMask() const { return m_eventMask; }
+    DWORD SetEventMask(DWORD mask); // returns the previous mask
+    COLORREF SetBkgndColor(bool useSystemColor, COLORREF color);
+    DWORD GetOptions() const { return m_options; }
+    DWORD SetOptions(WPARAM operation, DWORD options);
+    bool AutoUrlDetect(bool on);
+    bool GetAutoUrlDetect() const { return m_autoUrlDetect; }
+    bool SetTextMode(UINT mode); // accepted only while the control is empty
+    UINT GetTextMode() const { return m_textMode; }
+    DWORD GetLangOptions() const { return m_langOptions; }
+    void SetLangOptions(DWORD options) { m_langOptions = options; }
+
+    // Takes over another control's document (window re-creation keeps the
+    // document); the undo history is emptied and the caret goes to the start.
+    void adoptDocument(QTextDocument* document);
+
+    // The detected or formatted link at a document position, as a range;
+    // {-1, -1} when there is none.
+    CHARRANGE linkAt(int position) const;
+
+    // Whether the clipboard holds data that this control put there.
+    bool ownsClipboardData() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void dropEvent(QDropEvent* event) override;
+    QMimeData* createMimeDataFromSelection() const override;
+
+private:
+    bool isPlainTextMode() const { return (m_textMode & TM_PLAINTEXT) != 0; }
+    void connectDocument();
+    int clampPosition(int position) const;
+    LONG lineLengthOf(LONG line) const;
+    QString fitToLimit(const QString& text, const QTextCursor& cursor) const;
+    int effectiveUndoLimit() const;
+    bool isProtected(CHARRANGE range) const;
+    bool mayChange(const TMessage& message, CHARRANGE range);
+    CHARRANGE rangeChangedByKey(const QKeyEvent* event) const;
+    int characterAtPoint(const QPoint& viewportPos) const;
+    void emitLink(UINT message, const QPoint& viewportPos);
+    void onSelectionChanged();
+    void onUndoCommandAdded();
+    void onDocumentSizeChanged(const QSizeF& size);
+
+    RichEditStyle m_style;
+    RichEditNotify* m_notify = nullptr;
+    TextLineIndex* m_lineIndex = nullptr; // owned by the document
+    UrlHighlighter* m_urlHighlighter = nullptr;
+    bool m_autoUrlDetect = true;
+    DWORD m_eventMask = ENM_NONE;
+    DWORD m_options = ECO_AUTOWORDSELECTION;
+    DWORD m_langOptions = IMF_AUTOFONT;
+    UINT m_textMode = TM_RICHTEXT | TM_MULTILEVELUNDO;
+    LONG m_limit = 32767; // the Windows default until EM_EXLIMITTEXT
+    LONG m_undoLimit = 100;
+    int m_undoDepth = 0; // steps that Undo may still take, at most the undo limit
+    int m_redoDepth = 0;
+    CHARRANGE m_lastSelection{-1, -1};
+};

@@ -1,0 +1,639 @@
+#include "richedit/TZvCustomRichEdit.h"
+
+#include "platform/RichEditControl.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+namespace {
+
+int libraryVersion = 0;
+
+// The text engine counts as the newest library: all its features are there.
+constexpr int EngineLibraryVersion = 3;
+constexpr int DefaultTextLimit = 0xFFFFFF;
+
+// Saving and loading the document through the control's streaming, as the
+// document travels when the plain-text switch changes.
+DWORD CALLBACK_write(DWORD_PTR cookie, BYTE* buffer, LONG count, LONG* transferred)
+{
+    auto* bytes = reinterpret_cast<QByteArray*>(cookie);
+    bytes->append(reinterpret_cast<const char*>(buffer), count);
+    *transferred = count;
+    return 0;
+}
+
+DWORD CALLBACK_read(DWORD_PTR cookie, BYTE* buffer, LONG count, LONG* transferred)
+{
+    auto* device = reinterpret_cast<QBuffer*>(cookie);
+    *transferred = LONG(device->read(reinterpret_cast<char*>(buffer), count));
+    return *transferred < 0 ? 1 : 0;
+}
+
+} // namespace
+
+int EditorLibraryVersion()
+{
+    if (libraryVersion == 0)
+        SettleEditorLibraryVersion();
+    return libraryVersion;
+}
+
+void SetEditorLibraryVersion(int version)
+{
+    libraryVersion = version;
+}
+
+void SettleEditorLibraryVersion()
+{
+    libraryVersion = EngineLibraryVersion;
+}
+
+TZvCustomRichEdit::TZvCustomRichEdit(QWidget* parent) : QWidget(parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    setFocusPolicy(Qt::StrongFocus);
+    resize(185, 89);
+}
+
+TZvCustomRichEdit::~TZvCustomRichEdit()
+{
+    askSaveClipboard();
+}
+
+RichEditControl* TZvCustomRichEdit::control()
+{
+    if (!m_control)
+        CreateWnd();
+    return m_control.get();
+}
+
+void TZvCustomRichEdit::showEvent(QShowEvent* event)
+{
+    control();
+    QWidget::showEvent(event);
+}
+
+RichEditStyle TZvCustomRichEdit::CreateParams() const
+{
+    RichEditStyle style;
+    style.verticalScrollBar =
+        m_scrollBars == TScrollStyle::ssVertical || m_scrollBars == TScrollStyle::ssBoth;
+    style.horizontalScrollBar =
+        (m_scrollBars == TScrollStyle::ssHorizontal || m_scrollBars == TScrollStyle::ssBoth) && !m_wordWrap;
+    style.disableNoScroll = !m_hideScrollBars;
+    style.selectionBar = m_selectionBar;
+    style.noHideSelection = !m_hideSelection;
+    style.wordWrap = m_wordWrap;
+    return style;
+}
+
+void TZvCustomRichEdit::CreateWnd()
+{
+    const int version = EditorLibraryVersion();
+    m_control = std::make_unique<RichEditControl>(CreateParams(), this);
+    RichEditControl* edit = m_control.get();
+    layout()->addWidget(edit);
+    setFocusProxy(edit);
+    edit->installEventFilter(this);
+    edit->viewport()->installEventFilter(this);
+    edit->setNotify(this);
+    edit->setReadOnly(m_readOnly);
+    edit->setTabChangesFocus(!m_wantTabs);
+
+    edit->SetEventMask(version >= 2
+                           ? ENM_CHANGE | ENM_SELCHANGE | ENM_REQUESTRESIZE | ENM_PROTECTED | ENM_LINK
+                           : ENM_CHANGE | ENM_SELCHANGE | ENM_REQUESTRESIZE | ENM_PROTECTED);
+    edit->SetBkgndColor(false, m_color);
+    edit->ExLimitText(m_maxLength == 0 ? DefaultTextLimit : m_maxLength);
+    DWORD options = edit->GetOptions();
+    options = m_wordSelection ? options | ECO_AUTOWORDSELECTION : options & ~ECO_AUTOWORDSELECTION;
+    edit->SetOptions(ECOOP_SET, options);
+    edit->HideSelection(m_hideSelection, false);
+    if (version >= 2) {
+        edit->AutoUrlDetect(m_autoURLDetect);
+        m_undoLimit = edit->SetUndoLimit(m_undoLimit);
+        applyTextMode();
+        edit->SetLangOptions(m_langOptions);
+    } else {
+        // The old library has no link detection.
+        edit->AutoUrlDetect(false);
+    }
+    if (m_savedDocument) {
+        edit->adoptDocument(m_savedDocument.release());
+        edit->SetModify(m_savedModified);
+    }
+    if (isVisible())
+        edit->show();
+}
+
+void TZvCustomRichEdit::DestroyWnd()
+{
+    if (!m_control)
+        return;
+    askSaveClipboard();
+    m_savedModified = m_control->GetModify();
+    // The document outlives the control, so that a re-created control shows
+    // the same text, formatting and pictures.
+    QTextDocument* document = m_control->document();
+    document->setParent(nullptr);
+    m_control->setDocument(new QTextDocument(m_control.get()));
+    m_savedDocument.reset(document);
+    m_control.reset();
+}
+
+void TZvCustomRichEdit::RecreateWnd()
+{
+    if (!m_control)
+        return;
+    const bool hadFocus = m_control->hasFocus();
+    DestroyWnd();
+    CreateWnd();
+    if (hadFocus)
+        m_control->setFocus();
+}
+
+void TZvCustomRichEdit::applyTextMode()
+{
+    if (!m_control || EditorLibraryVersion() < 2)
+        return;
+    const UINT mode = (m_plainText ? TM_PLAINTEXT : TM_RICHTEXT) |
+                      (m_undoLimit > 1 ? TM_MULTILEVELUNDO : TM_SINGLELEVELUNDO);
+    m_control->SetTextMode(mode);
+}
+
+// --- Properties ------------------------------------------------------------
+
+void TZvCustomRichEdit::setAllowObjects(bool value)
+{
+    if (value == m_allowObjects)
+        return;
+    m_allowObjects = value;
+    RecreateWnd();
+}
+
+bool TZvCustomRichEdit::AutoURLDetect() const
+{
+    if (m_control && EditorLibraryVersion() >= 2)
+        return m_control->GetAutoUrlDetect();
+    return m_autoURLDetect;
+}
+
+void TZvCustomRichEdit::setAutoURLDetect(bool value)
+{
+    m_autoURLDetect = value;
+    if (m_control && EditorLibraryVersion() >= 2)
+        m_control->AutoUrlDetect(value);
+}
+
+void TZvCustomRichEdit::setHideScrollBars(bool value)
+{
+    if (value == m_hideScrollBars)
+        return;
+    m_hideScrollBars = value;
+    RecreateWnd();
+}
+
+void TZvCustomRichEdit::setHideSelection(bool value)
+{
+    if (value == m_hideSelection)
+        return;
+    m_hideSelection = value;
+    control()->HideSelection(value, true);
+}
+
+TRichLangOptions TZvCustomRichEdit::LangOptions() const
+{
+    if (m_control && EditorLibraryVersion() >= 2)
+        return m_control->GetLangOptions() & 0xF;
+    return m_langOptions;
+}
+
+void TZvCustomRichEdit::setLangOptions(TRichLangOptions value)
+{
+    m_langOptions = value;
+    if (m_control && EditorLibraryVersion() >= 2)
+        m_control->SetLangOptions(value);
+}
+
+void TZvCustomRichEdit::setScrollBars(TScrollStyle value)
+{
+    if (value == m_scrollBars)
+        return;
+    m_scrollBars = value;
+    RecreateWnd();
+}
+
+void TZvCustomRichEdit::setSelectionBar(bool value)
+{
+    if (value == m_selectionBar)
+        return;
+    m_selectionBar = value;
+    RecreateWnd();
+}
+
+void TZvCustomRichEdit::setUndoLimit(int value)
+{
+    m_undoLimit = value;
+    if (m_control && EditorLibraryVersion() >= 2)
+        m_undoLimit = m_control->SetUndoLimit(value);
+}
+
+bool TZvCustomRichEdit::WordSelection() const
+{
+    if (m_control)
+        return m_control->GetOptions() & ECO_AUTOWORDSELECTION;
+    return m_wordSelection;
+}
+
+void TZvCustomRichEdit::setWordSelection(bool value)
+{
+    m_wordSelection = value;
+    if (!m_control)
+        return;
+    const DWORD options = m_control->GetOptions();
+    m_control->SetOptions(ECOOP_SET,
+                          value ? options | ECO_AUTOWORDSELECTION : options & ~ECO_AUTOWORDSELECTION);
+}
+
+void TZvCustomRichEdit::setWordWrap(bool value)
+{
+    if (value == m_wordWrap)
+        return;
+    m_wordWrap = value;
+    RecreateWnd();
+}
+
+void TZvCustomRichEdit::setMaxLength(int value)
+{
+    m_maxLength = value;
+    if (m_control)
+        m_control->ExLimitText(value == 0 ? DefaultTextLimit : value);
+}
+
+void TZvCustomRichEdit::setReadOnly(bool value)
+{
+    m_readOnly = value;
+    if (m_control)
+        m_control->setReadOnly(value);
+}
+
+void TZvCustomRichEdit::setWantTabs(bool value)
+{
+    m_wantTabs = value;
+    if (m_control)
+        m_control->setTabChangesFocus(!value);
+}
+
+void TZvCustomRichEdit::setColor(COLORREF value)
+{
+    if (value == m_color)
+        return;
+    m_color = value;
+    if (m_control)
+        m_control->SetBkgndColor(false, value);
+}
+
+void TZvCustomRichEdit::SetPlainText(bool value)
+{
+    if (value == m_plainText)
+        return;
+    if (!m_control || EditorLibraryVersion() < 2) {
+        m_plainText = value;
+        return;
+    }
+    // The document goes out and comes back in the new mode's kind: switching to
+    // plain text keeps the words and drops the formatting.
+    const UINT format = value ? SF_TEXT : SF_RTF;
+    QByteArray saved;
+    EDITSTREAM out{DWORD_PTR(&saved), 0, CALLBACK_write};
+    m_control->StreamOut(format, out);
+    UINT loadFormat = format;
+    if (out.dwError != 0) { // rich text could not be written: carry the words
+        saved.clear();
+        out.dwError = 0;
+        m_control->StreamOut(SF_TEXT, out);
+        loadFormat = SF_TEXT;
+    }
+    const bool modified = m_control->GetModify();
+    const DWORD mask = m_control->SetEventMask(m_control->GetEventMask() & ~ENM_CHANGE);
+    m_control->SetText(QString());
+    m_plainText = value;
+    applyTextMode();
+    m_control->SetEventMask(mask);
+    QBuffer in(&saved);
+    in.open(QIODevice::ReadOnly);
+    EDITSTREAM stream{DWORD_PTR(&in), 0, CALLBACK_read};
+    m_control->StreamIn(loadFormat, stream);
+    m_control->SetModify(modified);
+}
+
+// --- Selection and text ----------------------------------------------------
+
+int TZvCustomRichEdit::SelectionStart()
+{
+    return control()->ExGetSel().cpMin;
+}
+
+void TZvCustomRichEdit::setSelectionStart(int value)
+{
+    control()->ExSetSel({value, value});
+}
+
+int TZvCustomRichEdit::SelectionLength()
+{
+    const CHARRANGE range = control()->ExGetSel();
+    return range.cpMax - range.cpMin;
+}
+
+void TZvCustomRichEdit::setSelectionLength(int value)
+{
+    RichEditControl* edit = control();
+    const int start = edit->ExGetSel().cpMin;
+    edit->ExSetSel({start, start + std::max(0, value)});
+    edit->ScrollCaret();
+}
+
+QString TZvCustomRichEdit::SelectedText()
+{
+    const CHARRANGE range = control()->ExGetSel();
+    return TextBetween(range.cpMin, range.cpMax);
+}
+
+void TZvCustomRichEdit::setSelectedText(const QString& value)
+{
+    RichEditControl* edit = control();
+    const int start = edit->ExGetSel().cpMin;
+    const bool undoable = m_undoLimit > 1 && EditorLibraryVersion() >= 2 && !LinesUpdating;
+    edit->ReplaceSel(undoable, value);
+    if (LinesUpdating)
+        return;
+    // The new text is left selected; its length is what the control inserted
+    // (line breaks become one character each, the text limit may cut it).
+    edit->ExSetSel({start, edit->ExGetSel().cpMax});
+    edit->ScrollCaret();
+}
+
+QString TZvCustomRichEdit::TextBetween(int startPos, int endPos)
+{
+    return control()->TextRange({startPos, endPos});
+}
+
+void TZvCustomRichEdit::SelectRange(int startPos, int endPos, bool scroll)
+{
+    RichEditControl* edit = control();
+    edit->ExSetSel({startPos, endPos});
+    if (scroll)
+        edit->ScrollCaret();
+}
+
+TPoint TZvCustomRichEdit::CharPosition(int index)
+{
+    if (!m_control)
+        return {};
+    const QPoint point = m_control->PosFromChar(index);
+    return {point.x(), point.y()};
+}
+
+TPoint TZvCustomRichEdit::CaretPosition()
+{
+    RichEditControl* edit = control();
+    const int end = edit->ExGetSel().cpMax;
+    const int line = edit->ExLineFromChar(end);
+    return {end - edit->LineIndex(line), line};
+}
+
+TSelectionKind TZvCustomRichEdit::SelectionKind()
+{
+    if (!m_control)
+        return 0;
+    return m_control->SelectionType();
+}
+
+QString TZvCustomRichEdit::Text()
+{
+    return control()->GetText();
+}
+
+void TZvCustomRichEdit::setText(const QString& value)
+{
+    control()->SetText(value);
+}
+
+void TZvCustomRichEdit::SelectAll()
+{
+    control()->SetSel(0, -1);
+}
+
+bool TZvCustomRichEdit::IsModified()
+{
+    if (!m_control)
+        return m_savedModified;
+    return m_control->GetModify();
+}
+
+void TZvCustomRichEdit::setIsModified(bool value)
+{
+    if (!m_control) {
+        m_savedModified = value;
+        return;
+    }
+    m_control->SetModify(value);
+}
+
+void TZvCustomRichEdit::Undo()
+{
+    control()->Undo();
+}
+
+void TZvCustomRichEdit::Redo()
+{
+    control()->Redo();
+}
+
+void TZvCustomRichEdit::Clear()
+{
+    control()->SetText(QString());
+    setIsModified(false);
+}
+
+void TZvCustomRichEdit::PasteFromClipboard()
+{
+    control()->Paste();
+}
+
+void TZvCustomRichEdit::CopyToClipboard()
+{
+    control()->copy();
+}
+
+void TZvCustomRichEdit::CutToClipboard()
+{
+    control()->cut();
+}
+
+// --- Notifications and events ----------------------------------------------
+
+void TZvCustomRichEdit::DoSelectionChange()
+{
+    if (OnSelectionChange)
+        OnSelectionChange(this);
+}
+
+bool TZvCustomRichEdit::DoProtectChange(const TMessage& message, int startPos, int endPos)
+{
+    bool allowChange = false;
+    if (OnProtectChangeEx)
+        OnProtectChangeEx(this, message, startPos, endPos, allowChange);
+    else if (OnProtectChange)
+        OnProtectChange(this, startPos, endPos, allowChange);
+    return allowChange;
+}
+
+bool TZvCustomRichEdit::DoSaveClipboard(int numObjects, int numChars)
+{
+    bool saveClipboard = true;
+    if (OnSaveClipboard)
+        OnSaveClipboard(this, numObjects, numChars, saveClipboard);
+    return saveClipboard;
+}
+
+void TZvCustomRichEdit::DoURLClick(const QString& urlText, TMouseButton button)
+{
+    if (OnURLClick)
+        OnURLClick(this, urlText, button);
+}
+
+void TZvCustomRichEdit::DoResizeRequest(const QRect& rect)
+{
+    if (OnResizeRequest)
+        OnResizeRequest(this, rect);
+}
+
+void TZvCustomRichEdit::notifyChange()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+void TZvCustomRichEdit::notifySelectionChange()
+{
+    DoSelectionChange();
+}
+
+void TZvCustomRichEdit::notifyRequestResize(const QRect& rect)
+{
+    DoResizeRequest(rect);
+}
+
+bool TZvCustomRichEdit::notifyProtected(const TMessage& message, CHARRANGE range)
+{
+    return DoProtectChange(message, range.cpMin, range.cpMax);
+}
+
+void TZvCustomRichEdit::notifyLink(UINT message, CHARRANGE range)
+{
+    // A click counts only when press and release hit the same link with the
+    // same button.
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        m_linkRange = range;
+        m_linkButton = message == WM_LBUTTONDOWN ? TMouseButton::mbLeft : TMouseButton::mbRight;
+        return;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP: {
+        const TMouseButton button = message == WM_LBUTTONUP ? TMouseButton::mbLeft : TMouseButton::mbRight;
+        const bool sameLink = m_linkButton == button && range == m_linkRange;
+        m_linkRange = {-1, -1};
+        if (sameLink)
+            DoURLClick(TextBetween(range.cpMin, range.cpMax), button);
+        return;
+    }
+    default:
+        return;
+    }
+}
+
+void TZvCustomRichEdit::notifyContextMenu(const QPoint& globalPos)
+{
+    if (m_popupMenu)
+        m_popupMenu->popup(globalPos);
+}
+
+void TZvCustomRichEdit::askSaveClipboard()
+{
+    if (!m_control || !m_control->ownsClipboardData())
+        return;
+    const QString text = QApplication::clipboard()->text();
+    const int objects = int(text.count(QChar::ObjectReplacementCharacter));
+    if (!DoSaveClipboard(objects, int(text.size()) - objects))
+        QApplication::clipboard()->clear();
+}
+
+bool TZvCustomRichEdit::filterKey(QKeyEvent* event, bool press)
+{
+    int key = event->key();
+    if (press && OnKeyDown)
+        OnKeyDown(this, key, event->modifiers());
+    if (!press && OnKeyUp)
+        OnKeyUp(this, key, event->modifiers());
+    if (key == 0)
+        return true;
+    const QString text = event->text();
+    if (!press || !OnKeyPress || text.size() != 1)
+        return false;
+    QChar character = text.at(0);
+    OnKeyPress(this, character);
+    if (character.isNull())
+        return true;
+    if (character == text.at(0))
+        return false;
+    // The handler replaced the character: deliver the replacement instead.
+    QKeyEvent replaced(QEvent::KeyPress, event->key(), event->modifiers(), QString(character));
+    m_control->removeEventFilter(this);
+    QApplication::sendEvent(m_control.get(), &replaced);
+    m_control->installEventFilter(this);
+    return true;
+}
+
+bool TZvCustomRichEdit::eventFilter(QObject* watched, QEvent* event)
+{
+    if (!m_control || (watched != m_control.get() && watched != m_control->viewport()))
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        if (watched == m_control.get())
+            return filterKey(static_cast<QKeyEvent*>(event), event->type() == QEvent::KeyPress);
+        break;
+    case QEvent::FocusIn:
+        if (watched == m_control.get() && OnEnter)
+            OnEnter(this);
+        break;
+    case QEvent::FocusOut:
+        if (watched == m_control.get() && OnExit)
+            OnExit(this);
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+        if (watched == m_control->viewport()) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            const QPoint point = m_control->viewport()->mapTo(this, mouse->position().toPoint());
+            const auto& handler = event->type() == QEvent::MouseButtonPress ? OnMouseDown : OnMouseUp;
+            if (handler)
+                handler(this, mouse->button(), mouse->modifiers(), point.x(), point.y());
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}

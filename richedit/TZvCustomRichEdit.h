@@ -1,0 +1,198 @@
+#pragma once
+
+// The editor control: the program's document view. It owns a RichEditControl
+// (its "window"), creates it on first need, configures it from the published
+// properties, re-creates it when a creation-time property changes (keeping the
+// document and the modified flag), and turns the control's notifications into
+// the events below. Positions are characters from 0; out-of-range positions are
+// clamped.
+
+#include "platform/RichEditNotify.h"
+#include "platform/RichEditTypes.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QMenu;
+class QTextDocument;
+class RichEditControl;
+struct RichEditStyle;
+
+// Settled once at program start: 3 with the text engine of this build. Version 1
+// (old library) skips link detection, undo limit, text mode and language options.
+int EditorLibraryVersion();
+void SetEditorLibraryVersion(int version); // for tests of the version-1 rules
+void SettleEditorLibraryVersion();
+
+enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+enum class TMouseButton { mbLeft, mbRight };
+enum class TRichLangOption {
+    rlAutoKeyboard = 1,
+    rlAutoFont = 2,
+    rlImeCancelComplete = 4,
+    rlImeAlwaysSendNotify = 8
+};
+using TRichLangOptions = unsigned; // bits of TRichLangOption
+
+enum TSelectionKindFlag : unsigned { stText = 1, stObject = 2, stMultiChar = 4, stMultiObject = 8 };
+using TSelectionKind = unsigned;
+
+struct TPoint
+{
+    int X = 0;
+    int Y = 0;
+    friend bool operator==(const TPoint&, const TPoint&) = default;
+};
+
+class TZvCustomRichEdit : public QWidget, private RichEditNotify
+{
+    Q_OBJECT
+public:
+    explicit TZvCustomRichEdit(QWidget* parent = nullptr);
+    ~TZvCustomRichEdit() override;
+
+    // The platform control, created on demand ("the window handle").
+    RichEditControl* control();
+    bool HandleAllocated() const { return m_control != nullptr; }
+    void RecreateWnd();
+
+    // Published properties.
+    bool AllowObjects() const { return m_allowObjects; }
+    void setAllowObjects(bool value);
+    bool AllowInPlace() const { return m_allowInPlace; }
+    void setAllowInPlace(bool value) { m_allowInPlace = value; }
+    bool AutoURLDetect() const;
+    void setAutoURLDetect(bool value);
+    bool AutoVerbMenu() const { return m_autoVerbMenu; }
+    void setAutoVerbMenu(bool value) { m_autoVerbMenu = value; }
+    bool HideScrollBars() const { return m_hideScrollBars; }
+    void setHideScrollBars(bool value);
+    bool HideSelection() const { return m_hideSelection; }
+    void setHideSelection(bool value);
+    TRichLangOptions LangOptions() const;
+    void setLangOptions(TRichLangOptions value);
+    bool PlainText() const { return m_plainText; }
+    virtual void SetPlainText(bool value);
+    TScrollStyle ScrollBars() const { return m_scrollBars; }
+    void setScrollBars(TScrollStyle value);
+    bool SelectionBar() const { return m_selectionBar; }
+    void setSelectionBar(bool value);
+    QString Title() const { return m_title; }
+    void setTitle(const QString& value) { m_title = value; }
+    int UndoLimit() const { return m_undoLimit; }
+    void setUndoLimit(int value);
+    bool WordSelection() const;
+    void setWordSelection(bool value);
+    bool WordWrap() const { return m_wordWrap; }
+    void setWordWrap(bool value);
+    int MaxLength() const { return m_maxLength; }
+    void setMaxLength(int value); // 0 means 16777215
+    bool ReadOnly() const { return m_readOnly; }
+    void setReadOnly(bool value);
+    bool WantTabs() const { return m_wantTabs; }
+    void setWantTabs(bool value);
+    COLORREF Color() const { return m_color; }
+    void setColor(COLORREF value);
+    QMenu* PopupMenu() const { return m_popupMenu; }
+    void setPopupMenu(QMenu* menu) { m_popupMenu = menu; }
+
+    // Selection and text.
+    int SelectionStart();
+    void setSelectionStart(int value); // collapses the selection there, no scrolling
+    int SelectionLength();
+    void setSelectionLength(int value); // keeps the start, scrolls the caret into view
+    QString SelectedText();
+    void setSelectedText(const QString& value); // the new text is left selected
+    QString TextBetween(int startPos, int endPos);
+    void SelectRange(int startPos, int endPos, bool scroll);
+    TPoint CharPosition(int index);
+    TPoint CaretPosition(); // X column, Y line of the selection end
+    TSelectionKind SelectionKind();
+    QString Text();
+    void setText(const QString& value);
+    void SelectAll();
+    bool IsModified();
+    void setIsModified(bool value);
+    void Undo();
+    void Redo();
+    void Clear();
+    void PasteFromClipboard();
+    void CopyToClipboard();
+    void CutToClipboard();
+
+    // Events; each is called only when set and always gets the sender.
+    std::function<void(TZvCustomRichEdit*)> OnChange;
+    std::function<void(TZvCustomRichEdit*)> OnSelectionChange;
+    std::function<void(TZvCustomRichEdit*, const QString& urlText, TMouseButton)> OnURLClick;
+    std::function<void(TZvCustomRichEdit*, int startPos, int endPos, bool& allowChange)> OnProtectChange;
+    std::function<void(TZvCustomRichEdit*, const TMessage&, int startPos, int endPos, bool& allowChange)>
+        OnProtectChangeEx;
+    std::function<void(TZvCustomRichEdit*, const QRect&)> OnResizeRequest;
+    std::function<void(TZvCustomRichEdit*, int numObjects, int numChars, bool& saveClipboard)>
+        OnSaveClipboard;
+    std::function<void(TZvCustomRichEdit*)> OnEnter;
+    std::function<void(TZvCustomRichEdit*)> OnExit;
+    std::function<void(TZvCustomRichEdit*, int& key, Qt::KeyboardModifiers)> OnKeyDown;
+    std::function<void(TZvCustomRichEdit*, QChar& key)> OnKeyPress; // key set to 0 swallows it
+    std::function<void(TZvCustomRichEdit*, int& key, Qt::KeyboardModifiers)> OnKeyUp;
+    std::function<void(TZvCustomRichEdit*, Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)> OnMouseDown;
+    std::function<void(TZvCustomRichEdit*, Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)> OnMouseUp;
+
+protected:
+    // Overridable notification hooks; each raises the event of its name when set.
+    virtual void DoSelectionChange();
+    virtual bool DoProtectChange(const TMessage& message, int startPos, int endPos);
+    virtual bool DoSaveClipboard(int numObjects, int numChars);
+    virtual void DoURLClick(const QString& urlText, TMouseButton button);
+    virtual void DoResizeRequest(const QRect& rect);
+
+    // Creation and destruction of the platform control.
+    virtual void CreateWnd();
+    virtual void DestroyWnd();
+    RichEditStyle CreateParams() const;
+    void applyTextMode();
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+    bool LinesUpdating = false;
+
+private:
+    void notifyChange() override;
+    void notifySelectionChange() override;
+    void notifyRequestResize(const QRect& rect) override;
+    bool notifyProtected(const TMessage& message, CHARRANGE range) override;
+    void notifyLink(UINT message, CHARRANGE range) override;
+    void notifyContextMenu(const QPoint& globalPos) override;
+    bool filterKey(QKeyEvent* event, bool press);
+    void askSaveClipboard();
+
+    std::unique_ptr<RichEditControl> m_control;
+    // The document while no control exists, with its modified flag.
+    std::unique_ptr<QTextDocument> m_savedDocument;
+    bool m_savedModified = false;
+
+    bool m_allowObjects = true;
+    bool m_allowInPlace = true;
+    bool m_autoURLDetect = true;
+    bool m_autoVerbMenu = true;
+    bool m_hideScrollBars = true;
+    bool m_hideSelection = true;
+    TRichLangOptions m_langOptions = unsigned(TRichLangOption::rlAutoFont);
+    bool m_plainText = false;
+    TScrollStyle m_scrollBars = TScrollStyle::ssBoth;
+    bool m_selectionBar = true;
+    QString m_title;
+    int m_undoLimit = 100;
+    bool m_wordSelection = true;
+    bool m_wordWrap = true;
+    int m_maxLength = 0;
+    bool m_readOnly = false;
+    bool m_wantTabs = false;
+    COLORREF m_color = 0x00FFFFFF;
+    QMenu* m_popupMenu = nullptr;
+    CHARRANGE m_linkRange{-1, -1};
+    TMouseButton m_linkButton = TMouseButton::mbLeft;
+};

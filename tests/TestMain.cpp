@@ -1,0 +1,13 @@
+// Every test program runs its tests inside one QApplication on the offscreen
+// platform, because widgets and QTextDocument layout need it.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

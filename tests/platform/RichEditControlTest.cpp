@@ -1,0 +1,240 @@
+#include "platform/RichEditControl.h"
+
+#include "platform/RichEditNotify.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextLayout>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct RecordingNotify : RichEditNotify
+{
+    void notifyChange() override { ++changes; }
+    void notifySelectionChange() override { ++selectionChanges; }
+    void notifyRequestResize(const QRect& rect) override { lastResize = rect; }
+    int changes = 0;
+    int selectionChanges = 0;
+    QRect lastResize;
+};
+
+class RichEditControlTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        control.resize(300, 200);
+        control.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&control));
+        control.ExLimitText(0xFFFFFF);
+    }
+
+    // Lines as the layout shows them, counted independently of the control.
+    int laidOutLines()
+    {
+        int lines = 0;
+        for (QTextBlock block = control.document()->begin(); block.isValid(); block = block.next())
+            lines += std::max(1, block.layout()->lineCount());
+        return lines;
+    }
+
+    RichEditControl control{RichEditStyle{}};
+};
+
+TEST_F(RichEditControlTest, LinesAreTheWrappedLinesOfTheLayout)
+{
+    control.SetText(QString(QStringLiteral("slovo ")).repeated(60) + QStringLiteral("\nkrátký\n") +
+                    QString(QStringLiteral("další ")).repeated(30));
+    const int lines = control.GetLineCount();
+    EXPECT_EQ(lines, laidOutLines());
+    EXPECT_GT(lines, 3);
+
+    // Every line starts where the previous one ended; together they cover the text.
+    int expectedStart = 0;
+    for (int line = 0; line < lines; ++line) {
+        const int start = control.LineIndex(line);
+        ASSERT_EQ(start, expectedStart) << "line " << line;
+        EXPECT_EQ(control.ExLineFromChar(start), line);
+        const int length = control.LineLength(start);
+        const bool endsParagraph =
+            start + length < control.GetTextLength() &&
+            control.TextRange({start + length, start + length + 1}) == QStringLiteral("\r");
+        expectedStart = start + length + (endsParagraph ? 1 : 0);
+    }
+    EXPECT_EQ(expectedStart, control.GetTextLength());
+    EXPECT_EQ(control.LineIndex(lines), -1);
+}
+
+TEST_F(RichEditControlTest, LineIndexFollowsEditsAndWidthChanges)
+{
+    control.SetText(QString(QStringLiteral("abc def ")).repeated(100));
+    const int before = control.GetLineCount();
+    QTextCursor cursor(control.document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(QString(QStringLiteral(" nový text")).repeated(40));
+    EXPECT_GT(control.GetLineCount(), before);
+    EXPECT_EQ(control.GetLineCount(), laidOutLines());
+
+    control.resize(600, 200);
+    QApplication::processEvents();
+    EXPECT_EQ(control.GetLineCount(), laidOutLines());
+
+    cursor.insertBlock();
+    cursor.insertText(QStringLiteral("konec"));
+    EXPECT_EQ(control.ExLineFromChar(control.GetTextLength()), control.GetLineCount() - 1);
+}
+
+TEST_F(RichEditControlTest, GetLineCopiesAtMostTheBufferSizeAndTheBreakAsCr)
+{
+    control.SetText(QStringLiteral("první\ndruhý"));
+    char16_t buffer[16] = {};
+    buffer[0] = 16;
+    EXPECT_EQ(control.GetLine(0, buffer), 6);
+    EXPECT_EQ(QString::fromUtf16(buffer, 6), QStringLiteral("první\r"));
+    buffer[0] = 3;
+    EXPECT_EQ(control.GetLine(1, buffer), 3);
+    EXPECT_EQ(QString::fromUtf16(buffer, 3), QStringLiteral("dru"));
+    buffer[0] = 16;
+    EXPECT_EQ(control.GetLine(7, buffer), 0);
+}
+
+TEST_F(RichEditControlTest, WholeTextUsesCrLfAndRangesUseCr)
+{
+    control.SetText(QStringLiteral("a\r\nb\rc\nd"));
+    EXPECT_EQ(control.GetTextLength(), 7);
+    EXPECT_EQ(control.GetText(), QStringLiteral("a\r\nb\r\nc\r\nd"));
+    EXPECT_EQ(control.TextRange({0, 3}), QStringLiteral("a\rb"));
+    char16_t buffer[8];
+    EXPECT_EQ(control.GetTextRange({1, 4}, buffer), 3);
+    EXPECT_EQ(buffer[3], 0);
+}
+
+TEST_F(RichEditControlTest, TextModeIsAcceptedOnlyWhileEmpty)
+{
+    control.SetText(QStringLiteral("x"));
+    EXPECT_FALSE(control.SetTextMode(TM_PLAINTEXT | TM_SINGLELEVELUNDO));
+    EXPECT_EQ(control.GetTextMode(), TM_RICHTEXT | TM_MULTILEVELUNDO);
+    control.SetText(QString());
+    EXPECT_TRUE(control.SetTextMode(TM_PLAINTEXT | TM_SINGLELEVELUNDO));
+    EXPECT_EQ(control.GetTextMode(), TM_PLAINTEXT | TM_SINGLELEVELUNDO);
+}
+
+TEST_F(RichEditControlTest, OptionOperationsCombineBits)
+{
+    EXPECT_EQ(control.SetOptions(ECOOP_SET, 0x41), 0x41u);
+    EXPECT_EQ(control.SetOptions(ECOOP_OR, 0x2), 0x43u);
+    EXPECT_EQ(control.SetOptions(ECOOP_AND, 0x3), 0x3u);
+    EXPECT_EQ(control.SetOptions(ECOOP_XOR, 0x1), 0x2u);
+    EXPECT_EQ(control.GetOptions(), 0x2u);
+}
+
+TEST_F(RichEditControlTest, NotificationsFollowTheEventMask)
+{
+    RecordingNotify notify;
+    control.setNotify(&notify);
+    control.SetEventMask(ENM_NONE);
+    control.ReplaceSel(true, QStringLiteral("abc"));
+    EXPECT_EQ(notify.changes, 0);
+    EXPECT_EQ(notify.selectionChanges, 0);
+
+    EXPECT_EQ(control.SetEventMask(ENM_CHANGE | ENM_SELCHANGE | ENM_REQUESTRESIZE), ENM_NONE);
+    control.ReplaceSel(true, QStringLiteral("\nřádek\nřádek"));
+    EXPECT_GT(notify.changes, 0);
+    EXPECT_GT(notify.selectionChanges, 0);
+    EXPECT_GT(notify.lastResize.height(), 0) << "the content grew, so a new size is requested";
+    control.setNotify(nullptr);
+}
+
+TEST_F(RichEditControlTest, ReplaceWithoutUndoEmptiesTheUndoHistory)
+{
+    control.ReplaceSel(true, QStringLiteral("a"));
+    EXPECT_TRUE(control.CanUndo());
+    control.ReplaceSel(false, QStringLiteral("b"));
+    EXPECT_FALSE(control.CanUndo());
+    EXPECT_EQ(control.GetText(), QStringLiteral("ab"));
+}
+
+// A stream that hands out its bytes in chunks of a fixed size, as a file does.
+struct ChunkedSource
+{
+    QByteArray bytes;
+    int chunk;
+    qsizetype offset = 0;
+
+    static DWORD read(DWORD_PTR cookie, BYTE* buffer, LONG count, LONG* transferred)
+    {
+        auto* self = reinterpret_cast<ChunkedSource*>(cookie);
+        const qsizetype n = std::min<qsizetype>({count, self->chunk, self->bytes.size() - self->offset});
+        std::memcpy(buffer, self->bytes.constData() + self->offset, size_t(n));
+        self->offset += n;
+        *transferred = LONG(n);
+        return 0;
+    }
+};
+
+DWORD collect(DWORD_PTR cookie, BYTE* buffer, LONG count, LONG* transferred)
+{
+    reinterpret_cast<QByteArray*>(cookie)->append(reinterpret_cast<const char*>(buffer), count);
+    *transferred = count;
+    return 0;
+}
+
+DWORD failing(DWORD_PTR, BYTE*, LONG, LONG* transferred)
+{
+    *transferred = 0;
+    return 5;
+}
+
+TEST_F(RichEditControlTest, PlainTextStreamsInAcrossChunksWithOneBreakPerCrLf)
+{
+    // The CR LF pair is split between two chunks of one byte each.
+    for (int chunk : {1, 2, 3, 4096}) {
+        ChunkedSource source{QByteArray("první\r\ndruhý\rtřetí\nčtvrtý"), chunk};
+        EDITSTREAM stream{DWORD_PTR(&source), 0, ChunkedSource::read};
+        control.StreamIn(SF_TEXT, stream);
+        EXPECT_EQ(stream.dwError, 0u);
+        EXPECT_EQ(control.document()->blockCount(), 4) << "chunk size " << chunk;
+        EXPECT_EQ(control.GetText(), QStringLiteral("první\r\ndruhý\r\ntřetí\r\nčtvrtý"));
+    }
+}
+
+TEST_F(RichEditControlTest, PlainTextThatIsNotUtf8IsWindows1250)
+{
+    ChunkedSource source{QByteArray("\x9e\x6c\x75\x9d\x6f\x75\xe8\x6b\xfd"),
+                         4096}; // "žluťoučký" in Windows-1250
+    EDITSTREAM stream{DWORD_PTR(&source), 0, ChunkedSource::read};
+    control.StreamIn(SF_TEXT, stream);
+    EXPECT_EQ(control.GetText(), QStringLiteral("žluťoučký"));
+}
+
+TEST_F(RichEditControlTest, PlainTextStreamsOutAsUtf8WithCrLf)
+{
+    control.SetText(QStringLiteral("řádek\nnový"));
+    QByteArray out;
+    EDITSTREAM stream{DWORD_PTR(&out), 0, collect};
+    EXPECT_EQ(control.StreamOut(SF_TEXT, stream), 11) << "characters written, the break as two";
+    EXPECT_EQ(out, QStringLiteral("řádek\r\nnový").toUtf8());
+
+    control.SetSel(0, 5);
+    out.clear();
+    control.StreamOut(SF_TEXT | SFF_SELECTION, stream);
+    EXPECT_EQ(out, QStringLiteral("řádek").toUtf8());
+}
+
+TEST_F(RichEditControlTest, StreamErrorsAreReported)
+{
+    EDITSTREAM stream{0, 0, failing};
+    control.SetText(QStringLiteral("zůstane"));
+    control.StreamIn(SF_TEXT, stream);
+    EXPECT_EQ(stream.dwError, 5u);
+    EXPECT_EQ(control.GetText(), QStringLiteral("zůstane")) << "a failed read leaves the text alone";
+    control.StreamOut(SF_TEXT, stream);
+    EXPECT_EQ(stream.dwError, 5u);
+}
+
+} // namespace
