@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-translations-l10n libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libpng-dev libjpeg62-turbo-dev zlib1g-dev
-    breeze-icon-theme xvfb xauth
+    breeze-icon-theme libqt6svg6 xvfb xauth
 )
 
 missing=()
