@@ -1,8 +1,11 @@
 #include "platform/RichEditControl.h"
 
 #include "platform/RichEditNotify.h"
+#include "platform/TextFormatProperties.h"
 #include "platform/TextLineIndex.h"
 #include "platform/UrlHighlighter.h"
+#include "platform/rtf/RtfReader.h"
+#include "platform/rtf/RtfWriter.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -21,8 +24,7 @@
 
 namespace {
 
-// The character format property that marks protected text.
-constexpr int ProtectedProperty = QTextFormat::UserProperty + 0x100;
+using namespace TextFormatProperties;
 
 constexpr QChar ObjectCharacter = QChar::ObjectReplacementCharacter;
 
@@ -468,7 +470,7 @@ DWORD effectsOf(const QTextCharFormat& format)
         effects |= CFE_UNDERLINE;
     if (format.fontStrikeOut())
         effects |= CFE_STRIKEOUT;
-    if (format.boolProperty(ProtectedProperty))
+    if (format.boolProperty(CharProtected))
         effects |= CFE_PROTECTED;
     if (format.isAnchor())
         effects |= CFE_LINK;
@@ -486,9 +488,8 @@ DWORD effectsOf(const QTextCharFormat& format)
 void describe(const QTextCharFormat& format, const QFont& defaultFont, CHARFORMAT2A& record)
 {
     record.dwEffects = effectsOf(format);
-    const qreal points =
-        format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize() : defaultFont.pointSizeF();
-    record.yHeight = LONG(points * 20 + 0.5);
+    const int twips = charSize(format);
+    record.yHeight = twips > 0 ? twips : LONG(std::lround(defaultFont.pointSizeF() * 20));
     const QStringList families = format.fontFamilies().toStringList();
     const QString face = families.isEmpty() ? defaultFont.family() : families.first();
     const QByteArray faceBytes = face.toUtf8().left(LF_FACESIZE - 1);
@@ -539,7 +540,7 @@ QTextCharFormat toQt(const CHARFORMAT2A& record)
     if (mask & CFM_STRIKEOUT)
         format.setFontStrikeOut(effects & CFE_STRIKEOUT);
     if (mask & CFM_PROTECTED)
-        format.setProperty(ProtectedProperty, bool(effects & CFE_PROTECTED));
+        format.setProperty(CharProtected, bool(effects & CFE_PROTECTED));
     if (mask & CFM_LINK)
         format.setAnchor(effects & CFE_LINK);
     if (mask & CFM_SUBSCRIPT) {
@@ -551,7 +552,7 @@ QTextCharFormat toQt(const CHARFORMAT2A& record)
             format.setVerticalAlignment(QTextCharFormat::AlignNormal);
     }
     if ((mask & CFM_SIZE) && record.yHeight > 0)
-        format.setFontPointSize(record.yHeight / 20.0);
+        setCharSize(format, record.yHeight);
     if ((mask & CFM_FACE) && record.szFaceName[0])
         format.setFontFamilies(QStringList{QString::fromUtf8(record.szFaceName)});
     if ((mask & CFM_COLOR) && !(effects & CFE_AUTOCOLOR))
@@ -684,6 +685,17 @@ namespace {
 
 constexpr LONG StreamChunk = 4096;
 
+// Error codes the control puts into EDITSTREAM::dwError on its own account.
+constexpr DWORD StreamNoCallback = DWORD(-1);
+constexpr DWORD StreamNotRtf = DWORD(-16);
+constexpr DWORD StreamWriteStalled = DWORD(-2);
+
+bool isRichTextFormat(UINT format)
+{
+    const UINT kind = format & 0xFF & ~SF_UNICODE;
+    return kind == SF_RTF || kind == SF_RTFNOOBJS;
+}
+
 // Reads the whole stream through its callback; false when the callback failed.
 bool readAll(EDITSTREAM& stream, QByteArray& bytes)
 {
@@ -699,7 +711,7 @@ bool readAll(EDITSTREAM& stream, QByteArray& bytes)
     }
 }
 
-bool writeAll(EDITSTREAM& stream, const QByteArray& bytes)
+bool writeAll(EDITSTREAM& stream, QByteArrayView bytes)
 {
     for (qsizetype offset = 0; offset < bytes.size();) {
         const LONG count = LONG(std::min<qsizetype>(StreamChunk, bytes.size() - offset));
@@ -710,7 +722,7 @@ bool writeAll(EDITSTREAM& stream, const QByteArray& bytes)
         if (stream.dwError != 0)
             return false;
         if (written <= 0) {
-            stream.dwError = DWORD(-1);
+            stream.dwError = StreamWriteStalled;
             return false;
         }
         offset += written;
@@ -742,48 +754,99 @@ LONG RichEditControl::StreamIn(UINT format, EDITSTREAM& stream)
 {
     stream.dwError = 0;
     if (!stream.pfnCallback) {
-        stream.dwError = DWORD(-1);
+        stream.dwError = StreamNoCallback;
         return 0;
     }
+    const bool wholeDocument = !(format & SFF_SELECTION);
+    QTextCursor cursor = textCursor();
+    if (wholeDocument)
+        cursor.select(QTextCursor::Document);
+    const int lengthBefore = GetTextLength() - (cursor.selectionEnd() - cursor.selectionStart());
+    // A whole document read from a file is no edit the user can undo; keeping
+    // it out of the undo stack also saves the memory of a second copy.
+    if (wholeDocument)
+        document()->setUndoRedoEnabled(false);
+    const bool read =
+        isRichTextFormat(format) ? streamInRtf(stream, cursor) : streamInText(format, stream, cursor);
+    if (wholeDocument) {
+        document()->setUndoRedoEnabled(m_undoLimit > 0);
+        m_undoDepth = m_redoDepth = 0;
+    }
+    if (!read)
+        return 0;
+    if (GetTextLength() > m_limit) { // a rich text file longer than the limit is cut
+        QTextCursor excess(document());
+        excess.setPosition(m_limit);
+        excess.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        excess.removeSelectedText();
+    }
+    if (wholeDocument)
+        SetSel(0, 0);
+    return std::max(0, GetTextLength() - lengthBefore);
+}
+
+bool RichEditControl::streamInText(UINT format, EDITSTREAM& stream, QTextCursor& cursor)
+{
     QByteArray bytes;
     if (!readAll(stream, bytes))
-        return 0;
-    if ((format & 0xFF & ~SF_UNICODE) != SF_TEXT) {
-        // Rich text arrives with the RTF reader; until then it is refused so
-        // that the caller can try the other kind.
-        stream.dwError = DWORD(-16);
-        return 0;
-    }
+        return false;
     const QString text = normalisedBreaks(decodePlainText(bytes, format & SF_UNICODE));
-    QTextCursor cursor(document());
-    if (format & SFF_SELECTION)
-        cursor = textCursor();
-    else
-        cursor.select(QTextCursor::Document);
-    const QString inserted = fitToLimit(text, cursor);
+    bytes = QByteArray();
     cursor.beginEditBlock();
-    cursor.insertText(inserted);
+    cursor.insertText(fitToLimit(text, cursor));
     cursor.endEditBlock();
-    if (!(format & SFF_SELECTION)) {
-        document()->clearUndoRedoStacks();
-        m_undoDepth = m_redoDepth = 0;
-        SetSel(0, 0);
+    return true;
+}
+
+bool RichEditControl::streamInRtf(EDITSTREAM& stream, QTextCursor& cursor)
+{
+    RtfReader reader(cursor);
+    BYTE buffer[StreamChunk];
+    for (;;) {
+        LONG got = 0;
+        stream.dwError = stream.pfnCallback(stream.dwCookie, buffer, StreamChunk, &got);
+        if (stream.dwError != 0)
+            return false;
+        if (got <= 0)
+            break;
+        if (!reader.feed(reinterpret_cast<const char*>(buffer), std::min(got, StreamChunk))) {
+            stream.dwError = StreamNotRtf;
+            return false;
+        }
     }
-    return LONG(inserted.size());
+    if (!reader.finish()) {
+        stream.dwError = StreamNotRtf;
+        return false;
+    }
+    return true;
 }
 
 LONG RichEditControl::StreamOut(UINT format, EDITSTREAM& stream)
 {
     stream.dwError = 0;
     if (!stream.pfnCallback) {
-        stream.dwError = DWORD(-1);
-        return 0;
-    }
-    if ((format & 0xFF & ~SF_UNICODE) != SF_TEXT) {
-        stream.dwError = DWORD(-16);
+        stream.dwError = StreamNoCallback;
         return 0;
     }
     const CHARRANGE range = (format & SFF_SELECTION) ? ExGetSel() : CHARRANGE{0, -1};
+    if (isRichTextFormat(format)) {
+        RtfWriter::Options options;
+        if ((format & 0xFF) == SF_RTFNOOBJS)
+            options |= RtfWriter::NoObjects;
+        if (format & SFF_PLAINRTF)
+            options |= RtfWriter::PlainRtf;
+        qsizetype written = 0;
+        const bool complete = RtfWriter(*document(), options)
+                                  .write(
+                                      [&](const char* data, qsizetype size) {
+                                          written += size;
+                                          return writeAll(stream, QByteArrayView(data, size));
+                                      },
+                                      range.cpMin, range.cpMax);
+        if (!complete && stream.dwError == 0)
+            stream.dwError = StreamWriteStalled;
+        return complete ? LONG(std::min<qsizetype>(written, 0x7FFFFFFF)) : 0;
+    }
     QString text = TextRange(range);
     text.replace(QLatin1Char('\r'), QLatin1String("\r\n"));
     const QByteArray bytes = (format & SF_UNICODE)
@@ -912,13 +975,13 @@ bool RichEditControl::isProtected(CHARRANGE range) const
         bool after = false;
         forEachRun(document(), range.cpMin - 1, range.cpMin + 1,
                    [&](const QTextCharFormat& run, int from, int) {
-                       (from < range.cpMin ? before : after) = run.boolProperty(ProtectedProperty);
+                       (from < range.cpMin ? before : after) = run.boolProperty(CharProtected);
                        return true;
                    });
         return before && after;
     }
     forEachRun(document(), range.cpMin, range.cpMax, [&](const QTextCharFormat& run, int, int) {
-        found = run.boolProperty(ProtectedProperty);
+        found = run.boolProperty(CharProtected);
         return !found;
     });
     return found;

@@ -131,6 +131,8 @@ private:
     CHARRANGE rangeChangedByKey(const QKeyEvent* event) const;
     int characterAtPoint(const QPoint& viewportPos) const;
     void emitLink(UINT message, const QPoint& viewportPos);
+    bool streamInText(UINT format, EDITSTREAM& stream, QTextCursor& cursor);
+    bool streamInRtf(EDITSTREAM& stream, QTextCursor& cursor);
     void onSelectionChanged();
     void onUndoCommandAdded();
     void onDocumentSizeChanged(const QSizeF& size);

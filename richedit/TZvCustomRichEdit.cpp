@@ -19,23 +19,6 @@ int libraryVersion = 0;
 constexpr int EngineLibraryVersion = 3;
 constexpr int DefaultTextLimit = 0xFFFFFF;
 
-// Saving and loading the document through the control's streaming, as the
-// document travels when the plain-text switch changes.
-DWORD CALLBACK_write(DWORD_PTR cookie, BYTE* buffer, LONG count, LONG* transferred)
-{
-    auto* bytes = reinterpret_cast<QByteArray*>(cookie);
-    bytes->append(reinterpret_cast<const char*>(buffer), count);
-    *transferred = count;
-    return 0;
-}
-
-DWORD CALLBACK_read(DWORD_PTR cookie, BYTE* buffer, LONG count, LONG* transferred)
-{
-    auto* device = reinterpret_cast<QBuffer*>(cookie);
-    *transferred = LONG(device->read(reinterpret_cast<char*>(buffer), count));
-    return *transferred < 0 ? 1 : 0;
-}
-
 } // namespace
 
 int EditorLibraryVersion()
@@ -55,7 +38,8 @@ void SettleEditorLibraryVersion()
     libraryVersion = EngineLibraryVersion;
 }
 
-TZvCustomRichEdit::TZvCustomRichEdit(QWidget* parent) : QWidget(parent)
+TZvCustomRichEdit::TZvCustomRichEdit(QWidget* parent)
+    : QWidget(parent), m_lines(std::make_unique<TRichEditStrings>(this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -311,27 +295,29 @@ void TZvCustomRichEdit::SetPlainText(bool value)
     }
     // The document goes out and comes back in the new mode's kind: switching to
     // plain text keeps the words and drops the formatting.
-    const UINT format = value ? SF_TEXT : SF_RTF;
-    QByteArray saved;
-    EDITSTREAM out{DWORD_PTR(&saved), 0, CALLBACK_write};
-    m_control->StreamOut(format, out);
-    UINT loadFormat = format;
-    if (out.dwError != 0) { // rich text could not be written: carry the words
-        saved.clear();
-        out.dwError = 0;
-        m_control->StreamOut(SF_TEXT, out);
-        loadFormat = SF_TEXT;
-    }
+    const TRichStreamFormat savedFormat = m_lines->StreamFormat();
+    const TRichStreamModes savedMode = m_lines->StreamMode();
     const bool modified = m_control->GetModify();
-    const DWORD mask = m_control->SetEventMask(m_control->GetEventMask() & ~ENM_CHANGE);
+    m_lines->setStreamFormat(value ? TRichStreamFormat::sfPlainText : TRichStreamFormat::sfRichText);
+    m_lines->setStreamMode(0);
+    QBuffer document;
+    document.open(QIODevice::ReadWrite);
+    m_lines->SaveToStream(document);
+    m_lines->EnableChangeNotifications(false);
     m_control->SetText(QString());
     m_plainText = value;
     applyTextMode();
-    m_control->SetEventMask(mask);
-    QBuffer in(&saved);
-    in.open(QIODevice::ReadOnly);
-    EDITSTREAM stream{DWORD_PTR(&in), 0, CALLBACK_read};
-    m_control->StreamIn(loadFormat, stream);
+    m_lines->EnableChangeNotifications(true);
+    document.seek(0);
+    try {
+        m_lines->LoadFromStream(document);
+    } catch (...) {
+        m_lines->setStreamFormat(savedFormat);
+        m_lines->setStreamMode(savedMode);
+        throw;
+    }
+    m_lines->setStreamFormat(savedFormat);
+    m_lines->setStreamMode(savedMode);
     m_control->SetModify(modified);
 }
 

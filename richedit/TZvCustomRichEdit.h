@@ -9,6 +9,7 @@
 
 #include "platform/RichEditNotify.h"
 #include "platform/RichEditTypes.h"
+#include "richedit/TRichEditStrings.h"
 
 #include <QWidget>
 
@@ -57,6 +58,13 @@ public:
     RichEditControl* control();
     bool HandleAllocated() const { return m_control != nullptr; }
     void RecreateWnd();
+
+    // The text as lines, and the loading and saving of documents.
+    TRichEditStrings& Lines() { return *m_lines; }
+    TRichStreamFormat StreamFormat() const { return m_lines->StreamFormat(); }
+    void setStreamFormat(TRichStreamFormat value) { m_lines->setStreamFormat(value); }
+    TRichStreamModes StreamMode() const { return m_lines->StreamMode(); }
+    void setStreamMode(TRichStreamModes value) { m_lines->setStreamMode(value); }
 
     // Published properties.
     bool AllowObjects() const { return m_allowObjects; }
@@ -157,9 +165,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
+    // True while Lines itself replaces text: such replacements are not undoable
+    // and leave the selection where the control put it.
     bool LinesUpdating = false;
 
 private:
+    friend class TRichEditStrings;
+
     void notifyChange() override;
     void notifySelectionChange() override;
     void notifyRequestResize(const QRect& rect) override;
@@ -169,6 +181,7 @@ private:
     bool filterKey(QKeyEvent* event, bool press);
     void askSaveClipboard();
 
+    std::unique_ptr<TRichEditStrings> m_lines;
     std::unique_ptr<RichEditControl> m_control;
     // The document while no control exists, with its modified flag.
     std::unique_ptr<QTextDocument> m_savedDocument;
