@@ -1,0 +1,103 @@
+#include "platform/QtDesktop.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Runs `act` on the first modal dialog of type T once it is shown.
+template <typename T> void whenShown(std::function<void(T*)> act)
+{
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            act(dialog);
+        }
+    });
+    poll->start(10);
+}
+
+} // namespace
+
+TEST(QtDesktopTest, NameFilterTurnsWindowsPatternsIntoQtPatterns)
+{
+    EXPECT_EQ(QtDesktop::nameFilter({QStringLiteral("Textové dokumenty(*.rtf;*.doc;*.zvd)"),
+                                     QStringLiteral("*.rtf;*.doc;*.zvd;")}),
+              QStringLiteral("Textové dokumenty(*.rtf;*.doc;*.zvd) (*.rtf *.doc *.zvd)"));
+    EXPECT_EQ(QtDesktop::nameFilter({QStringLiteral("všechny soubory(*.*)"), QStringLiteral("*.*;")}),
+              QStringLiteral("všechny soubory(*.*) (*.*)"));
+}
+
+TEST(QtDesktopTest, MessageBoxShowsTheButtonsOfItsFlagsAndReturnsThePressedOne)
+{
+    QtDesktop desktop;
+    QStringList shown;
+    whenShown<QMessageBox>([&shown](QMessageBox* box) {
+        for (QAbstractButton* button : box->buttons())
+            shown << QString::number(box->standardButton(button));
+        EXPECT_EQ(box->icon(), QMessageBox::Question);
+        EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::Yes));
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(desktop.messageBox(QStringLiteral("Uložit změny?"), QStringLiteral("Potvrzení"),
+                                 MB_YESNOCANCEL | MB_ICONQUESTION),
+              IDNO);
+    EXPECT_EQ(shown.size(), 3);
+}
+
+TEST(QtDesktopTest, DefaultButtonFollowsTheFlagAndEscapeAnswersCancel)
+{
+    QtDesktop desktop;
+    whenShown<QMessageBox>([](QMessageBox* box) {
+        EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::Cancel));
+        box->reject(); // closed by the frame or Escape
+    });
+    EXPECT_EQ(desktop.messageBox(QStringLiteral("?"), QString(), MB_YESNOCANCEL | MB_DEFBUTTON3), IDCANCEL);
+}
+
+TEST(QtDesktopTest, SaveDialogReturnsTheChosenPathAndOneBasedFileType)
+{
+    QTemporaryDir folder;
+    QtDesktop desktop;
+    FileDialogOptions options;
+    options.filters = {{QStringLiteral("Zorvan text(*.zvd)"), QStringLiteral("*.zvd")},
+                       {QStringLiteral("Neformátovaný text(*.txt)"), QStringLiteral("*.txt")}};
+    options.filterIndex = 1;
+    options.defaultExtension = QStringLiteral("zvd");
+    options.initialDir = folder.path();
+    options.fileName = QStringLiteral("nový dokument");
+    whenShown<QFileDialog>([&folder](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_EQ(dialog->defaultSuffix(), QStringLiteral("zvd"));
+        EXPECT_EQ(dialog->directory().absolutePath(), QDir(folder.path()).absolutePath());
+        dialog->selectNameFilter(dialog->nameFilters().at(1));
+        dialog->selectFile(folder.filePath(QStringLiteral("dopis.txt")));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    ASSERT_TRUE(desktop.saveFileDialog(options));
+    EXPECT_EQ(options.fileName, folder.filePath(QStringLiteral("dopis.txt")));
+    EXPECT_EQ(options.filterIndex, 2);
+}
+
+TEST(QtDesktopTest, CancelledOpenDialogChangesNothing)
+{
+    QtDesktop desktop;
+    FileDialogOptions options;
+    options.fileName = QStringLiteral("x");
+    options.filterIndex = 3;
+    whenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+    EXPECT_FALSE(desktop.openFileDialog(options));
+    EXPECT_EQ(options.fileName, QStringLiteral("x"));
+    EXPECT_EQ(options.filterIndex, 3);
+}
