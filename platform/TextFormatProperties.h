@@ -1,0 +1,298 @@
+#pragma once
+
+// How the editor keeps the Windows values of character and paragraph formats exactly.
+//
+// Lengths are stored in twips (1/20 point) in user properties of the QTextFormat, so a value
+// written reads back exactly; the Qt properties that drive the layout are derived from them
+// (96 dpi: 1 pt = 20 twips = 4/3 px, so 1 px = 15 twips). Every setter below sets both; every
+// getter prefers the stored twips and falls back to the Qt property for formats that were
+// made elsewhere (typed text, pasted HTML).
+//
+// Paragraph indents follow the Windows model: the start indent is where the first line
+// begins, the offset is where the other lines begin relative to the first line. Hence
+// Qt's left margin = start + offset and Qt's text indent = -offset.
+
+#include <QTextFormat>
+
+#include <cmath>
+
+namespace TextFormatProperties {
+
+enum Property : int {
+    // Characters.
+    CharSizeTwips = QTextFormat::UserProperty + 1, // int, font height
+    CharOffsetTwips,                               // int, baseline offset, positive raises
+    CharAutoColor,                                 // bool, text follows the window-text colour
+    CharAutoBackColor,                             // bool, no highlight
+    CharCharset,                                   // int 0..255, the Windows character set
+    CharProtected,                                 // bool
+    CharLinkTarget,                                // QString, target of a link
+
+    // Paragraphs.
+    BlockStartIndent = QTextFormat::UserProperty + 32, // int twips
+    BlockOffset,                                       // int twips
+    BlockRightIndent,                                  // int twips
+    BlockSpaceBefore,                                  // int twips
+    BlockSpaceAfter,                                   // int twips
+    BlockLineSpacing,                                  // int twips (rules 3, 4) or 20 per line (rule 5)
+    BlockLineSpacingRule,                              // int, LineSpacingRule
+    BlockAlignment,                                    // int, PFA_LEFT 1 .. PFA_JUSTIFY 4
+    BlockNumbering,                                    // int, PFN_BULLET 1 .. PFN_UCROMAN 6, 0 none
+    BlockNumberingStart,                               // int
+    BlockNumberingStyle,                               // int, the Windows numbering style word
+    BlockNumberingTab,                                 // int twips
+    BlockListLevel,                                    // int, 0-based level of a list item
+
+    // Pictures and embedded objects (on the QTextImageFormat of their character).
+    ObjectPictureData = QTextFormat::UserProperty + 64, // QByteArray, the encoded picture as read
+    ObjectPictureKind,                                  // QString, "png" or "jpeg"
+    ObjectRtf,                                          // QByteArray, an RTF group kept verbatim
+};
+
+enum LineSpacingRule : int {
+    LineSpacingSingle = 0,
+    LineSpacingOneAndHalf = 1,
+    LineSpacingDouble = 2,
+    LineSpacingAtLeast = 3,
+    LineSpacingExactly = 4,
+    LineSpacingMultiple = 5,
+};
+
+inline constexpr qreal twipsToPixels(int twips)
+{
+    return twips / 15.0;
+}
+
+inline int pixelsToTwips(qreal pixels)
+{
+    return int(std::lround(pixels * 15.0));
+}
+
+inline int intProperty(const QTextFormat& format, int property, int fallback)
+{
+    return format.hasProperty(property) ? format.intProperty(property) : fallback;
+}
+
+// Characters.
+
+inline void setCharSize(QTextCharFormat& format, int twips)
+{
+    format.setProperty(CharSizeTwips, twips);
+    format.setFontPointSize(twips / 20.0);
+}
+
+// 0 when the format sets no size.
+inline int charSize(const QTextCharFormat& format)
+{
+    if (format.hasProperty(CharSizeTwips))
+        return format.intProperty(CharSizeTwips);
+    return int(std::lround(format.fontPointSize() * 20.0));
+}
+
+// Call after setCharSize: Qt's baseline offset is a percentage of the font height.
+inline void setCharOffset(QTextCharFormat& format, int twips)
+{
+    format.setProperty(CharOffsetTwips, twips);
+    const int size = charSize(format) > 0 ? charSize(format) : 240;
+    if (twips == 0)
+        format.clearProperty(QTextFormat::TextBaselineOffset);
+    else
+        format.setBaselineOffset(100.0 * twips / size);
+}
+
+inline int charOffset(const QTextCharFormat& format)
+{
+    return intProperty(format, CharOffsetTwips, 0);
+}
+
+// An invalid colour means automatic (the window-text colour).
+inline void setCharTextColor(QTextCharFormat& format, const QColor& color)
+{
+    format.setProperty(CharAutoColor, !color.isValid());
+    if (color.isValid())
+        format.setForeground(color);
+    else
+        format.clearForeground();
+}
+
+inline bool charAutoColor(const QTextCharFormat& format)
+{
+    if (format.hasProperty(CharAutoColor))
+        return format.boolProperty(CharAutoColor);
+    return !format.hasProperty(QTextFormat::ForegroundBrush);
+}
+
+// An invalid colour means automatic (no highlight).
+inline void setCharBackColor(QTextCharFormat& format, const QColor& color)
+{
+    format.setProperty(CharAutoBackColor, !color.isValid());
+    if (color.isValid())
+        format.setBackground(color);
+    else
+        format.clearBackground();
+}
+
+inline bool charAutoBackColor(const QTextCharFormat& format)
+{
+    if (format.hasProperty(CharAutoBackColor))
+        return format.boolProperty(CharAutoBackColor);
+    return !format.hasProperty(QTextFormat::BackgroundBrush);
+}
+
+inline void setCharCharset(QTextCharFormat& format, int charset)
+{
+    format.setProperty(CharCharset, charset);
+}
+
+// The Central European character set (238) when none is stored.
+inline int charCharset(const QTextCharFormat& format)
+{
+    return intProperty(format, CharCharset, 238);
+}
+
+// An empty target removes the link.
+inline void setCharLink(QTextCharFormat& format, const QString& target)
+{
+    if (target.isEmpty()) {
+        format.clearProperty(CharLinkTarget);
+        format.setAnchor(false);
+        format.clearProperty(QTextFormat::AnchorHref);
+        return;
+    }
+    format.setProperty(CharLinkTarget, target);
+    format.setAnchor(true);
+    format.setAnchorHref(target);
+}
+
+inline QString charLink(const QTextCharFormat& format)
+{
+    if (format.hasProperty(CharLinkTarget))
+        return format.stringProperty(CharLinkTarget);
+    return format.isAnchor() ? format.anchorHref() : QString();
+}
+
+// Paragraphs.
+
+inline void setBlockIndents(QTextBlockFormat& format, int startTwips, int offsetTwips)
+{
+    format.setProperty(BlockStartIndent, startTwips);
+    format.setProperty(BlockOffset, offsetTwips);
+    format.setLeftMargin(twipsToPixels(startTwips + offsetTwips));
+    format.setTextIndent(twipsToPixels(-offsetTwips));
+}
+
+inline int blockOffset(const QTextBlockFormat& format)
+{
+    return intProperty(format, BlockOffset, -pixelsToTwips(format.textIndent()));
+}
+
+inline int blockStartIndent(const QTextBlockFormat& format)
+{
+    return intProperty(format, BlockStartIndent, pixelsToTwips(format.leftMargin()) - blockOffset(format));
+}
+
+inline void setBlockRightIndent(QTextBlockFormat& format, int twips)
+{
+    format.setProperty(BlockRightIndent, twips);
+    format.setRightMargin(twipsToPixels(twips));
+}
+
+inline int blockRightIndent(const QTextBlockFormat& format)
+{
+    return intProperty(format, BlockRightIndent, pixelsToTwips(format.rightMargin()));
+}
+
+inline void setBlockSpaceBefore(QTextBlockFormat& format, int twips)
+{
+    format.setProperty(BlockSpaceBefore, twips);
+    format.setTopMargin(twipsToPixels(twips));
+}
+
+inline int blockSpaceBefore(const QTextBlockFormat& format)
+{
+    return intProperty(format, BlockSpaceBefore, pixelsToTwips(format.topMargin()));
+}
+
+inline void setBlockSpaceAfter(QTextBlockFormat& format, int twips)
+{
+    format.setProperty(BlockSpaceAfter, twips);
+    format.setBottomMargin(twipsToPixels(twips));
+}
+
+inline int blockSpaceAfter(const QTextBlockFormat& format)
+{
+    return intProperty(format, BlockSpaceAfter, pixelsToTwips(format.bottomMargin()));
+}
+
+// value: twips for rules 3 and 4, 20 per line for rule 5, kept but unused for rules 0 to 2.
+inline void setBlockLineSpacing(QTextBlockFormat& format, int rule, int value)
+{
+    format.setProperty(BlockLineSpacingRule, rule);
+    format.setProperty(BlockLineSpacing, value);
+    switch (rule) {
+    case LineSpacingOneAndHalf:
+        format.setLineHeight(150, QTextBlockFormat::ProportionalHeight);
+        break;
+    case LineSpacingDouble:
+        format.setLineHeight(200, QTextBlockFormat::ProportionalHeight);
+        break;
+    case LineSpacingAtLeast:
+        format.setLineHeight(twipsToPixels(value), QTextBlockFormat::MinimumHeight);
+        break;
+    case LineSpacingExactly:
+        format.setLineHeight(twipsToPixels(value), QTextBlockFormat::FixedHeight);
+        break;
+    case LineSpacingMultiple:
+        format.setLineHeight(value * 5.0, QTextBlockFormat::ProportionalHeight);
+        break;
+    default:
+        format.setLineHeight(100, QTextBlockFormat::SingleHeight);
+        break;
+    }
+}
+
+inline int blockLineSpacingRule(const QTextBlockFormat& format)
+{
+    return intProperty(format, BlockLineSpacingRule, LineSpacingSingle);
+}
+
+inline int blockLineSpacing(const QTextBlockFormat& format)
+{
+    return intProperty(format, BlockLineSpacing, 0);
+}
+
+// alignment: PFA_LEFT 1, PFA_RIGHT 2, PFA_CENTER 3, PFA_JUSTIFY 4; others count as left.
+inline void setBlockAlignment(QTextBlockFormat& format, int alignment)
+{
+    format.setProperty(BlockAlignment, alignment);
+    switch (alignment) {
+    case 2:
+        format.setAlignment(Qt::AlignRight);
+        break;
+    case 3:
+        format.setAlignment(Qt::AlignHCenter);
+        break;
+    case 4:
+        format.setAlignment(Qt::AlignJustify);
+        break;
+    default:
+        format.setAlignment(Qt::AlignLeft);
+        break;
+    }
+}
+
+inline int blockAlignment(const QTextBlockFormat& format)
+{
+    if (format.hasProperty(BlockAlignment))
+        return format.intProperty(BlockAlignment);
+    const Qt::Alignment alignment = format.alignment() & Qt::AlignHorizontal_Mask;
+    if (alignment & Qt::AlignJustify)
+        return 4;
+    if (alignment & Qt::AlignHCenter)
+        return 3;
+    if (alignment & (Qt::AlignRight | Qt::AlignTrailing))
+        return 2;
+    return 1;
+}
+
+} // namespace TextFormatProperties

@@ -1,0 +1,2146 @@
+#include "RtfReader.h"
+
+#include "platform/RichEditTypes.h"
+#include "platform/TextFormatProperties.h"
+#include "platform/rtf/RtfCodePage.h"
+#include "platform/rtf/RtfPicture.h"
+#include "platform/rtf/RtfTokenizer.h"
+
+#include <QHash>
+#include <QPainter>
+#include <QStringDecoder>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
+#include <QUrl>
+
+#include <algorithm>
+#include <atomic>
+#include <unordered_map>
+#include <vector>
+
+using namespace TextFormatProperties;
+
+namespace {
+
+// Groups deeper than this do not get a state of their own; they are still counted.
+constexpr std::size_t MaxDepth = 512;
+constexpr int MaxTwips = 100000;
+constexpr int MaxTabStops = 64;
+constexpr int MaxListLevels = 9;
+
+enum class Keyword {
+    Unknown,
+    // document
+    Rtf,
+    Ansi,
+    Mac,
+    Pc,
+    Pca,
+    AnsiCodePage,
+    DefaultFont,
+    UnicodeSkip,
+    Unicode,
+    // destinations
+    FontTable,
+    ColorTable,
+    SkipDestination,
+    Picture,
+    Object,
+    Result,
+    Field,
+    FieldInstruction,
+    FieldResult,
+    ListTable,
+    List,
+    ListLevel,
+    ListOverrideTable,
+    ListOverride,
+    ListId,
+    Pn,
+    PnTextAfter,
+    PnTextBefore,
+    ShapePicture,
+    KeepContent,
+    // fonts and colours
+    Font,
+    FontCharset,
+    FontCodePage,
+    Red,
+    Green,
+    Blue,
+    // characters
+    Plain,
+    Bold,
+    Italic,
+    Underline,
+    UnderlineNone,
+    Strike,
+    FontSize,
+    Foreground,
+    Background,
+    Highlight,
+    Subscript,
+    Superscript,
+    NoSuperSub,
+    Up,
+    Down,
+    Hidden,
+    Protect,
+    // paragraphs
+    Pard,
+    Par,
+    Line,
+    Tab,
+    Page,
+    AlignLeft,
+    AlignRight,
+    AlignCenter,
+    AlignJustify,
+    FirstIndent,
+    LeftIndent,
+    RightIndent,
+    SpaceBefore,
+    SpaceAfter,
+    LineSpacing,
+    LineMultiple,
+    TabStop,
+    PageBreakBefore,
+    InTable,
+    TableDepth,
+    ListOverrideIndex,
+    ListLevelIndex,
+    // tables
+    RowDefaults,
+    CellBoundary,
+    Cell,
+    Row,
+    NestedCell,
+    NestedRow,
+    // special characters
+    EmDash,
+    EnDash,
+    Bullet,
+    LeftQuote,
+    RightQuote,
+    LeftDoubleQuote,
+    RightDoubleQuote,
+    EmSpace,
+    EnSpace,
+    QuarterSpace,
+    ZeroWidthJoiner,
+    ZeroWidthNonJoiner,
+    LeftToRightMark,
+    RightToLeftMark,
+    // old paragraph numbering
+    PnBullet,
+    PnBody,
+    PnLevel,
+    PnDecimal,
+    PnLowerLetter,
+    PnUpperLetter,
+    PnLowerRoman,
+    PnUpperRoman,
+    PnStart,
+    PnIndent,
+    // list table
+    LevelNumberFormat,
+    LevelStartAt,
+    // pictures and objects
+    PngBlip,
+    JpegBlip,
+    DeviceIndependentBitmap,
+    WindowsBitmap,
+    WindowsMetafile,
+    EnhancedMetafile,
+    OtherPicture,
+    PictureWidth,
+    PictureHeight,
+    PictureGoalWidth,
+    PictureGoalHeight,
+    PictureScaleX,
+    PictureScaleY,
+    BitmapBitsPerPixel,
+    BitmapBytesPerLine,
+    Binary,
+    ObjectWidth,
+    ObjectHeight,
+};
+
+const std::unordered_map<std::string_view, Keyword>& keywords()
+{
+    static const std::unordered_map<std::string_view, Keyword> table = [] {
+        std::unordered_map<std::string_view, Keyword> map{
+            {"rtf", Keyword::Rtf},
+            {"ansi", Keyword::Ansi},
+            {"mac", Keyword::Mac},
+            {"pc", Keyword::Pc},
+            {"pca", Keyword::Pca},
+            {"ansicpg", Keyword::AnsiCodePage},
+            {"deff", Keyword::DefaultFont},
+            {"uc", Keyword::UnicodeSkip},
+            {"u", Keyword::Unicode},
+            {"fonttbl", Keyword::FontTable},
+            {"colortbl", Keyword::ColorTable},
+            {"pict", Keyword::Picture},
+            {"object", Keyword::Object},
+            {"result", Keyword::Result},
+            {"field", Keyword::Field},
+            {"fldinst", Keyword::FieldInstruction},
+            {"fldrslt", Keyword::FieldResult},
+            {"listtable", Keyword::ListTable},
+            {"list", Keyword::List},
+            {"listlevel", Keyword::ListLevel},
+            {"listoverridetable", Keyword::ListOverrideTable},
+            {"listoverride", Keyword::ListOverride},
+            {"listid", Keyword::ListId},
+            {"pn", Keyword::Pn},
+            {"pntxta", Keyword::PnTextAfter},
+            {"pntxtb", Keyword::PnTextBefore},
+            {"shppict", Keyword::ShapePicture},
+            {"shpinst", Keyword::KeepContent},
+            {"shptxt", Keyword::KeepContent},
+            {"upr", Keyword::KeepContent},
+            {"f", Keyword::Font},
+            {"fcharset", Keyword::FontCharset},
+            {"cpg", Keyword::FontCodePage},
+            {"red", Keyword::Red},
+            {"green", Keyword::Green},
+            {"blue", Keyword::Blue},
+            {"plain", Keyword::Plain},
+            {"b", Keyword::Bold},
+            {"i", Keyword::Italic},
+            {"ulnone", Keyword::UnderlineNone},
+            {"strike", Keyword::Strike},
+            {"striked", Keyword::Strike},
+            {"fs", Keyword::FontSize},
+            {"cf", Keyword::Foreground},
+            {"cb", Keyword::Background},
+            {"chcbpat", Keyword::Background},
+            {"highlight", Keyword::Highlight},
+            {"sub", Keyword::Subscript},
+            {"super", Keyword::Superscript},
+            {"nosupersub", Keyword::NoSuperSub},
+            {"up", Keyword::Up},
+            {"dn", Keyword::Down},
+            {"v", Keyword::Hidden},
+            {"protect", Keyword::Protect},
+            {"pard", Keyword::Pard},
+            {"par", Keyword::Par},
+            {"sect", Keyword::Par},
+            {"line", Keyword::Line},
+            {"tab", Keyword::Tab},
+            {"page", Keyword::Page},
+            {"ql", Keyword::AlignLeft},
+            {"qr", Keyword::AlignRight},
+            {"qc", Keyword::AlignCenter},
+            {"qj", Keyword::AlignJustify},
+            {"qd", Keyword::AlignJustify},
+            {"fi", Keyword::FirstIndent},
+            {"li", Keyword::LeftIndent},
+            {"lin", Keyword::LeftIndent},
+            {"ri", Keyword::RightIndent},
+            {"rin", Keyword::RightIndent},
+            {"sb", Keyword::SpaceBefore},
+            {"sa", Keyword::SpaceAfter},
+            {"sl", Keyword::LineSpacing},
+            {"slmult", Keyword::LineMultiple},
+            {"tx", Keyword::TabStop},
+            {"pagebb", Keyword::PageBreakBefore},
+            {"intbl", Keyword::InTable},
+            {"itap", Keyword::TableDepth},
+            {"ls", Keyword::ListOverrideIndex},
+            {"ilvl", Keyword::ListLevelIndex},
+            {"trowd", Keyword::RowDefaults},
+            {"cellx", Keyword::CellBoundary},
+            {"cell", Keyword::Cell},
+            {"row", Keyword::Row},
+            {"nestcell", Keyword::NestedCell},
+            {"nestrow", Keyword::NestedRow},
+            {"emdash", Keyword::EmDash},
+            {"endash", Keyword::EnDash},
+            {"bullet", Keyword::Bullet},
+            {"lquote", Keyword::LeftQuote},
+            {"rquote", Keyword::RightQuote},
+            {"ldblquote", Keyword::LeftDoubleQuote},
+            {"rdblquote", Keyword::RightDoubleQuote},
+            {"emspace", Keyword::EmSpace},
+            {"enspace", Keyword::EnSpace},
+            {"qmspace", Keyword::QuarterSpace},
+            {"zwj", Keyword::ZeroWidthJoiner},
+            {"zwnj", Keyword::ZeroWidthNonJoiner},
+            {"ltrmark", Keyword::LeftToRightMark},
+            {"rtlmark", Keyword::RightToLeftMark},
+            {"pnlvlblt", Keyword::PnBullet},
+            {"pnlvlbody", Keyword::PnBody},
+            {"pnlvl", Keyword::PnLevel},
+            {"pndec", Keyword::PnDecimal},
+            {"pnlcltr", Keyword::PnLowerLetter},
+            {"pnucltr", Keyword::PnUpperLetter},
+            {"pnlcrm", Keyword::PnLowerRoman},
+            {"pnucrm", Keyword::PnUpperRoman},
+            {"pnstart", Keyword::PnStart},
+            {"pnindent", Keyword::PnIndent},
+            {"levelnfc", Keyword::LevelNumberFormat},
+            {"levelnfcn", Keyword::LevelNumberFormat},
+            {"levelstartat", Keyword::LevelStartAt},
+            {"pngblip", Keyword::PngBlip},
+            {"jpegblip", Keyword::JpegBlip},
+            {"dibitmap", Keyword::DeviceIndependentBitmap},
+            {"wbitmap", Keyword::WindowsBitmap},
+            {"wmetafile", Keyword::WindowsMetafile},
+            {"emfblip", Keyword::EnhancedMetafile},
+            {"macpict", Keyword::OtherPicture},
+            {"pmmetafile", Keyword::OtherPicture},
+            {"picw", Keyword::PictureWidth},
+            {"pich", Keyword::PictureHeight},
+            {"picwgoal", Keyword::PictureGoalWidth},
+            {"pichgoal", Keyword::PictureGoalHeight},
+            {"picscalex", Keyword::PictureScaleX},
+            {"picscaley", Keyword::PictureScaleY},
+            {"wbmbitspixel", Keyword::BitmapBitsPerPixel},
+            {"wbmwidthbytes", Keyword::BitmapBytesPerLine},
+            {"bin", Keyword::Binary},
+            {"objw", Keyword::ObjectWidth},
+            {"objh", Keyword::ObjectHeight},
+        };
+        // Every kind of underline reads as underline.
+        for (std::string_view word :
+             {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash", "ulth", "ulthd",
+              "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw", "ulwave"})
+            map.emplace(word, Keyword::Underline);
+        // Destinations whose content is not part of the text.
+        for (std::string_view word : {"stylesheet",
+                                      "info",
+                                      "header",
+                                      "headerl",
+                                      "headerr",
+                                      "headerf",
+                                      "footer",
+                                      "footerl",
+                                      "footerr",
+                                      "footerf",
+                                      "footnote",
+                                      "pntext",
+                                      "listtext",
+                                      "nonshppict",
+                                      "nonesttables",
+                                      "themedata",
+                                      "colorschememapping",
+                                      "datastore",
+                                      "latentstyles",
+                                      "xmlnstbl",
+                                      "rsidtbl",
+                                      "mmathPr",
+                                      "generator",
+                                      "pgdsctbl",
+                                      "revtbl",
+                                      "filetbl",
+                                      "template",
+                                      "docvar",
+                                      "bkmkstart",
+                                      "bkmkend",
+                                      "annotation",
+                                      "atnid",
+                                      "atnauthor",
+                                      "atndate",
+                                      "atnref",
+                                      "atrfstart",
+                                      "atrfend",
+                                      "objdata",
+                                      "objclass",
+                                      "objname",
+                                      "blipuid",
+                                      "picprop",
+                                      "ud",
+                                      "xe",
+                                      "tc",
+                                      "txe",
+                                      "userprops",
+                                      "ftnsep",
+                                      "ftnsepc",
+                                      "ftncn",
+                                      "aftnsep",
+                                      "aftnsepc",
+                                      "aftncn",
+                                      "fname",
+                                      "falt",
+                                      "panose",
+                                      "leveltext",
+                                      "levelnumbers",
+                                      "listname",
+                                      "sp",
+                                      "shprslt",
+                                      "protusertbl",
+                                      "pnseclvl",
+                                      "fldtype",
+                                      "datafield",
+                                      "formfield",
+                                      "wgrffmtfilter",
+                                      "passwordhash",
+                                      "htmltag",
+                                      "mhtmltag",
+                                      "keywords",
+                                      "subject",
+                                      "title",
+                                      "author",
+                                      "operator",
+                                      "comment",
+                                      "doccomm"})
+            map.emplace(word, Keyword::SkipDestination);
+        return map;
+    }();
+    return table;
+}
+
+Keyword keywordOf(std::string_view word)
+{
+    const auto& table = keywords();
+    const auto found = table.find(word);
+    return found == table.end() ? Keyword::Unknown : found->second;
+}
+
+// Keywords that produce text or breaks: the only ones obeyed in groups beyond MaxDepth.
+bool producesContent(Keyword keyword)
+{
+    switch (keyword) {
+    case Keyword::Unicode:
+    case Keyword::Par:
+    case Keyword::Line:
+    case Keyword::Tab:
+    case Keyword::Page:
+    case Keyword::Cell:
+    case Keyword::Row:
+    case Keyword::NestedCell:
+    case Keyword::NestedRow:
+    case Keyword::EmDash:
+    case Keyword::EnDash:
+    case Keyword::Bullet:
+    case Keyword::LeftQuote:
+    case Keyword::RightQuote:
+    case Keyword::LeftDoubleQuote:
+    case Keyword::RightDoubleQuote:
+    case Keyword::EmSpace:
+    case Keyword::EnSpace:
+    case Keyword::QuarterSpace:
+    case Keyword::ZeroWidthJoiner:
+    case Keyword::ZeroWidthNonJoiner:
+    case Keyword::LeftToRightMark:
+    case Keyword::RightToLeftMark:
+    case Keyword::Binary:
+        return true;
+    default:
+        return false;
+    }
+}
+
+char16_t specialCharacter(Keyword keyword)
+{
+    switch (keyword) {
+    case Keyword::EmDash:
+        return 0x2014;
+    case Keyword::EnDash:
+        return 0x2013;
+    case Keyword::Bullet:
+        return 0x2022;
+    case Keyword::LeftQuote:
+        return 0x2018;
+    case Keyword::RightQuote:
+        return 0x2019;
+    case Keyword::LeftDoubleQuote:
+        return 0x201C;
+    case Keyword::RightDoubleQuote:
+        return 0x201D;
+    case Keyword::EmSpace:
+        return 0x2003;
+    case Keyword::EnSpace:
+        return 0x2002;
+    case Keyword::QuarterSpace:
+        return 0x2005;
+    case Keyword::ZeroWidthJoiner:
+        return 0x200D;
+    case Keyword::ZeroWidthNonJoiner:
+        return 0x200C;
+    case Keyword::LeftToRightMark:
+        return 0x200E;
+    case Keyword::RightToLeftMark:
+        return 0x200F;
+    default:
+        return 0;
+    }
+}
+
+// The Windows numbering of a list level's \levelnfc; 0 for a level without a number.
+int numberingOfLevelFormat(int format)
+{
+    switch (format) {
+    case 1:
+        return PFN_UCROMAN;
+    case 2:
+        return PFN_LCROMAN;
+    case 3:
+        return PFN_UCLETTER;
+    case 4:
+        return PFN_LCLETTER;
+    case 23:
+        return PFN_BULLET;
+    case 255:
+        return 0;
+    default:
+        return PFN_ARABIC;
+    }
+}
+
+QTextListFormat::Style listStyleOf(int numbering)
+{
+    switch (numbering) {
+    case PFN_ARABIC:
+        return QTextListFormat::ListDecimal;
+    case PFN_LCLETTER:
+        return QTextListFormat::ListLowerAlpha;
+    case PFN_UCLETTER:
+        return QTextListFormat::ListUpperAlpha;
+    case PFN_LCROMAN:
+        return QTextListFormat::ListLowerRoman;
+    case PFN_UCROMAN:
+        return QTextListFormat::ListUpperRoman;
+    default:
+        return QTextListFormat::ListDisc;
+    }
+}
+
+QString uniqueResourceName(QStringView kind)
+{
+    static std::atomic<quint64> serial{0};
+    return QStringLiteral("zorvan-%1-%2").arg(kind).arg(++serial);
+}
+
+// The target of a HYPERLINK field instruction, or empty for other fields.
+QString hyperlinkTarget(const QString& instruction)
+{
+    const QString trimmed = instruction.trimmed();
+    if (!trimmed.startsWith(QLatin1String("HYPERLINK"), Qt::CaseInsensitive))
+        return {};
+    QString target;
+    QString anchor;
+    bool anchorNext = false;
+    qsizetype index = 9;
+    while (index < trimmed.size()) {
+        while (index < trimmed.size() && trimmed.at(index).isSpace())
+            ++index;
+        if (index >= trimmed.size())
+            break;
+        QString argument;
+        bool isSwitch = false;
+        if (trimmed.at(index) == u'"') {
+            const qsizetype end = trimmed.indexOf(u'"', index + 1);
+            argument = trimmed.mid(index + 1, end < 0 ? -1 : end - index - 1);
+            index = end < 0 ? trimmed.size() : end + 1;
+        } else {
+            qsizetype end = index;
+            while (end < trimmed.size() && !trimmed.at(end).isSpace())
+                ++end;
+            argument = trimmed.mid(index, end - index);
+            isSwitch = argument.startsWith(u'\\');
+            index = end;
+        }
+        if (isSwitch) {
+            anchorNext = argument == QLatin1String("\\l");
+            continue;
+        }
+        if (anchorNext)
+            anchor = argument;
+        else if (target.isEmpty())
+            target = argument;
+        anchorNext = false;
+    }
+    if (!anchor.isEmpty())
+        target += u'#' + anchor;
+    return target;
+}
+
+struct CharState
+{
+    int font = -1; // -1: the document's default font
+    int size = 24; // half points
+    int foreground = -1;
+    int background = -1;
+    int up = 0; // half points, positive raises
+    int link = -1;
+    quint8 bold = 0;
+    quint8 italic = 0;
+    quint8 underline = 0;
+    quint8 strike = 0;
+    quint8 script = 0; // 1 subscript, 2 superscript
+    quint8 hidden = 0;
+    quint8 protect = 0;
+    friend bool operator==(const CharState&, const CharState&) = default;
+};
+
+size_t qHash(const CharState& state, size_t seed = 0)
+{
+    return qHashMulti(seed, state.font, state.size, state.foreground, state.background, state.up, state.link,
+                      state.bold | state.italic << 1 | state.underline << 2 | state.strike << 3 |
+                          state.script << 4 | state.hidden << 6 | state.protect << 7);
+}
+
+struct ParaState
+{
+    int alignment = 1;
+    int firstIndent = 0;
+    int leftIndent = 0;
+    int rightIndent = 0;
+    int spaceBefore = 0;
+    int spaceAfter = 0;
+    int lineSpacing = 0;
+    bool lineMultiple = false;
+    bool pageBreakBefore = false;
+    bool inTable = false;
+    int tableDepth = 0;
+    int listOverride = 0;
+    int listLevel = 0;
+    int pnNumbering = 0;
+    int pnStart = 1;
+    int pnStyle = -1;
+    int pnLevel = 0;
+    int pnIndent = 0;
+    QList<int> tabs;
+};
+
+enum class Destination : quint8 {
+    Body,
+    Skip,
+    FontTable,
+    ColorTable,
+    FieldInstruction,
+    Picture,
+    Object,
+    ObjectResult,
+    ListTable,
+    List,
+    ListLevel,
+    ListOverrideTable,
+    ListOverride,
+    Pn,
+    PnText,
+};
+
+struct GroupState
+{
+    CharState chars;
+    ParaState para;
+    Destination destination = Destination::Body;
+    int unicodeSkip = 1;
+};
+
+struct FontDefinition
+{
+    QString name;
+    int charset = 1;
+    int codePage = -1; // -1: the document's code page
+};
+
+struct ListLevelDefinition
+{
+    int numbering = PFN_BULLET;
+    int start = 1;
+};
+
+struct Field
+{
+    std::size_t depth = 0;
+    QString instruction;
+};
+
+struct Numbering
+{
+    int numbering = 0;
+    int start = 1;
+    int style = 0;
+    int level = 0;
+    qint64 key = 0;
+};
+
+} // namespace
+
+class RtfReader::Impl final : public RtfTokenizer::Handler
+{
+public:
+    explicit Impl(QTextCursor cursor) : m_cursor(std::move(cursor)), m_document(m_cursor.document()) {}
+
+    bool feed(const char* data, qsizetype size);
+    bool finish();
+    void abandon();
+
+    QString m_error;
+    QTextCursor m_cursor;
+
+private:
+    enum class Detection { Undecided, Rtf, NotRtf };
+
+    bool detect(const char* data, qsizetype size, qsizetype& consumed);
+    void begin();
+
+    // RtfTokenizer::Handler
+    void groupOpen() override;
+    void groupClose() override;
+    void controlWord(std::string_view word, bool hasParameter, int parameter) override;
+    void controlSymbol(char symbol) override;
+    void hexByte(unsigned char byte) override;
+    void text(const char* data, qsizetype size) override;
+    void binary(const char* data, qsizetype size) override;
+
+    GroupState& top() { return m_stack.back(); }
+    bool applyDocumentWord(Keyword keyword, int parameter, bool hasParameter);
+    bool applyDestinationWord(Keyword keyword);
+    void applyCharacterWord(Keyword keyword, int parameter, bool hasParameter);
+    void applyParagraphWord(Keyword keyword, int parameter, bool hasParameter);
+    void applyContentWord(Keyword keyword, int parameter);
+    void applyTableDefinitionWord(Keyword keyword, int parameter);
+    void applyFontTableWord(Keyword keyword, int parameter);
+    void applyPictureWord(Keyword keyword, int parameter);
+    void applyListWord(Keyword keyword, int parameter, bool hasParameter);
+    void closeDestination(const GroupState& closed);
+
+    // Text.
+    const RtfCodePage& codePage();
+    void decodeByte(unsigned char byte);
+    void appendCharacter(char16_t character);
+    void appendLatin1(const char* data, qsizetype size);
+    void startRun();
+    void flushRun();
+    QTextCharFormat charFormat(const CharState& state);
+
+    // Structure.
+    void beginContent();
+    void openPendingParagraph();
+    void endParagraph(bool pageBreak);
+    void endText();
+    void applyParagraphFormat();
+    Numbering numbering(const ParaState& para) const;
+    QTextBlockFormat blockFormat(const ParaState& para, const Numbering& numbering) const;
+    void startTable();
+    void leaveTable();
+    void endCell();
+    void endRow();
+
+    // Pictures and objects.
+    void finishPicture();
+    void finishObject();
+    void insertPicture(const QImage& image, QSizeF size, const QString& keptKind, const QByteArray& data,
+                       const QByteArray& rtf);
+    QString placeholderName();
+
+    // Fonts.
+    void commitFont();
+
+    RtfTokenizer m_tokenizer{*this};
+    QTextDocument* m_document;
+    Detection m_detection = Detection::Undecided;
+    QByteArray m_head;
+    bool m_finished = false;
+    bool m_documentClosed = false;
+
+    std::vector<GroupState> m_stack{GroupState{}};
+    std::size_t m_overflowDepth = 0;
+    int m_skipCount = 0;
+    bool m_skipBinary = false;
+    bool m_starred = false;
+
+    // Document settings and tables.
+    int m_ansiCodePage = 1252;
+    int m_defaultFont = -1;
+    QHash<int, FontDefinition> m_fonts;
+    int m_fontNumber = -1;
+    int m_fontCharset = 1;
+    int m_fontCodePage = -1;
+    QByteArray m_fontName;
+    QList<QColor> m_colors;
+    bool m_colorTableRead = false;
+    int m_red = -1;
+    int m_green = -1;
+    int m_blue = -1;
+    const RtfCodePage* m_codePage = nullptr;
+    int m_codePageFont = -2;
+    int m_leadByte = -1;
+    std::unique_ptr<QStringDecoder> m_utf8;
+
+    // Lists.
+    QHash<int, QList<ListLevelDefinition>> m_listDefinitions;
+    QHash<int, int> m_listOverrides;
+    QList<ListLevelDefinition> m_pendingListLevels;
+    int m_pendingListId = 0;
+    int m_pendingOverrideList = 0;
+    int m_pendingOverrideIndex = 0;
+    QString m_pnText;
+    bool m_pnTextBefore = false;
+    QHash<qint64, QTextList*> m_lists;
+
+    // Fields.
+    std::vector<Field> m_fields;
+    QStringList m_linkTargets;
+
+    // Text being gathered and where it goes.
+    QString m_run;
+    CharState m_runState;
+    QHash<CharState, QTextCharFormat> m_formats;
+    bool m_pendingBreak = false;
+    bool m_pageBreakNext = false;
+    bool m_paragraphHasContent = false;
+
+    // Tables.
+    QTextTable* m_table = nullptr;
+    int m_row = 0;
+    int m_column = 0;
+    bool m_cellEnded = false;
+    bool m_rowEnded = false;
+    QList<int> m_cellBoundaries;
+
+    // Pictures and objects.
+    RtfPicture m_picture;
+    bool m_pictureForObject = false;
+    bool m_pictureCaptured = false;
+    QImage m_objectImage;
+    QSizeF m_objectImageSize;
+    int m_objectWidth = 0;
+    int m_objectHeight = 0;
+    QString m_placeholder;
+};
+
+bool RtfReader::Impl::detect(const char* data, qsizetype size, qsizetype& consumed)
+{
+    static constexpr char Signature[] = "{\\rtf";
+    static constexpr qsizetype SignatureLength = sizeof(Signature) - 1;
+    consumed = 0;
+    while (consumed < size && m_head.size() < SignatureLength) {
+        const char c = data[consumed];
+        if (m_head.isEmpty() && (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\0')) {
+            ++consumed;
+            continue;
+        }
+        m_head.append(c);
+        ++consumed;
+        if (Signature[m_head.size() - 1] != c) {
+            m_detection = Detection::NotRtf;
+            m_error = QStringLiteral("The data is not RTF: it does not begin with {\\rtf.");
+            return false;
+        }
+    }
+    if (m_head.size() == SignatureLength) {
+        m_detection = Detection::Rtf;
+        begin();
+        m_tokenizer.feed(m_head.constData(), m_head.size());
+    }
+    return true;
+}
+
+void RtfReader::Impl::begin()
+{
+    m_cursor.beginEditBlock();
+    if (m_cursor.hasSelection())
+        m_cursor.removeSelectedText();
+}
+
+bool RtfReader::Impl::feed(const char* data, qsizetype size)
+{
+    if (m_detection == Detection::NotRtf || m_finished)
+        return m_detection != Detection::NotRtf;
+    if (m_detection == Detection::Undecided) {
+        qsizetype consumed = 0;
+        if (!detect(data, size, consumed))
+            return false;
+        data += consumed;
+        size -= consumed;
+    }
+    if (m_detection == Detection::Rtf && size > 0)
+        m_tokenizer.feed(data, size);
+    return true;
+}
+
+bool RtfReader::Impl::finish()
+{
+    if (m_finished)
+        return m_detection == Detection::Rtf;
+    m_finished = true;
+    if (m_detection != Detection::Rtf) {
+        if (m_detection == Detection::Undecided)
+            m_error = QStringLiteral("The data is not RTF: it is empty or shorter than {\\rtf.");
+        m_detection = Detection::NotRtf;
+        return false;
+    }
+    m_tokenizer.finish();
+    // A truncated file leaves groups open: close them so that pictures and fields end.
+    m_overflowDepth = 0;
+    while (m_stack.size() > 1 && !m_documentClosed)
+        groupClose();
+    // The last \par of the file is the document's own final paragraph mark.
+    if (m_pendingBreak && !m_cursor.atEnd())
+        openPendingParagraph();
+    m_cursor.endEditBlock();
+    return true;
+}
+
+void RtfReader::Impl::abandon()
+{
+    if (!m_finished && m_detection == Detection::Rtf)
+        finish();
+}
+
+void RtfReader::Impl::groupOpen()
+{
+    m_skipCount = 0;
+    m_starred = false;
+    if (m_documentClosed)
+        return;
+    if (m_stack.size() >= MaxDepth) {
+        ++m_overflowDepth;
+        return;
+    }
+    m_stack.push_back(m_stack.back());
+}
+
+void RtfReader::Impl::groupClose()
+{
+    m_skipCount = 0;
+    m_starred = false;
+    if (m_documentClosed)
+        return;
+    if (m_overflowDepth > 0) {
+        --m_overflowDepth;
+        return;
+    }
+    if (m_stack.size() <= 1)
+        return; // an extra closing brace
+    if (m_stack.size() == 2)
+        endText();
+    GroupState closed = std::move(m_stack.back());
+    m_stack.pop_back();
+    if (!(closed.chars == top().chars))
+        m_leadByte = -1;
+    closeDestination(closed);
+    while (!m_fields.empty() && m_fields.back().depth > m_stack.size())
+        m_fields.pop_back();
+    if (m_stack.size() == 1)
+        m_documentClosed = true; // text after the document's closing brace is not part of it
+}
+
+void RtfReader::Impl::closeDestination(const GroupState& closed)
+{
+    const Destination parent = top().destination;
+    if (closed.destination == Destination::FontTable) {
+        commitFont();
+        return;
+    }
+    if (closed.destination == parent)
+        return;
+    switch (closed.destination) {
+    case Destination::Picture:
+        finishPicture();
+        break;
+    case Destination::Object:
+        finishObject();
+        break;
+    case Destination::List:
+        if (m_pendingListId != 0)
+            m_listDefinitions.insert(m_pendingListId, m_pendingListLevels);
+        m_pendingListLevels.clear();
+        m_pendingListId = 0;
+        break;
+    case Destination::ListOverride:
+        if (m_pendingOverrideIndex != 0)
+            m_listOverrides.insert(m_pendingOverrideIndex, m_pendingOverrideList);
+        break;
+    case Destination::Pn: {
+        ParaState& para = top().para;
+        para.pnNumbering = closed.para.pnNumbering;
+        para.pnStart = closed.para.pnStart;
+        para.pnStyle = closed.para.pnStyle;
+        para.pnLevel = closed.para.pnLevel;
+        para.pnIndent = closed.para.pnIndent;
+        break;
+    }
+    case Destination::PnText:
+        if (m_pnTextBefore && m_pnText.contains(u'('))
+            top().para.pnStyle = 0x100;
+        else if (!m_pnTextBefore && m_pnText.contains(u'.'))
+            top().para.pnStyle = 0x200;
+        else if (!m_pnTextBefore && m_pnText.contains(u')') && top().para.pnStyle != 0x100)
+            top().para.pnStyle = 0;
+        break;
+    case Destination::ColorTable:
+        m_colorTableRead = true;
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfReader::Impl::controlSymbol(char symbol)
+{
+    if (m_skipCount > 0) {
+        --m_skipCount;
+        return;
+    }
+    if (m_documentClosed)
+        return;
+    if (symbol == '*') {
+        m_starred = true;
+        return;
+    }
+    m_starred = false;
+    const Destination destination = top().destination;
+    char16_t character = 0;
+    switch (symbol) {
+    case '\\':
+    case '{':
+    case '}':
+        character = char16_t(symbol);
+        break;
+    case '~':
+        character = 0x00A0;
+        break;
+    case '-':
+        character = 0x00AD;
+        break;
+    case '_':
+        character = 0x2011;
+        break;
+    case '\t':
+        character = u'\t';
+        break;
+    default:
+        return;
+    }
+    if (destination == Destination::Body)
+        appendCharacter(character);
+    else if (destination == Destination::FieldInstruction && !m_fields.empty())
+        m_fields.back().instruction += QChar(character);
+    else if (destination == Destination::FontTable && character < 0x80)
+        m_fontName.append(char(character));
+}
+
+void RtfReader::Impl::hexByte(unsigned char byte)
+{
+    if (m_skipCount > 0) {
+        --m_skipCount;
+        return;
+    }
+    m_starred = false;
+    if (m_documentClosed)
+        return;
+    switch (top().destination) {
+    case Destination::FontTable:
+        m_fontName.append(char(byte));
+        break;
+    case Destination::Body:
+    case Destination::FieldInstruction:
+    case Destination::PnText:
+        decodeByte(byte);
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfReader::Impl::text(const char* data, qsizetype size)
+{
+    m_starred = false;
+    if (m_skipCount > 0) {
+        const qsizetype skipped = std::min<qsizetype>(m_skipCount, size);
+        m_skipCount -= int(skipped);
+        data += skipped;
+        size -= skipped;
+        if (size == 0)
+            return;
+    }
+    if (m_documentClosed)
+        return;
+    switch (top().destination) {
+    case Destination::Body: {
+        if (top().chars.hidden)
+            return;
+        qsizetype index = 0;
+        while (index < size) {
+            qsizetype end = index;
+            while (end < size && ((data[end] >= 0x20 && data[end] < 0x7F) || data[end] == '\t'))
+                ++end;
+            if (end > index) {
+                m_leadByte = -1;
+                appendLatin1(data + index, end - index);
+                index = end;
+                continue;
+            }
+            if (data[index] != '\0')
+                decodeByte(static_cast<unsigned char>(data[index]));
+            ++index;
+        }
+        break;
+    }
+    case Destination::FieldInstruction:
+    case Destination::PnText:
+        for (qsizetype index = 0; index < size; ++index)
+            decodeByte(static_cast<unsigned char>(data[index]));
+        break;
+    case Destination::FontTable:
+        for (qsizetype index = 0; index < size; ++index) {
+            if (data[index] == ';')
+                commitFont();
+            else
+                m_fontName.append(data[index]);
+        }
+        break;
+    case Destination::ColorTable:
+        for (qsizetype index = 0; index < size; ++index) {
+            if (data[index] != ';')
+                continue;
+            if (m_red < 0 && m_green < 0 && m_blue < 0)
+                m_colors.append(QColor());
+            else
+                m_colors.append(QColor(std::max(m_red, 0), std::max(m_green, 0), std::max(m_blue, 0)));
+            m_red = m_green = m_blue = -1;
+        }
+        break;
+    case Destination::Picture:
+        m_picture.appendHex(data, size);
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfReader::Impl::binary(const char* data, qsizetype size)
+{
+    if (m_skipBinary || m_documentClosed)
+        return;
+    if (top().destination == Destination::Picture)
+        m_picture.data.append(data, size);
+}
+
+void RtfReader::Impl::controlWord(std::string_view word, bool hasParameter, int parameter)
+{
+    const Keyword keyword = keywordOf(word);
+    if (m_skipCount > 0) {
+        --m_skipCount;
+        if (keyword == Keyword::Binary) {
+            m_skipBinary = true;
+            m_tokenizer.startBinary(parameter);
+        }
+        return;
+    }
+    const bool starred = std::exchange(m_starred, false);
+    if (keyword == Keyword::Binary) {
+        m_skipBinary = top().destination != Destination::Picture;
+        m_tokenizer.startBinary(hasParameter ? parameter : 0);
+        return;
+    }
+    if (m_documentClosed)
+        return;
+    const Destination destination = top().destination;
+    if (destination == Destination::Skip)
+        return;
+    if (m_overflowDepth > 0 && !producesContent(keyword))
+        return;
+    if (starred && keyword != Keyword::Unknown && applyDestinationWord(keyword))
+        return;
+    if (starred) {
+        top().destination = Destination::Skip; // an ignorable destination we do not know
+        return;
+    }
+    if (applyDestinationWord(keyword))
+        return;
+    if (applyDocumentWord(keyword, parameter, hasParameter))
+        return;
+    switch (destination) {
+    case Destination::FontTable:
+        applyFontTableWord(keyword, parameter);
+        return;
+    case Destination::ColorTable:
+        if (keyword == Keyword::Red)
+            m_red = std::clamp(parameter, 0, 255);
+        else if (keyword == Keyword::Green)
+            m_green = std::clamp(parameter, 0, 255);
+        else if (keyword == Keyword::Blue)
+            m_blue = std::clamp(parameter, 0, 255);
+        return;
+    case Destination::Picture:
+        applyPictureWord(keyword, parameter);
+        return;
+    case Destination::Object:
+    case Destination::ObjectResult:
+        if (keyword == Keyword::ObjectWidth)
+            m_objectWidth = std::clamp(parameter, 0, MaxTwips);
+        else if (keyword == Keyword::ObjectHeight)
+            m_objectHeight = std::clamp(parameter, 0, MaxTwips);
+        return;
+    case Destination::ListTable:
+    case Destination::List:
+    case Destination::ListLevel:
+    case Destination::ListOverrideTable:
+    case Destination::ListOverride:
+    case Destination::Pn:
+        applyListWord(keyword, parameter, hasParameter);
+        return;
+    case Destination::Body:
+    case Destination::FieldInstruction:
+    case Destination::PnText:
+    case Destination::Skip:
+        break;
+    }
+    applyCharacterWord(keyword, parameter, hasParameter);
+    applyParagraphWord(keyword, parameter, hasParameter);
+    applyTableDefinitionWord(keyword, parameter);
+    if (destination == Destination::Body)
+        applyContentWord(keyword, parameter);
+}
+
+bool RtfReader::Impl::applyDocumentWord(Keyword keyword, int parameter, bool hasParameter)
+{
+    switch (keyword) {
+    case Keyword::AnsiCodePage:
+        if (parameter > 0) {
+            m_ansiCodePage = parameter;
+            m_codePageFont = -2;
+        }
+        return true;
+    case Keyword::Mac:
+        m_ansiCodePage = 10000;
+        m_codePageFont = -2;
+        return true;
+    case Keyword::Pc:
+        m_ansiCodePage = 437;
+        m_codePageFont = -2;
+        return true;
+    case Keyword::Pca:
+        m_ansiCodePage = 850;
+        m_codePageFont = -2;
+        return true;
+    case Keyword::DefaultFont:
+        m_defaultFont = parameter;
+        m_codePageFont = -2;
+        return true;
+    case Keyword::UnicodeSkip:
+        top().unicodeSkip = std::clamp(parameter, 0, 16);
+        return true;
+    case Keyword::Unicode: {
+        if (!hasParameter)
+            return true;
+        int value = parameter;
+        if (value < 0)
+            value += 65536;
+        m_leadByte = -1;
+        if (value > 0 && value <= 0xFFFF) {
+            const Destination destination = top().destination;
+            if (destination == Destination::Body)
+                appendCharacter(char16_t(value));
+            else if (destination == Destination::FieldInstruction && !m_fields.empty())
+                m_fields.back().instruction += QChar(char16_t(value));
+            else if (destination == Destination::PnText)
+                m_pnText += QChar(char16_t(value));
+        } else if (value > 0xFFFF && value <= 0x10FFFF && top().destination == Destination::Body) {
+            const char32_t code = char32_t(value);
+            appendCharacter(QChar::highSurrogate(code));
+            appendCharacter(QChar::lowSurrogate(code));
+        }
+        m_skipCount = top().unicodeSkip;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool RtfReader::Impl::applyDestinationWord(Keyword keyword)
+{
+    GroupState& state = top();
+    switch (keyword) {
+    case Keyword::FontTable:
+        state.destination = Destination::FontTable;
+        m_fontName.clear();
+        m_fontNumber = -1;
+        return true;
+    case Keyword::ColorTable:
+        state.destination = m_colorTableRead ? Destination::Skip : Destination::ColorTable;
+        m_colors.clear();
+        return true;
+    case Keyword::SkipDestination:
+        state.destination = Destination::Skip;
+        return true;
+    case Keyword::Picture:
+        m_pictureForObject = state.destination == Destination::ObjectResult;
+        state.destination = Destination::Picture;
+        m_picture = RtfPicture();
+        m_pictureCaptured = !m_tokenizer.isCapturing();
+        if (m_pictureCaptured)
+            m_tokenizer.startCapture("{\\pict ");
+        return true;
+    case Keyword::Object:
+        flushRun();
+        state.destination = Destination::Object;
+        m_objectImage = QImage();
+        m_objectWidth = m_objectHeight = 0;
+        if (!m_tokenizer.isCapturing())
+            m_tokenizer.startCapture("{\\object ");
+        return true;
+    case Keyword::Result:
+        if (state.destination != Destination::Object)
+            return false;
+        state.destination = Destination::ObjectResult;
+        return true;
+    case Keyword::Field:
+        flushRun();
+        m_fields.push_back(Field{m_stack.size(), {}});
+        return true;
+    case Keyword::FieldInstruction:
+        state.destination = Destination::FieldInstruction;
+        return true;
+    case Keyword::FieldResult: {
+        if (m_fields.empty() || state.destination != Destination::Body)
+            return true;
+        const QString target = hyperlinkTarget(m_fields.back().instruction);
+        if (!target.isEmpty()) {
+            m_linkTargets.append(target);
+            state.chars.link = int(m_linkTargets.size() - 1);
+        }
+        return true;
+    }
+    case Keyword::ListTable:
+        state.destination = Destination::ListTable;
+        return true;
+    case Keyword::List:
+        if (state.destination != Destination::ListTable)
+            return false;
+        state.destination = Destination::List;
+        m_pendingListLevels.clear();
+        m_pendingListId = 0;
+        return true;
+    case Keyword::ListLevel:
+        if (state.destination != Destination::List)
+            return false;
+        state.destination = Destination::ListLevel;
+        if (m_pendingListLevels.size() < MaxListLevels)
+            m_pendingListLevels.append(ListLevelDefinition{});
+        return true;
+    case Keyword::ListOverrideTable:
+        state.destination = Destination::ListOverrideTable;
+        return true;
+    case Keyword::ListOverride:
+        if (state.destination != Destination::ListOverrideTable)
+            return false;
+        state.destination = Destination::ListOverride;
+        m_pendingOverrideList = 0;
+        m_pendingOverrideIndex = 0;
+        return true;
+    case Keyword::Pn:
+        state.destination = Destination::Pn;
+        state.para.pnNumbering = PFN_ARABIC;
+        state.para.pnStart = 1;
+        state.para.pnStyle = -1;
+        return true;
+    case Keyword::PnTextAfter:
+    case Keyword::PnTextBefore:
+        if (state.destination != Destination::Pn)
+            return false;
+        state.destination = Destination::PnText;
+        m_pnText.clear();
+        m_pnTextBefore = keyword == Keyword::PnTextBefore;
+        return true;
+    case Keyword::ShapePicture:
+    case Keyword::KeepContent:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void RtfReader::Impl::applyFontTableWord(Keyword keyword, int parameter)
+{
+    switch (keyword) {
+    case Keyword::Font:
+        if (!m_fontName.trimmed().isEmpty())
+            commitFont();
+        m_fontNumber = parameter;
+        m_fontCharset = 1;
+        m_fontCodePage = -1;
+        m_fontName.clear();
+        break;
+    case Keyword::FontCharset:
+        m_fontCharset = std::clamp(parameter, 0, 255);
+        break;
+    case Keyword::FontCodePage:
+        m_fontCodePage = parameter > 0 ? parameter : -1;
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfReader::Impl::commitFont()
+{
+    if (m_fontNumber < 0) {
+        m_fontName.clear();
+        return;
+    }
+    FontDefinition font;
+    font.charset = m_fontCharset;
+    font.codePage = m_fontCodePage > 0 ? m_fontCodePage : RtfCodePage::codePageOfCharset(m_fontCharset);
+    const RtfCodePage& page = RtfCodePage::forCodePage(font.codePage > 0 ? font.codePage : m_ansiCodePage);
+    QString name;
+    for (qsizetype index = 0; index < m_fontName.size(); ++index) {
+        const auto byte = static_cast<unsigned char>(m_fontName.at(index));
+        if (page.isLeadByte(byte) && index + 1 < m_fontName.size()) {
+            page.decodePair(byte, static_cast<unsigned char>(m_fontName.at(++index)), name);
+            continue;
+        }
+        name += QChar(page.decode(byte));
+    }
+    font.name = name.trimmed();
+    if (!m_fonts.contains(m_fontNumber))
+        m_fonts.insert(m_fontNumber, font);
+    m_fontName.clear();
+    m_fontNumber = -1;
+    m_codePageFont = -2;
+}
+
+void RtfReader::Impl::applyCharacterWord(Keyword keyword, int parameter, bool hasParameter)
+{
+    CharState& chars = top().chars;
+    const quint8 on = !hasParameter || parameter != 0;
+    switch (keyword) {
+    case Keyword::Plain: {
+        const int link = chars.link;
+        chars = CharState();
+        chars.link = link; // a link's text keeps its target through \plain
+        break;
+    }
+    case Keyword::Font:
+        chars.font = parameter;
+        break;
+    case Keyword::Bold:
+        chars.bold = on;
+        break;
+    case Keyword::Italic:
+        chars.italic = on;
+        break;
+    case Keyword::Underline:
+        chars.underline = on;
+        break;
+    case Keyword::UnderlineNone:
+        chars.underline = 0;
+        break;
+    case Keyword::Strike:
+        chars.strike = on;
+        break;
+    case Keyword::FontSize:
+        chars.size = parameter > 0 ? std::min(parameter, 3276) : 24;
+        break;
+    case Keyword::Foreground:
+        chars.foreground = parameter;
+        break;
+    case Keyword::Background:
+    case Keyword::Highlight:
+        chars.background = parameter;
+        break;
+    case Keyword::Subscript:
+        chars.script = 1;
+        break;
+    case Keyword::Superscript:
+        chars.script = 2;
+        break;
+    case Keyword::NoSuperSub:
+        chars.script = 0;
+        chars.up = 0;
+        break;
+    case Keyword::Up:
+        chars.up = std::clamp(hasParameter ? parameter : 6, -3276, 3276);
+        break;
+    case Keyword::Down:
+        chars.up = -std::clamp(hasParameter ? parameter : 6, -3276, 3276);
+        break;
+    case Keyword::Hidden:
+        chars.hidden = on;
+        break;
+    case Keyword::Protect:
+        chars.protect = on;
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfReader::Impl::applyParagraphWord(Keyword keyword, int parameter, bool hasParameter)
+{
+    ParaState& para = top().para;
+    const int twips = std::clamp(parameter, -MaxTwips, MaxTwips);
+    switch (keyword) {
+    case Keyword::Pard:
+        para = ParaState();
+        break;
+    case Keyword::AlignLeft:
+        para.alignment = PFA_LEFT;
+        break;
+    case Keyword::AlignRight:
+        para.alignment = PFA_RIGHT;
+        break;
+    case Keyword::AlignCenter:
+        para.alignment = PFA_CENTER;
+        break;
+    case Keyword::AlignJustify:
+        para.alignment = PFA_JUSTIFY;
+        break;
+    case Keyword::FirstIndent:
+        para.firstIndent = twips;
+        break;
+    case Keyword::LeftIndent:
+        para.leftIndent = twips;
+        break;
+    case Keyword::RightIndent:
+        para.rightIndent = twips;
+        break;
+    case Keyword::SpaceBefore:
+        para.spaceBefore = twips;
+        break;
+    case Keyword::SpaceAfter:
+        para.spaceAfter = twips;
+        break;
+    case Keyword::LineSpacing:
+        para.lineSpacing = twips;
+        break;
+    case Keyword::LineMultiple:
+        para.lineMultiple = !hasParameter || parameter != 0;
+        break;
+    case Keyword::TabStop:
+        if (para.tabs.size() < MaxTabStops)
+            para.tabs.append(twips);
+        break;
+    case Keyword::PageBreakBefore:
+        para.pageBreakBefore = !hasParameter || parameter != 0;
+        break;
+    case Keyword::InTable:
+        para.inTable = true;
+        break;
+    case Keyword::TableDepth:
+        para.tableDepth = std::clamp(parameter, 0, 1000);
+        para.inTable = para.tableDepth > 0;
+        break;
+    case Keyword::ListOverrideIndex:
+        para.listOverride = parameter;
+        break;
+    case Keyword::ListLevelIndex:
+        para.listLevel = std::clamp(parameter, 0, MaxListLevels - 1);
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfReader::Impl::applyTableDefinitionWord(Keyword keyword, int parameter)
+{
+    if (keyword == Keyword::RowDefaults) {
+        m_cellBoundaries.clear();
+        return;
+    }
+    if (keyword == Keyword::CellBoundary && m_cellBoundaries.size() < 64)
+        m_cellBoundaries.append(std::clamp(parameter, -MaxTwips, MaxTwips));
+}
+
+void RtfReader::Impl::applyContentWord(Keyword keyword, int parameter)
+{
+    Q_UNUSED(parameter);
+    switch (keyword) {
+    case Keyword::Par:
+        endParagraph(false);
+        return;
+    case Keyword::Page:
+        endParagraph(true);
+        return;
+    case Keyword::Line:
+        appendCharacter(QChar::LineSeparator);
+        return;
+    case Keyword::Tab:
+    case Keyword::NestedCell:
+        appendCharacter(u'\t');
+        return;
+    case Keyword::NestedRow:
+        endParagraph(false);
+        return;
+    case Keyword::Cell:
+        endCell();
+        return;
+    case Keyword::Row:
+        endRow();
+        return;
+    default:
+        break;
+    }
+    if (const char16_t character = specialCharacter(keyword))
+        appendCharacter(character);
+}
+
+void RtfReader::Impl::applyPictureWord(Keyword keyword, int parameter)
+{
+    switch (keyword) {
+    case Keyword::PngBlip:
+        m_picture.kind = RtfPicture::Kind::Png;
+        break;
+    case Keyword::JpegBlip:
+        m_picture.kind = RtfPicture::Kind::Jpeg;
+        break;
+    case Keyword::DeviceIndependentBitmap:
+        m_picture.kind = RtfPicture::Kind::Dib;
+        break;
+    case Keyword::WindowsBitmap:
+        m_picture.kind = RtfPicture::Kind::Bitmap;
+        break;
+    case Keyword::WindowsMetafile:
+        m_picture.kind = RtfPicture::Kind::WindowsMetafile;
+        break;
+    case Keyword::EnhancedMetafile:
+        m_picture.kind = RtfPicture::Kind::EnhancedMetafile;
+        break;
+    case Keyword::OtherPicture:
+        m_picture.kind = RtfPicture::Kind::Other;
+        break;
+    case Keyword::PictureWidth:
+        m_picture.width = std::clamp(parameter, 0, MaxTwips);
+        break;
+    case Keyword::PictureHeight:
+        m_picture.height = std::clamp(parameter, 0, MaxTwips);
+        break;
+    case Keyword::PictureGoalWidth:
+        m_picture.goalWidth = std::clamp(parameter, 0, MaxTwips);
+        break;
+    case Keyword::PictureGoalHeight:
+        m_picture.goalHeight = std::clamp(parameter, 0, MaxTwips);
+        break;
+    case Keyword::PictureScaleX:
+        m_picture.scaleX = std::clamp(parameter, 1, 10000);
+        break;
+    case Keyword::PictureScaleY:
+        m_picture.scaleY = std::clamp(parameter, 1, 10000);
+        break;
+    case Keyword::BitmapBitsPerPixel:
+        m_picture.bitsPerPixel = std::clamp(parameter, 1, 32);
+        break;
+    case Keyword::BitmapBytesPerLine:
+        m_picture.bytesPerLine = std::clamp(parameter, 0, MaxTwips);
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfReader::Impl::applyListWord(Keyword keyword, int parameter, bool hasParameter)
+{
+    const Destination destination = top().destination;
+    ParaState& para = top().para;
+    switch (keyword) {
+    case Keyword::ListId:
+        if (destination == Destination::List)
+            m_pendingListId = parameter;
+        else if (destination == Destination::ListOverride)
+            m_pendingOverrideList = parameter;
+        break;
+    case Keyword::ListOverrideIndex:
+        if (destination == Destination::ListOverride)
+            m_pendingOverrideIndex = parameter;
+        break;
+    case Keyword::LevelNumberFormat:
+        if (destination == Destination::ListLevel && !m_pendingListLevels.isEmpty())
+            m_pendingListLevels.last().numbering = numberingOfLevelFormat(parameter);
+        break;
+    case Keyword::LevelStartAt:
+        if (destination == Destination::ListLevel && !m_pendingListLevels.isEmpty())
+            m_pendingListLevels.last().start = std::clamp(parameter, 0, 65535);
+        break;
+    case Keyword::PnBullet:
+        para.pnNumbering = PFN_BULLET;
+        break;
+    case Keyword::PnBody:
+    case Keyword::PnLevel:
+        if (para.pnNumbering == PFN_BULLET)
+            para.pnNumbering = PFN_ARABIC;
+        para.pnLevel = keyword == Keyword::PnLevel ? std::clamp(parameter, 0, MaxListLevels) : 0;
+        break;
+    case Keyword::PnDecimal:
+        para.pnNumbering = PFN_ARABIC;
+        break;
+    case Keyword::PnLowerLetter:
+        para.pnNumbering = PFN_LCLETTER;
+        break;
+    case Keyword::PnUpperLetter:
+        para.pnNumbering = PFN_UCLETTER;
+        break;
+    case Keyword::PnLowerRoman:
+        para.pnNumbering = PFN_LCROMAN;
+        break;
+    case Keyword::PnUpperRoman:
+        para.pnNumbering = PFN_UCROMAN;
+        break;
+    case Keyword::PnStart:
+        para.pnStart = std::clamp(hasParameter ? parameter : 1, 0, 65535);
+        break;
+    case Keyword::PnIndent:
+        para.pnIndent = std::clamp(parameter, -MaxTwips, MaxTwips);
+        break;
+    default:
+        break;
+    }
+}
+
+// Text.
+
+const RtfCodePage& RtfReader::Impl::codePage()
+{
+    const int font = top().chars.font >= 0 ? top().chars.font : m_defaultFont;
+    if (m_codePage && m_codePageFont == font)
+        return *m_codePage;
+    int page = m_ansiCodePage;
+    if (const auto found = m_fonts.constFind(font); found != m_fonts.cend() && found->codePage > 0)
+        page = found->codePage;
+    m_codePage = &RtfCodePage::forCodePage(page);
+    m_codePageFont = font;
+    return *m_codePage;
+}
+
+void RtfReader::Impl::decodeByte(unsigned char byte)
+{
+    const RtfCodePage& page = codePage();
+    QString decoded;
+    if (page.codePage() == 65001) {
+        if (!m_utf8)
+            m_utf8 = std::make_unique<QStringDecoder>(QStringDecoder::Utf8);
+        const char single = char(byte);
+        decoded = m_utf8->decode(QByteArrayView(&single, 1));
+    } else if (m_leadByte >= 0) {
+        page.decodePair(static_cast<unsigned char>(m_leadByte), byte, decoded);
+        m_leadByte = -1;
+    } else if (page.isLeadByte(byte)) {
+        m_leadByte = byte;
+        return;
+    } else {
+        decoded = QChar(page.decode(byte));
+    }
+    for (QChar character : std::as_const(decoded)) {
+        switch (top().destination) {
+        case Destination::Body:
+            appendCharacter(character.unicode());
+            break;
+        case Destination::FieldInstruction:
+            if (!m_fields.empty())
+                m_fields.back().instruction += character;
+            break;
+        case Destination::PnText:
+            m_pnText += character;
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void RtfReader::Impl::startRun()
+{
+    if (!m_run.isEmpty() && !(m_runState == top().chars))
+        flushRun();
+    if (m_run.isEmpty()) {
+        beginContent();
+        m_runState = top().chars;
+    }
+}
+
+void RtfReader::Impl::appendCharacter(char16_t character)
+{
+    if (top().chars.hidden)
+        return;
+    startRun();
+    m_run.append(QChar(character));
+}
+
+void RtfReader::Impl::appendLatin1(const char* data, qsizetype size)
+{
+    startRun();
+    m_run.append(QLatin1StringView(data, size));
+}
+
+void RtfReader::Impl::flushRun()
+{
+    if (m_run.isEmpty())
+        return;
+    m_cursor.insertText(m_run, charFormat(m_runState));
+    m_run.resize(0);
+    m_paragraphHasContent = true;
+}
+
+QTextCharFormat RtfReader::Impl::charFormat(const CharState& state)
+{
+    if (const auto found = m_formats.constFind(state); found != m_formats.cend())
+        return *found;
+    QTextCharFormat format;
+    const int fontNumber = state.font >= 0 ? state.font : m_defaultFont;
+    if (const auto font = m_fonts.constFind(fontNumber); font != m_fonts.cend()) {
+        if (!font->name.isEmpty())
+            format.setFontFamilies({font->name});
+        setCharCharset(format, font->charset == 1 ? 238 : font->charset);
+    }
+    setCharSize(format, state.size * 10);
+    if (state.bold)
+        format.setFontWeight(QFont::Bold);
+    if (state.italic)
+        format.setFontItalic(true);
+    if (state.underline)
+        format.setFontUnderline(true);
+    if (state.strike)
+        format.setFontStrikeOut(true);
+    const auto colorAt = [this](int index) {
+        return index >= 0 && index < m_colors.size() ? m_colors.at(index) : QColor();
+    };
+    setCharTextColor(format, colorAt(state.foreground));
+    setCharBackColor(format, state.background > 0 ? colorAt(state.background) : QColor());
+    if (state.script == 1)
+        format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    else if (state.script == 2)
+        format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    if (state.up != 0)
+        setCharOffset(format, state.up * 10);
+    if (state.link >= 0 && state.link < m_linkTargets.size())
+        setCharLink(format, m_linkTargets.at(state.link));
+    if (state.protect)
+        format.setProperty(CharProtected, true);
+    m_formats.insert(state, format);
+    return format;
+}
+
+// Structure.
+
+void RtfReader::Impl::beginContent()
+{
+    const ParaState& para = top().para;
+    const bool wantTable = para.inTable;
+    if (wantTable && !m_table) {
+        startTable();
+    } else if (!wantTable && m_table) {
+        leaveTable();
+    }
+    if (m_table && (m_rowEnded || m_cellEnded)) {
+        if (m_rowEnded) {
+            m_table->appendRows(1);
+            ++m_row;
+            m_column = 0;
+        } else {
+            ++m_column;
+            if (m_column >= m_table->columns())
+                m_table->appendColumns(1);
+        }
+        m_rowEnded = m_cellEnded = false;
+        m_row = std::min(m_row, m_table->rows() - 1);
+        m_column = std::min(m_column, m_table->columns() - 1);
+        m_cursor = m_table->cellAt(m_row, m_column).firstCursorPosition();
+        m_pendingBreak = false;
+    }
+    openPendingParagraph();
+}
+
+void RtfReader::Impl::openPendingParagraph()
+{
+    if (!m_pendingBreak)
+        return;
+    m_pendingBreak = false;
+    m_cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+}
+
+void RtfReader::Impl::endParagraph(bool pageBreak)
+{
+    flushRun();
+    beginContent();
+    applyParagraphFormat();
+    m_pageBreakNext = pageBreak;
+    m_pendingBreak = true;
+    m_paragraphHasContent = false;
+}
+
+// The document's group ends: the last paragraph gets its format even without \par.
+void RtfReader::Impl::endText()
+{
+    flushRun();
+    if (m_table)
+        leaveTable();
+    if (!m_pendingBreak && m_paragraphHasContent)
+        applyParagraphFormat();
+    m_paragraphHasContent = false;
+}
+
+Numbering RtfReader::Impl::numbering(const ParaState& para) const
+{
+    Numbering result;
+    if (para.listOverride > 0) {
+        const int listId = m_listOverrides.value(para.listOverride, -1);
+        const auto definition = m_listDefinitions.constFind(listId);
+        result.level = para.listLevel;
+        result.key = (qint64(1) << 40) | (qint64(para.listOverride) << 8) | para.listLevel;
+        if (definition != m_listDefinitions.cend() && para.listLevel < definition->size()) {
+            result.numbering = definition->at(para.listLevel).numbering;
+            result.start = definition->at(para.listLevel).start;
+            result.style = para.pnNumbering != 0 && para.pnStyle >= 0 ? para.pnStyle : 0x200;
+            return result;
+        }
+        if (para.pnNumbering == 0) {
+            result.numbering = PFN_BULLET;
+            return result;
+        }
+    }
+    if (para.pnNumbering != 0) {
+        result.numbering = para.pnNumbering;
+        result.start = para.pnStart;
+        result.style = para.pnStyle < 0 ? 0x300 : para.pnStyle;
+        result.level = std::max(0, para.pnLevel - 1);
+        result.key = (qint64(2) << 40) | (qint64(para.pnNumbering) << 8) | result.level;
+    }
+    return result;
+}
+
+QTextBlockFormat RtfReader::Impl::blockFormat(const ParaState& para, const Numbering& list) const
+{
+    QTextBlockFormat format;
+    setBlockAlignment(format, para.alignment);
+    setBlockIndents(format, para.leftIndent + para.firstIndent, -para.firstIndent);
+    setBlockRightIndent(format, para.rightIndent);
+    setBlockSpaceBefore(format, para.spaceBefore);
+    setBlockSpaceAfter(format, para.spaceAfter);
+    if (para.lineSpacing == 0) {
+        setBlockLineSpacing(format, LineSpacingSingle, 0);
+    } else if (para.lineMultiple) {
+        const int value = std::abs(para.lineSpacing);
+        if (value == 240)
+            setBlockLineSpacing(format, LineSpacingSingle, 0);
+        else if (value == 360)
+            setBlockLineSpacing(format, LineSpacingOneAndHalf, 0);
+        else if (value == 480)
+            setBlockLineSpacing(format, LineSpacingDouble, 0);
+        else
+            setBlockLineSpacing(format, LineSpacingMultiple, value / 12);
+    } else if (para.lineSpacing > 0) {
+        setBlockLineSpacing(format, LineSpacingAtLeast, para.lineSpacing);
+    } else {
+        setBlockLineSpacing(format, LineSpacingExactly, -para.lineSpacing);
+    }
+    if (!para.tabs.isEmpty()) {
+        QList<QTextOption::Tab> tabs;
+        for (int position : para.tabs)
+            tabs.append(QTextOption::Tab(twipsToPixels(position), QTextOption::LeftTab));
+        format.setTabPositions(tabs);
+    }
+    if (para.pageBreakBefore || m_pageBreakNext)
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    if (list.numbering != 0) {
+        format.setProperty(BlockNumbering, list.numbering);
+        format.setProperty(BlockNumberingStart, list.start);
+        format.setProperty(BlockNumberingStyle, list.style);
+        format.setProperty(BlockListLevel, list.level);
+        if (para.pnIndent != 0)
+            format.setProperty(BlockNumberingTab, para.pnIndent);
+    }
+    return format;
+}
+
+void RtfReader::Impl::applyParagraphFormat()
+{
+    const ParaState& para = top().para;
+    const Numbering list = numbering(para);
+    m_cursor.setBlockFormat(blockFormat(para, list));
+    m_pageBreakNext = false;
+    if (list.numbering == 0) {
+        // Old-style numbering starts again after a paragraph that is not numbered.
+        for (auto it = m_lists.begin(); it != m_lists.end();) {
+            if ((it.key() >> 40) == 2)
+                it = m_lists.erase(it);
+            else
+                ++it;
+        }
+        return;
+    }
+    QTextList* textList = m_lists.value(list.key);
+    if (textList) {
+        textList->add(m_cursor.block());
+        return;
+    }
+    QTextListFormat listFormat;
+    listFormat.setStyle(listStyleOf(list.numbering));
+    listFormat.setIndent(0);
+    textList = m_cursor.createList(listFormat);
+    m_lists.insert(list.key, textList);
+}
+
+void RtfReader::Impl::startTable()
+{
+    const int columns = std::max<int>(1, int(m_cellBoundaries.size()));
+    QTextTableFormat format;
+    format.setBorder(1);
+    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    format.setCellPadding(2);
+    format.setCellSpacing(0);
+    if (!m_cellBoundaries.isEmpty()) {
+        QList<QTextLength> widths;
+        int previous = 0;
+        for (int boundary : std::as_const(m_cellBoundaries)) {
+            widths.append(
+                QTextLength(QTextLength::FixedLength, twipsToPixels(std::max(boundary - previous, 15))));
+            previous = std::max(previous, boundary);
+        }
+        format.setColumnWidthConstraints(widths);
+    }
+    m_table = m_cursor.insertTable(1, columns, format);
+    m_row = 0;
+    m_column = 0;
+    m_cellEnded = m_rowEnded = false;
+    m_pendingBreak = false;
+    m_cursor = m_table->cellAt(0, 0).firstCursorPosition();
+}
+
+void RtfReader::Impl::leaveTable()
+{
+    m_cursor.setPosition(m_table->lastPosition() + 1);
+    m_table = nullptr;
+    m_pendingBreak = false;
+    m_cellEnded = m_rowEnded = false;
+    m_paragraphHasContent = false;
+}
+
+void RtfReader::Impl::endCell()
+{
+    flushRun();
+    top().para.inTable = true; // \cell ends a cell even where \intbl was forgotten
+    beginContent();
+    applyParagraphFormat();
+    m_cellEnded = true;
+    m_paragraphHasContent = false;
+}
+
+void RtfReader::Impl::endRow()
+{
+    flushRun();
+    if (!m_table)
+        return;
+    m_cellEnded = false;
+    m_rowEnded = true;
+}
+
+// Pictures and objects.
+
+void RtfReader::Impl::finishPicture()
+{
+    QByteArray rtf;
+    if (m_pictureCaptured) {
+        rtf = m_tokenizer.takeCapture();
+        m_pictureCaptured = false;
+    }
+    const QImage image = m_picture.image();
+    if (m_pictureForObject) {
+        if (!image.isNull() && m_objectImage.isNull()) {
+            m_objectImage = image;
+            m_objectImageSize = m_picture.displaySize(image);
+        }
+        return;
+    }
+    if (top().destination != Destination::Body)
+        return;
+    const QSizeF size = m_picture.displaySize(image);
+    if (image.isNull()) {
+        insertPicture({}, size, {}, {}, rtf);
+        return;
+    }
+    const QString kept = m_picture.keptKind();
+    insertPicture(image, size, kept, kept.isEmpty() ? QByteArray() : m_picture.data, {});
+    m_picture = RtfPicture();
+}
+
+void RtfReader::Impl::finishObject()
+{
+    const QByteArray rtf = m_tokenizer.takeCapture();
+    if (top().destination != Destination::Body)
+        return;
+    QSizeF size = m_objectImageSize;
+    if (m_objectWidth > 0 && m_objectHeight > 0)
+        size = QSizeF(twipsToPixels(m_objectWidth), twipsToPixels(m_objectHeight));
+    if (size.isEmpty())
+        size = QSizeF(32, 32);
+    insertPicture(m_objectImage, size, {}, {}, rtf);
+    m_objectImage = QImage();
+}
+
+void RtfReader::Impl::insertPicture(const QImage& image, QSizeF size, const QString& keptKind,
+                                    const QByteArray& data, const QByteArray& rtf)
+{
+    if (top().chars.hidden)
+        return;
+    flushRun();
+    beginContent();
+    QString name;
+    if (image.isNull()) {
+        name = placeholderName();
+    } else {
+        name = uniqueResourceName(u"picture");
+        m_document->addResource(QTextDocument::ImageResource, QUrl(name), image);
+    }
+    QTextImageFormat format;
+    format.merge(charFormat(top().chars));
+    format.setName(name);
+    format.setWidth(std::min<qreal>(size.width(), 10000));
+    format.setHeight(std::min<qreal>(size.height(), 10000));
+    if (!keptKind.isEmpty()) {
+        format.setProperty(ObjectPictureKind, keptKind);
+        format.setProperty(ObjectPictureData, data);
+    }
+    if (!rtf.isEmpty())
+        format.setProperty(ObjectRtf, rtf);
+    m_cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
+    m_paragraphHasContent = true;
+}
+
+QString RtfReader::Impl::placeholderName()
+{
+    if (!m_placeholder.isEmpty())
+        return m_placeholder;
+    m_placeholder = uniqueResourceName(u"object");
+    QImage image(32, 32, QImage::Format_RGB32);
+    image.fill(QColor(0xE0, 0xE0, 0xE0));
+    QPainter painter(&image);
+    painter.setPen(QColor(0x80, 0x80, 0x80));
+    painter.drawRect(0, 0, 31, 31);
+    painter.drawLine(0, 0, 31, 31);
+    painter.drawLine(0, 31, 31, 0);
+    painter.end();
+    m_document->addResource(QTextDocument::ImageResource, QUrl(m_placeholder), image);
+    return m_placeholder;
+}
+
+// RtfReader
+
+RtfReader::RtfReader(QTextCursor cursor) : m_impl(std::make_unique<Impl>(std::move(cursor)))
+{
+}
+
+RtfReader::~RtfReader()
+{
+    m_impl->abandon();
+}
+
+bool RtfReader::feed(const char* data, qsizetype size)
+{
+    return m_impl->feed(data, size);
+}
+
+bool RtfReader::finish()
+{
+    return m_impl->finish();
+}
+
+QString RtfReader::errorString() const
+{
+    return m_impl->m_error;
+}
+
+QTextCursor RtfReader::cursor() const
+{
+    return m_impl->m_cursor;
+}

@@ -1,0 +1,738 @@
+#include "RtfWriter.h"
+
+#include "platform/RichEditTypes.h"
+#include "platform/TextFormatProperties.h"
+#include "platform/rtf/RtfCodePage.h"
+
+#include <QBuffer>
+#include <QHash>
+#include <QImage>
+#include <QPixmap>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
+#include <QUrl>
+
+#include <algorithm>
+
+using namespace TextFormatProperties;
+
+namespace {
+
+constexpr qsizetype ChunkSize = 64 * 1024;
+constexpr int SymbolCharset = 2;
+
+struct FontKey
+{
+    QString family;
+    int charset = 238;
+    friend bool operator==(const FontKey&, const FontKey&) = default;
+};
+
+size_t qHash(const FontKey& key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.family, key.charset);
+}
+
+// The character attributes as written, to write only what changes from run to run.
+struct WrittenChars
+{
+    int font = 0;
+    int size = 24; // half points
+    int foreground = 0;
+    int background = 0;
+    int up = 0;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    bool protect = false;
+    int script = 0;
+    friend bool operator==(const WrittenChars&, const WrittenChars&) = default;
+};
+
+int numberingOf(const QTextBlockFormat& format, const QTextList* list)
+{
+    if (format.hasProperty(BlockNumbering) && format.intProperty(BlockNumbering) != 0)
+        return format.intProperty(BlockNumbering);
+    switch (list->format().style()) {
+    case QTextListFormat::ListDecimal:
+        return PFN_ARABIC;
+    case QTextListFormat::ListLowerAlpha:
+        return PFN_LCLETTER;
+    case QTextListFormat::ListUpperAlpha:
+        return PFN_UCLETTER;
+    case QTextListFormat::ListLowerRoman:
+        return PFN_LCROMAN;
+    case QTextListFormat::ListUpperRoman:
+        return PFN_UCROMAN;
+    default:
+        return PFN_BULLET;
+    }
+}
+
+int levelFormatOf(int numbering)
+{
+    switch (numbering) {
+    case PFN_ARABIC:
+        return 0;
+    case PFN_UCROMAN:
+        return 1;
+    case PFN_LCROMAN:
+        return 2;
+    case PFN_UCLETTER:
+        return 3;
+    case PFN_LCLETTER:
+        return 4;
+    default:
+        return 23;
+    }
+}
+
+const char* pnKeywordOf(int numbering)
+{
+    switch (numbering) {
+    case PFN_UCROMAN:
+        return "\\pnucrm";
+    case PFN_LCROMAN:
+        return "\\pnlcrm";
+    case PFN_UCLETTER:
+        return "\\pnucltr";
+    case PFN_LCLETTER:
+        return "\\pnlcltr";
+    default:
+        return "\\pndec";
+    }
+}
+
+QString romanNumber(int value)
+{
+    static const std::pair<int, const char*> parts[] = {
+        {1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"}, {50, "l"},
+        {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},    {4, "iv"},  {1, "i"}};
+    QString result;
+    value = std::clamp(value, 1, 3999);
+    for (const auto& [amount, letters] : parts) {
+        while (value >= amount) {
+            result += QLatin1StringView(letters);
+            value -= amount;
+        }
+    }
+    return result;
+}
+
+QString letterNumber(int value)
+{
+    QString result;
+    value = std::max(value, 1);
+    while (value > 0) {
+        --value;
+        result.prepend(QChar(u'a' + value % 26));
+        value /= 26;
+    }
+    return result;
+}
+
+QString numberText(int numbering, int value)
+{
+    switch (numbering) {
+    case PFN_LCLETTER:
+        return letterNumber(value);
+    case PFN_UCLETTER:
+        return letterNumber(value).toUpper();
+    case PFN_LCROMAN:
+        return romanNumber(value);
+    case PFN_UCROMAN:
+        return romanNumber(value).toUpper();
+    default:
+        return QString::number(value);
+    }
+}
+
+QImage imageOfResource(const QVariant& resource)
+{
+    if (resource.canConvert<QImage>() && resource.typeId() == QMetaType::QImage)
+        return resource.value<QImage>();
+    if (resource.typeId() == QMetaType::QPixmap)
+        return resource.value<QPixmap>().toImage();
+    if (resource.typeId() == QMetaType::QByteArray)
+        return QImage::fromData(resource.toByteArray());
+    return {};
+}
+
+class Writer
+{
+public:
+    Writer(const QTextDocument& document, RtfWriter::Options options, const RtfWriter::Sink& sink, int from,
+           int to)
+        : m_document(document), m_options(options), m_sink(sink), m_from(from), m_to(to)
+    {
+        m_out.reserve(ChunkSize + 4096);
+    }
+
+    bool write();
+
+private:
+    void collect();
+    void writeHeader();
+    void writeBlock(const QTextBlock& block, bool firstBlock);
+    void writeParagraphProperties(const QTextBlock& block, bool firstBlock);
+    void writeListFallback(const QTextBlock& block, const QTextList* list);
+    void writeFragment(const QTextFragment& fragment, int from, int to);
+    void writeChars(const QTextCharFormat& format);
+    void writeLinkChange(const QString& target);
+    void writeObject(const QTextImageFormat& format);
+    void writeRowDefinition(const QTextTable* table);
+    void writeText(QStringView text, bool codePage1250);
+
+    int fontIndex(const QTextCharFormat& format);
+    int colorIndex(const QColor& color);
+    WrittenChars charsOf(const QTextCharFormat& format);
+
+    void put(char c) { m_out.append(c); }
+    void put(const char* text) { m_out.append(text); }
+    void put(QByteArrayView text) { m_out.append(text); }
+    void putWord(const char* word, int value)
+    {
+        m_out.append(word);
+        m_out.append(QByteArray::number(value));
+    }
+    // A numbered level's text: its number (placeholder \'0N for level N) and a full stop.
+    void putLevelText(int level)
+    {
+        put("{\\leveltext\\'02\\'0");
+        put(char('0' + level));
+        put(".;}{\\levelnumbers\\'01;}");
+    }
+    void putHex(unsigned char byte)
+    {
+        static constexpr char Digits[] = "0123456789abcdef";
+        m_out.append(Digits[byte >> 4]);
+        m_out.append(Digits[byte & 15]);
+    }
+    void flushIfFull()
+    {
+        if (m_out.size() >= ChunkSize)
+            flush();
+    }
+    void flush()
+    {
+        if (!m_out.isEmpty() && !m_failed && !m_sink(m_out.constData(), m_out.size()))
+            m_failed = true;
+        m_out.resize(0);
+    }
+
+    const QTextDocument& m_document;
+    RtfWriter::Options m_options;
+    const RtfWriter::Sink& m_sink;
+    int m_from;
+    int m_to;
+    QByteArray m_out;
+    bool m_failed = false;
+
+    QList<FontKey> m_fonts;
+    QHash<FontKey, int> m_fontIndexes;
+    int m_symbolFont = -1;
+    QList<QColor> m_colors;
+    QHash<QRgb, int> m_colorIndexes;
+    QList<const QTextList*> m_lists;
+    QHash<const QTextList*, int> m_listIndexes;
+    int m_defaultSize = 240; // twips
+
+    WrittenChars m_chars;
+    bool m_charsWritten = false;
+    QString m_link;
+    WrittenChars m_charsBeforeLink;
+    bool m_charsWrittenBeforeLink = false;
+};
+
+int Writer::fontIndex(const QTextCharFormat& format)
+{
+    QString family;
+    const QStringList families = format.fontFamilies().toStringList();
+    if (!families.isEmpty())
+        family = families.first();
+    if (family.isEmpty())
+        family = m_document.defaultFont().family();
+    const FontKey key{family, charCharset(format)};
+    if (const auto found = m_fontIndexes.constFind(key); found != m_fontIndexes.cend())
+        return *found;
+    const int index = int(m_fonts.size());
+    m_fonts.append(key);
+    m_fontIndexes.insert(key, index);
+    return index;
+}
+
+int Writer::colorIndex(const QColor& color)
+{
+    if (!color.isValid())
+        return 0;
+    const QRgb rgb = color.rgb();
+    if (const auto found = m_colorIndexes.constFind(rgb); found != m_colorIndexes.cend())
+        return *found;
+    m_colors.append(color);
+    const int index = int(m_colors.size()); // 0 is the automatic colour
+    m_colorIndexes.insert(rgb, index);
+    return index;
+}
+
+WrittenChars Writer::charsOf(const QTextCharFormat& format)
+{
+    WrittenChars chars;
+    chars.font = fontIndex(format);
+    const int size = charSize(format);
+    chars.size = std::clamp((size > 0 ? size : m_defaultSize) / 10, 1, 3276);
+    chars.bold = format.fontWeight() >= QFont::DemiBold;
+    chars.italic = format.fontItalic();
+    chars.underline = format.fontUnderline();
+    chars.strike = format.fontStrikeOut();
+    chars.protect = format.boolProperty(CharProtected);
+    if (!charAutoColor(format) && format.foreground().style() != Qt::NoBrush)
+        chars.foreground = colorIndex(format.foreground().color());
+    if (!charAutoBackColor(format) && format.background().style() != Qt::NoBrush)
+        chars.background = colorIndex(format.background().color());
+    if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        chars.script = 1;
+    else if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        chars.script = 2;
+    chars.up = charOffset(format) / 10;
+    return chars;
+}
+
+void Writer::collect()
+{
+    // Font 0 is the document's default font.
+    QTextCharFormat defaultFormat;
+    defaultFormat.setFontFamilies({m_document.defaultFont().family()});
+    fontIndex(defaultFormat);
+    if (m_document.defaultFont().pointSizeF() > 0)
+        m_defaultSize = int(std::lround(m_document.defaultFont().pointSizeF() * 20));
+    for (QTextBlock block = m_document.findBlock(m_from); block.isValid() && block.position() < m_to;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.position() + fragment.length() <= m_from || fragment.position() >= m_to)
+                continue;
+            charsOf(fragment.charFormat());
+        }
+        if (const QTextList* list = block.textList(); list && !m_listIndexes.contains(list)) {
+            m_lists.append(list);
+            m_listIndexes.insert(list, int(m_lists.size()));
+            if (numberingOf(block.blockFormat(), list) == PFN_BULLET && m_symbolFont < 0) {
+                QTextCharFormat symbol;
+                symbol.setFontFamilies({QStringLiteral("Symbol")});
+                setCharCharset(symbol, SymbolCharset);
+                m_symbolFont = fontIndex(symbol);
+            }
+        }
+    }
+}
+
+void Writer::writeHeader()
+{
+    put("{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1029\n{\\fonttbl");
+    for (qsizetype index = 0; index < m_fonts.size(); ++index) {
+        putWord("{\\f", int(index));
+        putWord("\\fnil\\fcharset", m_fonts.at(index).charset);
+        put(' ');
+        writeText(m_fonts.at(index).family, m_fonts.at(index).charset == 238);
+        put(";}");
+    }
+    put("}\n{\\colortbl ;");
+    for (const QColor& color : std::as_const(m_colors)) {
+        putWord("\\red", color.red());
+        putWord("\\green", color.green());
+        putWord("\\blue", color.blue());
+        put(';');
+    }
+    put("}\n");
+    if (!m_lists.isEmpty()) {
+        put("{\\*\\listtable");
+        for (const QTextList* list : std::as_const(m_lists)) {
+            const QTextBlockFormat first = list->item(0).blockFormat();
+            const int numbering = numberingOf(first, list);
+            const int start = intProperty(first, BlockNumberingStart, 1);
+            const int index = m_listIndexes.value(list);
+            putWord("\n{\\list\\listtemplateid", index);
+            for (int level = 0; level < 9; ++level) {
+                putWord("{\\listlevel\\levelnfc", levelFormatOf(numbering));
+                putWord("\\levelnfcn", levelFormatOf(numbering));
+                putWord("\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat", start);
+                if (numbering == PFN_BULLET)
+                    put("{\\leveltext\\'01\\u8226 ?;}{\\levelnumbers;}");
+                else
+                    putLevelText(level);
+                putWord("\\fi-360\\li", 720 * (level + 1));
+                put('}');
+            }
+            putWord("{\\listname ;}\\listid", index);
+            put('}');
+        }
+        put("}\n{\\*\\listoverridetable");
+        for (const QTextList* list : std::as_const(m_lists)) {
+            const int index = m_listIndexes.value(list);
+            putWord("{\\listoverride\\listid", index);
+            putWord("\\listoverridecount0\\ls", index);
+            put('}');
+        }
+        put("}\n");
+    }
+    put("{\\*\\generator Zorvan;}\\viewkind4\\uc1\n");
+}
+
+void Writer::writeText(QStringView text, bool codePage1250)
+{
+    for (const QChar character : text) {
+        const char16_t code = character.unicode();
+        if (code >= 0x20 && code < 0x80) {
+            if (code == '\\' || code == '{' || code == '}')
+                put('\\');
+            put(char(code));
+            continue;
+        }
+        switch (code) {
+        case u'\t':
+            put("\\tab ");
+            continue;
+        case QChar::LineSeparator:
+            put("\\line ");
+            continue;
+        case 0x00A0:
+            put("\\~");
+            continue;
+        case 0x00AD:
+            put("\\-");
+            continue;
+        case 0x2011:
+            put("\\_");
+            continue;
+        default:
+            break;
+        }
+        if (code < 0x20)
+            continue;
+        if (const unsigned char byte = codePage1250 ? RtfCodePage::encode1250(code) : 0) {
+            put("\\'");
+            putHex(byte);
+            continue;
+        }
+        putWord("\\u", int(qint16(code)));
+        put('?');
+    }
+}
+
+void Writer::writeChars(const QTextCharFormat& format)
+{
+    const WrittenChars chars = charsOf(format);
+    if (m_charsWritten && chars == m_chars)
+        return;
+    m_chars = chars;
+    m_charsWritten = true;
+    putWord("\\plain\\f", chars.font);
+    putWord("\\fs", chars.size);
+    if (chars.bold)
+        put("\\b");
+    if (chars.italic)
+        put("\\i");
+    if (chars.underline)
+        put("\\ul");
+    if (chars.strike)
+        put("\\strike");
+    if (chars.foreground)
+        putWord("\\cf", chars.foreground);
+    if (chars.background)
+        putWord("\\highlight", chars.background);
+    if (chars.script == 1)
+        put("\\sub");
+    else if (chars.script == 2)
+        put("\\super");
+    if (chars.up > 0)
+        putWord("\\up", chars.up);
+    else if (chars.up < 0)
+        putWord("\\dn", -chars.up);
+    if (chars.protect)
+        put("\\protect");
+    put(' ');
+}
+
+void Writer::writeLinkChange(const QString& target)
+{
+    if (target == m_link)
+        return;
+    if (!m_link.isEmpty()) {
+        put("}}}");
+        m_chars = m_charsBeforeLink;
+        m_charsWritten = m_charsWrittenBeforeLink;
+    }
+    m_link = target;
+    if (target.isEmpty())
+        return;
+    m_charsBeforeLink = m_chars;
+    m_charsWrittenBeforeLink = m_charsWritten;
+    put("{\\field{\\*\\fldinst{HYPERLINK \"");
+    QString quoted = target;
+    quoted.replace(u'"', QLatin1String("%22"));
+    writeText(quoted, false);
+    put("\"}}{\\fldrslt{");
+}
+
+void Writer::writeObject(const QTextImageFormat& format)
+{
+    if (m_options.testFlag(RtfWriter::NoObjects)) {
+        put(' ');
+        return;
+    }
+    const QByteArray kept = format.property(ObjectRtf).toByteArray();
+    if (!kept.isEmpty()) {
+        m_out.append(kept);
+        return;
+    }
+    const QImage image =
+        imageOfResource(m_document.resource(QTextDocument::ImageResource, QUrl(format.name())));
+    QString kind = format.stringProperty(ObjectPictureKind);
+    QByteArray data = format.property(ObjectPictureData).toByteArray();
+    if (data.isEmpty() || (kind != QLatin1String("png") && kind != QLatin1String("jpeg"))) {
+        if (image.isNull()) {
+            put(' ');
+            return;
+        }
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        kind = QStringLiteral("png");
+    }
+    const int width = image.isNull() ? int(format.width()) : image.width();
+    const int height = image.isNull() ? int(format.height()) : image.height();
+    const qreal shownWidth = format.width() > 0 ? format.width() : width;
+    const qreal shownHeight = format.height() > 0 ? format.height() : height;
+    put(kind == QLatin1String("png") ? "{\\pict\\pngblip" : "{\\pict\\jpegblip");
+    putWord("\\picw", width);
+    putWord("\\pich", height);
+    putWord("\\picwgoal", pixelsToTwips(shownWidth));
+    putWord("\\pichgoal", pixelsToTwips(shownHeight));
+    put('\n');
+    for (qsizetype index = 0; index < data.size(); ++index) {
+        putHex(static_cast<unsigned char>(data.at(index)));
+        if (index % 64 == 63) {
+            put('\n');
+            flushIfFull();
+        }
+    }
+    put("}");
+}
+
+void Writer::writeFragment(const QTextFragment& fragment, int from, int to)
+{
+    const QTextCharFormat format = fragment.charFormat();
+    writeLinkChange(charLink(format));
+    const int start = std::max(from, fragment.position()) - fragment.position();
+    const int end = std::min(to, fragment.position() + fragment.length()) - fragment.position();
+    if (start >= end)
+        return;
+    const QString text = fragment.text();
+    if (format.isImageFormat()) {
+        for (int index = start; index < end; ++index) {
+            if (text.at(index) == QChar::ObjectReplacementCharacter)
+                writeObject(format.toImageFormat());
+        }
+        return;
+    }
+    writeChars(format);
+    const bool codePage1250 = charCharset(format) == 238;
+    QStringView piece = QStringView(text).mid(start, end - start);
+    writeText(piece, codePage1250);
+    flushIfFull();
+}
+
+void Writer::writeRowDefinition(const QTextTable* table)
+{
+    put("\\trowd\\trgaph108\\trleft0");
+    const QList<QTextLength> widths = table->format().columnWidthConstraints();
+    int position = 0;
+    for (int column = 0; column < table->columns(); ++column) {
+        int width = 9000 / std::max(1, table->columns());
+        if (column < widths.size() && widths.at(column).type() == QTextLength::FixedLength)
+            width = std::max(1, pixelsToTwips(widths.at(column).rawValue()));
+        position += width;
+        put("\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brd"
+            "rw10");
+        putWord("\\cellx", position);
+    }
+    put('\n');
+}
+
+void Writer::writeListFallback(const QTextBlock& block, const QTextList* list)
+{
+    const QTextBlockFormat format = block.blockFormat();
+    const int numbering = numberingOf(format, list);
+    const int start = intProperty(format, BlockNumberingStart, 1);
+    const int style = intProperty(format, BlockNumberingStyle, 0x200);
+    const int tab = intProperty(format, BlockNumberingTab, 0);
+    if (numbering == PFN_BULLET) {
+        putWord("{\\pntext\\f", m_symbolFont);
+        put("\\'b7\\tab}");
+        putWord("{\\*\\pn\\pnlvlblt\\pnf", m_symbolFont);
+        putWord("\\pnindent", tab);
+        put("{\\pntxtb\\'b7}}");
+        return;
+    }
+    const QString number = numberText(numbering, start + list->itemNumber(block));
+    const char* before = style == 0x100 ? "(" : "";
+    const char* after = style == 0x300 ? "" : (style == 0x200 ? "." : ")");
+    put("{\\pntext\\f0 ");
+    put(before);
+    writeText(number, true);
+    put(after);
+    put("\\tab}");
+    put("{\\*\\pn\\pnlvlbody\\pnf0");
+    putWord("\\pnindent", tab);
+    putWord("\\pnstart", start);
+    put(pnKeywordOf(numbering));
+    if (*before)
+        put("{\\pntxtb (}");
+    if (*after) {
+        put("{\\pntxta ");
+        put(after);
+        put('}');
+    }
+    put('}');
+}
+
+void Writer::writeParagraphProperties(const QTextBlock& block, bool firstBlock)
+{
+    const QTextBlockFormat format = block.blockFormat();
+    put("\\pard");
+    const QTextList* list = block.textList();
+    if (list) {
+        putWord("\\ls", m_listIndexes.value(list));
+        putWord("\\ilvl", std::clamp(intProperty(format, BlockListLevel, 0), 0, 8));
+    }
+    if (qobject_cast<QTextTable*>(m_document.frameAt(block.position())))
+        put("\\intbl");
+    switch (blockAlignment(format)) {
+    case PFA_RIGHT:
+        put("\\qr");
+        break;
+    case PFA_CENTER:
+        put("\\qc");
+        break;
+    case PFA_JUSTIFY:
+        put("\\qj");
+        break;
+    default:
+        break;
+    }
+    const int start = blockStartIndent(format);
+    const int offset = blockOffset(format);
+    if (offset != 0)
+        putWord("\\fi", -offset);
+    if (start + offset != 0)
+        putWord("\\li", start + offset);
+    if (const int right = blockRightIndent(format))
+        putWord("\\ri", right);
+    if (const int before = blockSpaceBefore(format))
+        putWord("\\sb", before);
+    if (const int after = blockSpaceAfter(format))
+        putWord("\\sa", after);
+    const int value = blockLineSpacing(format);
+    switch (blockLineSpacingRule(format)) {
+    case LineSpacingOneAndHalf:
+        put("\\sl360\\slmult1");
+        break;
+    case LineSpacingDouble:
+        put("\\sl480\\slmult1");
+        break;
+    case LineSpacingAtLeast:
+        putWord("\\sl", value);
+        put("\\slmult0");
+        break;
+    case LineSpacingExactly:
+        putWord("\\sl", -value);
+        put("\\slmult0");
+        break;
+    case LineSpacingMultiple:
+        putWord("\\sl", value * 12);
+        put("\\slmult1");
+        break;
+    default:
+        break;
+    }
+    for (const QTextOption::Tab& tab : format.tabPositions())
+        putWord("\\tx", pixelsToTwips(tab.position));
+    if (firstBlock && (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore))
+        put("\\pagebb");
+    put(' ');
+    if (list)
+        writeListFallback(block, list);
+}
+
+void Writer::writeBlock(const QTextBlock& block, bool firstBlock)
+{
+    const QTextTable* table = qobject_cast<QTextTable*>(m_document.frameAt(block.position()));
+    QTextTableCell cell;
+    if (table) {
+        cell = table->cellAt(block.position());
+        if (cell.column() == 0 && cell.firstPosition() == block.position())
+            writeRowDefinition(table);
+    }
+    writeParagraphProperties(block, firstBlock);
+    m_charsWritten = false;
+    for (auto it = block.begin(); !it.atEnd() && !m_failed; ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (fragment.position() >= m_to)
+            break;
+        if (fragment.position() + fragment.length() <= m_from)
+            continue;
+        writeFragment(fragment, m_from, m_to);
+    }
+    writeLinkChange({});
+    const int mark = block.position() + block.length() - 1;
+    if (mark >= m_to)
+        return;
+    if (table && cell.isValid() && cell.lastPosition() == mark) {
+        put("\\cell ");
+        if (cell.column() + cell.columnSpan() >= table->columns())
+            put("\\row");
+    } else if (const QTextBlock next = block.next();
+               next.isValid() &&
+               (next.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)) {
+        put("\\page");
+    } else {
+        put("\\par");
+    }
+    put('\n');
+    flushIfFull();
+}
+
+bool Writer::write()
+{
+    collect();
+    writeHeader();
+    bool first = true;
+    for (QTextBlock block = m_document.findBlock(m_from);
+         block.isValid() && block.position() < m_to && !m_failed; block = block.next()) {
+        writeBlock(block, first);
+        first = false;
+    }
+    put("}\n");
+    flush();
+    return !m_failed;
+}
+
+} // namespace
+
+RtfWriter::RtfWriter(const QTextDocument& document, Options options)
+    : m_document(document), m_options(options)
+{
+}
+
+bool RtfWriter::write(const Sink& sink, int from, int to) const
+{
+    const int end = m_document.characterCount();
+    if (to < 0 || to > end)
+        to = end;
+    from = std::clamp(from, 0, to);
+    Writer writer(m_document, m_options, sink, from, to);
+    return writer.write();
+}

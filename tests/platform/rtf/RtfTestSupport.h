@@ -1,0 +1,55 @@
+#pragma once
+
+// Helpers shared by the RTF tests: read RTF into a fresh document, write a document back.
+
+#include "platform/rtf/RtfReader.h"
+#include "platform/rtf/RtfWriter.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <memory>
+
+// Reads rtf into a new document, fed in chunks of chunkSize bytes.
+inline std::unique_ptr<QTextDocument> readRtf(const QByteArray& rtf, qsizetype chunkSize = 4096)
+{
+    auto document = std::make_unique<QTextDocument>();
+    RtfReader reader{QTextCursor(document.get())};
+    for (qsizetype at = 0; at < rtf.size(); at += chunkSize)
+        reader.feed(rtf.constData() + at, std::min(chunkSize, rtf.size() - at));
+    reader.finish();
+    return document;
+}
+
+inline QByteArray writeRtf(const QTextDocument& document, int from = 0, int to = -1,
+                           RtfWriter::Options options = RtfWriter::NoOptions)
+{
+    QByteArray out;
+    RtfWriter(document, options)
+        .write(
+            [&out](const char* data, qsizetype size) {
+                out.append(data, size);
+                return true;
+            },
+            from, to);
+    return out;
+}
+
+// The document's text with paragraphs separated by "\n".
+inline QString plainText(const QTextDocument& document)
+{
+    return document.toPlainText();
+}
+
+// The character format at a position (of the character after it).
+inline QTextCharFormat formatAt(const QTextDocument& document, int position)
+{
+    QTextCursor cursor(const_cast<QTextDocument*>(&document));
+    cursor.setPosition(position + 1);
+    return cursor.charFormat();
+}
+
+inline QTextBlockFormat blockFormatAt(const QTextDocument& document, int blockNumber)
+{
+    return document.findBlockByNumber(blockNumber).blockFormat();
+}

@@ -1,0 +1,168 @@
+#include "platform/rtf/RtfWriter.h"
+
+#include "platform/RichEditTypes.h"
+#include "platform/TextFormatProperties.h"
+#include "tests/platform/rtf/RtfTestSupport.h"
+
+#include <QTextList>
+#include <QTextTable>
+
+#include <gtest/gtest.h>
+
+using namespace TextFormatProperties;
+
+namespace {
+
+std::unique_ptr<QTextDocument> documentWithText(const QString& text)
+{
+    auto document = std::make_unique<QTextDocument>();
+    QTextCursor(document.get()).insertText(text);
+    return document;
+}
+
+bool isSevenBit(const QByteArray& data)
+{
+    return std::all_of(data.cbegin(), data.cend(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+} // namespace
+
+TEST(RtfWriterTest, WritesTheHeaderTablesAndSevenBitText)
+{
+    const auto document = documentWithText(QStringLiteral("Žluťoučký kůň"));
+    const QByteArray rtf = writeRtf(*document);
+    EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1250\\deff0"));
+    EXPECT_TRUE(rtf.contains("{\\fonttbl{\\f0\\fnil\\fcharset238 "));
+    EXPECT_TRUE(rtf.contains("{\\colortbl ;"));
+    EXPECT_TRUE(rtf.contains("\\viewkind4\\uc1"));
+    EXPECT_TRUE(rtf.contains("\\'8elu\\'9dou\\'e8k\\'fd k\\'f9\\'f2"));
+    EXPECT_TRUE(isSevenBit(rtf));
+    EXPECT_TRUE(rtf.trimmed().endsWith('}'));
+}
+
+TEST(RtfWriterTest, CharactersOutsideWindows1250AreSignedUnicodeEscapes)
+{
+    const QByteArray rtf = writeRtf(*documentWithText(QStringLiteral("€ ✓ 日本 😀")));
+    EXPECT_TRUE(rtf.contains("\\'80")); // the euro sign is in Windows-1250
+    EXPECT_TRUE(rtf.contains("\\u10003?"));
+    EXPECT_TRUE(rtf.contains("\\u26085?\\u26412?"));
+    EXPECT_TRUE(rtf.contains("\\u-10179?\\u-8704?"));
+    EXPECT_TRUE(isSevenBit(rtf));
+}
+
+TEST(RtfWriterTest, EscapesBracesBackslashesTabsAndBreaks)
+{
+    const auto document = documentWithText(QStringLiteral("a\\b{c}d\te"));
+    QTextCursor cursor(document.get());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(QString(QChar::LineSeparator) + QStringLiteral("f") + QChar(0xA0) +
+                      QStringLiteral("g"));
+    const QByteArray rtf = writeRtf(*document);
+    EXPECT_TRUE(rtf.contains("a\\\\b\\{c\\}d\\tab e\\line f\\~g"));
+}
+
+TEST(RtfWriterTest, EveryParagraphEndsWithParIncludingTheLast)
+{
+    const auto document = documentWithText(QStringLiteral("one\ntwo"));
+    EXPECT_EQ(writeRtf(*document).count("\\par\n"), 2);
+}
+
+TEST(RtfWriterTest, SelectionWritesOnlyItsRange)
+{
+    const auto document = documentWithText(QStringLiteral("first\nsecond\nthird"));
+    const QByteArray rtf = writeRtf(*document, 8, 15);
+    const auto back = readRtf(rtf);
+    EXPECT_EQ(back->toPlainText(), QStringLiteral("cond\nth"));
+    // A selection inside one paragraph writes no paragraph mark.
+    EXPECT_EQ(writeRtf(*document, 1, 3).count("\\par\n"), 0);
+}
+
+TEST(RtfWriterTest, PageBreakBeforeAParagraphIsWrittenAsPage)
+{
+    const auto document = documentWithText(QStringLiteral("a\nb"));
+    QTextBlockFormat format;
+    format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    QTextCursor(document->findBlockByNumber(1)).mergeBlockFormat(format);
+    const QByteArray rtf = writeRtf(*document);
+    EXPECT_TRUE(rtf.contains("a\\page"));
+}
+
+TEST(RtfWriterTest, SinkReceivesChunksAndCanStopTheWriting)
+{
+    QString text;
+    for (int paragraph = 0; paragraph < 3000; ++paragraph)
+        text += QStringLiteral("Odstavec číslo %1 s nějakým textem navíc.\n").arg(paragraph);
+    const auto document = documentWithText(text);
+    int chunks = 0;
+    qsizetype largest = 0;
+    QByteArray whole;
+    EXPECT_TRUE(RtfWriter(*document).write([&](const char* data, qsizetype size) {
+        ++chunks;
+        largest = std::max(largest, size);
+        whole.append(data, size);
+        return true;
+    }));
+    EXPECT_GT(chunks, 1);
+    EXPECT_LE(largest, 80 * 1024);
+    EXPECT_EQ(whole, writeRtf(*document));
+
+    int calls = 0;
+    EXPECT_FALSE(RtfWriter(*document).write([&](const char*, qsizetype) { return ++calls < 2; }));
+    EXPECT_EQ(calls, 2);
+}
+
+TEST(RtfWriterTest, NoObjectsWritesABlankForPictures)
+{
+    QTextDocument document;
+    QImage image(4, 3, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("pic")), image);
+    QTextCursor cursor(&document);
+    cursor.insertText(QStringLiteral("a"));
+    QTextImageFormat format;
+    format.setName(QStringLiteral("pic"));
+    cursor.insertImage(format);
+    cursor.insertText(QStringLiteral("b"));
+    EXPECT_TRUE(writeRtf(document).contains("{\\pict\\pngblip\\picw4\\pich3\\picwgoal60\\pichgoal45"));
+    const QByteArray without = writeRtf(document, 0, -1, RtfWriter::NoObjects);
+    EXPECT_FALSE(without.contains("\\pict"));
+    EXPECT_EQ(readRtf(without)->toPlainText(), QStringLiteral("a b"));
+}
+
+TEST(RtfWriterTest, ListsAreWrittenWithListTableAndOldNumbering)
+{
+    auto document = documentWithText(QStringLiteral("one\ntwo"));
+    QTextCursor cursor(document.get());
+    QTextListFormat listFormat;
+    listFormat.setStyle(QTextListFormat::ListDecimal);
+    QTextList* list = cursor.createList(listFormat);
+    list->add(document->findBlockByNumber(1));
+    const QByteArray rtf = writeRtf(*document);
+    EXPECT_TRUE(rtf.contains("{\\*\\listtable"));
+    EXPECT_TRUE(rtf.contains("\\levelnfc0"));
+    EXPECT_TRUE(rtf.contains("{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}"));
+    EXPECT_TRUE(rtf.contains("\\ls1\\ilvl0"));
+    EXPECT_TRUE(rtf.contains("{\\pntext\\f0 1.\\tab}"));
+    EXPECT_TRUE(rtf.contains("{\\pntext\\f0 2.\\tab}"));
+    EXPECT_TRUE(rtf.contains("{\\*\\pn\\pnlvlbody"));
+}
+
+TEST(RtfWriterTest, TableRowsAreWrittenWithCellBoundaries)
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    QTextTableFormat format;
+    format.setColumnWidthConstraints(
+        {QTextLength(QTextLength::FixedLength, 100), QTextLength(QTextLength::FixedLength, 50)});
+    QTextTable* table = cursor.insertTable(2, 2, format);
+    table->cellAt(0, 0).firstCursorPosition().insertText(QStringLiteral("a"));
+    table->cellAt(1, 1).firstCursorPosition().insertText(QStringLiteral("d"));
+    const QByteArray rtf = writeRtf(document);
+    EXPECT_EQ(rtf.count("\\trowd"), 2);
+    EXPECT_EQ(rtf.count("\\cellx1500"), 2);
+    EXPECT_EQ(rtf.count("\\cellx2250"), 2);
+    EXPECT_EQ(rtf.count("\\cell "), 4);
+    EXPECT_EQ(rtf.count("\\row"), 2);
+    EXPECT_TRUE(rtf.contains("\\intbl"));
+}
