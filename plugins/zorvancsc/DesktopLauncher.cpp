@@ -36,9 +36,30 @@ QString desktopFolderFromXdgUserDir()
     return answer;
 }
 
+// GNOME's desktop starts a launcher only when it is marked trusted as well as
+// executable. Other desktops do not know the attribute, and without the GIO
+// metadata service it cannot be set; both are fine, so failures are ignored.
+void markTrusted(const QString& path)
+{
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("gio"));
+    if (program.isEmpty())
+        return;
+    QProcess process;
+    process.start(program,
+                  {QStringLiteral("set"), QStringLiteral("-t"), QStringLiteral("string"), path,
+                   QStringLiteral("metadata::trusted"), QStringLiteral("true")},
+                  QIODevice::ReadOnly);
+    if (!process.waitForFinished(3000)) {
+        process.kill();
+        process.waitForFinished(1000);
+    }
+}
+
 } // namespace
 
-DesktopLauncher::DesktopLauncher(const QString& executablePath) : m_executablePath(executablePath)
+// A launcher needs an absolute path: it is started from anywhere.
+DesktopLauncher::DesktopLauncher(const QString& executablePath)
+    : m_executablePath(QFileInfo(executablePath).absoluteFilePath())
 {
 }
 
@@ -122,7 +143,7 @@ QString DesktopLauncher::contents() const
     // program's one command-line argument, which it opens as the document.
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
-                          "Version=1.5\n"
+                          "Version=1.0\n"
                           "Name=Zorvan\n"
                           "GenericName=Textový editor\n"
                           "Comment=Malý textový editor RTF\n") +
@@ -157,5 +178,6 @@ QString DesktopLauncher::writeInto(const QString& folder) const
         QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
     if (!QFile::setPermissions(path, executable))
         return QStringLiteral("Nelze nastavit spustitelnost souboru %1.").arg(path);
+    markTrusted(path);
     return {};
 }

@@ -204,22 +204,17 @@ int HtmlColorizer::colorize(QTextDocument* document)
         return 0;
 
     const bool wasModified = document->isModified();
-    QTextCursor block(document);
-    if (document->isUndoRedoEnabled() && document->availableUndoSteps() == 0) {
-        // Nothing to join: make the changes outside the undo stack. Switching
-        // undo off clears the stacks, which are empty but for a redo step the
-        // change would drop anyway.
+    QTextCursor editBlock(document);
+    const bool outsideUndo = document->isUndoRedoEnabled() && document->availableUndoSteps() == 0;
+    // Switching undo off clears the stacks, which here are empty but for a
+    // redo step that any change would drop anyway.
+    if (outsideUndo)
         document->setUndoRedoEnabled(false);
-        block.beginEditBlock();
-        apply(*document, ranges);
-        block.endEditBlock();
+    editBlock.beginEditBlock();
+    apply(*document, ranges);
+    editBlock.endEditBlock();
+    if (outsideUndo)
         document->setUndoRedoEnabled(true);
-    } else {
-        // Joins the previous step when that is an edit block; see the header.
-        block.joinPreviousEditBlock();
-        apply(*document, ranges);
-        block.endEditBlock();
-    }
     document->setModified(wasModified);
     return int(ranges.size());
 }

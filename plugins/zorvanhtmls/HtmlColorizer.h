@@ -19,14 +19,17 @@
 // own does the work), the scroll position, the modified flag (restored) and
 // every step of the undo history. Qt's public API cannot change formats outside
 // the undo stack without clearing the whole stack, so:
-// - with nothing to undo, the changes are made with undo switched off, which
-//   clears nothing of value and adds no step;
-// - otherwise they join the last undo step. When that step is an edit block
-//   (pasting, opening, the program's commands) undoing it also undoes the
-//   colours it caused. Plain typing is recorded outside edit blocks, so after
-//   it the changes make an undo step of their own; since only wrong colours are
-//   changed, that happens only where a typed character took over the colour of
-//   a neighbour of another role (the first letter after a tag, say).
+// - a document whose colours are right is not touched: no undo step, and a
+//   pending redo stays available (most key presses end here, since a typed
+//   character takes the colour of its neighbour);
+// - with nothing to undo (a document just opened), the changes are made with
+//   undo switched off, which clears nothing of value and adds no step;
+// - otherwise the changes are one edit block, so one undo step. Joining the
+//   previous step instead is not possible in general: Qt joins only steps that
+//   were edit blocks themselves (typing is not), and a join is announced as a
+//   new step (undoCommandAdded) while a failed one is not, which would put the
+//   editor's own count of undo steps (its undo limit) out of step with the
+//   document.
 
 #include <QColor>
 

@@ -279,24 +279,46 @@ TEST_F(HtmlSyntaxPluginTest, NoUndoStepIsAddedToAFreshDocument)
     EXPECT_TRUE(document().isUndoRedoEnabled());
 }
 
-TEST_F(HtmlSyntaxPluginTest, ColouringAfterAnEditBlockJoinsItsUndoStep)
+TEST_F(HtmlSyntaxPluginTest, RecolouringAnEditedDocumentIsOneAnnouncedUndoStep)
 {
     m_edit.setPlainText(QStringLiteral("<p>x</p>"));
     colorHtml(&m_edit);
     insertAsOneStep(QStringLiteral(" <i>y</i>"));
     ASSERT_EQ(undoStepCount(), 1);
+    int announced = 0;
+    QObject::connect(&document(), &QTextDocument::undoCommandAdded, &m_edit, [&] { ++announced; });
 
     colorHtml(&m_edit);
 
-    EXPECT_EQ(undoStepCount(), 1);
+    // The editor counts undo steps by this signal (for its undo limit), so a
+    // step must be announced exactly when one is added.
+    EXPECT_EQ(announced, 1);
+    EXPECT_EQ(undoStepCount(), 2);
     EXPECT_EQ(shownColor(m_edit, 12), QColor(Qt::black)); // the "y" between the tags
+    const QColor tagColor = shownColor(m_edit, 1);
+    EXPECT_EQ(shownColor(m_edit, 10), tagColor);
+
+    document().undo();
+    EXPECT_EQ(document().toPlainText(), QStringLiteral("<p>x</p> <i>y</i>"));
+    EXPECT_EQ(shownColor(m_edit, 12), tagColor); // inserted after ">", it had taken the tag's colour
     document().undo();
     EXPECT_EQ(document().toPlainText(), QStringLiteral("<p>x</p>"));
     EXPECT_FALSE(document().isUndoAvailable());
-    // The undone step took its colours with it: nothing is left to correct.
-    const int revision = document().revision();
-    colorHtml(&m_edit);
-    EXPECT_EQ(document().revision(), revision);
+}
+
+TEST_F(HtmlSyntaxPluginTest, ColouringThatChangesNothingAnnouncesNoStep)
+{
+    m_edit.setPlainText(QStringLiteral("<p>x</p>"));
+    int announced = 0;
+    QObject::connect(&document(), &QTextDocument::undoCommandAdded, &m_edit, [&] { ++announced; });
+
+    colorHtml(&m_edit);                      // a fresh document: coloured outside the undo history
+    insertAsOneStep(QStringLiteral("<br>")); // takes the colour of the ">" before it, which is right
+    announced = 0;
+    colorHtml(&m_edit); // already right: not touched
+
+    EXPECT_EQ(announced, 0);
+    EXPECT_EQ(undoStepCount(), 1);
 }
 
 TEST_F(HtmlSyntaxPluginTest, TypingWithColouringBeforeEachKeyCanBeUndoneToTheSavedDocument)
@@ -331,7 +353,8 @@ TEST_F(HtmlSyntaxPluginTest, DocumentAlreadyColouredIsNotTouchedAndRedoSurvives)
     colorHtml(&m_edit);
     insertAsOneStep(QStringLiteral(" <i>y"));
     colorHtml(&m_edit);
-    document().undo();
+    document().undo(); // the colours
+    document().undo(); // the insertion
     ASSERT_TRUE(document().isRedoAvailable());
     const int revision = document().revision();
     const bool modified = document().isModified();
@@ -341,6 +364,7 @@ TEST_F(HtmlSyntaxPluginTest, DocumentAlreadyColouredIsNotTouchedAndRedoSurvives)
     EXPECT_EQ(document().revision(), revision);
     EXPECT_EQ(document().isModified(), modified);
     EXPECT_TRUE(document().isRedoAvailable());
+    document().redo();
     document().redo();
     EXPECT_EQ(document().toPlainText(), QStringLiteral("<p>x</p> <i>y"));
     EXPECT_EQ(shownColor(m_edit, 12), QColor(Qt::black));

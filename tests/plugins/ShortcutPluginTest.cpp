@@ -308,6 +308,30 @@ TEST_F(ShortcutPluginTest, FolderThatCannotBeCreatedIsSurvivedWithoutWriting)
     EXPECT_EQ(filesInHome(), QStringList{QStringLiteral("file")});
 }
 
+TEST_F(ShortcutPluginTest, LauncherThatCannotReplaceWhatIsInItsPlaceIsSurvived)
+{
+    // A folder where the launcher belongs cannot be renamed over.
+    const QString blocked = homePath(QStringLiteral("Desktop/zorvan.desktop"));
+    ASSERT_TRUE(QDir().mkpath(blocked));
+
+    createShortcut("/opt/zorvan/zorvan", 0);
+
+    EXPECT_TRUE(QFileInfo(blocked).isDir());
+    EXPECT_EQ(QDir(homePath(QStringLiteral("Desktop")))
+                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{QStringLiteral("zorvan.desktop")});
+}
+
+TEST_F(ShortcutPluginTest, RelativeExecutablePathIsMadeAbsolute)
+{
+    createShortcut("zorvan", 3);
+
+    const QString contents = readFile(homePath(QStringLiteral(".local/share/applications/zorvan.desktop")));
+    const QStringList arguments = execArguments(value(contents, QStringLiteral("Exec")));
+    ASSERT_FALSE(arguments.isEmpty());
+    EXPECT_EQ(arguments[0], QDir::current().absoluteFilePath(QStringLiteral("zorvan")));
+}
+
 TEST_F(ShortcutPluginTest, ReadOnlyDesktopFolderIsSurvivedWithoutWriting)
 {
     const QString folder = homePath(QStringLiteral("Desktop"));
