@@ -72,18 +72,19 @@ TZvCustomRichEdit* richEditOf(QWidget* widget)
     return nullptr;
 }
 
-// EM_SETRECT: lines wrap at the rectangle's width and start at its left edge.
-// A control without word wrap keeps its lines unbroken.
+// EM_SETRECT: lines wrap at the rectangle's width. QTextEdit has no public
+// formatting rectangle: its document lays text out between margins of
+// documentMargin() on both sides of the wrap width, so the wrap width is the
+// rectangle's width plus both margins, and lines start at the document margin
+// (changing the margin would be an undoable document edit). A control without
+// word wrap keeps its lines unbroken.
 void setFormattingRect(RichEditControl* control, const QRect& rect)
 {
     if (!control->style().wordWrap)
         return;
-    QTextDocument* document = control->document();
-    const qreal margin = rect.left();
-    if (document->documentMargin() != margin)
-        document->setDocumentMargin(margin);
+    const int margin = qRound(control->document()->documentMargin());
     control->setLineWrapMode(QTextEdit::FixedPixelWidth);
-    control->setLineWrapColumnOrWidth(rect.right() + 1 + int(margin));
+    control->setLineWrapColumnOrWidth(rect.width() + 2 * margin);
 }
 
 } // namespace

@@ -1,0 +1,51 @@
+#pragma once
+
+// A main window on the offscreen platform with a scripted desktop, a temporary
+// program folder and the Czech locale, for the main window's test suites.
+
+#include "app/TMainform.h"
+#include "platform/ScriptedDesktop.h"
+
+#include <QLocale>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class MainformFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_programFolder.isValid());
+        m_savedLocale = QLocale();
+        QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+        SetProgramFolderForTesting(m_programFolder.path());
+    }
+
+    void TearDown() override
+    {
+        form.reset();
+        SetProgramFolderForTesting(QString());
+        QLocale::setDefault(m_savedLocale);
+    }
+
+    TMainform& createForm(const QStringList& parameters = {})
+    {
+        form = std::make_unique<TMainform>(desktop, parameters);
+        return *form;
+    }
+
+    // A path inside the temporary program folder.
+    QString programPath(const QString& relative) const { return m_programFolder.filePath(relative); }
+    QString programFolder() const { return m_programFolder.path() + u'/'; }
+
+    ScriptedDesktop desktop;
+    std::unique_ptr<TMainform> form;
+
+private:
+    QTemporaryDir m_programFolder;
+    QLocale m_savedLocale;
+};
