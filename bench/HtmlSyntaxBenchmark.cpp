@@ -141,6 +141,34 @@ void BM_OneTypedCharacterToRecolour(benchmark::State& state)
     }
 }
 
+// A quote typed inside a tag opens a value that runs to the next quote, so the
+// roles shift up to the end of the tag after it. (The first colouring below
+// bounds any recolouring: it changes every run of the document.)
+void BM_QuoteTypedInsideATag(benchmark::State& state)
+{
+    const Plugin plugin;
+    Editor editor;
+    plugin(&editor.edit);
+    QTextDocument* document = editor.edit.document();
+    const int position = middleOfText(*document) - 1; // just before the ">" of "<p>"
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTextCursor cursor(document);
+        cursor.setPosition(position);
+        cursor.insertText(QStringLiteral(" a=\""));
+        state.ResumeTiming();
+
+        plugin(&editor.edit);
+
+        state.PauseTiming();
+        cursor.setPosition(position);
+        cursor.setPosition(position + 4, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        plugin(&editor.edit);
+        state.ResumeTiming();
+    }
+}
+
 void BM_FirstColouringAfterOpening(benchmark::State& state)
 {
     const Plugin plugin;
@@ -159,6 +187,7 @@ void BM_FirstColouringAfterOpening(benchmark::State& state)
 BENCHMARK(BM_AlreadyColoured)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AlreadyColouredLoadingThePlugin)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OneTypedCharacterToRecolour)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QuoteTypedInsideATag)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstColouringAfterOpening)->Unit(benchmark::kMillisecond);
 
 } // namespace
