@@ -32,7 +32,7 @@ public:
     static QString folderFor(ShortcutLocation location);
 
     // `argument` as one quoted argument of an Exec key, with the quoting and
-    // string escapes of the Desktop Entry Specification applied.
+    // string escapes of freedesktop's Desktop Entry format applied.
     static QString quotedExecArgument(const QString& argument);
 
     // A value of type string with its escapes applied (backslash, new line, tab, CR).

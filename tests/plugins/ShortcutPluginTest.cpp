@@ -246,7 +246,7 @@ class ShortcutExecQuotingTest : public ShortcutPluginTest, public ::testing::Wit
 };
 
 // Whatever the path holds, a desktop environment that reads the Exec key by
-// the specification's rules gets the path back as one argument, then "%f".
+// the freedesktop Desktop Entry rules gets the path back as one argument, then "%f".
 TEST_P(ShortcutExecQuotingTest, ExecKeyGivesBackThePathAsOneArgument)
 {
     const QByteArray path = GetParam().path;
