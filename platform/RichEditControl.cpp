@@ -1,6 +1,7 @@
 #include "platform/RichEditControl.h"
 
 #include "platform/RichEditNotify.h"
+#include "platform/SelectionBar.h"
 #include "platform/TextFormatProperties.h"
 #include "platform/TextLineIndex.h"
 #include "platform/UrlHighlighter.h"
@@ -85,8 +86,10 @@ RichEditControl::RichEditControl(const RichEditStyle& style, QWidget* parent)
     };
     setVerticalScrollBarPolicy(policy(style.verticalScrollBar));
     setHorizontalScrollBarPolicy(policy(style.horizontalScrollBar));
-    if (style.selectionBar)
-        setViewportMargins(8, 0, 0, 0);
+    if (style.selectionBar) {
+        m_selectionBar = new SelectionBar(this);
+        setViewportMargins(SelectionBar::Width, 0, 0, 0);
+    }
     m_lineIndex = new TextLineIndex(document());
     m_urlHighlighter = new UrlHighlighter(document());
     connectDocument();
@@ -1161,6 +1164,16 @@ void RichEditControl::contextMenuEvent(QContextMenuEvent* event)
     if (event->reason() == QContextMenuEvent::Mouse || !m_notify)
         return;
     m_notify->notifyContextMenu(viewport()->mapToGlobal(cursorRect().bottomLeft()));
+}
+
+void RichEditControl::resizeEvent(QResizeEvent* event)
+{
+    QTextEdit::resizeEvent(event);
+    if (m_selectionBar) {
+        const QRect area = viewport()->geometry();
+        m_selectionBar->setGeometry(area.left() - SelectionBar::Width, area.top(), SelectionBar::Width,
+                                    area.height());
+    }
 }
 
 // --- Notifications ------------------------------------------------------------

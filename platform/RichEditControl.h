@@ -13,6 +13,7 @@
 #include <QTextEdit>
 
 class RichEditNotify;
+class SelectionBar;
 class TextLineIndex;
 class UrlHighlighter;
 
@@ -114,6 +115,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void dropEvent(QDropEvent* event) override;
@@ -140,6 +142,7 @@ private:
     RichEditStyle m_style;
     RichEditNotify* m_notify = nullptr;
     TextLineIndex* m_lineIndex = nullptr; // owned by the document
+    SelectionBar* m_selectionBar = nullptr;
     UrlHighlighter* m_urlHighlighter = nullptr;
     bool m_autoUrlDetect = true;
     DWORD m_eventMask = ENM_NONE;

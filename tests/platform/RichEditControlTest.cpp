@@ -1,6 +1,7 @@
 #include "platform/RichEditControl.h"
 
 #include "platform/RichEditNotify.h"
+#include "platform/SelectionBar.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -112,6 +113,29 @@ TEST_F(RichEditControlTest, WholeTextUsesCrLfAndRangesUseCr)
     char16_t buffer[8];
     EXPECT_EQ(control.GetTextRange({1, 4}, buffer), 3);
     EXPECT_EQ(buffer[3], 0);
+}
+
+TEST_F(RichEditControlTest, ClickInTheSelectionBarSelectsTheLineBesideIt)
+{
+    control.SetText(QStringLiteral("první řádek\ndruhý řádek\ntřetí"));
+    auto* bar = control.findChild<SelectionBar*>();
+    ASSERT_NE(bar, nullptr);
+    QTextCursor second(control.document());
+    second.setPosition(14);
+    const int y =
+        bar->mapFromGlobal(control.viewport()->mapToGlobal(control.cursorRect(second).center())).y();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(3, y));
+    EXPECT_EQ(control.ExGetSel(), (CHARRANGE{12, 24}));
+    QTest::mouseDClick(bar, Qt::LeftButton, {}, QPoint(3, y));
+    EXPECT_EQ(control.TextRange(control.ExGetSel()), QStringLiteral("druhý řádek\r"));
+}
+
+TEST_F(RichEditControlTest, NoSelectionBarWithoutItsStyle)
+{
+    RichEditStyle style;
+    style.selectionBar = false;
+    RichEditControl bare(style);
+    EXPECT_EQ(bare.findChild<SelectionBar*>(), nullptr);
 }
 
 TEST_F(RichEditControlTest, TextModeIsAcceptedOnlyWhileEmpty)
