@@ -741,6 +741,7 @@ private:
     QByteArray m_head;
     bool m_finished = false;
     bool m_documentClosed = false;
+    bool m_truncated = false;
 
     std::vector<GroupState> m_stack{GroupState{}};
     std::size_t m_overflowDepth = 0;
@@ -870,7 +871,9 @@ bool RtfReader::Impl::finish()
         return false;
     }
     m_tokenizer.finish();
-    // A truncated file leaves groups open: close them so that pictures and fields end.
+    // A truncated file leaves groups open: close them so that fields and tables end. A
+    // picture or object cut off is dropped: its kept text would not be valid RTF.
+    m_truncated = m_stack.size() > 1;
     m_overflowDepth = 0;
     while (m_stack.size() > 1 && !m_documentClosed)
         groupClose();
@@ -2034,6 +2037,8 @@ void RtfReader::Impl::finishPicture()
         rtf = m_tokenizer.takeCapture();
         m_pictureCaptured = false;
     }
+    if (m_truncated)
+        return;
     const QImage image = m_picture.image();
     if (m_pictureForObject) {
         if (!image.isNull() && m_objectImage.isNull()) {
@@ -2057,7 +2062,7 @@ void RtfReader::Impl::finishPicture()
 void RtfReader::Impl::finishObject()
 {
     const QByteArray rtf = m_tokenizer.takeCapture();
-    if (top().destination != Destination::Body)
+    if (m_truncated || top().destination != Destination::Body)
         return;
     QSizeF size = m_objectImageSize;
     if (m_objectWidth > 0 && m_objectHeight > 0)
