@@ -116,6 +116,12 @@ TMainform::TMainform(Desktop& desktop, const QStringList& parameters, QWidget* p
 
 TMainform::~TMainform()
 {
+    // The widgets destroyed after this body still move the focus; the window
+    // must no longer hear of it.
+    for (const QMetaObject::Connection& connection : std::as_const(m_applicationConnections))
+        disconnect(connection);
+    for (const QMetaObject::Connection& connection : std::as_const(m_editControlConnections))
+        disconnect(connection);
     ZvApplication::clearExceptionHandler();
 }
 
@@ -453,8 +459,10 @@ void TMainform::Oautorovi1Click(QObject*)
 
 QWidget* TMainform::focusedEditControl() const
 {
-    QWidget* focused = QApplication::focusWidget();
-    if (!focused || focused->window() != this)
+    // The window's own focus child: it keeps the focus while a pop-up menu of
+    // the window is open.
+    QWidget* focused = focusWidget();
+    if (!focused)
         return nullptr;
     if (qobject_cast<QLineEdit*>(focused) || qobject_cast<QTextEdit*>(focused) ||
         qobject_cast<QPlainTextEdit*>(focused))

@@ -260,4 +260,5 @@ private:
     QStringList m_parameters;
     QWidget* m_watchedEditControl = nullptr;
     QList<QMetaObject::Connection> m_editControlConnections;
+    QList<QMetaObject::Connection> m_applicationConnections; // to the application and its clipboard
 };

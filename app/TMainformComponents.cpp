@@ -177,11 +177,10 @@ void TMainform::createActions()
     for (QAction* action : {EditCut1, EditCopy1, EditPaste1, EditUndo1, EditDelete1})
         addAction(action);
 
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        watchFocusedEditControl(now);
+    m_applicationConnections << connect(qApp, &QApplication::focusChanged, this, [this] {
+        watchFocusedEditControl(focusedEditControl());
         UpdateEditActions();
-    });
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TMainform::UpdateEditActions);
+    }) << connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TMainform::UpdateEditActions);
 }
 
 namespace {
