@@ -1953,13 +1953,11 @@ void RtfReader::Impl::applyParagraphFormat()
     m_cursor.setBlockFormat(blockFormat(para, list));
     m_pageBreakNext = false;
     if (list.numbering == 0) {
-        // Old-style numbering starts again after a paragraph that is not numbered.
-        for (auto it = m_lists.begin(); it != m_lists.end();) {
-            if ((it.key() >> 40) == 2)
-                it = m_lists.erase(it);
-            else
-                ++it;
-        }
+        // A paragraph outside any list ends the lists: the next list item starts a new
+        // QTextList. Each item added to a QTextList costs Qt time in proportion to the
+        // list's length, so one list for all the items of a long document would make the
+        // reading quadratic.
+        m_lists.clear();
         return;
     }
     QTextList* textList = m_lists.value(list.key);

@@ -177,7 +177,7 @@ private:
     void collect();
     void writeHeader();
     void writeBlock(const QTextBlock& block, bool firstBlock);
-    void writeParagraphProperties(const QTextBlock& block, bool firstBlock);
+    void writeParagraphProperties(const QTextBlock& block, bool inTable, bool firstBlock);
     void writeListFallback(const QTextBlock& block, const QTextList* list);
     void writeFragment(const QTextFragment& fragment, int from, int to);
     void writeChars(const QTextCharFormat& format);
@@ -237,8 +237,10 @@ private:
     QList<QColor> m_colors;
     QHash<QRgb, int> m_colorIndexes;
     QList<const QTextList*> m_lists;
-    QHash<const QTextList*, int> m_listIndexes;
-    int m_defaultSize = 240; // twips
+    QHash<const QTextList*, int> m_listIndexes;      // \ls of each list, from 1
+    QList<std::pair<int, int>> m_listDefinitions;    // numbering and start of each \listid
+    QHash<const QTextList*, int> m_listDefinitionOf; // \listid of each list, from 1
+    int m_defaultSize = 240;                         // twips
 
     WrittenChars m_chars;
     bool m_charsWritten = false;
@@ -319,7 +321,16 @@ void Writer::collect()
         if (const QTextList* list = block.textList(); list && !m_listIndexes.contains(list)) {
             m_lists.append(list);
             m_listIndexes.insert(list, int(m_lists.size()));
-            if (numberingOf(block.blockFormat(), list) == PFN_BULLET && m_symbolFont < 0) {
+            const int numbering = numberingOf(block.blockFormat(), list);
+            const std::pair<int, int> definition{numbering,
+                                                 intProperty(block.blockFormat(), BlockNumberingStart, 1)};
+            qsizetype definitionIndex = m_listDefinitions.indexOf(definition);
+            if (definitionIndex < 0) {
+                definitionIndex = m_listDefinitions.size();
+                m_listDefinitions.append(definition);
+            }
+            m_listDefinitionOf.insert(list, int(definitionIndex + 1));
+            if (numbering == PFN_BULLET && m_symbolFont < 0) {
                 QTextCharFormat symbol;
                 symbol.setFontFamilies({QStringLiteral("Symbol")});
                 setCharCharset(symbol, SymbolCharset);
@@ -348,13 +359,11 @@ void Writer::writeHeader()
     }
     put("}\n");
     if (!m_lists.isEmpty()) {
+        // One list definition per kind of numbering, one override (\ls) per list.
         put("{\\*\\listtable");
-        for (const QTextList* list : std::as_const(m_lists)) {
-            const QTextBlockFormat first = list->item(0).blockFormat();
-            const int numbering = numberingOf(first, list);
-            const int start = intProperty(first, BlockNumberingStart, 1);
-            const int index = m_listIndexes.value(list);
-            putWord("\n{\\list\\listtemplateid", index);
+        for (qsizetype index = 0; index < m_listDefinitions.size(); ++index) {
+            const auto [numbering, start] = m_listDefinitions.at(index);
+            putWord("\n{\\list\\listtemplateid", int(index + 1));
             for (int level = 0; level < 9; ++level) {
                 putWord("{\\listlevel\\levelnfc", levelFormatOf(numbering));
                 putWord("\\levelnfcn", levelFormatOf(numbering));
@@ -366,15 +375,15 @@ void Writer::writeHeader()
                 putWord("\\fi-360\\li", 720 * (level + 1));
                 put('}');
             }
-            putWord("{\\listname ;}\\listid", index);
+            putWord("{\\listname ;}\\listid", int(index + 1));
             put('}');
         }
         put("}\n{\\*\\listoverridetable");
         for (const QTextList* list : std::as_const(m_lists)) {
-            const int index = m_listIndexes.value(list);
-            putWord("{\\listoverride\\listid", index);
-            putWord("\\listoverridecount0\\ls", index);
+            putWord("{\\listoverride\\listid", m_listDefinitionOf.value(list));
+            putWord("\\listoverridecount0\\ls", m_listIndexes.value(list));
             put('}');
+            flushIfFull();
         }
         put("}\n");
     }
@@ -599,7 +608,7 @@ void Writer::writeListFallback(const QTextBlock& block, const QTextList* list)
     put('}');
 }
 
-void Writer::writeParagraphProperties(const QTextBlock& block, bool firstBlock)
+void Writer::writeParagraphProperties(const QTextBlock& block, bool inTable, bool firstBlock)
 {
     const QTextBlockFormat format = block.blockFormat();
     put("\\pard");
@@ -608,7 +617,7 @@ void Writer::writeParagraphProperties(const QTextBlock& block, bool firstBlock)
         putWord("\\ls", m_listIndexes.value(list));
         putWord("\\ilvl", std::clamp(intProperty(format, BlockListLevel, 0), 0, 8));
     }
-    if (qobject_cast<QTextTable*>(m_document.frameAt(block.position())))
+    if (inTable)
         put("\\intbl");
     switch (blockAlignment(format)) {
     case PFA_RIGHT:
@@ -676,7 +685,7 @@ void Writer::writeBlock(const QTextBlock& block, bool firstBlock)
         if (cell.column() == 0 && cell.firstPosition() == block.position())
             writeRowDefinition(table);
     }
-    writeParagraphProperties(block, firstBlock);
+    writeParagraphProperties(block, table != nullptr, firstBlock);
     m_charsWritten = false;
     for (auto it = block.begin(); !it.atEnd() && !m_failed; ++it) {
         const QTextFragment fragment = it.fragment();

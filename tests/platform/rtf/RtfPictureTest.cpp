@@ -4,7 +4,6 @@
 #include "tests/platform/rtf/RtfTestSupport.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QTextTable>
 
 #include <gtest/gtest.h>
@@ -12,14 +11,6 @@
 using namespace TextFormatProperties;
 
 namespace {
-
-QByteArray sample(const char* name)
-{
-    QFile file(QStringLiteral(ZORVAN_TEST_DATA "rtf/") + QLatin1String(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
 
 // The image characters of a document, in order.
 std::vector<QTextImageFormat> picturesOf(const QTextDocument& document)
@@ -102,7 +93,7 @@ TEST(RtfPictureTest, DisplaySizeComesFromTheGoalAndScale)
 
 TEST(RtfPictureTest, SampleShowsPngDibAndBinPicturesAndKeepsWhatItCannotShow)
 {
-    const QByteArray rtf = sample("features.rtf");
+    const QByteArray rtf = sampleRtf("features.rtf");
     ASSERT_FALSE(rtf.isEmpty());
     const auto document = readRtf(rtf);
     const std::vector<QTextImageFormat> pictures = picturesOf(*document);
@@ -133,7 +124,7 @@ TEST(RtfPictureTest, SampleShowsPngDibAndBinPicturesAndKeepsWhatItCannotShow)
 
 TEST(RtfPictureTest, KeptGroupsAreWrittenBackUnchanged)
 {
-    const auto document = readRtf(sample("features.rtf"));
+    const auto document = readRtf(sampleRtf("features.rtf"));
     const QByteArray written = writeRtf(*document);
     const std::vector<QTextImageFormat> pictures = picturesOf(*document);
     ASSERT_EQ(pictures.size(), 5u);
@@ -170,7 +161,7 @@ TEST(RtfPictureTest, JpegIsWrittenBackAsJpeg)
 
 TEST(RtfPictureTest, SampleKeepsTheRestOfItsContent)
 {
-    const auto document = readRtf(sample("features.rtf"));
+    const auto document = readRtf(sampleRtf("features.rtf"));
     const QString text = document->toPlainText();
     EXPECT_TRUE(text.startsWith(QStringLiteral("Odkaz: example.cz a poznámka.")));
     EXPECT_FALSE(text.contains(QStringLiteral("Záhlaví")));

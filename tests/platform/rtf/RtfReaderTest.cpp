@@ -412,3 +412,43 @@ TEST(RtfReaderTest, CellWithoutIntblStillEndsACell)
 {
     EXPECT_TRUE(textOf("{\\rtf1 a\\cell b\\cell\\row c}").contains(QStringLiteral("c")));
 }
+
+TEST(RtfReaderTest, ReadsTheWordPadSample)
+{
+    const auto document = readRtf(sampleRtf("czech-wordpad.rtf"));
+    ASSERT_EQ(document->blockCount(), 5);
+    EXPECT_EQ(document->findBlockByNumber(0).text(), QStringLiteral("Příliš žluťoučký kůň"));
+    EXPECT_EQ(document->findBlockByNumber(1).text(),
+              QStringLiteral("Úpěl ďábelské ódy, kurzíva, podtržené, červené a zvýrazněné."));
+    EXPECT_EQ(document->findBlockByNumber(4).text(), QStringLiteral("€ ✓ 日本 😀"));
+    const QTextCharFormat title = formatAt(*document, 0);
+    EXPECT_EQ(title.fontWeight(), QFont::Bold);
+    EXPECT_EQ(charSize(title), 320);
+    EXPECT_EQ(title.fontFamilies().toStringList().value(0), QStringLiteral("Arial CE"));
+    EXPECT_EQ(blockAlignment(blockFormatAt(*document, 0)), PFA_CENTER);
+    EXPECT_EQ(blockSpaceAfter(blockFormatAt(*document, 0)), 200);
+    EXPECT_EQ(blockLineSpacingRule(blockFormatAt(*document, 1)), LineSpacingOneAndHalf);
+    EXPECT_EQ(blockStartIndent(blockFormatAt(*document, 1)), 567);
+    const QTextList* list = document->findBlockByNumber(2).textList();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(document->findBlockByNumber(3).textList(), list);
+    EXPECT_EQ(list->format().style(), QTextListFormat::ListDisc);
+    EXPECT_EQ(blockStartIndent(blockFormatAt(*document, 2)), 360);
+    EXPECT_EQ(blockOffset(blockFormatAt(*document, 2)), 360);
+    EXPECT_EQ(formatAt(*document, document->findBlockByNumber(4).position()).fontFamilies().toStringList().value(0),
+              QStringLiteral("Times New Roman"));
+}
+
+TEST(RtfReaderTest, ListItemsSeparatedByOtherParagraphsFormSeparateLists)
+{
+    const auto document = readRtf("{\\rtf1{\\*\\pn\\pnlvlbody\\pndec}a\\par b\\par\\pard c\\par"
+                                   "{\\*\\pn\\pnlvlbody\\pndec}d\\par}");
+    const QTextList* first = document->findBlockByNumber(0).textList();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(document->findBlockByNumber(1).textList(), first);
+    EXPECT_EQ(document->findBlockByNumber(2).textList(), nullptr);
+    const QTextList* second = document->findBlockByNumber(3).textList();
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(second, first);
+    EXPECT_EQ(second->itemNumber(document->findBlockByNumber(3)), 0);
+}

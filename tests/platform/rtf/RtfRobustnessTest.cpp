@@ -6,20 +6,11 @@
 #include "tests/platform/rtf/RtfTestSupport.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QRandomGenerator>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray sample(const char* name)
-{
-    QFile file(QStringLiteral(ZORVAN_TEST_DATA "rtf/") + QLatin1String(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
 
 QString textOf(const QByteArray& rtf, qsizetype chunkSize = 4096)
 {
@@ -39,7 +30,7 @@ TEST(RtfRobustnessTest, UnbalancedBraces)
 
 TEST(RtfRobustnessTest, TruncatedFilesReadUpToTheCut)
 {
-    const QByteArray whole = sample("features.rtf");
+    const QByteArray whole = sampleRtf("features.rtf");
     ASSERT_FALSE(whole.isEmpty());
     const QString full = textOf(whole);
     for (qsizetype cut = 0; cut < whole.size(); cut += 7) {
@@ -144,7 +135,7 @@ TEST(RtfRobustnessTest, ChunkBoundariesDoNotChangeTheResult)
 {
     for (const char* name : {"features.rtf", "czech-wordpad.rtf"}) {
         SCOPED_TRACE(name);
-        const QByteArray rtf = sample(name);
+        const QByteArray rtf = sampleRtf(name);
         ASSERT_FALSE(rtf.isEmpty());
         const auto whole = readRtf(rtf, rtf.size());
         const QByteArray expected = writeRtf(*whole);

@@ -5,6 +5,7 @@
 #include "platform/rtf/RtfReader.h"
 #include "platform/rtf/RtfWriter.h"
 
+#include <QFile>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -35,12 +36,6 @@ inline QByteArray writeRtf(const QTextDocument& document, int from = 0, int to =
     return out;
 }
 
-// The document's text with paragraphs separated by "\n".
-inline QString plainText(const QTextDocument& document)
-{
-    return document.toPlainText();
-}
-
 // The character format at a position (of the character after it).
 inline QTextCharFormat formatAt(const QTextDocument& document, int position)
 {
@@ -52,4 +47,13 @@ inline QTextCharFormat formatAt(const QTextDocument& document, int position)
 inline QTextBlockFormat blockFormatAt(const QTextDocument& document, int blockNumber)
 {
     return document.findBlockByNumber(blockNumber).blockFormat();
+}
+
+// A sample file of tests/data/rtf/; empty when it is missing.
+inline QByteArray sampleRtf(const char* name)
+{
+    QFile file(QStringLiteral(ZORVAN_TEST_DATA "rtf/") + QLatin1String(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
 }
