@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Compare the words of two plain texts the way the interoperability checks do.
 
-    python3 wordcompare.py EXPECTED.txt ACTUAL.txt
+    python3 wordcompare.py [--all] EXPECTED.txt ACTUAL.txt
 
 Both files are read as UTF-8 (a byte-order mark is skipped; undecodable bytes
 become U+FFFD, so they count as a difference). The texts are the same when they
@@ -25,7 +25,8 @@ the one of tests/interop/InteropCorpusTest.cpp:
 Everything else must match exactly, so a dropped, doubled or garbled word
 (a wrong letter, a "?" instead of a Czech letter) is a difference.
 
-Exit status 0 when equal; otherwise 1, with the first difference printed.
+Exit status 0 when equal; otherwise 1, with the first difference printed
+(with --all, every differing stretch).
 """
 import difflib
 import re
@@ -72,14 +73,28 @@ def first_difference(expected, actual, context=6):
     return None
 
 
+def all_differences(expected, actual):
+    """Every differing stretch, one line each, for looking into a failure."""
+    matcher = difflib.SequenceMatcher(a=expected, b=actual, autojunk=False)
+    return ["word %d %s: expected \u201c%s\u201d, got \u201c%s\u201d" % (
+                i1, tag, " ".join(expected[i1:i2]), " ".join(actual[j1:j2]))
+            for tag, i1, i2, j1, j2 in matcher.get_opcodes() if tag != "equal"]
+
+
 def compare_files(expected_path, actual_path):
     return first_difference(words(read_text(expected_path)), words(read_text(actual_path)))
 
 
 def main(argv):
+    every = "--all" in argv
+    argv = [argument for argument in argv if argument != "--all"]
     if len(argv) != 3:
         print(__doc__.strip().splitlines()[2].strip(), file=sys.stderr)
         return 2
+    if every:
+        differences = all_differences(words(read_text(argv[1])), words(read_text(argv[2])))
+        print("\n".join(differences))
+        return 1 if differences else 0
     difference = compare_files(argv[1], argv[2])
     if difference:
         print(difference)

@@ -1,0 +1,194 @@
+#!/usr/bin/env python3
+"""Check Zorvan's RTF against LibreOffice, in both directions, and report pass rates.
+
+    check-peers.py [--convert PATH] [--shared DIR] [--timeout SECONDS]
+
+Own corpus (tests/data/interop/*.rtf, each with LibreOffice's text NAME.txt):
+  saved:  Zorvan loads the file and saves it as RTF (zorvan-convert in.rtf out.rtf);
+          LibreOffice converts that RTF to text; it must have the words of
+          LibreOffice's text of the original.
+
+Shared corpus (DIR/rtf/*.rtf real-world files, DIR/text/NAME.txt LibreOffice's
+text, default ../shared/interop beside the repository):
+  text:   Zorvan's plain text (zorvan-convert file.rtf out.txt) has the words of
+          LibreOffice's text;
+  saved:  as for the own corpus.
+  A file LibreOffice could not read has no reference text: it passes when Zorvan
+  loads it (exit status 0) within the time limit.
+
+Words are compared by wordcompare.py (the normalisation is described there).
+Files whose LibreOffice text is itself wrong are listed in
+libreoffice-misreadings.tsv: they still count as failures, and the rate without
+them is printed beside the plain one.
+The peers must be installed (check-peers.sh does that). Exit status 0 when every
+check passed, else 1.
+"""
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+REPO = os.path.dirname(os.path.dirname(HERE))
+sys.path.insert(0, HERE)
+import wordcompare  # noqa: E402
+
+
+def libreoffice_misreadings():
+    """name -> why LibreOffice's reference text of that file is wrong."""
+    misreadings = {}
+    with open(os.path.join(HERE, "libreoffice-misreadings.tsv"), encoding="utf-8") as handle:
+        for line in handle:
+            if line.strip() and not line.startswith("#"):
+                name, reason = line.rstrip("\n").split("\t", 1)
+                misreadings[name] = reason
+    return misreadings
+
+
+class Result:
+    def __init__(self, name, misreadings=None):
+        self.name = name
+        self.passed = 0
+        self.failures = []
+        self.misreadings = misreadings or {}
+
+    def add(self, document, difference):
+        if difference:
+            self.failures.append((document, difference))
+        else:
+            self.passed += 1
+
+    def total(self):
+        return self.passed + len(self.failures)
+
+    def report(self):
+        total = self.total()
+        rate = 100.0 * self.passed / total if total else 0.0
+        print("%s: %d/%d passed (%.0f %%)" % (self.name, self.passed, total, rate))
+        misread = [document for document, _ in self.failures if document in self.misreadings]
+        if misread:
+            judged = total - len(misread)
+            print("  without the %d files LibreOffice misreads: %d/%d passed (%.0f %%)" % (
+                len(misread), self.passed, judged, 100.0 * self.passed / judged if judged else 0.0))
+        for document, difference in self.failures:
+            print("  FAIL %s: %s" % (document, difference))
+            if document in self.misreadings:
+                print("       (LibreOffice %s)" % self.misreadings[document])
+
+
+def run_convert(convert, source, target, timeout):
+    """None on success, else what went wrong."""
+    environment = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    try:
+        finished = subprocess.run([convert, source, target], capture_output=True, timeout=timeout,
+                                  env=environment)
+    except subprocess.TimeoutExpired:
+        return "zorvan-convert did not finish within %d s" % timeout
+    if finished.returncode != 0:
+        message = finished.stderr.decode("utf-8", "replace").strip().splitlines()
+        message = [line for line in message if not line.startswith("QStandardPaths")]
+        return "zorvan-convert exit status %d: %s" % (finished.returncode, " ".join(message)[:200])
+    return None
+
+
+def libreoffice_texts(sources, folder, profile):
+    """Converts every RTF in sources to UTF-8 text in folder, in one soffice call."""
+    if not sources:
+        return
+    subprocess.run(["soffice", "-env:UserInstallation=file://" + profile, "--headless", "--convert-to",
+                    "txt:Text (encoded):UTF8", "--outdir", folder] + sources,
+                   capture_output=True, timeout=60 + 10 * len(sources))
+
+
+def compare(reference, actual_path):
+    if not os.path.exists(actual_path):
+        return "no output"
+    return wordcompare.compare_files(reference, actual_path)
+
+
+def check_saved(documents, convert, work, timeout, result):
+    """documents: (name, rtf path, reference text path)."""
+    saved_folder = os.path.join(work, "saved")
+    text_folder = os.path.join(work, "saved-text")
+    os.makedirs(saved_folder, exist_ok=True)
+    os.makedirs(text_folder, exist_ok=True)
+    errors = {}
+    saved = []
+    for name, rtf, _ in documents:
+        target = os.path.join(saved_folder, name + ".rtf")
+        errors[name] = run_convert(convert, rtf, target, timeout)
+        if errors[name] is None:
+            saved.append(target)
+    libreoffice_texts(saved, text_folder, os.path.join(work, "profile"))
+    for name, _, reference in documents:
+        result.add(name, errors[name] or compare(reference, os.path.join(text_folder, name + ".txt")))
+
+
+def check_text(documents, convert, work, timeout, result):
+    text_folder = os.path.join(work, "zorvan-text")
+    os.makedirs(text_folder, exist_ok=True)
+    for name, rtf, reference in documents:
+        target = os.path.join(text_folder, name + ".txt")
+        error = run_convert(convert, rtf, target, timeout)
+        if error or reference is None:
+            result.add(name, error)
+            continue
+        result.add(name, compare(reference, target))
+
+
+def own_corpus():
+    folder = os.path.join(REPO, "tests", "data", "interop")
+    return [(name[:-4], os.path.join(folder, name), os.path.join(folder, name[:-4] + ".txt"))
+            for name in sorted(os.listdir(folder)) if name.endswith(".rtf")]
+
+
+def shared_corpus(folder):
+    documents = []
+    for name in sorted(os.listdir(os.path.join(folder, "rtf"))):
+        base, extension = os.path.splitext(name)
+        if extension.lower() != ".rtf":
+            continue
+        reference = os.path.join(folder, "text", base + ".txt")
+        documents.append((base, os.path.join(folder, "rtf", name),
+                          reference if os.path.exists(reference) else None))
+    return documents
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.strip().splitlines()[0])
+    parser.add_argument("--convert", default=os.environ.get(
+        "ZORVAN_CONVERT", os.path.join(REPO, "build", "tools", "zorvan-convert")))
+    parser.add_argument("--shared", default=os.path.join(os.path.dirname(REPO), "shared", "interop"))
+    parser.add_argument("--timeout", type=int, default=60)
+    arguments = parser.parse_args()
+    if not os.access(arguments.convert, os.X_OK):
+        sys.exit("no zorvan-convert at %s (build it, or pass --convert)" % arguments.convert)
+    if not shutil.which("soffice"):
+        sys.exit("soffice is missing: run check-peers.sh, which installs it")
+
+    results = []
+    with tempfile.TemporaryDirectory() as work:
+        own = Result("own corpus, RTF saved by Zorvan read by LibreOffice")
+        check_saved(own_corpus(), arguments.convert, os.path.join(work, "own"), arguments.timeout, own)
+        results.append(own)
+        if os.path.isdir(os.path.join(arguments.shared, "rtf")):
+            documents = shared_corpus(arguments.shared)
+            misreadings = libreoffice_misreadings()
+            text = Result("shared corpus, Zorvan's text against LibreOffice's", misreadings)
+            check_text(documents, arguments.convert, os.path.join(work, "shared"), arguments.timeout, text)
+            results.append(text)
+            with_reference = [document for document in documents if document[2] is not None]
+            saved = Result("shared corpus, RTF saved by Zorvan read by LibreOffice", misreadings)
+            check_saved(with_reference, arguments.convert, os.path.join(work, "shared"), arguments.timeout, saved)
+            results.append(saved)
+        else:
+            print("no shared corpus at %s: skipped" % arguments.shared)
+    for result in results:
+        result.report()
+    return 0 if all(not result.failures for result in results) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
