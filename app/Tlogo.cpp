@@ -144,11 +144,11 @@ QPixmap Tlogo::picture()
 
     // A pen across the sheet.
     painter.save();
-    painter.translate(112, 118);
+    painter.translate(104, 132);
     painter.rotate(-50);
     painter.setPen(QPen(QColor(40, 40, 60), 1));
     painter.setBrush(QColor(200, 60, 50));
-    painter.drawRoundedRect(QRectF(0, -5, 62, 10), 3, 3);
+    painter.drawRoundedRect(QRectF(0, -5, 46, 10), 3, 3);
     painter.setBrush(QColor(230, 200, 120));
     QPolygonF nib;
     nib << QPointF(0, -5) << QPointF(-14, 0) << QPointF(0, 5);
@@ -161,13 +161,13 @@ QPixmap Tlogo::picture()
     title.setBold(true);
     painter.setFont(title);
     painter.setPen(QColor(255, 255, 255, 120));
-    painter.drawText(QRect(134, 46, 170, 60), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Zorvan"));
+    painter.drawText(QRect(140, 46, 167, 60), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Zorvan"));
     painter.setPen(QColor(20, 40, 90));
-    painter.drawText(QRect(132, 44, 170, 60), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Zorvan"));
+    painter.drawText(QRect(138, 44, 167, 60), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Zorvan"));
     QFont subtitle(QStringLiteral("DejaVu Sans"));
     subtitle.setPixelSize(14);
     painter.setFont(subtitle);
-    painter.drawText(QRect(134, 104, 170, 22), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.drawText(QRect(140, 104, 167, 22), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("textový editor"));
     painter.end();
     return pixmap;
