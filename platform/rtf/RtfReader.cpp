@@ -3,6 +3,7 @@
 #include "platform/RichEditTypes.h"
 #include "platform/TextFormatProperties.h"
 #include "platform/rtf/RtfCodePage.h"
+#include "platform/rtf/RtfKeyword.h"
 #include "platform/rtf/RtfPicture.h"
 #include "platform/rtf/RtfTokenizer.h"
 
@@ -17,7 +18,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <unordered_map>
 #include <vector>
 
 using namespace TextFormatProperties;
@@ -29,447 +29,6 @@ constexpr std::size_t MaxDepth = 512;
 constexpr int MaxTwips = 100000;
 constexpr int MaxTabStops = 64;
 constexpr int MaxListLevels = 9;
-
-enum class Keyword {
-    Unknown,
-    // document
-    Rtf,
-    Ansi,
-    Mac,
-    Pc,
-    Pca,
-    AnsiCodePage,
-    DefaultFont,
-    UnicodeSkip,
-    Unicode,
-    // destinations
-    FontTable,
-    ColorTable,
-    SkipDestination,
-    Picture,
-    Object,
-    Result,
-    Field,
-    FieldInstruction,
-    FieldResult,
-    ListTable,
-    List,
-    ListLevel,
-    ListOverrideTable,
-    ListOverride,
-    ListId,
-    Pn,
-    PnTextAfter,
-    PnTextBefore,
-    ShapePicture,
-    KeepContent,
-    // fonts and colours
-    Font,
-    FontCharset,
-    FontCodePage,
-    Red,
-    Green,
-    Blue,
-    // characters
-    Plain,
-    Bold,
-    Italic,
-    Underline,
-    UnderlineNone,
-    Strike,
-    FontSize,
-    Foreground,
-    Background,
-    Highlight,
-    Subscript,
-    Superscript,
-    NoSuperSub,
-    Up,
-    Down,
-    Hidden,
-    Protect,
-    // paragraphs
-    Pard,
-    Par,
-    Line,
-    Tab,
-    Page,
-    AlignLeft,
-    AlignRight,
-    AlignCenter,
-    AlignJustify,
-    FirstIndent,
-    LeftIndent,
-    RightIndent,
-    SpaceBefore,
-    SpaceAfter,
-    LineSpacing,
-    LineMultiple,
-    TabStop,
-    PageBreakBefore,
-    InTable,
-    TableDepth,
-    ListOverrideIndex,
-    ListLevelIndex,
-    // tables
-    RowDefaults,
-    CellBoundary,
-    Cell,
-    Row,
-    NestedCell,
-    NestedRow,
-    // special characters
-    EmDash,
-    EnDash,
-    Bullet,
-    LeftQuote,
-    RightQuote,
-    LeftDoubleQuote,
-    RightDoubleQuote,
-    EmSpace,
-    EnSpace,
-    QuarterSpace,
-    ZeroWidthJoiner,
-    ZeroWidthNonJoiner,
-    LeftToRightMark,
-    RightToLeftMark,
-    // old paragraph numbering
-    PnBullet,
-    PnBody,
-    PnLevel,
-    PnDecimal,
-    PnLowerLetter,
-    PnUpperLetter,
-    PnLowerRoman,
-    PnUpperRoman,
-    PnStart,
-    PnIndent,
-    // list table
-    LevelNumberFormat,
-    LevelStartAt,
-    // pictures and objects
-    PngBlip,
-    JpegBlip,
-    DeviceIndependentBitmap,
-    WindowsBitmap,
-    WindowsMetafile,
-    EnhancedMetafile,
-    OtherPicture,
-    PictureWidth,
-    PictureHeight,
-    PictureGoalWidth,
-    PictureGoalHeight,
-    PictureScaleX,
-    PictureScaleY,
-    BitmapBitsPerPixel,
-    BitmapBytesPerLine,
-    Binary,
-    ObjectWidth,
-    ObjectHeight,
-};
-
-const std::unordered_map<std::string_view, Keyword>& keywords()
-{
-    static const std::unordered_map<std::string_view, Keyword> table = [] {
-        std::unordered_map<std::string_view, Keyword> map{
-            {"rtf", Keyword::Rtf},
-            {"ansi", Keyword::Ansi},
-            {"mac", Keyword::Mac},
-            {"pc", Keyword::Pc},
-            {"pca", Keyword::Pca},
-            {"ansicpg", Keyword::AnsiCodePage},
-            {"deff", Keyword::DefaultFont},
-            {"uc", Keyword::UnicodeSkip},
-            {"u", Keyword::Unicode},
-            {"fonttbl", Keyword::FontTable},
-            {"colortbl", Keyword::ColorTable},
-            {"pict", Keyword::Picture},
-            {"object", Keyword::Object},
-            {"result", Keyword::Result},
-            {"field", Keyword::Field},
-            {"fldinst", Keyword::FieldInstruction},
-            {"fldrslt", Keyword::FieldResult},
-            {"listtable", Keyword::ListTable},
-            {"list", Keyword::List},
-            {"listlevel", Keyword::ListLevel},
-            {"listoverridetable", Keyword::ListOverrideTable},
-            {"listoverride", Keyword::ListOverride},
-            {"listid", Keyword::ListId},
-            {"pn", Keyword::Pn},
-            {"pntxta", Keyword::PnTextAfter},
-            {"pntxtb", Keyword::PnTextBefore},
-            {"shppict", Keyword::ShapePicture},
-            {"shpinst", Keyword::KeepContent},
-            {"shptxt", Keyword::KeepContent},
-            {"upr", Keyword::KeepContent},
-            {"f", Keyword::Font},
-            {"fcharset", Keyword::FontCharset},
-            {"cpg", Keyword::FontCodePage},
-            {"red", Keyword::Red},
-            {"green", Keyword::Green},
-            {"blue", Keyword::Blue},
-            {"plain", Keyword::Plain},
-            {"b", Keyword::Bold},
-            {"i", Keyword::Italic},
-            {"ulnone", Keyword::UnderlineNone},
-            {"strike", Keyword::Strike},
-            {"striked", Keyword::Strike},
-            {"fs", Keyword::FontSize},
-            {"cf", Keyword::Foreground},
-            {"cb", Keyword::Background},
-            {"chcbpat", Keyword::Background},
-            {"highlight", Keyword::Highlight},
-            {"sub", Keyword::Subscript},
-            {"super", Keyword::Superscript},
-            {"nosupersub", Keyword::NoSuperSub},
-            {"up", Keyword::Up},
-            {"dn", Keyword::Down},
-            {"v", Keyword::Hidden},
-            {"protect", Keyword::Protect},
-            {"pard", Keyword::Pard},
-            {"par", Keyword::Par},
-            {"sect", Keyword::Par},
-            {"line", Keyword::Line},
-            {"tab", Keyword::Tab},
-            {"page", Keyword::Page},
-            {"ql", Keyword::AlignLeft},
-            {"qr", Keyword::AlignRight},
-            {"qc", Keyword::AlignCenter},
-            {"qj", Keyword::AlignJustify},
-            {"qd", Keyword::AlignJustify},
-            {"fi", Keyword::FirstIndent},
-            {"li", Keyword::LeftIndent},
-            {"lin", Keyword::LeftIndent},
-            {"ri", Keyword::RightIndent},
-            {"rin", Keyword::RightIndent},
-            {"sb", Keyword::SpaceBefore},
-            {"sa", Keyword::SpaceAfter},
-            {"sl", Keyword::LineSpacing},
-            {"slmult", Keyword::LineMultiple},
-            {"tx", Keyword::TabStop},
-            {"pagebb", Keyword::PageBreakBefore},
-            {"intbl", Keyword::InTable},
-            {"itap", Keyword::TableDepth},
-            {"ls", Keyword::ListOverrideIndex},
-            {"ilvl", Keyword::ListLevelIndex},
-            {"trowd", Keyword::RowDefaults},
-            {"cellx", Keyword::CellBoundary},
-            {"cell", Keyword::Cell},
-            {"row", Keyword::Row},
-            {"nestcell", Keyword::NestedCell},
-            {"nestrow", Keyword::NestedRow},
-            {"emdash", Keyword::EmDash},
-            {"endash", Keyword::EnDash},
-            {"bullet", Keyword::Bullet},
-            {"lquote", Keyword::LeftQuote},
-            {"rquote", Keyword::RightQuote},
-            {"ldblquote", Keyword::LeftDoubleQuote},
-            {"rdblquote", Keyword::RightDoubleQuote},
-            {"emspace", Keyword::EmSpace},
-            {"enspace", Keyword::EnSpace},
-            {"qmspace", Keyword::QuarterSpace},
-            {"zwj", Keyword::ZeroWidthJoiner},
-            {"zwnj", Keyword::ZeroWidthNonJoiner},
-            {"ltrmark", Keyword::LeftToRightMark},
-            {"rtlmark", Keyword::RightToLeftMark},
-            {"pnlvlblt", Keyword::PnBullet},
-            {"pnlvlbody", Keyword::PnBody},
-            {"pnlvl", Keyword::PnLevel},
-            {"pndec", Keyword::PnDecimal},
-            {"pnlcltr", Keyword::PnLowerLetter},
-            {"pnucltr", Keyword::PnUpperLetter},
-            {"pnlcrm", Keyword::PnLowerRoman},
-            {"pnucrm", Keyword::PnUpperRoman},
-            {"pnstart", Keyword::PnStart},
-            {"pnindent", Keyword::PnIndent},
-            {"levelnfc", Keyword::LevelNumberFormat},
-            {"levelnfcn", Keyword::LevelNumberFormat},
-            {"levelstartat", Keyword::LevelStartAt},
-            {"pngblip", Keyword::PngBlip},
-            {"jpegblip", Keyword::JpegBlip},
-            {"dibitmap", Keyword::DeviceIndependentBitmap},
-            {"wbitmap", Keyword::WindowsBitmap},
-            {"wmetafile", Keyword::WindowsMetafile},
-            {"emfblip", Keyword::EnhancedMetafile},
-            {"macpict", Keyword::OtherPicture},
-            {"pmmetafile", Keyword::OtherPicture},
-            {"picw", Keyword::PictureWidth},
-            {"pich", Keyword::PictureHeight},
-            {"picwgoal", Keyword::PictureGoalWidth},
-            {"pichgoal", Keyword::PictureGoalHeight},
-            {"picscalex", Keyword::PictureScaleX},
-            {"picscaley", Keyword::PictureScaleY},
-            {"wbmbitspixel", Keyword::BitmapBitsPerPixel},
-            {"wbmwidthbytes", Keyword::BitmapBytesPerLine},
-            {"bin", Keyword::Binary},
-            {"objw", Keyword::ObjectWidth},
-            {"objh", Keyword::ObjectHeight},
-        };
-        // Every kind of underline reads as underline.
-        for (std::string_view word :
-             {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash", "ulth", "ulthd",
-              "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw", "ulwave"})
-            map.emplace(word, Keyword::Underline);
-        // Destinations whose content is not part of the text.
-        for (std::string_view word : {"stylesheet",
-                                      "info",
-                                      "header",
-                                      "headerl",
-                                      "headerr",
-                                      "headerf",
-                                      "footer",
-                                      "footerl",
-                                      "footerr",
-                                      "footerf",
-                                      "footnote",
-                                      "pntext",
-                                      "listtext",
-                                      "nonshppict",
-                                      "nonesttables",
-                                      "themedata",
-                                      "colorschememapping",
-                                      "datastore",
-                                      "latentstyles",
-                                      "xmlnstbl",
-                                      "rsidtbl",
-                                      "mmathPr",
-                                      "generator",
-                                      "pgdsctbl",
-                                      "revtbl",
-                                      "filetbl",
-                                      "template",
-                                      "docvar",
-                                      "bkmkstart",
-                                      "bkmkend",
-                                      "annotation",
-                                      "atnid",
-                                      "atnauthor",
-                                      "atndate",
-                                      "atnref",
-                                      "atrfstart",
-                                      "atrfend",
-                                      "objdata",
-                                      "objclass",
-                                      "objname",
-                                      "blipuid",
-                                      "picprop",
-                                      "ud",
-                                      "xe",
-                                      "tc",
-                                      "txe",
-                                      "userprops",
-                                      "ftnsep",
-                                      "ftnsepc",
-                                      "ftncn",
-                                      "aftnsep",
-                                      "aftnsepc",
-                                      "aftncn",
-                                      "fname",
-                                      "falt",
-                                      "panose",
-                                      "leveltext",
-                                      "levelnumbers",
-                                      "listname",
-                                      "sp",
-                                      "shprslt",
-                                      "protusertbl",
-                                      "pnseclvl",
-                                      "fldtype",
-                                      "datafield",
-                                      "formfield",
-                                      "wgrffmtfilter",
-                                      "passwordhash",
-                                      "htmltag",
-                                      "mhtmltag",
-                                      "keywords",
-                                      "subject",
-                                      "title",
-                                      "author",
-                                      "operator",
-                                      "comment",
-                                      "doccomm"})
-            map.emplace(word, Keyword::SkipDestination);
-        return map;
-    }();
-    return table;
-}
-
-Keyword keywordOf(std::string_view word)
-{
-    const auto& table = keywords();
-    const auto found = table.find(word);
-    return found == table.end() ? Keyword::Unknown : found->second;
-}
-
-// Keywords that produce text or breaks: the only ones obeyed in groups beyond MaxDepth.
-bool producesContent(Keyword keyword)
-{
-    switch (keyword) {
-    case Keyword::Unicode:
-    case Keyword::Par:
-    case Keyword::Line:
-    case Keyword::Tab:
-    case Keyword::Page:
-    case Keyword::Cell:
-    case Keyword::Row:
-    case Keyword::NestedCell:
-    case Keyword::NestedRow:
-    case Keyword::EmDash:
-    case Keyword::EnDash:
-    case Keyword::Bullet:
-    case Keyword::LeftQuote:
-    case Keyword::RightQuote:
-    case Keyword::LeftDoubleQuote:
-    case Keyword::RightDoubleQuote:
-    case Keyword::EmSpace:
-    case Keyword::EnSpace:
-    case Keyword::QuarterSpace:
-    case Keyword::ZeroWidthJoiner:
-    case Keyword::ZeroWidthNonJoiner:
-    case Keyword::LeftToRightMark:
-    case Keyword::RightToLeftMark:
-    case Keyword::Binary:
-        return true;
-    default:
-        return false;
-    }
-}
-
-char16_t specialCharacter(Keyword keyword)
-{
-    switch (keyword) {
-    case Keyword::EmDash:
-        return 0x2014;
-    case Keyword::EnDash:
-        return 0x2013;
-    case Keyword::Bullet:
-        return 0x2022;
-    case Keyword::LeftQuote:
-        return 0x2018;
-    case Keyword::RightQuote:
-        return 0x2019;
-    case Keyword::LeftDoubleQuote:
-        return 0x201C;
-    case Keyword::RightDoubleQuote:
-        return 0x201D;
-    case Keyword::EmSpace:
-        return 0x2003;
-    case Keyword::EnSpace:
-        return 0x2002;
-    case Keyword::QuarterSpace:
-        return 0x2005;
-    case Keyword::ZeroWidthJoiner:
-        return 0x200D;
-    case Keyword::ZeroWidthNonJoiner:
-        return 0x200C;
-    case Keyword::LeftToRightMark:
-        return 0x200E;
-    case Keyword::RightToLeftMark:
-        return 0x200F;
-    default:
-        return 0;
-    }
-}
 
 // The Windows numbering of a list level's \levelnfc; 0 for a level without a number.
 int numberingOfLevelFormat(int format)
@@ -692,15 +251,15 @@ private:
     void binary(const char* data, qsizetype size) override;
 
     GroupState& top() { return m_stack.back(); }
-    bool applyDocumentWord(Keyword keyword, int parameter, bool hasParameter);
-    bool applyDestinationWord(Keyword keyword);
-    void applyCharacterWord(Keyword keyword, int parameter, bool hasParameter);
-    void applyParagraphWord(Keyword keyword, int parameter, bool hasParameter);
-    void applyContentWord(Keyword keyword, int parameter);
-    void applyTableDefinitionWord(Keyword keyword, int parameter);
-    void applyFontTableWord(Keyword keyword, int parameter);
-    void applyPictureWord(Keyword keyword, int parameter);
-    void applyListWord(Keyword keyword, int parameter, bool hasParameter);
+    bool applyDocumentWord(RtfKeyword keyword, int parameter, bool hasParameter);
+    bool applyDestinationWord(RtfKeyword keyword);
+    void applyCharacterWord(RtfKeyword keyword, int parameter, bool hasParameter);
+    void applyParagraphWord(RtfKeyword keyword, int parameter, bool hasParameter);
+    void applyContentWord(RtfKeyword keyword);
+    void applyTableDefinitionWord(RtfKeyword keyword, int parameter);
+    void applyFontTableWord(RtfKeyword keyword, int parameter);
+    void applyPictureWord(RtfKeyword keyword, int parameter);
+    void applyListWord(RtfKeyword keyword, int parameter, bool hasParameter);
     void closeDestination(const GroupState& closed);
 
     // Text.
@@ -733,6 +292,7 @@ private:
     QString placeholderName();
 
     // Fonts.
+    void decodeFontName();
     void commitFont();
 
     RtfTokenizer m_tokenizer{*this};
@@ -756,7 +316,8 @@ private:
     int m_fontNumber = -1;
     int m_fontCharset = 1;
     int m_fontCodePage = -1;
-    QByteArray m_fontName;
+    QByteArray m_fontName;  // bytes of the name not yet decoded
+    QString m_fontNameText; // the name decoded so far
     QList<QColor> m_colors;
     bool m_colorTableRead = false;
     int m_red = -1;
@@ -1122,17 +683,17 @@ void RtfReader::Impl::binary(const char* data, qsizetype size)
 
 void RtfReader::Impl::controlWord(std::string_view word, bool hasParameter, int parameter)
 {
-    const Keyword keyword = keywordOf(word);
+    const RtfKeyword keyword = rtfKeyword(word);
     if (m_skipCount > 0) {
         --m_skipCount;
-        if (keyword == Keyword::Binary) {
+        if (keyword == RtfKeyword::Binary) {
             m_skipBinary = true;
             m_tokenizer.startBinary(parameter);
         }
         return;
     }
     const bool starred = std::exchange(m_starred, false);
-    if (keyword == Keyword::Binary) {
+    if (keyword == RtfKeyword::Binary) {
         m_skipBinary = top().destination != Destination::Picture;
         m_tokenizer.startBinary(hasParameter ? parameter : 0);
         return;
@@ -1144,7 +705,7 @@ void RtfReader::Impl::controlWord(std::string_view word, bool hasParameter, int 
         return;
     if (m_overflowDepth > 0 && !producesContent(keyword))
         return;
-    if (starred && keyword != Keyword::Unknown && applyDestinationWord(keyword))
+    if (starred && keyword != RtfKeyword::Unknown && applyDestinationWord(keyword))
         return;
     if (starred) {
         top().destination = Destination::Skip; // an ignorable destination we do not know
@@ -1159,11 +720,11 @@ void RtfReader::Impl::controlWord(std::string_view word, bool hasParameter, int 
         applyFontTableWord(keyword, parameter);
         return;
     case Destination::ColorTable:
-        if (keyword == Keyword::Red)
+        if (keyword == RtfKeyword::Red)
             m_red = std::clamp(parameter, 0, 255);
-        else if (keyword == Keyword::Green)
+        else if (keyword == RtfKeyword::Green)
             m_green = std::clamp(parameter, 0, 255);
-        else if (keyword == Keyword::Blue)
+        else if (keyword == RtfKeyword::Blue)
             m_blue = std::clamp(parameter, 0, 255);
         return;
     case Destination::Picture:
@@ -1171,9 +732,9 @@ void RtfReader::Impl::controlWord(std::string_view word, bool hasParameter, int 
         return;
     case Destination::Object:
     case Destination::ObjectResult:
-        if (keyword == Keyword::ObjectWidth)
+        if (keyword == RtfKeyword::ObjectWidth)
             m_objectWidth = std::clamp(parameter, 0, MaxTwips);
-        else if (keyword == Keyword::ObjectHeight)
+        else if (keyword == RtfKeyword::ObjectHeight)
             m_objectHeight = std::clamp(parameter, 0, MaxTwips);
         return;
     case Destination::ListTable:
@@ -1194,38 +755,38 @@ void RtfReader::Impl::controlWord(std::string_view word, bool hasParameter, int 
     applyParagraphWord(keyword, parameter, hasParameter);
     applyTableDefinitionWord(keyword, parameter);
     if (destination == Destination::Body)
-        applyContentWord(keyword, parameter);
+        applyContentWord(keyword);
 }
 
-bool RtfReader::Impl::applyDocumentWord(Keyword keyword, int parameter, bool hasParameter)
+bool RtfReader::Impl::applyDocumentWord(RtfKeyword keyword, int parameter, bool hasParameter)
 {
     switch (keyword) {
-    case Keyword::AnsiCodePage:
+    case RtfKeyword::AnsiCodePage:
         if (parameter > 0) {
             m_ansiCodePage = parameter;
             m_codePageFont = -2;
         }
         return true;
-    case Keyword::Mac:
+    case RtfKeyword::Mac:
         m_ansiCodePage = 10000;
         m_codePageFont = -2;
         return true;
-    case Keyword::Pc:
+    case RtfKeyword::Pc:
         m_ansiCodePage = 437;
         m_codePageFont = -2;
         return true;
-    case Keyword::Pca:
+    case RtfKeyword::Pca:
         m_ansiCodePage = 850;
         m_codePageFont = -2;
         return true;
-    case Keyword::DefaultFont:
+    case RtfKeyword::DefaultFont:
         m_defaultFont = parameter;
         m_codePageFont = -2;
         return true;
-    case Keyword::UnicodeSkip:
+    case RtfKeyword::UnicodeSkip:
         top().unicodeSkip = std::clamp(parameter, 0, 16);
         return true;
-    case Keyword::Unicode: {
+    case RtfKeyword::Unicode: {
         if (!hasParameter)
             return true;
         int value = parameter;
@@ -1240,6 +801,10 @@ bool RtfReader::Impl::applyDocumentWord(Keyword keyword, int parameter, bool has
                 m_fields.back().instruction += QChar(char16_t(value));
             else if (destination == Destination::PnText)
                 m_pnText += QChar(char16_t(value));
+            else if (destination == Destination::FontTable) {
+                decodeFontName();
+                m_fontNameText += QChar(char16_t(value));
+            }
         } else if (value > 0xFFFF && value <= 0x10FFFF && top().destination == Destination::Body) {
             const char32_t code = char32_t(value);
             appendCharacter(QChar::highSurrogate(code));
@@ -1253,23 +818,24 @@ bool RtfReader::Impl::applyDocumentWord(Keyword keyword, int parameter, bool has
     }
 }
 
-bool RtfReader::Impl::applyDestinationWord(Keyword keyword)
+bool RtfReader::Impl::applyDestinationWord(RtfKeyword keyword)
 {
     GroupState& state = top();
     switch (keyword) {
-    case Keyword::FontTable:
+    case RtfKeyword::FontTable:
         state.destination = Destination::FontTable;
         m_fontName.clear();
+        m_fontNameText.clear();
         m_fontNumber = -1;
         return true;
-    case Keyword::ColorTable:
+    case RtfKeyword::ColorTable:
         state.destination = m_colorTableRead ? Destination::Skip : Destination::ColorTable;
         m_colors.clear();
         return true;
-    case Keyword::SkipDestination:
+    case RtfKeyword::SkipDestination:
         state.destination = Destination::Skip;
         return true;
-    case Keyword::Picture:
+    case RtfKeyword::Picture:
         m_pictureForObject = state.destination == Destination::ObjectResult;
         state.destination = Destination::Picture;
         m_picture = RtfPicture();
@@ -1277,7 +843,7 @@ bool RtfReader::Impl::applyDestinationWord(Keyword keyword)
         if (m_pictureCaptured)
             m_tokenizer.startCapture("{\\pict ");
         return true;
-    case Keyword::Object:
+    case RtfKeyword::Object:
         flushRun();
         state.destination = Destination::Object;
         m_objectImage = QImage();
@@ -1285,19 +851,19 @@ bool RtfReader::Impl::applyDestinationWord(Keyword keyword)
         if (!m_tokenizer.isCapturing())
             m_tokenizer.startCapture("{\\object ");
         return true;
-    case Keyword::Result:
+    case RtfKeyword::Result:
         if (state.destination != Destination::Object)
             return false;
         state.destination = Destination::ObjectResult;
         return true;
-    case Keyword::Field:
+    case RtfKeyword::Field:
         flushRun();
         m_fields.push_back(Field{m_stack.size(), {}});
         return true;
-    case Keyword::FieldInstruction:
+    case RtfKeyword::FieldInstruction:
         state.destination = Destination::FieldInstruction;
         return true;
-    case Keyword::FieldResult: {
+    case RtfKeyword::FieldResult: {
         if (m_fields.empty() || state.destination != Destination::Body)
             return true;
         const QString target = hyperlinkTarget(m_fields.back().instruction);
@@ -1307,70 +873,71 @@ bool RtfReader::Impl::applyDestinationWord(Keyword keyword)
         }
         return true;
     }
-    case Keyword::ListTable:
+    case RtfKeyword::ListTable:
         state.destination = Destination::ListTable;
         return true;
-    case Keyword::List:
+    case RtfKeyword::List:
         if (state.destination != Destination::ListTable)
             return false;
         state.destination = Destination::List;
         m_pendingListLevels.clear();
         m_pendingListId = 0;
         return true;
-    case Keyword::ListLevel:
+    case RtfKeyword::ListLevel:
         if (state.destination != Destination::List)
             return false;
         state.destination = Destination::ListLevel;
         if (m_pendingListLevels.size() < MaxListLevels)
             m_pendingListLevels.append(ListLevelDefinition{});
         return true;
-    case Keyword::ListOverrideTable:
+    case RtfKeyword::ListOverrideTable:
         state.destination = Destination::ListOverrideTable;
         return true;
-    case Keyword::ListOverride:
+    case RtfKeyword::ListOverride:
         if (state.destination != Destination::ListOverrideTable)
             return false;
         state.destination = Destination::ListOverride;
         m_pendingOverrideList = 0;
         m_pendingOverrideIndex = 0;
         return true;
-    case Keyword::Pn:
+    case RtfKeyword::Pn:
         state.destination = Destination::Pn;
         state.para.pnNumbering = PFN_ARABIC;
         state.para.pnStart = 1;
         state.para.pnStyle = -1;
         return true;
-    case Keyword::PnTextAfter:
-    case Keyword::PnTextBefore:
+    case RtfKeyword::PnTextAfter:
+    case RtfKeyword::PnTextBefore:
         if (state.destination != Destination::Pn)
             return false;
         state.destination = Destination::PnText;
         m_pnText.clear();
-        m_pnTextBefore = keyword == Keyword::PnTextBefore;
+        m_pnTextBefore = keyword == RtfKeyword::PnTextBefore;
         return true;
-    case Keyword::ShapePicture:
-    case Keyword::KeepContent:
+    case RtfKeyword::ShapePicture:
+    case RtfKeyword::KeepContent:
         return true;
     default:
         return false;
     }
 }
 
-void RtfReader::Impl::applyFontTableWord(Keyword keyword, int parameter)
+void RtfReader::Impl::applyFontTableWord(RtfKeyword keyword, int parameter)
 {
     switch (keyword) {
-    case Keyword::Font:
-        if (!m_fontName.trimmed().isEmpty())
+    case RtfKeyword::Font:
+        if (!m_fontName.trimmed().isEmpty() || !m_fontNameText.trimmed().isEmpty())
             commitFont();
         m_fontNumber = parameter;
         m_fontCharset = 1;
         m_fontCodePage = -1;
         m_fontName.clear();
+        m_fontNameText.clear();
         break;
-    case Keyword::FontCharset:
+    case RtfKeyword::FontCharset:
         m_fontCharset = std::clamp(parameter, 0, 255);
         break;
-    case Keyword::FontCodePage:
+    case RtfKeyword::FontCodePage:
         m_fontCodePage = parameter > 0 ? parameter : -1;
         break;
     default:
@@ -1378,92 +945,97 @@ void RtfReader::Impl::applyFontTableWord(Keyword keyword, int parameter)
     }
 }
 
-void RtfReader::Impl::commitFont()
+// The bytes of a font's name so far, in the font's code page, to its name's text.
+void RtfReader::Impl::decodeFontName()
 {
-    if (m_fontNumber < 0) {
-        m_fontName.clear();
-        return;
-    }
-    FontDefinition font;
-    font.charset = m_fontCharset;
-    font.codePage = m_fontCodePage > 0 ? m_fontCodePage : RtfCodePage::codePageOfCharset(m_fontCharset);
-    const RtfCodePage& page = RtfCodePage::forCodePage(font.codePage > 0 ? font.codePage : m_ansiCodePage);
-    QString name;
+    const int fontCodePage =
+        m_fontCodePage > 0 ? m_fontCodePage : RtfCodePage::codePageOfCharset(m_fontCharset);
+    const RtfCodePage& page = RtfCodePage::forCodePage(fontCodePage > 0 ? fontCodePage : m_ansiCodePage);
     for (qsizetype index = 0; index < m_fontName.size(); ++index) {
         const auto byte = static_cast<unsigned char>(m_fontName.at(index));
         if (page.isLeadByte(byte) && index + 1 < m_fontName.size()) {
-            page.decodePair(byte, static_cast<unsigned char>(m_fontName.at(++index)), name);
+            page.decodePair(byte, static_cast<unsigned char>(m_fontName.at(++index)), m_fontNameText);
             continue;
         }
-        name += QChar(page.decode(byte));
+        m_fontNameText += QChar(page.decode(byte));
     }
-    font.name = name.trimmed();
-    if (!m_fonts.contains(m_fontNumber))
-        m_fonts.insert(m_fontNumber, font);
     m_fontName.clear();
+}
+
+void RtfReader::Impl::commitFont()
+{
+    decodeFontName();
+    if (m_fontNumber >= 0 && !m_fonts.contains(m_fontNumber)) {
+        FontDefinition font;
+        font.charset = m_fontCharset;
+        font.codePage = m_fontCodePage > 0 ? m_fontCodePage : RtfCodePage::codePageOfCharset(m_fontCharset);
+        font.name = m_fontNameText.trimmed();
+        m_fonts.insert(m_fontNumber, font);
+    }
+    m_fontNameText.clear();
     m_fontNumber = -1;
     m_codePageFont = -2;
 }
 
-void RtfReader::Impl::applyCharacterWord(Keyword keyword, int parameter, bool hasParameter)
+void RtfReader::Impl::applyCharacterWord(RtfKeyword keyword, int parameter, bool hasParameter)
 {
     CharState& chars = top().chars;
     const quint8 on = !hasParameter || parameter != 0;
     switch (keyword) {
-    case Keyword::Plain: {
+    case RtfKeyword::Plain: {
         const int link = chars.link;
         chars = CharState();
         chars.link = link; // a link's text keeps its target through \plain
         break;
     }
-    case Keyword::Font:
+    case RtfKeyword::Font:
         chars.font = parameter;
         break;
-    case Keyword::Bold:
+    case RtfKeyword::Bold:
         chars.bold = on;
         break;
-    case Keyword::Italic:
+    case RtfKeyword::Italic:
         chars.italic = on;
         break;
-    case Keyword::Underline:
+    case RtfKeyword::Underline:
         chars.underline = on;
         break;
-    case Keyword::UnderlineNone:
+    case RtfKeyword::UnderlineNone:
         chars.underline = 0;
         break;
-    case Keyword::Strike:
+    case RtfKeyword::Strike:
         chars.strike = on;
         break;
-    case Keyword::FontSize:
+    case RtfKeyword::FontSize:
         chars.size = parameter > 0 ? std::min(parameter, 3276) : 24;
         break;
-    case Keyword::Foreground:
+    case RtfKeyword::Foreground:
         chars.foreground = parameter;
         break;
-    case Keyword::Background:
-    case Keyword::Highlight:
+    case RtfKeyword::Background:
+    case RtfKeyword::Highlight:
         chars.background = parameter;
         break;
-    case Keyword::Subscript:
+    case RtfKeyword::Subscript:
         chars.script = 1;
         break;
-    case Keyword::Superscript:
+    case RtfKeyword::Superscript:
         chars.script = 2;
         break;
-    case Keyword::NoSuperSub:
+    case RtfKeyword::NoSuperSub:
         chars.script = 0;
         chars.up = 0;
         break;
-    case Keyword::Up:
+    case RtfKeyword::Up:
         chars.up = std::clamp(hasParameter ? parameter : 6, -3276, 3276);
         break;
-    case Keyword::Down:
+    case RtfKeyword::Down:
         chars.up = -std::clamp(hasParameter ? parameter : 6, -3276, 3276);
         break;
-    case Keyword::Hidden:
+    case RtfKeyword::Hidden:
         chars.hidden = on;
         break;
-    case Keyword::Protect:
+    case RtfKeyword::Protect:
         chars.protect = on;
         break;
     default:
@@ -1471,65 +1043,65 @@ void RtfReader::Impl::applyCharacterWord(Keyword keyword, int parameter, bool ha
     }
 }
 
-void RtfReader::Impl::applyParagraphWord(Keyword keyword, int parameter, bool hasParameter)
+void RtfReader::Impl::applyParagraphWord(RtfKeyword keyword, int parameter, bool hasParameter)
 {
     ParaState& para = top().para;
     const int twips = std::clamp(parameter, -MaxTwips, MaxTwips);
     switch (keyword) {
-    case Keyword::Pard:
+    case RtfKeyword::Pard:
         para = ParaState();
         break;
-    case Keyword::AlignLeft:
+    case RtfKeyword::AlignLeft:
         para.alignment = PFA_LEFT;
         break;
-    case Keyword::AlignRight:
+    case RtfKeyword::AlignRight:
         para.alignment = PFA_RIGHT;
         break;
-    case Keyword::AlignCenter:
+    case RtfKeyword::AlignCenter:
         para.alignment = PFA_CENTER;
         break;
-    case Keyword::AlignJustify:
+    case RtfKeyword::AlignJustify:
         para.alignment = PFA_JUSTIFY;
         break;
-    case Keyword::FirstIndent:
+    case RtfKeyword::FirstIndent:
         para.firstIndent = twips;
         break;
-    case Keyword::LeftIndent:
+    case RtfKeyword::LeftIndent:
         para.leftIndent = twips;
         break;
-    case Keyword::RightIndent:
+    case RtfKeyword::RightIndent:
         para.rightIndent = twips;
         break;
-    case Keyword::SpaceBefore:
+    case RtfKeyword::SpaceBefore:
         para.spaceBefore = twips;
         break;
-    case Keyword::SpaceAfter:
+    case RtfKeyword::SpaceAfter:
         para.spaceAfter = twips;
         break;
-    case Keyword::LineSpacing:
+    case RtfKeyword::LineSpacing:
         para.lineSpacing = twips;
         break;
-    case Keyword::LineMultiple:
+    case RtfKeyword::LineMultiple:
         para.lineMultiple = !hasParameter || parameter != 0;
         break;
-    case Keyword::TabStop:
+    case RtfKeyword::TabStop:
         if (para.tabs.size() < MaxTabStops)
             para.tabs.append(twips);
         break;
-    case Keyword::PageBreakBefore:
+    case RtfKeyword::PageBreakBefore:
         para.pageBreakBefore = !hasParameter || parameter != 0;
         break;
-    case Keyword::InTable:
+    case RtfKeyword::InTable:
         para.inTable = true;
         break;
-    case Keyword::TableDepth:
+    case RtfKeyword::TableDepth:
         para.tableDepth = std::clamp(parameter, 0, 1000);
         para.inTable = para.tableDepth > 0;
         break;
-    case Keyword::ListOverrideIndex:
+    case RtfKeyword::ListOverrideIndex:
         para.listOverride = parameter;
         break;
-    case Keyword::ListLevelIndex:
+    case RtfKeyword::ListLevelIndex:
         para.listLevel = std::clamp(parameter, 0, MaxListLevels - 1);
         break;
     default:
@@ -1537,40 +1109,39 @@ void RtfReader::Impl::applyParagraphWord(Keyword keyword, int parameter, bool ha
     }
 }
 
-void RtfReader::Impl::applyTableDefinitionWord(Keyword keyword, int parameter)
+void RtfReader::Impl::applyTableDefinitionWord(RtfKeyword keyword, int parameter)
 {
-    if (keyword == Keyword::RowDefaults) {
+    if (keyword == RtfKeyword::RowDefaults) {
         m_cellBoundaries.clear();
         return;
     }
-    if (keyword == Keyword::CellBoundary && m_cellBoundaries.size() < 64)
+    if (keyword == RtfKeyword::CellBoundary && m_cellBoundaries.size() < 64)
         m_cellBoundaries.append(std::clamp(parameter, -MaxTwips, MaxTwips));
 }
 
-void RtfReader::Impl::applyContentWord(Keyword keyword, int parameter)
+void RtfReader::Impl::applyContentWord(RtfKeyword keyword)
 {
-    Q_UNUSED(parameter);
     switch (keyword) {
-    case Keyword::Par:
+    case RtfKeyword::Par:
         endParagraph(false);
         return;
-    case Keyword::Page:
+    case RtfKeyword::Page:
         endParagraph(true);
         return;
-    case Keyword::Line:
+    case RtfKeyword::Line:
         appendCharacter(QChar::LineSeparator);
         return;
-    case Keyword::Tab:
-    case Keyword::NestedCell:
+    case RtfKeyword::Tab:
+    case RtfKeyword::NestedCell:
         appendCharacter(u'\t');
         return;
-    case Keyword::NestedRow:
+    case RtfKeyword::NestedRow:
         endParagraph(false);
         return;
-    case Keyword::Cell:
+    case RtfKeyword::Cell:
         endCell();
         return;
-    case Keyword::Row:
+    case RtfKeyword::Row:
         endRow();
         return;
     default:
@@ -1580,52 +1151,52 @@ void RtfReader::Impl::applyContentWord(Keyword keyword, int parameter)
         appendCharacter(character);
 }
 
-void RtfReader::Impl::applyPictureWord(Keyword keyword, int parameter)
+void RtfReader::Impl::applyPictureWord(RtfKeyword keyword, int parameter)
 {
     switch (keyword) {
-    case Keyword::PngBlip:
+    case RtfKeyword::PngBlip:
         m_picture.kind = RtfPicture::Kind::Png;
         break;
-    case Keyword::JpegBlip:
+    case RtfKeyword::JpegBlip:
         m_picture.kind = RtfPicture::Kind::Jpeg;
         break;
-    case Keyword::DeviceIndependentBitmap:
+    case RtfKeyword::DeviceIndependentBitmap:
         m_picture.kind = RtfPicture::Kind::Dib;
         break;
-    case Keyword::WindowsBitmap:
+    case RtfKeyword::WindowsBitmap:
         m_picture.kind = RtfPicture::Kind::Bitmap;
         break;
-    case Keyword::WindowsMetafile:
+    case RtfKeyword::WindowsMetafile:
         m_picture.kind = RtfPicture::Kind::WindowsMetafile;
         break;
-    case Keyword::EnhancedMetafile:
+    case RtfKeyword::EnhancedMetafile:
         m_picture.kind = RtfPicture::Kind::EnhancedMetafile;
         break;
-    case Keyword::OtherPicture:
+    case RtfKeyword::OtherPicture:
         m_picture.kind = RtfPicture::Kind::Other;
         break;
-    case Keyword::PictureWidth:
+    case RtfKeyword::PictureWidth:
         m_picture.width = std::clamp(parameter, 0, MaxTwips);
         break;
-    case Keyword::PictureHeight:
+    case RtfKeyword::PictureHeight:
         m_picture.height = std::clamp(parameter, 0, MaxTwips);
         break;
-    case Keyword::PictureGoalWidth:
+    case RtfKeyword::PictureGoalWidth:
         m_picture.goalWidth = std::clamp(parameter, 0, MaxTwips);
         break;
-    case Keyword::PictureGoalHeight:
+    case RtfKeyword::PictureGoalHeight:
         m_picture.goalHeight = std::clamp(parameter, 0, MaxTwips);
         break;
-    case Keyword::PictureScaleX:
+    case RtfKeyword::PictureScaleX:
         m_picture.scaleX = std::clamp(parameter, 1, 10000);
         break;
-    case Keyword::PictureScaleY:
+    case RtfKeyword::PictureScaleY:
         m_picture.scaleY = std::clamp(parameter, 1, 10000);
         break;
-    case Keyword::BitmapBitsPerPixel:
+    case RtfKeyword::BitmapBitsPerPixel:
         m_picture.bitsPerPixel = std::clamp(parameter, 1, 32);
         break;
-    case Keyword::BitmapBytesPerLine:
+    case RtfKeyword::BitmapBytesPerLine:
         m_picture.bytesPerLine = std::clamp(parameter, 0, MaxTwips);
         break;
     default:
@@ -1633,57 +1204,57 @@ void RtfReader::Impl::applyPictureWord(Keyword keyword, int parameter)
     }
 }
 
-void RtfReader::Impl::applyListWord(Keyword keyword, int parameter, bool hasParameter)
+void RtfReader::Impl::applyListWord(RtfKeyword keyword, int parameter, bool hasParameter)
 {
     const Destination destination = top().destination;
     ParaState& para = top().para;
     switch (keyword) {
-    case Keyword::ListId:
+    case RtfKeyword::ListId:
         if (destination == Destination::List)
             m_pendingListId = parameter;
         else if (destination == Destination::ListOverride)
             m_pendingOverrideList = parameter;
         break;
-    case Keyword::ListOverrideIndex:
+    case RtfKeyword::ListOverrideIndex:
         if (destination == Destination::ListOverride)
             m_pendingOverrideIndex = parameter;
         break;
-    case Keyword::LevelNumberFormat:
+    case RtfKeyword::LevelNumberFormat:
         if (destination == Destination::ListLevel && !m_pendingListLevels.isEmpty())
             m_pendingListLevels.last().numbering = numberingOfLevelFormat(parameter);
         break;
-    case Keyword::LevelStartAt:
+    case RtfKeyword::LevelStartAt:
         if (destination == Destination::ListLevel && !m_pendingListLevels.isEmpty())
             m_pendingListLevels.last().start = std::clamp(parameter, 0, 65535);
         break;
-    case Keyword::PnBullet:
+    case RtfKeyword::PnBullet:
         para.pnNumbering = PFN_BULLET;
         break;
-    case Keyword::PnBody:
-    case Keyword::PnLevel:
+    case RtfKeyword::PnBody:
+    case RtfKeyword::PnLevel:
         if (para.pnNumbering == PFN_BULLET)
             para.pnNumbering = PFN_ARABIC;
-        para.pnLevel = keyword == Keyword::PnLevel ? std::clamp(parameter, 0, MaxListLevels) : 0;
+        para.pnLevel = keyword == RtfKeyword::PnLevel ? std::clamp(parameter, 0, MaxListLevels) : 0;
         break;
-    case Keyword::PnDecimal:
+    case RtfKeyword::PnDecimal:
         para.pnNumbering = PFN_ARABIC;
         break;
-    case Keyword::PnLowerLetter:
+    case RtfKeyword::PnLowerLetter:
         para.pnNumbering = PFN_LCLETTER;
         break;
-    case Keyword::PnUpperLetter:
+    case RtfKeyword::PnUpperLetter:
         para.pnNumbering = PFN_UCLETTER;
         break;
-    case Keyword::PnLowerRoman:
+    case RtfKeyword::PnLowerRoman:
         para.pnNumbering = PFN_LCROMAN;
         break;
-    case Keyword::PnUpperRoman:
+    case RtfKeyword::PnUpperRoman:
         para.pnNumbering = PFN_UCROMAN;
         break;
-    case Keyword::PnStart:
+    case RtfKeyword::PnStart:
         para.pnStart = std::clamp(hasParameter ? parameter : 1, 0, 65535);
         break;
-    case Keyword::PnIndent:
+    case RtfKeyword::PnIndent:
         para.pnIndent = std::clamp(parameter, -MaxTwips, MaxTwips);
         break;
     default:

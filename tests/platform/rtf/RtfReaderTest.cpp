@@ -452,3 +452,14 @@ TEST(RtfReaderTest, ListItemsSeparatedByOtherParagraphsFormSeparateLists)
     EXPECT_NE(second, first);
     EXPECT_EQ(second->itemNumber(document->findBlockByNumber(3)), 0);
 }
+
+TEST(RtfReaderTest, FontNamesAreDecodedInTheirOwnCodePage)
+{
+    // MS Gothic in Shift-JIS bytes, a Czech name in Windows-1250, a name in \u escapes.
+    const auto document = readRtf("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset128 \\'82\\'6c\\'82\\'72 Gothic;}"
+                                  "{\\f1\\fcharset238 P\\'edsmo;}{\\f2\\fcharset0 \\u26085?\\u26412?;}}"
+                                  "\\f0 a\\f1 b\\f2 c}");
+    EXPECT_EQ(formatAt(*document, 0).fontFamilies().toStringList().value(0), QStringLiteral("ＭＳ Gothic"));
+    EXPECT_EQ(formatAt(*document, 1).fontFamilies().toStringList().value(0), QStringLiteral("Písmo"));
+    EXPECT_EQ(formatAt(*document, 2).fontFamilies().toStringList().value(0), QStringLiteral("日本"));
+}
