@@ -59,7 +59,7 @@ void TMainform::createComponents()
     CoolBar1 = new QWidget(client);
     CoolBar1->setObjectName(QStringLiteral("CoolBar1"));
     auto* bands = new QVBoxLayout(CoolBar1);
-    bands->setContentsMargins(0, 1, 0, 1);
+    bands->setContentsMargins(0, 2, 0, 2);
     bands->setSpacing(2);
     createToolBar1();
     createToolBar2();
@@ -413,6 +413,7 @@ QToolButton* newButton(QToolBar* bar, const char* name, const QString& caption, 
     auto* button = new QToolButton(bar);
     button->setObjectName(QString::fromLatin1(name));
     button->setText(caption);
+    button->setShortcut(QKeySequence()); // captions are not shown, so their "&" marks no accelerator
     button->setToolTip(shortHint(hint));
     button->setStatusTip(hint);
     button->setIcon(icon);
@@ -429,6 +430,7 @@ QToolBar* newToolBar(QWidget* owner, const char* name)
     bar->setIconSize(QSize(16, 16));
     bar->setMovable(false);
     bar->setFloatable(false);
+    bar->layout()->setContentsMargins(0, 0, 0, 0);
     return bar;
 }
 

@@ -72,7 +72,10 @@ int answerFor(int button)
 
 int QtDesktop::messageBox(const QString& text, const QString& caption, unsigned flags)
 {
-    QMessageBox box(iconFor(flags), caption, text, QMessageBox::NoButton, QApplication::activeWindow());
+    // Windows separates the lines of a message with CR LF; a label breaks at LF alone.
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(iconFor(flags), caption, shown, QMessageBox::NoButton, QApplication::activeWindow());
     const std::vector<QMessageBox::StandardButton> buttons = buttonsFor(flags);
     for (QMessageBox::StandardButton button : buttons)
         box.addButton(button);

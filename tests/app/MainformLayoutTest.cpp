@@ -145,6 +145,20 @@ TEST_F(MainformLayoutTest, ControlsThatStandInForLaterOnesHaveTheirDesignValues)
     EXPECT_TRUE(window.FlatMenu1->property("Active").toBool());
 }
 
+TEST_F(MainformLayoutTest, CoolBarStacksTheTwoToolBarsAboveTheRulerAndTheEditor)
+{
+    TMainform& window = createForm();
+    window.show();
+    processEvents();
+    EXPECT_GE(window.ToolBar1->height(), 26);
+    EXPECT_GE(window.ToolBar2->height(), 26);
+    EXPECT_LT(window.ToolBar1->geometry().bottom(), window.ToolBar2->geometry().top());
+    const int coolBarBottom = window.CoolBar1->mapTo(&window, QPoint(0, window.CoolBar1->height())).y();
+    EXPECT_LE(coolBarBottom, window.ruler->mapTo(&window, QPoint(0, 0)).y());
+    EXPECT_LE(window.ruler->mapTo(&window, QPoint(0, window.ruler->height())).y(),
+              window.editor->mapTo(&window, QPoint(0, 0)).y());
+}
+
 TEST_F(MainformLayoutTest, StatusBarHasSixPanelsOfTheirWidthsAndAlignments)
 {
     TMainform& window = createForm();

@@ -76,15 +76,15 @@ TEST(TlogoTest, IsAFramelessSkyBlueWindowOnTopWithItsPictureAtTheTop)
 
 TEST(TlogoTest, TheTimerHidesTheWindowOnceAfterTwoAndAHalfSeconds)
 {
+    QElapsedTimer clock;
+    clock.start();
     Tlogo logo(registryWith(QString(), QString()));
     EXPECT_EQ(logo.Timer1->interval(), 2500);
     EXPECT_TRUE(logo.Timer1->isActive());
-    QElapsedTimer clock;
-    clock.start();
     while (logo.isVisible() && clock.elapsed() < 4000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     EXPECT_FALSE(logo.isVisible());
-    EXPECT_GE(clock.elapsed(), 2400);
-    logo.Timer1Timer(logo.Timer1); // later ticks find it hidden
+    EXPECT_GE(clock.elapsed(), 2375); // a coarse timer may fire up to 5 % early
+    logo.Timer1Timer(logo.Timer1);    // later ticks find it hidden
     EXPECT_FALSE(logo.isVisible());
 }
