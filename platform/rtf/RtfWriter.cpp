@@ -316,7 +316,8 @@ void Writer::collect()
             const QTextFragment fragment = it.fragment();
             if (fragment.position() + fragment.length() <= m_from || fragment.position() >= m_to)
                 continue;
-            charsOf(fragment.charFormat());
+            if (!fragment.charFormat().isImageFormat()) // pictures are written without fonts or colours
+                charsOf(fragment.charFormat());
         }
         if (const QTextList* list = block.textList(); list && !m_listIndexes.contains(list)) {
             m_lists.append(list);
