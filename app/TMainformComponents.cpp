@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTimer>
 #include <QToolBar>
@@ -27,6 +28,13 @@ namespace {
 QString shortHint(const QString& hint)
 {
     return hint.section(u'|', 0, 0);
+}
+
+// Takes back the toggle that a click made by itself, quietly.
+template <typename Checkable> void undoToggle(Checkable* checkable)
+{
+    const QSignalBlocker blocker(checkable);
+    checkable->setChecked(!checkable->isChecked());
 }
 
 } // namespace
@@ -385,23 +393,34 @@ void TMainform::createPopupMenus()
     Monosti2 = item(Nastaven2, "Monosti2", QStringLiteral("Možnosti"),
                     ZvIcon(QStringLiteral("configure"), QStringLiteral("M")), &TMainform::Monosti2Click);
 
+    // The line-spacing items show a check mark that only their commands change.
+    auto checkItem = [this](QMenu* menu, const char* name, const QString& caption, const QIcon& icon,
+                            Handler handler) {
+        auto* action = new QAction(icon, caption, this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this, [this, action, handler] {
+            undoToggle(action);
+            (this->*handler)(action);
+        });
+        menu->addAction(action);
+        return action;
+    };
     radkovanipop = menuWithHints(this, "radkovanipop", QString());
-    normalni = item(radkovanipop, "normalni", QStringLiteral("Normální"),
-                    ZvIcon(QStringLiteral("format-line-spacing-normal"), QStringLiteral("1")),
-                    &TMainform::normalniClick);
-    radku15 = item(radkovanipop, "radku15", QStringLiteral("Řádkování: 1.5 řádků"),
-                   ZvIcon(QStringLiteral("format-line-spacing-normal"), QStringLiteral("1½")),
-                   &TMainform::radku15Click);
-    radku2 = item(radkovanipop, "radku2", QStringLiteral("Řádkování: 2 řádky"),
-                  ZvIcon(QStringLiteral("format-line-spacing-double"), QStringLiteral("2")),
-                  &TMainform::radku2Click);
-    radku3 = item(radkovanipop, "radku3", QStringLiteral("Řádkování: 3 řádky"),
-                  ZvIcon(QStringLiteral("format-line-spacing-triple"), QStringLiteral("3")),
-                  &TMainform::radku3Click);
+    normalni = checkItem(radkovanipop, "normalni", QStringLiteral("Normální"),
+                         ZvIcon(QStringLiteral("format-line-spacing-normal"), QStringLiteral("1")),
+                         &TMainform::normalniClick);
+    radku15 = checkItem(radkovanipop, "radku15", QStringLiteral("Řádkování: 1.5 řádků"),
+                        ZvIcon(QStringLiteral("format-line-spacing-normal"), QStringLiteral("1½")),
+                        &TMainform::radku15Click);
+    radku2 = checkItem(radkovanipop, "radku2", QStringLiteral("Řádkování: 2 řádky"),
+                       ZvIcon(QStringLiteral("format-line-spacing-double"), QStringLiteral("2")),
+                       &TMainform::radku2Click);
+    radku3 = checkItem(radkovanipop, "radku3", QStringLiteral("Řádkování: 3 řádky"),
+                       ZvIcon(QStringLiteral("format-line-spacing-triple"), QStringLiteral("3")),
+                       &TMainform::radku3Click);
     Dal1 = item(radkovanipop, "Dal1", QStringLiteral("Další......"),
                 ZvIcon(QStringLiteral("format-indent-more"), QStringLiteral("¶")), &TMainform::Dal1Click);
-    for (QAction* spacing : {normalni, radku15, radku2, radku3})
-        spacing->setCheckable(true);
     normalni->setChecked(true);
 }
 
@@ -524,6 +543,15 @@ void TMainform::createToolBar2()
     auto own = [this](QToolButton* button, Handler handler) {
         connect(button, &QToolButton::clicked, this, [this, button, handler] { (this->*handler)(button); });
     };
+    // The alignment buttons show a pressed state that only their commands
+    // change: the click's own toggle is taken back before the command runs.
+    auto ownPressable = [this](QToolButton* button, Handler handler) {
+        button->setCheckable(true);
+        connect(button, &QToolButton::clicked, this, [this, button, handler] {
+            undoToggle(button);
+            (this->*handler)(button);
+        });
+    };
 
     ToolButton5 = newButton(bar, "ToolButton5", QStringLiteral("Písmo..."), QStringLiteral("Nastavení písma"),
                             Psmo1->icon());
@@ -576,23 +604,19 @@ void TMainform::createToolBar2()
     lzarovnani =
         newButton(bar, "lzarovnani", QStringLiteral("lzarovnani"), QStringLiteral("Zarovná text vlevo"),
                   ZvIcon(QStringLiteral("format-justify-left"), QStringLiteral("≡")));
-    own(lzarovnani, &TMainform::lzarovnaniClick);
+    ownPressable(lzarovnani, &TMainform::lzarovnaniClick);
     szarovnani =
         newButton(bar, "szarovnani", QStringLiteral("szarovnani"), QStringLiteral("Zarovná text na střed"),
                   ZvIcon(QStringLiteral("format-justify-center"), QStringLiteral("≡")));
-    own(szarovnani, &TMainform::szarovnaniClick);
+    ownPressable(szarovnani, &TMainform::szarovnaniClick);
     pzarovnani =
         newButton(bar, "pzarovnani", QStringLiteral("pzarovnani"), QStringLiteral("Zarovná text vpravo"),
                   ZvIcon(QStringLiteral("format-justify-right"), QStringLiteral("≡")));
-    own(pzarovnani, &TMainform::pzarovnaniClick);
+    ownPressable(pzarovnani, &TMainform::pzarovnaniClick);
     czarovnani =
         newButton(bar, "czarovnani", QStringLiteral("czarovnani"), QStringLiteral("Zarovná text do bloku"),
                   ZvIcon(QStringLiteral("format-justify-fill"), QStringLiteral("≣")));
-    own(czarovnani, &TMainform::czarovnaniClick);
-    // The alignment buttons show a pressed state that only the alignment
-    // commands change; the left one is pressed at start.
-    for (QToolButton* button : {lzarovnani, szarovnani, pzarovnani, czarovnani})
-        button->setCheckable(true);
+    ownPressable(czarovnani, &TMainform::czarovnaniClick);
     lzarovnani->setChecked(true);
     bar->addSeparator();
     cisodraz = newButton(bar, "cisodraz", QStringLiteral("cisodraz"), QStringLiteral("vloží odrážky"),

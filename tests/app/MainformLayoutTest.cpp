@@ -159,6 +159,15 @@ TEST_F(MainformLayoutTest, CoolBarStacksTheTwoToolBarsAboveTheRulerAndTheEditor)
               window.editor->mapTo(&window, QPoint(0, 0)).y());
 }
 
+TEST_F(MainformLayoutTest, AClickDoesNotReleaseAPressedAlignmentButtonOrUncheckASpacingItem)
+{
+    TMainform& window = createForm();
+    window.lzarovnani->click();
+    EXPECT_TRUE(window.lzarovnani->isChecked());
+    window.normalni->trigger();
+    EXPECT_TRUE(window.normalni->isChecked());
+}
+
 TEST_F(MainformLayoutTest, StatusBarHasSixPanelsOfTheirWidthsAndAlignments)
 {
     TMainform& window = createForm();
