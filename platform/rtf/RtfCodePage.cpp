@@ -91,14 +91,16 @@ int RtfCodePage::codePageOfCharset(int charset)
 
 const RtfCodePage& RtfCodePage::forCodePage(int codePage)
 {
+    // Only code pages that exist are kept, so that damaged input naming many numbers does
+    // not fill the cache.
     static QHash<int, std::shared_ptr<RtfCodePage>> cache;
+    if (codePage <= 0 || codePage > 65535)
+        codePage = 1252;
     if (auto found = cache.constFind(codePage); found != cache.cend())
         return **found;
     auto page = std::shared_ptr<RtfCodePage>(new RtfCodePage(codePage));
-    if (page->m_encodingName.isEmpty() && codePage != 1252) {
-        forCodePage(1252);
-        page = cache.value(1252);
-    }
+    if (page->m_encodingName.isEmpty() && codePage != 1252)
+        return forCodePage(1252);
     cache.insert(codePage, page);
     return *page;
 }

@@ -265,6 +265,7 @@ private:
     // Text.
     const RtfCodePage& codePage();
     void decodeByte(unsigned char byte);
+    void emitCharacter(char16_t character);
     void appendCharacter(char16_t character);
     void appendLatin1(const char* data, qsizetype size);
     void startRun();
@@ -553,7 +554,6 @@ void RtfReader::Impl::controlSymbol(char symbol)
         return;
     }
     m_starred = false;
-    const Destination destination = top().destination;
     char16_t character = 0;
     switch (symbol) {
     case '\\':
@@ -576,12 +576,7 @@ void RtfReader::Impl::controlSymbol(char symbol)
     default:
         return;
     }
-    if (destination == Destination::Body)
-        appendCharacter(character);
-    else if (destination == Destination::FieldInstruction && !m_fields.empty())
-        m_fields.back().instruction += QChar(character);
-    else if (destination == Destination::FontTable && character < 0x80)
-        m_fontName.append(char(character));
+    emitCharacter(character);
 }
 
 void RtfReader::Impl::hexByte(unsigned char byte)
@@ -794,21 +789,10 @@ bool RtfReader::Impl::applyDocumentWord(RtfKeyword keyword, int parameter, bool 
             value += 65536;
         m_leadByte = -1;
         if (value > 0 && value <= 0xFFFF) {
-            const Destination destination = top().destination;
-            if (destination == Destination::Body)
-                appendCharacter(char16_t(value));
-            else if (destination == Destination::FieldInstruction && !m_fields.empty())
-                m_fields.back().instruction += QChar(char16_t(value));
-            else if (destination == Destination::PnText)
-                m_pnText += QChar(char16_t(value));
-            else if (destination == Destination::FontTable) {
-                decodeFontName();
-                m_fontNameText += QChar(char16_t(value));
-            }
-        } else if (value > 0xFFFF && value <= 0x10FFFF && top().destination == Destination::Body) {
-            const char32_t code = char32_t(value);
-            appendCharacter(QChar::highSurrogate(code));
-            appendCharacter(QChar::lowSurrogate(code));
+            emitCharacter(char16_t(value));
+        } else if (value > 0xFFFF && value <= 0x10FFFF) {
+            emitCharacter(QChar::highSurrogate(char32_t(value)));
+            emitCharacter(QChar::lowSurrogate(char32_t(value)));
         }
         m_skipCount = top().unicodeSkip;
         return true;
@@ -1280,6 +1264,10 @@ const RtfCodePage& RtfReader::Impl::codePage()
 void RtfReader::Impl::decodeByte(unsigned char byte)
 {
     const RtfCodePage& page = codePage();
+    if (page.codePage() != 65001 && m_leadByte < 0 && !page.isLeadByte(byte)) {
+        emitCharacter(page.decode(byte));
+        return;
+    }
     QString decoded;
     if (page.codePage() == 65001) {
         if (!m_utf8)
@@ -1289,27 +1277,34 @@ void RtfReader::Impl::decodeByte(unsigned char byte)
     } else if (m_leadByte >= 0) {
         page.decodePair(static_cast<unsigned char>(m_leadByte), byte, decoded);
         m_leadByte = -1;
-    } else if (page.isLeadByte(byte)) {
+    } else {
         m_leadByte = byte;
         return;
-    } else {
-        decoded = QChar(page.decode(byte));
     }
-    for (QChar character : std::as_const(decoded)) {
-        switch (top().destination) {
-        case Destination::Body:
-            appendCharacter(character.unicode());
-            break;
-        case Destination::FieldInstruction:
-            if (!m_fields.empty())
-                m_fields.back().instruction += character;
-            break;
-        case Destination::PnText:
-            m_pnText += character;
-            break;
-        default:
-            break;
-        }
+    for (QChar character : std::as_const(decoded))
+        emitCharacter(character.unicode());
+}
+
+// A character of text, to where the current destination keeps text.
+void RtfReader::Impl::emitCharacter(char16_t character)
+{
+    switch (top().destination) {
+    case Destination::Body:
+        appendCharacter(character);
+        break;
+    case Destination::FieldInstruction:
+        if (!m_fields.empty())
+            m_fields.back().instruction += QChar(character);
+        break;
+    case Destination::PnText:
+        m_pnText += QChar(character);
+        break;
+    case Destination::FontTable:
+        decodeFontName();
+        m_fontNameText += QChar(character);
+        break;
+    default:
+        break;
     }
 }
 
