@@ -29,6 +29,10 @@ constexpr std::size_t MaxDepth = 512;
 constexpr int MaxTwips = 100000;
 constexpr int MaxTabStops = 64;
 constexpr int MaxListLevels = 9;
+constexpr int MaxListItems = 1000;
+// Word writes at most 63 columns; further cells of a row share the last one.
+constexpr int MaxColumns = 64;
+constexpr int MaxRowsAddedAtOnce = 256;
 
 // The Windows numbering of a list level's \levelnfc; 0 for a level without a number.
 int numberingOfLevelFormat(int format)
@@ -338,7 +342,12 @@ private:
     int m_pendingOverrideIndex = 0;
     QString m_pnText;
     bool m_pnTextBefore = false;
-    QHash<qint64, QTextList*> m_lists;
+    struct ListRun
+    {
+        QTextList* list = nullptr;
+        int itemsBefore = 0; // items of the same list read into earlier QTextLists
+    };
+    QHash<qint64, ListRun> m_lists;
 
     // Fields.
     std::vector<Field> m_fields;
@@ -1392,19 +1401,26 @@ void RtfReader::Impl::beginContent()
         leaveTable();
     }
     if (m_table && (m_rowEnded || m_cellEnded)) {
+        bool tooManyColumns = false;
         if (m_rowEnded) {
-            m_table->appendRows(1);
             ++m_row;
             m_column = 0;
-        } else {
+            // Rows are added in growing batches and the unused ones removed when the table
+            // ends: each change of a table's shape makes Qt rebuild its grid of all cells.
+            if (m_row >= m_table->rows())
+                m_table->appendRows(std::clamp(m_table->rows(), 1, MaxRowsAddedAtOnce));
+        } else if (m_column + 1 < MaxColumns) {
             ++m_column;
             if (m_column >= m_table->columns())
                 m_table->appendColumns(1);
+        } else {
+            tooManyColumns = true;
         }
         m_rowEnded = m_cellEnded = false;
-        m_row = std::min(m_row, m_table->rows() - 1);
-        m_column = std::min(m_column, m_table->columns() - 1);
-        m_cursor = m_table->cellAt(m_row, m_column).firstCursorPosition();
+        const QTextTableCell cell = m_table->cellAt(m_row, m_column);
+        m_cursor = tooManyColumns ? cell.lastCursorPosition() : cell.firstCursorPosition();
+        if (tooManyColumns)
+            m_cursor.insertText(QStringLiteral("\t"));
         m_pendingBreak = false;
     }
     openPendingParagraph();
@@ -1515,27 +1531,35 @@ QTextBlockFormat RtfReader::Impl::blockFormat(const ParaState& para, const Numbe
 void RtfReader::Impl::applyParagraphFormat()
 {
     const ParaState& para = top().para;
-    const Numbering list = numbering(para);
-    m_cursor.setBlockFormat(blockFormat(para, list));
-    m_pageBreakNext = false;
+    Numbering list = numbering(para);
     if (list.numbering == 0) {
         // A paragraph outside any list ends the lists: the next list item starts a new
         // QTextList. Each item added to a QTextList costs Qt time in proportion to the
         // list's length, so one list for all the items of a long document would make the
         // reading quadratic.
         m_lists.clear();
+        m_cursor.setBlockFormat(blockFormat(para, list));
+        m_pageBreakNext = false;
         return;
     }
-    QTextList* textList = m_lists.value(list.key);
-    if (textList) {
-        textList->add(m_cursor.block());
+    // For the same reason a very long list goes on in a new QTextList whose start number
+    // continues the numbering.
+    ListRun& run = m_lists[list.key];
+    if (run.list && run.list->count() >= MaxListItems) {
+        run.itemsBefore += run.list->count();
+        run.list = nullptr;
+    }
+    list.start += run.itemsBefore;
+    m_cursor.setBlockFormat(blockFormat(para, list));
+    m_pageBreakNext = false;
+    if (run.list) {
+        run.list->add(m_cursor.block());
         return;
     }
     QTextListFormat listFormat;
     listFormat.setStyle(listStyleOf(list.numbering));
     listFormat.setIndent(0);
-    textList = m_cursor.createList(listFormat);
-    m_lists.insert(list.key, textList);
+    run.list = m_cursor.createList(listFormat);
 }
 
 void RtfReader::Impl::startTable()
@@ -1566,6 +1590,8 @@ void RtfReader::Impl::startTable()
 
 void RtfReader::Impl::leaveTable()
 {
+    if (m_table->rows() > m_row + 1)
+        m_table->removeRows(m_row + 1, m_table->rows() - m_row - 1);
     m_cursor.setPosition(m_table->lastPosition() + 1);
     m_table = nullptr;
     m_pendingBreak = false;

@@ -3,10 +3,13 @@
 
 #include "platform/rtf/RtfReader.h"
 
+#include "platform/TextFormatProperties.h"
 #include "tests/platform/rtf/RtfTestSupport.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
+#include <QTextList>
+#include <QTextTable>
 
 #include <gtest/gtest.h>
 
@@ -145,4 +148,48 @@ TEST(RtfRobustnessTest, ChunkBoundariesDoNotChangeTheResult)
             EXPECT_EQ(writeRtf(*document), expected) << chunk;
         }
     }
+}
+
+TEST(RtfRobustnessTest, LongTablesAndListsReadInLinearTime)
+{
+    QByteArray rows = "{\\rtf1 ";
+    for (int row = 0; row < 20000; ++row)
+        rows += "\\trowd\\cellx1000\\cellx2000\\intbl a\\cell b\\cell\\row ";
+    rows += "\\pard after}";
+    QElapsedTimer timer;
+    timer.start();
+    const auto table = readRtf(rows);
+    EXPECT_LT(timer.elapsed(), 5000);
+    QTextTable* read = qobject_cast<QTextTable*>(table->rootFrame()->childFrames().value(0));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->rows(), 20000); // no spare rows left over
+    EXPECT_EQ(table->lastBlock().text(), QStringLiteral("after"));
+
+    QByteArray items = "{\\rtf1 ";
+    for (int item = 0; item < 20000; ++item)
+        items += "{\\*\\pn\\pnlvlbody\\pndec\\pnstart1}a\\par ";
+    items += "}";
+    timer.restart();
+    const auto list = readRtf(items);
+    EXPECT_LT(timer.elapsed(), 5000);
+    // The numbering goes on where a long list continues in a new QTextList.
+    const QTextBlock item1500 = list->findBlockByNumber(1500);
+    ASSERT_NE(item1500.textList(), nullptr);
+    EXPECT_EQ(item1500.blockFormat().intProperty(TextFormatProperties::BlockNumberingStart) +
+                  item1500.textList()->itemNumber(item1500),
+              1501);
+}
+
+TEST(RtfRobustnessTest, CellsBeyondTheWidestTableShareTheLastCell)
+{
+    QByteArray rtf = "{\\rtf1\\intbl ";
+    for (int cell = 0; cell < 3000; ++cell)
+        rtf += "c" + QByteArray::number(cell) + "\\cell ";
+    rtf += "\\row}";
+    const auto document = readRtf(rtf);
+    QTextTable* table = qobject_cast<QTextTable*>(document->rootFrame()->childFrames().value(0));
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->columns(), 64);
+    EXPECT_TRUE(document->toPlainText().contains(QStringLiteral("c63\tc64\tc65")));
+    EXPECT_TRUE(document->toPlainText().contains(QStringLiteral("c2999")));
 }
