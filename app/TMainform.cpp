@@ -72,21 +72,6 @@ TZvCustomRichEdit* richEditOf(QWidget* widget)
     return nullptr;
 }
 
-// EM_SETRECT: lines wrap at the rectangle's width. QTextEdit has no public
-// formatting rectangle: its document lays text out between margins of
-// documentMargin() on both sides of the wrap width, so the wrap width is the
-// rectangle's width plus both margins, and lines start at the document margin
-// (changing the margin would be an undoable document edit). A control without
-// word wrap keeps its lines unbroken.
-void setFormattingRect(RichEditControl* control, const QRect& rect)
-{
-    if (!control->style().wordWrap)
-        return;
-    const int margin = qRound(control->document()->documentMargin());
-    control->setLineWrapMode(QTextEdit::FixedPixelWidth);
-    control->setLineWrapColumnOrWidth(rect.width() + 2 * margin);
-}
-
 } // namespace
 
 QString ProgramFolderPath()
@@ -210,7 +195,7 @@ void TMainform::SetTextRect()
     // The text runs from 6 pixels to 6 pixels short of the ruler's right end,
     // whatever the window's width.
     const QRect rect(QPoint(6, 0), QPoint(ruler->width() - 6 - 1, editor->height() - 1));
-    setFormattingRect(editor->control(), rect);
+    editor->control()->SetRect(rect);
 }
 
 void TMainform::resizeEvent(QResizeEvent* event)

@@ -342,6 +342,34 @@ QPoint RichEditControl::PosFromChar(LONG position) const
     return cursorRect(cursor).topLeft() + viewport()->pos();
 }
 
+void RichEditControl::SetRect(const QRect& rect)
+{
+    m_formatRect = rect;
+    const int barWidth = m_selectionBar ? SelectionBar::Width : 0;
+    if (rect.isEmpty()) {
+        setViewportMargins(barWidth, 0, 0, 0);
+        setLineWrapMode(m_style.wordWrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+        return;
+    }
+    // The document's own margin stays as it is (changing it would be an
+    // undoable edit); the viewport moves so that the text starts at the edge.
+    const int margin = qRound(document()->documentMargin());
+    setViewportMargins(barWidth + std::max(0, rect.left() - frameWidth() - margin),
+                       std::max(0, rect.top() - frameWidth() - margin), 0, 0);
+    if (m_style.wordWrap) {
+        setLineWrapMode(QTextEdit::FixedPixelWidth);
+        setLineWrapColumnOrWidth(rect.width() + 2 * margin);
+    }
+}
+
+QRect RichEditControl::GetRect() const
+{
+    if (!m_formatRect.isEmpty())
+        return m_formatRect;
+    const int margin = qRound(document()->documentMargin());
+    return viewport()->geometry().adjusted(margin, margin, -margin, -margin);
+}
+
 QString RichEditControl::GetText() const
 {
     QString text = TextRange({0, -1});

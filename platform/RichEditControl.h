@@ -58,6 +58,11 @@ public:
     LONG GetTextRange(CHARRANGE range, char16_t* buffer) const; // zero-terminated
     QString TextRange(CHARRANGE range) const;
     QPoint PosFromChar(LONG position) const;
+    // EM_SETRECT: the formatting rectangle in the control's pixels. The text
+    // starts at its left and top edges and, with word wrap, wraps at its width
+    // whatever the control's width. An empty rectangle gives the default again.
+    void SetRect(const QRect& rect);
+    QRect GetRect() const;
     QString GetText() const;           // WM_GETTEXT: paragraph breaks as CR LF
     void SetText(const QString& text); // WM_SETTEXT: replaces everything, not undoable
 
@@ -143,6 +148,7 @@ private:
     RichEditNotify* m_notify = nullptr;
     TextLineIndex* m_lineIndex = nullptr; // owned by the document
     SelectionBar* m_selectionBar = nullptr;
+    QRect m_formatRect;
     UrlHighlighter* m_urlHighlighter = nullptr;
     bool m_autoUrlDetect = true;
     DWORD m_eventMask = ENM_NONE;

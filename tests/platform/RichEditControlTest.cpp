@@ -138,6 +138,33 @@ TEST_F(RichEditControlTest, NoSelectionBarWithoutItsStyle)
     EXPECT_EQ(bare.findChild<SelectionBar*>(), nullptr);
 }
 
+TEST_F(RichEditControlTest, FormattingRectangleSetsWhereTextStartsAndWraps)
+{
+    RichEditStyle style;
+    style.selectionBar = false;
+    RichEditControl bare(style);
+    bare.resize(500, 200);
+    bare.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bare));
+    bare.SetText(QString(QStringLiteral("slovo ")).repeated(100));
+    bare.SetRect(QRect(QPoint(6, 0), QPoint(205, 199)));
+    QApplication::processEvents();
+    const QPoint first = bare.PosFromChar(0);
+    EXPECT_EQ(first.x(), 6);
+    const int lines = bare.GetLineCount();
+    bare.resize(800, 200);
+    QApplication::processEvents();
+    EXPECT_EQ(bare.GetLineCount(), lines) << "the wrap width follows the rectangle, not the control";
+    // Every line fits into the 200-pixel rectangle.
+    for (int line = 0; line < lines; ++line) {
+        const int end = bare.LineIndex(line) + bare.LineLength(bare.LineIndex(line));
+        EXPECT_LE(bare.PosFromChar(end).x(), 206 + 1) << "line " << line;
+    }
+    bare.SetRect(QRect());
+    QApplication::processEvents();
+    EXPECT_LT(bare.GetLineCount(), lines) << "the default rectangle is the control's width again";
+}
+
 TEST_F(RichEditControlTest, TextModeIsAcceptedOnlyWhileEmpty)
 {
     control.SetText(QStringLiteral("x"));
