@@ -239,6 +239,7 @@ private:
     QList<const QTextList*> m_lists;
     QHash<const QTextList*, int> m_listIndexes;      // \ls of each list, from 1
     QList<std::pair<int, int>> m_listDefinitions;    // numbering and start of each \listid
+    QHash<const QTextList*, int> m_itemsWritten;     // list items written so far, per list
     QHash<const QTextList*, int> m_listDefinitionOf; // \listid of each list, from 1
     int m_defaultSize = 240;                         // twips
 
@@ -587,7 +588,13 @@ void Writer::writeListFallback(const QTextBlock& block, const QTextList* list)
         put("{\\pntxtb\\'b7}}");
         return;
     }
-    const QString number = numberText(numbering, start + list->itemNumber(block));
+    // Blocks are written in document order, so counting them gives each item's number;
+    // QTextList::itemNumber searches the whole list and is asked only for the first item
+    // written, which a selection may take from the middle of a list.
+    auto written = m_itemsWritten.find(list);
+    if (written == m_itemsWritten.end())
+        written = m_itemsWritten.insert(list, list->itemNumber(block));
+    const QString number = numberText(numbering, start + (*written)++);
     const char* before = style == 0x100 ? "(" : "";
     const char* after = style == 0x300 ? "" : (style == 0x200 ? "." : ")");
     put("{\\pntext\\f0 ");

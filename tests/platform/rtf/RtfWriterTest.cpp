@@ -166,3 +166,17 @@ TEST(RtfWriterTest, TableRowsAreWrittenWithCellBoundaries)
     EXPECT_EQ(rtf.count("\\row"), 2);
     EXPECT_TRUE(rtf.contains("\\intbl"));
 }
+
+TEST(RtfWriterTest, SelectionFromTheMiddleOfAListNumbersItemsAsInTheDocument)
+{
+    auto document = documentWithText(QStringLiteral("one\ntwo\nthree"));
+    QTextListFormat listFormat;
+    listFormat.setStyle(QTextListFormat::ListUpperRoman);
+    QTextList* list = QTextCursor(document.get()).createList(listFormat);
+    list->add(document->findBlockByNumber(1));
+    list->add(document->findBlockByNumber(2));
+    const QByteArray rtf = writeRtf(*document, document->findBlockByNumber(1).position());
+    EXPECT_FALSE(rtf.contains("{\\pntext\\f0 I.\\tab}"));
+    EXPECT_TRUE(rtf.contains("{\\pntext\\f0 II.\\tab}"));
+    EXPECT_TRUE(rtf.contains("{\\pntext\\f0 III.\\tab}"));
+}
