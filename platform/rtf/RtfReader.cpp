@@ -279,7 +279,8 @@ private:
     // Structure.
     void beginContent();
     void openPendingParagraph();
-    void endParagraph(bool pageBreak);
+    enum class ParagraphEnd { Break, PageBreak };
+    void endParagraph(ParagraphEnd end);
     void endText();
     void applyParagraphFormat();
     Numbering numbering(const ParaState& para) const;
@@ -1116,10 +1117,10 @@ void RtfReader::Impl::applyContentWord(RtfKeyword keyword)
 {
     switch (keyword) {
     case RtfKeyword::Par:
-        endParagraph(false);
+        endParagraph(ParagraphEnd::Break);
         return;
     case RtfKeyword::Page:
-        endParagraph(true);
+        endParagraph(ParagraphEnd::PageBreak);
         return;
     case RtfKeyword::Line:
         appendCharacter(QChar::LineSeparator);
@@ -1129,7 +1130,7 @@ void RtfReader::Impl::applyContentWord(RtfKeyword keyword)
         appendCharacter(u'\t');
         return;
     case RtfKeyword::NestedRow:
-        endParagraph(false);
+        endParagraph(ParagraphEnd::Break);
         return;
     case RtfKeyword::Cell:
         endCell();
@@ -1434,12 +1435,12 @@ void RtfReader::Impl::openPendingParagraph()
     m_cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
 }
 
-void RtfReader::Impl::endParagraph(bool pageBreak)
+void RtfReader::Impl::endParagraph(ParagraphEnd end)
 {
     flushRun();
     beginContent();
     applyParagraphFormat();
-    m_pageBreakNext = pageBreak;
+    m_pageBreakNext = end == ParagraphEnd::PageBreak;
     m_pendingBreak = true;
     m_paragraphHasContent = false;
 }

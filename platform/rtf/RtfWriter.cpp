@@ -176,15 +176,24 @@ public:
 private:
     void collect();
     void writeHeader();
-    void writeBlock(const QTextBlock& block, bool firstBlock);
-    void writeParagraphProperties(const QTextBlock& block, bool inTable, bool firstBlock);
+    enum class Place { FirstWritten, Later };
+    void writeBlock(const QTextBlock& block, Place place);
+    void writeParagraphProperties(const QTextBlock& block, const QTextTable* table, Place place);
     void writeListFallback(const QTextBlock& block, const QTextList* list);
     void writeFragment(const QTextFragment& fragment, int from, int to);
     void writeChars(const QTextCharFormat& format);
     void writeLinkChange(const QString& target);
     void writeObject(const QTextImageFormat& format);
     void writeRowDefinition(const QTextTable* table);
-    void writeText(QStringView text, bool codePage1250);
+    // Windows1250: characters of the code page as \'hh; UnicodeOnly: every non-ASCII one as \uN.
+    enum class Encoding { Windows1250, UnicodeOnly };
+    void writeText(QStringView text, Encoding encoding);
+    // Text in a font of the Central European character set can use Windows-1250 bytes; a
+    // reader decodes the bytes of other fonts in their own code page.
+    static Encoding encodingOf(int charset)
+    {
+        return charset == 238 ? Encoding::Windows1250 : Encoding::UnicodeOnly;
+    }
 
     int fontIndex(const QTextCharFormat& format);
     int colorIndex(const QColor& color);
@@ -349,7 +358,7 @@ void Writer::writeHeader()
         putWord("{\\f", int(index));
         putWord("\\fnil\\fcharset", m_fonts.at(index).charset);
         put(' ');
-        writeText(m_fonts.at(index).family, m_fonts.at(index).charset == 238);
+        writeText(m_fonts.at(index).family, encodingOf(m_fonts.at(index).charset));
         put(";}");
     }
     put("}\n{\\colortbl ;");
@@ -392,7 +401,7 @@ void Writer::writeHeader()
     put("{\\*\\generator Zorvan;}\\viewkind4\\uc1\n");
 }
 
-void Writer::writeText(QStringView text, bool codePage1250)
+void Writer::writeText(QStringView text, Encoding encoding)
 {
     for (const QChar character : text) {
         const char16_t code = character.unicode();
@@ -423,7 +432,8 @@ void Writer::writeText(QStringView text, bool codePage1250)
         }
         if (code < 0x20)
             continue;
-        if (const unsigned char byte = codePage1250 ? RtfCodePage::encode1250(code) : 0) {
+        if (const unsigned char byte =
+                encoding == Encoding::Windows1250 ? RtfCodePage::encode1250(code) : 0) {
             put("\\'");
             putHex(byte);
             continue;
@@ -484,7 +494,7 @@ void Writer::writeLinkChange(const QString& target)
     put("{\\field{\\*\\fldinst{HYPERLINK \"");
     QString quoted = target;
     quoted.replace(u'"', QLatin1String("%22"));
-    writeText(quoted, false);
+    writeText(quoted, Encoding::UnicodeOnly);
     put("\"}}{\\fldrslt{");
 }
 
@@ -550,9 +560,8 @@ void Writer::writeFragment(const QTextFragment& fragment, int from, int to)
         return;
     }
     writeChars(format);
-    const bool codePage1250 = charCharset(format) == 238;
     QStringView piece = QStringView(text).mid(start, end - start);
-    writeText(piece, codePage1250);
+    writeText(piece, encodingOf(charCharset(format)));
     flushIfFull();
 }
 
@@ -599,7 +608,7 @@ void Writer::writeListFallback(const QTextBlock& block, const QTextList* list)
     const char* after = style == 0x300 ? "" : (style == 0x200 ? "." : ")");
     put("{\\pntext\\f0 ");
     put(before);
-    writeText(number, true);
+    writeText(number, Encoding::Windows1250);
     put(after);
     put("\\tab}");
     put("{\\*\\pn\\pnlvlbody\\pnf0");
@@ -616,7 +625,7 @@ void Writer::writeListFallback(const QTextBlock& block, const QTextList* list)
     put('}');
 }
 
-void Writer::writeParagraphProperties(const QTextBlock& block, bool inTable, bool firstBlock)
+void Writer::writeParagraphProperties(const QTextBlock& block, const QTextTable* table, Place place)
 {
     const QTextBlockFormat format = block.blockFormat();
     put("\\pard");
@@ -625,7 +634,7 @@ void Writer::writeParagraphProperties(const QTextBlock& block, bool inTable, boo
         putWord("\\ls", m_listIndexes.value(list));
         putWord("\\ilvl", std::clamp(intProperty(format, BlockListLevel, 0), 0, 8));
     }
-    if (inTable)
+    if (table)
         put("\\intbl");
     switch (blockAlignment(format)) {
     case PFA_RIGHT:
@@ -677,14 +686,14 @@ void Writer::writeParagraphProperties(const QTextBlock& block, bool inTable, boo
     }
     for (const QTextOption::Tab& tab : format.tabPositions())
         putWord("\\tx", pixelsToTwips(tab.position));
-    if (firstBlock && (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore))
+    if (place == Place::FirstWritten && (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore))
         put("\\pagebb");
     put(' ');
     if (list)
         writeListFallback(block, list);
 }
 
-void Writer::writeBlock(const QTextBlock& block, bool firstBlock)
+void Writer::writeBlock(const QTextBlock& block, Place place)
 {
     const QTextTable* table = qobject_cast<QTextTable*>(m_document.frameAt(block.position()));
     QTextTableCell cell;
@@ -693,7 +702,7 @@ void Writer::writeBlock(const QTextBlock& block, bool firstBlock)
         if (cell.column() == 0 && cell.firstPosition() == block.position())
             writeRowDefinition(table);
     }
-    writeParagraphProperties(block, table != nullptr, firstBlock);
+    writeParagraphProperties(block, table, place);
     m_charsWritten = false;
     for (auto it = block.begin(); !it.atEnd() && !m_failed; ++it) {
         const QTextFragment fragment = it.fragment();
@@ -729,7 +738,7 @@ bool Writer::write()
     bool first = true;
     for (QTextBlock block = m_document.findBlock(m_from);
          block.isValid() && block.position() < m_to && !m_failed; block = block.next()) {
-        writeBlock(block, first);
+        writeBlock(block, first ? Place::FirstWritten : Place::Later);
         first = false;
     }
     put("}\n");
