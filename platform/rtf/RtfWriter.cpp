@@ -180,8 +180,8 @@ private:
     void writeBlock(const QTextBlock& block, Place place);
     void writeParagraphProperties(const QTextBlock& block, const QTextTable* table, Place place);
     void writeListFallback(const QTextBlock& block, const QTextList* list);
-    void writeFragment(const QTextFragment& fragment, int from, int to);
-    void writeChars(const QTextCharFormat& format);
+    void writeFragment(const QTextFragment& fragment, int position, int length);
+    void writeChars(const WrittenChars& chars);
     void writeLinkChange(const QString& target);
     void writeObject(const QTextImageFormat& format);
     void writeRowDefinition(const QTextTable* table);
@@ -198,6 +198,17 @@ private:
     int fontIndex(const QTextCharFormat& format);
     int colorIndex(const QColor& color);
     WrittenChars charsOf(const QTextCharFormat& format);
+
+    // What the writer needs of a fragment's format, worked out once per format of the
+    // document: documents hold few formats and many fragments.
+    struct RunFormat
+    {
+        WrittenChars chars;
+        QString link;
+        Encoding encoding = Encoding::Windows1250;
+        bool picture = false;
+    };
+    const RunFormat& runFormat(const QTextFragment& fragment);
 
     void put(char c) { m_out.append(c); }
     void put(const char* text) { m_out.append(text); }
@@ -252,6 +263,7 @@ private:
     QHash<const QTextList*, int> m_listDefinitionOf; // \listid of each list, from 1
     int m_defaultSize = 240;                         // twips
 
+    QHash<int, RunFormat> m_runFormats; // by the document's format index
     WrittenChars m_chars;
     bool m_charsWritten = false;
     QString m_link;
@@ -312,6 +324,22 @@ WrittenChars Writer::charsOf(const QTextCharFormat& format)
     return chars;
 }
 
+const Writer::RunFormat& Writer::runFormat(const QTextFragment& fragment)
+{
+    const int index = fragment.charFormatIndex();
+    if (const auto found = m_runFormats.constFind(index); found != m_runFormats.cend())
+        return *found;
+    const QTextCharFormat format = fragment.charFormat();
+    RunFormat run;
+    run.link = charLink(format);
+    run.picture = format.isImageFormat();
+    if (!run.picture) { // pictures are written without fonts or colours
+        run.chars = charsOf(format);
+        run.encoding = encodingOf(charCharset(format));
+    }
+    return *m_runFormats.insert(index, run);
+}
+
 void Writer::collect()
 {
     // Font 0 is the document's default font.
@@ -324,10 +352,9 @@ void Writer::collect()
          block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            if (fragment.position() + fragment.length() <= m_from || fragment.position() >= m_to)
-                continue;
-            if (!fragment.charFormat().isImageFormat()) // pictures are written without fonts or colours
-                charsOf(fragment.charFormat());
+            const int position = fragment.position();
+            if (position + fragment.length() > m_from && position < m_to)
+                runFormat(fragment);
         }
         if (const QTextList* list = block.textList(); list && !m_listIndexes.contains(list)) {
             m_lists.append(list);
@@ -443,9 +470,8 @@ void Writer::writeText(QStringView text, Encoding encoding)
     }
 }
 
-void Writer::writeChars(const QTextCharFormat& format)
+void Writer::writeChars(const WrittenChars& chars)
 {
-    const WrittenChars chars = charsOf(format);
     if (m_charsWritten && chars == m_chars)
         return;
     m_chars = chars;
@@ -543,25 +569,25 @@ void Writer::writeObject(const QTextImageFormat& format)
     put("}");
 }
 
-void Writer::writeFragment(const QTextFragment& fragment, int from, int to)
+void Writer::writeFragment(const QTextFragment& fragment, int position, int length)
 {
-    const QTextCharFormat format = fragment.charFormat();
-    writeLinkChange(charLink(format));
-    const int start = std::max(from, fragment.position()) - fragment.position();
-    const int end = std::min(to, fragment.position() + fragment.length()) - fragment.position();
+    const RunFormat& run = runFormat(fragment);
+    writeLinkChange(run.link);
+    const int start = std::max(m_from, position) - position;
+    const int end = std::min(m_to, position + length) - position;
     if (start >= end)
         return;
     const QString text = fragment.text();
-    if (format.isImageFormat()) {
+    if (run.picture) {
+        const QTextImageFormat format = fragment.charFormat().toImageFormat();
         for (int index = start; index < end; ++index) {
             if (text.at(index) == QChar::ObjectReplacementCharacter)
-                writeObject(format.toImageFormat());
+                writeObject(format);
         }
         return;
     }
-    writeChars(format);
-    QStringView piece = QStringView(text).mid(start, end - start);
-    writeText(piece, encodingOf(charCharset(format)));
+    writeChars(run.chars);
+    writeText(QStringView(text).mid(start, end - start), run.encoding);
     flushIfFull();
 }
 
@@ -706,11 +732,12 @@ void Writer::writeBlock(const QTextBlock& block, Place place)
     m_charsWritten = false;
     for (auto it = block.begin(); !it.atEnd() && !m_failed; ++it) {
         const QTextFragment fragment = it.fragment();
-        if (fragment.position() >= m_to)
+        const int position = fragment.position();
+        const int length = fragment.length();
+        if (position >= m_to)
             break;
-        if (fragment.position() + fragment.length() <= m_from)
-            continue;
-        writeFragment(fragment, m_from, m_to);
+        if (position + length > m_from)
+            writeFragment(fragment, position, length);
     }
     writeLinkChange({});
     const int mark = block.position() + block.length() - 1;
