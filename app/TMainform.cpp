@@ -19,7 +19,6 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStatusTipEvent>
 #include <QStringDecoder>
 #include <QTextEdit>
@@ -47,20 +46,6 @@ QString longTimeFormat(const QLocale& locale)
     QString format = locale.timeFormat(QLocale::LongFormat);
     format.remove(QRegularExpression(QStringLiteral("\\s*\\bt+\\b")));
     return format.trimmed();
-}
-
-// Plain text of a file: UTF-8 (a byte-order mark skipped), or Windows-1250
-// when the bytes are not valid UTF-8.
-QString decodePlainText(const QByteArray& bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder windows1250("windows-1250");
-    if (windows1250.isValid())
-        return windows1250.decode(bytes);
-    return QString::fromLatin1(bytes);
 }
 
 TZvCustomRichEdit* richEditOf(QWidget* widget)
@@ -124,7 +109,7 @@ void TMainform::FormCreate(QObject*)
     if (m_parameters.size() == 1) {
         CurrentFileName = m_parameters.constFirst();
         try {
-            loadCommandLineDocument(CurrentFileName);
+            editor->Lines().LoadFromFile(CurrentFileName);
             setWindowTitle(windowTitle() + u'-' + CurrentFileName);
             editor->update();
             editor->setIsModified(false);
@@ -166,22 +151,6 @@ void TMainform::FormCreate(QObject*)
     // 10.
     editor->setIsModified(false);
     UpdateEditActions();
-}
-
-// The place of the document loading: the file is read as plain text until the
-// editor's document streaming (rich text by extension) takes over.
-void TMainform::loadCommandLineDocument(const QString& fileName)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw EFOpenError(QStringLiteral("Cannot open file \"%1\". %2")
-                              .arg(QDir::toNativeSeparators(fileName), file.errorString()));
-    }
-    QString text = decodePlainText(file.readAll());
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    editor->setText(text);
-    editor->setSelectionStart(0);
 }
 
 void TMainform::FormResize(QObject*)
@@ -256,17 +225,13 @@ void TMainform::FormClose(QObject*, TCloseAction& Action)
         Action = TCloseAction::caFree;
         return;
     }
-    switch (m_desktop.messageBox(QStringLiteral("Uložit změny?"), QStringLiteral("Potvrzení"),
-                                 MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    switch (askSaveChanges()) {
     case IDCANCEL:
         Action = TCloseAction::caNone;
         return;
     case IDYES:
         // The window closes whatever the save dialog's outcome.
-        if (!CurrentFileName.isEmpty())
-            SaveDocument(CurrentFileName);
-        else
-            SaveDocumentAs(CurrentFileName);
+        saveChanges();
         return;
     default:
         return;
@@ -276,8 +241,7 @@ void TMainform::FormClose(QObject*, TCloseAction& Action)
 void TMainform::Konec1Click(QObject*)
 {
     if (editor->IsModified()) {
-        switch (m_desktop.messageBox(QStringLiteral("Uložit změny?"), QStringLiteral("Potvrzení"),
-                                     MB_YESNOCANCEL | MB_ICONQUESTION)) {
+        switch (askSaveChanges()) {
         case IDCANCEL:
             return;
         case IDYES:
@@ -290,47 +254,6 @@ void TMainform::Konec1Click(QObject*)
     }
     editor->setIsModified(false);
     close();
-}
-
-// ---------------------------------------------------------------------------
-// Saving. Until the editor's document streaming exists, a document is written
-// as plain UTF-8 text with CR LF line breaks, whatever its extension.
-
-bool TMainform::SaveDocument(const QString& FileName)
-{
-    // QSaveFile writes a temporary file and renames it over the old one, so a
-    // failed save leaves the old file as it was.
-    QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2")
-                                .arg(QDir::toNativeSeparators(FileName), file.errorString()));
-    }
-    QString text = editor->Text();
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    text.replace(u'\n', QStringLiteral("\r\n"));
-    file.write(text.toUtf8());
-    if (!file.commit()) {
-        throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2")
-                                .arg(QDir::toNativeSeparators(FileName), file.errorString()));
-    }
-    editor->setIsModified(false);
-    return true;
-}
-
-bool TMainform::SaveDocumentAs(QString& FileName)
-{
-    SaveDialog1.fileName = FileName.isEmpty() ? QStringLiteral("nový dokument") : FileName;
-    if (!m_desktop.saveFileDialog(SaveDialog1))
-        return false;
-    FileName = SaveDialog1.fileName;
-    if (SaveDialog1.filterIndex == 4) {
-        editor->SetPlainText(true);
-        editor->setIsModified(false);
-    }
-    const bool result = SaveDocument(FileName);
-    setWindowTitle(QStringLiteral("Zorvan - ") + FileName);
-    return result;
 }
 
 // ---------------------------------------------------------------------------
@@ -614,28 +537,6 @@ void TMainform::Timer2Timer(QObject*)
 }
 
 // New, open and save.
-void TMainform::novyClick(QObject*)
-{
-}
-void TMainform::Nov1Click(QObject*)
-{
-}
-void TMainform::otevritClick(QObject*)
-{
-}
-void TMainform::Otevt1Click(QObject*)
-{
-}
-void TMainform::ulozitClick(QObject*)
-{
-}
-void TMainform::uloit1Click(QObject*)
-{
-}
-void TMainform::Uloitjako1Click(QObject*)
-{
-}
-
 // Printing and page setup.
 void TMainform::tiskClick(QObject*)
 {

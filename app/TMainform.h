@@ -140,7 +140,10 @@ public:
     void Oprogramu1Click(QObject* Sender);
     void Oautorovi1Click(QObject* Sender);
 
-    // Saving, as the closing prompts need it.
+    // Saving: SaveDocument writes the editor into FileName (the extension or
+    // PlainText decides rich or plain text) and clears IsModified; it raises
+    // the file's error. SaveDocumentAs asks for a name first and renames the
+    // window; false when the dialog was cancelled.
     bool SaveDocument(const QString& FileName);
     bool SaveDocumentAs(QString& FileName);
 
@@ -164,6 +167,11 @@ public:
     void ulozitClick(QObject* Sender);
     void uloit1Click(QObject* Sender);
     void Uloitjako1Click(QObject* Sender);
+    // The "Uložit změny?" question: IDYES, IDNO or IDCANCEL.
+    int askSaveChanges();
+    // The save of that question's Yes: to the document's file, or through the
+    // save dialog for a new document.
+    void saveChanges();
     // Printing.
     void tiskClick(QObject* Sender);
     void isk1Click(QObject* Sender);
@@ -253,8 +261,9 @@ private:
     void setApplicationHint(const QString& hint);
     void watchFocusedEditControl(QWidget* widget);
     void runEditAction(QAction* action);
-    void loadCommandLineDocument(const QString& fileName);
     void showMessage(const QString& text);
+    void loadChosenDocument();
+    void finishOpening();
 
     Desktop& m_desktop;
     QStringList m_parameters;

@@ -67,6 +67,7 @@ Tlogo::Tlogo(const Registry& registry, QWidget* parent)
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(2500);
+    Timer1->setTimerType(Qt::PreciseTimer); // the splash is shown for the full time, never less
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(Timer1); });
     Timer1->start();
 

@@ -92,7 +92,7 @@ TEST_F(MainformClosingTest, CloseNamedAnsweredYesSavesUnderItsNameWithoutADialog
     window.CurrentFileName = programPath(QStringLiteral("dopis.zvd"));
     desktop.queueMessageBoxAnswer(IDYES);
     EXPECT_TRUE(window.close());
-    EXPECT_EQ(contentsOf(window.CurrentFileName), QStringLiteral("první řádek\r\ndruhý").toUtf8());
+    EXPECT_EQ(documentTextOf(window.CurrentFileName), QStringLiteral("první řádek\r\ndruhý"));
     EXPECT_TRUE(desktop.callsOf(ScriptedDesktop::CallKind::SaveFileDialog).empty());
 }
 
@@ -103,7 +103,7 @@ TEST_F(MainformClosingTest, CloseUnnamedAnsweredYesSavesWhereTheDialogSays)
     desktop.queueMessageBoxAnswer(IDYES);
     desktop.queueFileDialogAnswer(path, 1);
     EXPECT_TRUE(window.close());
-    EXPECT_EQ(contentsOf(path), QStringLiteral("první řádek\r\ndruhý").toUtf8());
+    EXPECT_EQ(documentTextOf(path), QStringLiteral("první řádek\r\ndruhý"));
     EXPECT_EQ(window.CurrentFileName, path);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Zorvan - ") + path);
 }

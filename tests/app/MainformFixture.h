@@ -5,6 +5,7 @@
 
 #include "app/TMainform.h"
 #include "platform/ScriptedDesktop.h"
+#include "richedit/TZvRichEdit.h"
 
 #include <QLocale>
 #include <QString>
@@ -41,6 +42,14 @@ protected:
     // A path inside the temporary program folder.
     QString programPath(const QString& relative) const { return m_programFolder.filePath(relative); }
     QString programFolder() const { return m_programFolder.path() + u'/'; }
+
+    // The text of a saved document as the editor reads it back.
+    static QString documentTextOf(const QString& path)
+    {
+        TZvRichEdit reader;
+        reader.Lines().LoadFromFile(path);
+        return reader.Text();
+    }
 
     ScriptedDesktop desktop;
     std::unique_ptr<TMainform> form;
