@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Check Zorvan's RTF against LibreOffice, in both directions, and report pass rates.
 
-    check-peers.py [--convert PATH] [--shared DIR] [--timeout SECONDS]
+    check-peers.py [--convert PATH] [--tests PATH] [--shared DIR] [--timeout SECONDS]
 
 Own corpus (tests/data/interop/*.rtf, each with LibreOffice's text NAME.txt):
   saved:  Zorvan loads the file and saves it as RTF (zorvan-convert in.rtf out.rtf);
@@ -15,6 +15,9 @@ text, default ../shared/interop beside the repository):
   saved:  as for the own corpus.
   A file LibreOffice could not read has no reference text: it passes when Zorvan
   loads it (exit status 0) within the time limit.
+  round trip: the interop_tests program (--tests) loads each file, saves it as RTF
+          and loads that again; text and formats must be the same run by run, and
+          the saved RTF 7-bit (the CTest suite does the same for the own corpus).
 
 Words are compared by wordcompare.py (the normalisation is described there).
 Files whose LibreOffice text is itself wrong are listed in
@@ -24,6 +27,7 @@ The peers must be installed (check-peers.sh does that). Exit status 0 when every
 check passed, else 1.
 """
 import argparse
+import json
 import os
 import shutil
 import subprocess
@@ -138,6 +142,28 @@ def check_text(documents, convert, work, timeout, result):
         result.add(name, compare(reference, target))
 
 
+def check_round_trip(tests, shared, work, result):
+    """Runs the round-trip tests of interop_tests over the shared corpus."""
+    report = os.path.join(work, "round-trip.json")
+    environment = dict(os.environ, QT_QPA_PLATFORM="offscreen", ZORVAN_SHARED_INTEROP=shared)
+    subprocess.run([tests, "--gtest_filter=Shared/*SaveAndReload*:Shared/*SevenBit*",
+                    "--gtest_output=json:" + report], capture_output=True, env=environment, timeout=1800)
+    with open(report, encoding="utf-8") as handle:
+        suites = json.load(handle)["testsuites"]
+    outcomes = {}
+    for suite in suites:
+        for test in suite["testsuite"]:
+            document = test.get("value_param", test["name"]).strip()
+            check = test["name"].split("/")[0]
+            problems = [failure["failure"].split("\n", 2)[-1].strip().splitlines()
+                        for failure in test.get("failures", [])]
+            message = "; ".join(lines[0][:200] for lines in problems if lines)
+            outcomes.setdefault(document, []).append("%s: %s" % (check, message) if problems else None)
+    for document in sorted(outcomes):
+        failed = [outcome for outcome in outcomes[document] if outcome]
+        result.add(document, " | ".join(failed) if failed else None)
+
+
 def own_corpus():
     folder = os.path.join(REPO, "tests", "data", "interop")
     return [(name[:-4], os.path.join(folder, name), os.path.join(folder, name[:-4] + ".txt"))
@@ -160,6 +186,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.strip().splitlines()[0])
     parser.add_argument("--convert", default=os.environ.get(
         "ZORVAN_CONVERT", os.path.join(REPO, "build", "tools", "zorvan-convert")))
+    parser.add_argument("--tests", default=os.path.join(REPO, "build", "tests", "interop_tests"))
     parser.add_argument("--shared", default=os.path.join(os.path.dirname(REPO), "shared", "interop"))
     parser.add_argument("--timeout", type=int, default=60)
     arguments = parser.parse_args()
@@ -183,6 +210,12 @@ def main():
             saved = Result("shared corpus, RTF saved by Zorvan read by LibreOffice", misreadings)
             check_saved(with_reference, arguments.convert, os.path.join(work, "shared"), arguments.timeout, saved)
             results.append(saved)
+            if os.access(arguments.tests, os.X_OK):
+                round_trip = Result("shared corpus, Zorvan's round trip (load, save, load) keeps text and formats")
+                check_round_trip(arguments.tests, arguments.shared, work, round_trip)
+                results.append(round_trip)
+            else:
+                print("no %s: the round trip over the shared corpus is skipped" % arguments.tests)
         else:
             print("no shared corpus at %s: skipped" % arguments.shared)
     for result in results:

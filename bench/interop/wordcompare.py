@@ -18,8 +18,10 @@ the one of tests/interop/InteropCorpusTest.cpp:
     paragraph separators included), so line breaks, paragraph breaks and
     the layout of table cells do not matter;
   * a word that is only a list marker is dropped: bullets such as • ◦ ▪ ■ □ ● ○
-    ‣ ⁃ · – — - * ➢, and numbers or letters ending in "." or ")" of up to four
-    characters such as "1.", "12)", "a)", "iv.", "B.", "2.3.";
+    ‣ ⁃ · – — - * ∙ ➢, and enumerators ending in "." or ")": up to three digits,
+    one letter or a roman numeral of up to four letters, optionally opened by
+    "(" and followed by more numbers, such as "1.", "12)", "a)", "iv.", "B.",
+    "2.3.", "(3)";
   * a word made only of table drawing characters (| + - = _) is dropped.
 
 Everything else must match exactly, so a dropped, doubled or garbled word

@@ -8,7 +8,9 @@
 //    (Symbol-font bullets of Word's lists);
 //  - split on any white space (line, paragraph and table layout do not count);
 //  - list markers dropped: a lone bullet (• ◦ ▪ ■ □ ● ○ ‣ ⁃ · – — - * ∙ ➢) and
-//    numbers or letters ending in "." or ")" such as "1.", "12)", "a)", "iv.", "2.3.";
+//    enumerators ending in "." or ")": up to three digits, one letter or a roman
+//    numeral of up to four letters, optionally opened by "(" and followed by more
+//    numbers, such as "1.", "12)", "a)", "iv.", "B.", "2.3.", "(3)";
 //  - words made only of table drawing characters (| + - = _) dropped.
 // Everything else counts, so a dropped, doubled or garbled word is a difference.
 

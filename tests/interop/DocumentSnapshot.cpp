@@ -9,6 +9,7 @@
 #include <QTextTable>
 
 #include <ostream>
+#include <type_traits>
 
 namespace TFP = TextFormatProperties;
 
@@ -132,15 +133,18 @@ QString tableCellDescription(const QTextBlock& block)
 
 QString qtLayoutDescription(const QTextBlockFormat& format)
 {
-    return QStringLiteral("margins %1 %2 %3 %4 indent %5 align %6 line %7/%8")
+    // Under single line height Qt ignores the height value, so 0 and 100 mean the same.
+    const QString line = format.lineHeightType() == QTextBlockFormat::SingleHeight
+                             ? QStringLiteral("single")
+                             : QStringLiteral("%1/%2").arg(format.lineHeight()).arg(format.lineHeightType());
+    return QStringLiteral("margins %1 %2 %3 %4 indent %5 align %6 line %7")
         .arg(format.leftMargin())
         .arg(format.rightMargin())
         .arg(format.topMargin())
         .arg(format.bottomMargin())
         .arg(format.textIndent())
         .arg(int(format.alignment()))
-        .arg(format.lineHeight())
-        .arg(format.lineHeightType());
+        .arg(line);
 }
 
 QString tabsDescription(const QTextBlockFormat& format)
@@ -181,6 +185,86 @@ std::vector<BlockSnapshot> SnapshotDocument(const QTextDocument& document)
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
         blocks.push_back(blockSnapshot(block));
     return blocks;
+}
+
+namespace {
+
+// Long texts are shown from a little before where the two values part.
+template <typename Value> QString shown(const Value& value, qsizetype from)
+{
+    if constexpr (std::is_same_v<Value, QString>) {
+        const qsizetype start = std::max<qsizetype>(0, from - 12);
+        const QString part = value.mid(start, 48);
+        return QLatin1Char('"') + (start > 0 ? QStringLiteral("…") : QString()) + part +
+               (start + part.size() < value.size() ? QStringLiteral("…") : QString()) + QLatin1Char('"');
+    } else {
+        return QString::number(value);
+    }
+}
+
+template <typename Value> qsizetype partingPoint(const Value& left, const Value& right)
+{
+    qsizetype index = 0;
+    if constexpr (std::is_same_v<Value, QString>)
+        while (index < left.size() && index < right.size() && left.at(index) == right.at(index))
+            ++index;
+    return index;
+}
+
+template <typename Value>
+void compareField(QStringList& differences, const QString& where, const char* field, const Value& left,
+                  const Value& right)
+{
+    if (left == right)
+        return;
+    const qsizetype from = partingPoint(left, right);
+    differences.append(where + QLatin1String(field) + QLatin1Char(' ') + shown(left, from) +
+                       QStringLiteral(" -> ") + shown(right, from));
+}
+
+} // namespace
+
+QString DescribeDifference(const BlockSnapshot& before, const BlockSnapshot& after)
+{
+    QStringList differences;
+    const QString block;
+    compareField(differences, block, "text", before.text, after.text);
+    compareField(differences, block, "alignment", before.alignment, after.alignment);
+    compareField(differences, block, "start indent", before.startIndent, after.startIndent);
+    compareField(differences, block, "offset", before.offset, after.offset);
+    compareField(differences, block, "right indent", before.rightIndent, after.rightIndent);
+    compareField(differences, block, "space before", before.spaceBefore, after.spaceBefore);
+    compareField(differences, block, "space after", before.spaceAfter, after.spaceAfter);
+    compareField(differences, block, "line spacing rule", before.lineSpacingRule, after.lineSpacingRule);
+    compareField(differences, block, "line spacing", before.lineSpacing, after.lineSpacing);
+    compareField(differences, block, "Qt layout", before.qtLayout, after.qtLayout);
+    compareField(differences, block, "list", before.list, after.list);
+    compareField(differences, block, "table cell", before.tableCell, after.tableCell);
+    compareField(differences, block, "tabs", before.tabs, after.tabs);
+    compareField(differences, block, "page break", before.pageBreak, after.pageBreak);
+    compareField(differences, block, "runs", qsizetype(before.runs.size()), qsizetype(after.runs.size()));
+    for (size_t index = 0; index < std::min(before.runs.size(), after.runs.size()); ++index) {
+        const RunSnapshot& left = before.runs[index];
+        const RunSnapshot& right = after.runs[index];
+        const QString run = QStringLiteral("run %1 ").arg(index);
+        compareField(differences, run, "text", left.text, right.text);
+        compareField(differences, run, "font", left.family, right.family);
+        compareField(differences, run, "points", left.pointSize, right.pointSize);
+        compareField(differences, run, "size", left.sizeTwips, right.sizeTwips);
+        compareField(differences, run, "weight", left.weight, right.weight);
+        compareField(differences, run, "italic", int(left.italic), int(right.italic));
+        compareField(differences, run, "underline", left.underlineStyle, right.underlineStyle);
+        compareField(differences, run, "strike", int(left.strikeOut), int(right.strikeOut));
+        compareField(differences, run, "colour", left.textColor, right.textColor);
+        compareField(differences, run, "background", left.backgroundColor, right.backgroundColor);
+        compareField(differences, run, "vertical alignment", left.verticalAlignment, right.verticalAlignment);
+        compareField(differences, run, "offset", left.offsetTwips, right.offsetTwips);
+        compareField(differences, run, "charset", left.charset, right.charset);
+        compareField(differences, run, "protected", int(left.isProtected), int(right.isProtected));
+        compareField(differences, run, "link", left.link, right.link);
+        compareField(differences, run, "object", left.object, right.object);
+    }
+    return differences.join(QStringLiteral(", "));
 }
 
 void PrintTo(const QString& text, std::ostream* out)

@@ -60,6 +60,10 @@ struct BlockSnapshot
 
 std::vector<BlockSnapshot> SnapshotDocument(const QTextDocument& document);
 
+// What differs between two snapshots of a block, field by field ("run 0 font
+// "Arial" -> "Sans Serif", ..."); empty when they are equal.
+QString DescribeDifference(const BlockSnapshot& before, const BlockSnapshot& after);
+
 // For parameters and values in GoogleTest's messages.
 void PrintTo(const QString& text, std::ostream* out);
 void PrintTo(const RunSnapshot& run, std::ostream* out);

@@ -81,8 +81,12 @@ TEST(DocumentSnapshotTest, EveryComparedAttributeMakesADifference)
     for (const auto& [name, change] : characterChanges) {
         QTextDocument changed;
         writeSample(changed);
-        changeCharacters(changed, 8, 10, change);
+        changeCharacters(changed, 5, 16, change); // the whole second run
         EXPECT_NE(SnapshotDocument(changed), SnapshotDocument(original)) << name;
+        // The description of a failure must name the change too.
+        EXPECT_TRUE(DescribeDifference(SnapshotDocument(original)[0], SnapshotDocument(changed)[0])
+                        .startsWith(QStringLiteral("run 1 ")))
+            << name;
     }
 
     using BlockChange = std::function<void(QTextBlockFormat&)>;
@@ -103,7 +107,23 @@ TEST(DocumentSnapshotTest, EveryComparedAttributeMakesADifference)
         writeSample(changed);
         changeSecondBlock(changed, change);
         EXPECT_NE(SnapshotDocument(changed), SnapshotDocument(original)) << name;
+        EXPECT_FALSE(
+            DescribeDifference(SnapshotDocument(original)[1], SnapshotDocument(changed)[1]).isEmpty())
+            << name;
     }
+}
+
+TEST(DocumentSnapshotTest, DifferenceNamesTheFieldAndBothValues)
+{
+    QTextDocument original;
+    writeSample(original);
+    QTextDocument changed;
+    writeSample(changed);
+    changeCharacters(changed, 0, 5,
+                     [](QTextCharFormat& f) { f.setFontFamilies({QStringLiteral("DejaVu Serif")}); });
+    EXPECT_EQ(DescribeDifference(SnapshotDocument(original)[0], SnapshotDocument(changed)[0]),
+              QStringLiteral("run 0 font \"\" -> \"DejaVu Serif\""));
+    EXPECT_TRUE(DescribeDifference(SnapshotDocument(original)[1], SnapshotDocument(changed)[1]).isEmpty());
 }
 
 TEST(DocumentSnapshotTest, ListsAndTableCellsAreToldApart)
