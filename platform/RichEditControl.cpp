@@ -727,8 +727,10 @@ bool isRichTextFormat(UINT format)
     return kind == SF_RTF || kind == SF_RTFNOOBJS;
 }
 
-// Reads the whole stream through its callback; false when the callback failed.
-bool readAll(EDITSTREAM& stream, QByteArray& bytes)
+// Hands every chunk of the stream to `consume` until the stream ends. False
+// when the callback failed (dwError holds its answer) or `consume` refused a
+// chunk.
+template <typename Consume> bool readChunks(EDITSTREAM& stream, Consume consume)
 {
     BYTE buffer[StreamChunk];
     for (;;) {
@@ -738,7 +740,8 @@ bool readAll(EDITSTREAM& stream, QByteArray& bytes)
             return false;
         if (got <= 0)
             return true;
-        bytes.append(reinterpret_cast<const char*>(buffer), std::min(got, StreamChunk));
+        if (!consume(reinterpret_cast<const char*>(buffer), std::min(got, StreamChunk)))
+            return false;
     }
 }
 
@@ -819,7 +822,11 @@ LONG RichEditControl::StreamIn(UINT format, EDITSTREAM& stream)
 bool RichEditControl::streamInText(UINT format, EDITSTREAM& stream, QTextCursor& cursor)
 {
     QByteArray bytes;
-    if (!readAll(stream, bytes))
+    const auto append = [&](const char* data, qsizetype size) {
+        bytes.append(data, size);
+        return true;
+    };
+    if (!readChunks(stream, append))
         return false;
     const QString text = normalisedBreaks(decodePlainText(bytes, format & SF_UNICODE));
     bytes = QByteArray();
@@ -832,18 +839,11 @@ bool RichEditControl::streamInText(UINT format, EDITSTREAM& stream, QTextCursor&
 bool RichEditControl::streamInRtf(EDITSTREAM& stream, QTextCursor& cursor)
 {
     RtfReader reader(cursor);
-    BYTE buffer[StreamChunk];
-    for (;;) {
-        LONG got = 0;
-        stream.dwError = stream.pfnCallback(stream.dwCookie, buffer, StreamChunk, &got);
-        if (stream.dwError != 0)
-            return false;
-        if (got <= 0)
-            break;
-        if (!reader.feed(reinterpret_cast<const char*>(buffer), std::min(got, StreamChunk))) {
+    const auto feed = [&](const char* data, qsizetype size) { return reader.feed(data, size); };
+    if (!readChunks(stream, feed)) {
+        if (stream.dwError == 0)
             stream.dwError = StreamNotRtf;
-            return false;
-        }
+        return false;
     }
     if (!reader.finish()) {
         stream.dwError = StreamNotRtf;

@@ -2,6 +2,7 @@
 // "Uložit změny?" and the plain-text rules of the file types.
 
 #include "MainformFixture.h"
+#include "tests/EditorFormat.h"
 
 #include "platform/RichEditControl.h"
 #include "platform/ZvExceptions.h"
@@ -52,14 +53,6 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    bool isBoldAt(int position)
-    {
-        form->editor->SelectRange(position, position + 1, false);
-        CHARFORMAT2A format;
-        form->editor->control()->GetCharFormat(SCF_SELECTION, format);
-        return format.dwEffects & CFE_BOLD;
-    }
-
     int prompts() const
     {
         int count = 0;
@@ -77,7 +70,7 @@ TEST_F(MainformDocumentsTest, OpenWithTheRichTypeLoadsFormattedText)
     desktop.queueFileDialogAnswer(path, RichTextType);
     window().otevritClick(window().otevrit);
     EXPECT_EQ(form->editor->Text(), QStringLiteral("tučný text"));
-    EXPECT_TRUE(isBoldAt(1));
+    EXPECT_TRUE(isBoldAt(*form->editor, 1));
     EXPECT_EQ(form->CurrentFileName, path);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Zorvan - ") + path);
     EXPECT_FALSE(form->editor->IsModified());
@@ -227,13 +220,13 @@ TEST_F(MainformDocumentsTest, SaveAsPlainTextDropsFormattingAndStaysPlain)
     const QString source = writeFile(QStringLiteral("formatovany.zvd"), FormattedRtf);
     desktop.queueFileDialogAnswer(source, RichTextType);
     w.otevritClick(w.otevrit);
-    ASSERT_TRUE(isBoldAt(1));
+    ASSERT_TRUE(isBoldAt(*form->editor, 1));
     const QString target = programPath(QStringLiteral("prosty.txt"));
     desktop.queueFileDialogAnswer(target, PlainTextSaveType);
     w.Uloitjako1Click(w.Uloitjako1);
     EXPECT_EQ(bytesOf(target), QByteArray("tučný text"));
     EXPECT_TRUE(w.editor->PlainText());
-    EXPECT_FALSE(isBoldAt(1));
+    EXPECT_FALSE(isBoldAt(*form->editor, 1));
     EXPECT_EQ(w.CurrentFileName, target);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Zorvan - ") + target);
 }
@@ -292,7 +285,7 @@ TEST_F(MainformDocumentsTest, CommandLineDocumentOpensAsRichText)
     const QString path = writeFile(QStringLiteral("prikazova.rtf"), FormattedRtf);
     createForm({path}).show();
     EXPECT_EQ(form->editor->Text(), QStringLiteral("tučný text"));
-    EXPECT_TRUE(isBoldAt(1));
+    EXPECT_TRUE(isBoldAt(*form->editor, 1));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Zorvan-") + path);
     EXPECT_FALSE(form->editor->IsModified());
 }

@@ -10,6 +10,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include "tests/EditorFormat.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -67,23 +69,6 @@ protected:
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         return file.readAll();
-    }
-
-    void makeBold(int from, int to)
-    {
-        editor.SelectRange(from, to, false);
-        CHARFORMAT2A format;
-        format.dwMask = CFM_BOLD;
-        format.dwEffects = CFE_BOLD;
-        editor.control()->SetCharFormat(SCF_SELECTION, format);
-    }
-
-    bool isBoldAt(int position)
-    {
-        editor.SelectRange(position, position + 1, false);
-        CHARFORMAT2A format;
-        editor.control()->GetCharFormat(SCF_SELECTION, format);
-        return format.dwEffects & CFE_BOLD;
     }
 
     TZvRichEdit editor;
@@ -242,7 +227,7 @@ TEST_F(LinesTest, AfterALoadTheCaretIsAtTheStartAndTheModifiedFlagIsUntouched)
 TEST_F(LinesTest, RichTextRoundTripKeepsFormatting)
 {
     editor.setText(QStringLiteral("Tučně a normálně\nŽluťoučký kůň"));
-    makeBold(0, 5);
+    makeBold(editor, 0, 5);
     const QString path = folder.filePath("dokument.rtf");
     lines.SaveToFile(path);
     ASSERT_TRUE(readFile(path).startsWith("{\\rtf1"));
@@ -262,11 +247,11 @@ TEST_F(LinesTest, RichTextRoundTripKeepsFormatting)
 TEST_F(LinesTest, SavingAsTxtWritesPlainTextOfARichDocument)
 {
     editor.setText(QStringLiteral("Tučný\nřádek"));
-    makeBold(0, 5);
+    makeBold(editor, 0, 5);
     const QString path = folder.filePath("prosty.txt");
     lines.SaveToFile(path);
     EXPECT_EQ(readFile(path), QStringLiteral("Tučný\r\nřádek").toUtf8());
-    EXPECT_TRUE(isBoldAt(1)) << "the document keeps its formatting";
+    EXPECT_TRUE(isBoldAt(editor, 1)) << "the document keeps its formatting";
 }
 
 TEST_F(LinesTest, FailedSaveLeavesThePreviousFileUntouched)

@@ -12,6 +12,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include "tests/EditorFormat.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -38,23 +40,6 @@ protected:
         return lines.join(QLatin1Char('\n'));
     }
 
-    void makeBold(int from, int to)
-    {
-        editor.SelectRange(from, to, false);
-        CHARFORMAT2A format;
-        format.dwMask = CFM_BOLD;
-        format.dwEffects = CFE_BOLD;
-        editor.control()->SetCharFormat(SCF_SELECTION, format);
-    }
-
-    bool isBoldAt(int position)
-    {
-        editor.SelectRange(position, position + 1, false);
-        CHARFORMAT2A format;
-        editor.control()->GetCharFormat(SCF_SELECTION, format);
-        return format.dwEffects & CFE_BOLD;
-    }
-
     QPoint viewportPointOf(int position)
     {
         QTextCursor cursor(editor.control()->document());
@@ -69,7 +54,7 @@ TEST_F(EditorTest, WordWrapSwitchKeepsTextFormattingAndModifiedFlag)
 {
     const QString text = QString(QStringLiteral("slovo ")).repeated(200);
     editor.setText(text);
-    makeBold(0, 5);
+    makeBold(editor, 0, 5);
     editor.setIsModified(true);
     editor.SelectRange(100, 120, false);
     const int wrappedLines = editor.control()->GetLineCount();
@@ -82,8 +67,8 @@ TEST_F(EditorTest, WordWrapSwitchKeepsTextFormattingAndModifiedFlag)
     EXPECT_GT(wrappedLines, 1);
     EXPECT_EQ(editor.SelectionStart(), 0) << "the caret goes to the start after re-creation";
     EXPECT_EQ(editor.SelectionLength(), 0);
-    EXPECT_TRUE(isBoldAt(2));
-    EXPECT_FALSE(isBoldAt(7));
+    EXPECT_TRUE(isBoldAt(editor, 2));
+    EXPECT_FALSE(isBoldAt(editor, 7));
 
     editor.setIsModified(false);
     editor.setWordWrap(true);
@@ -214,17 +199,17 @@ TEST_F(EditorTest, UndoLimitCapsTheStepsThatCanBeUndone)
 TEST_F(EditorTest, PlainTextOnAndOffKeepsTheTextButNotTheFormatting)
 {
     editor.setText(QStringLiteral("Tučný text\nDruhý řádek"));
-    makeBold(0, 5);
+    makeBold(editor, 0, 5);
     editor.SetPlainText(true);
     EXPECT_TRUE(editor.PlainText());
     EXPECT_EQ(editor.Text(), QStringLiteral("Tučný text\r\nDruhý řádek"));
-    EXPECT_FALSE(isBoldAt(1));
+    EXPECT_FALSE(isBoldAt(editor, 1));
     EXPECT_TRUE(editor.control()->GetTextMode() & TM_PLAINTEXT);
 
     editor.SetPlainText(false);
     EXPECT_FALSE(editor.PlainText());
     EXPECT_EQ(editor.Text(), QStringLiteral("Tučný text\r\nDruhý řádek"));
-    EXPECT_FALSE(isBoldAt(1));
+    EXPECT_FALSE(isBoldAt(editor, 1));
     EXPECT_TRUE(editor.control()->GetTextMode() & TM_RICHTEXT);
 }
 
@@ -232,8 +217,8 @@ TEST_F(EditorTest, PlainTextModeFormatsTheWholeText)
 {
     editor.SetPlainText(true);
     editor.setText(QStringLiteral("jedna dva"));
-    makeBold(0, 3);
-    EXPECT_TRUE(isBoldAt(7));
+    makeBold(editor, 0, 3);
+    EXPECT_TRUE(isBoldAt(editor, 7));
 }
 
 TEST_F(EditorTest, MaxLengthZeroMeansTheDefaultLimit)
