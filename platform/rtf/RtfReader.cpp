@@ -195,6 +195,7 @@ struct GroupState
     ParaState para;
     Destination destination = Destination::Body;
     int unicodeSkip = 1;
+    bool ownsCapture = false; // the group's text is being kept (a picture or object)
 };
 
 struct FontDefinition
@@ -264,7 +265,7 @@ private:
     void applyFontTableWord(RtfKeyword keyword, int parameter);
     void applyPictureWord(RtfKeyword keyword, int parameter);
     void applyListWord(RtfKeyword keyword, int parameter, bool hasParameter);
-    void closeDestination(const GroupState& closed);
+    void closeDestination(const GroupState& closed, const QByteArray& captured);
 
     // Text.
     const RtfCodePage& codePage();
@@ -291,8 +292,8 @@ private:
     void endRow();
 
     // Pictures and objects.
-    void finishPicture();
-    void finishObject();
+    void finishPicture(const QByteArray& captured);
+    void finishObject(const QByteArray& captured);
     void insertPicture(const QImage& image, QSizeF size, const QString& keptKind, const QByteArray& data,
                        const QByteArray& rtf);
     QString placeholderName();
@@ -373,7 +374,6 @@ private:
     // Pictures and objects.
     RtfPicture m_picture;
     bool m_pictureForObject = false;
-    bool m_pictureCaptured = false;
     QImage m_objectImage;
     QSizeF m_objectImageSize;
     int m_objectWidth = 0;
@@ -473,6 +473,7 @@ void RtfReader::Impl::groupOpen()
         return;
     }
     m_stack.push_back(m_stack.back());
+    m_stack.back().ownsCapture = false; // the capture ends with the group that started it
 }
 
 void RtfReader::Impl::groupClose()
@@ -493,14 +494,15 @@ void RtfReader::Impl::groupClose()
     m_stack.pop_back();
     if (!(closed.chars == top().chars))
         m_leadByte = -1;
-    closeDestination(closed);
+    const QByteArray captured = closed.ownsCapture ? m_tokenizer.takeCapture() : QByteArray();
+    closeDestination(closed, captured);
     while (!m_fields.empty() && m_fields.back().depth > m_stack.size())
         m_fields.pop_back();
     if (m_stack.size() == 1)
         m_documentClosed = true; // text after the document's closing brace is not part of it
 }
 
-void RtfReader::Impl::closeDestination(const GroupState& closed)
+void RtfReader::Impl::closeDestination(const GroupState& closed, const QByteArray& captured)
 {
     const Destination parent = top().destination;
     if (closed.destination == Destination::FontTable) {
@@ -511,10 +513,10 @@ void RtfReader::Impl::closeDestination(const GroupState& closed)
         return;
     switch (closed.destination) {
     case Destination::Picture:
-        finishPicture();
+        finishPicture(captured);
         break;
     case Destination::Object:
-        finishObject();
+        finishObject(captured);
         break;
     case Destination::List:
         if (m_pendingListId != 0)
@@ -833,17 +835,21 @@ bool RtfReader::Impl::applyDestinationWord(RtfKeyword keyword)
         m_pictureForObject = state.destination == Destination::ObjectResult;
         state.destination = Destination::Picture;
         m_picture = RtfPicture();
-        m_pictureCaptured = !m_tokenizer.isCapturing();
-        if (m_pictureCaptured)
+        if (!m_tokenizer.isCapturing()) {
             m_tokenizer.startCapture("{\\pict ");
+            state.ownsCapture = true;
+        }
         return true;
     case RtfKeyword::Object:
         flushRun();
         state.destination = Destination::Object;
         m_objectImage = QImage();
+        m_objectImageSize = QSizeF();
         m_objectWidth = m_objectHeight = 0;
-        if (!m_tokenizer.isCapturing())
+        if (!m_tokenizer.isCapturing()) {
             m_tokenizer.startCapture("{\\object ");
+            state.ownsCapture = true;
+        }
         return true;
     case RtfKeyword::Result:
         if (state.destination != Destination::Object)
@@ -1621,13 +1627,8 @@ void RtfReader::Impl::endRow()
 
 // Pictures and objects.
 
-void RtfReader::Impl::finishPicture()
+void RtfReader::Impl::finishPicture(const QByteArray& captured)
 {
-    QByteArray rtf;
-    if (m_pictureCaptured) {
-        rtf = m_tokenizer.takeCapture();
-        m_pictureCaptured = false;
-    }
     if (m_truncated)
         return;
     const QImage image = m_picture.image();
@@ -1642,7 +1643,7 @@ void RtfReader::Impl::finishPicture()
         return;
     const QSizeF size = m_picture.displaySize(image);
     if (image.isNull()) {
-        insertPicture({}, size, {}, {}, rtf);
+        insertPicture({}, size, {}, {}, captured);
         return;
     }
     const QString kept = m_picture.keptKind();
@@ -1650,9 +1651,8 @@ void RtfReader::Impl::finishPicture()
     m_picture = RtfPicture();
 }
 
-void RtfReader::Impl::finishObject()
+void RtfReader::Impl::finishObject(const QByteArray& captured)
 {
-    const QByteArray rtf = m_tokenizer.takeCapture();
     if (m_truncated || top().destination != Destination::Body)
         return;
     QSizeF size = m_objectImageSize;
@@ -1660,7 +1660,7 @@ void RtfReader::Impl::finishObject()
         size = QSizeF(twipsToPixels(m_objectWidth), twipsToPixels(m_objectHeight));
     if (size.isEmpty())
         size = QSizeF(32, 32);
-    insertPicture(m_objectImage, size, {}, {}, rtf);
+    insertPicture(m_objectImage, size, {}, {}, captured);
     m_objectImage = QImage();
 }
 

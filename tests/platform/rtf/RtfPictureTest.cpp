@@ -172,3 +172,15 @@ TEST(RtfPictureTest, SampleKeepsTheRestOfItsContent)
     EXPECT_NE(qobject_cast<QTextTable*>(document->rootFrame()->childFrames().value(0)), nullptr);
     EXPECT_TRUE(document->lastBlock().blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore);
 }
+
+TEST(RtfPictureTest, EachKeptGroupEndsWithItsOwnBraceEvenAfterDamagedNesting)
+{
+    const auto document = readRtf(
+        "{\\rtf1 {\\pict\\wmetafile8{\\*\\blipuid 1}{\\pict\\emfblip 01}02}{\\pict\\wmetafile8 03} x}");
+    const std::vector<QTextImageFormat> pictures = picturesOf(*document);
+    ASSERT_EQ(pictures.size(), 2u);
+    EXPECT_EQ(pictures[0].property(ObjectRtf).toByteArray(),
+              QByteArray("{\\pict \\wmetafile8{\\*\\blipuid 1}{\\pict\\emfblip 01}02}"));
+    EXPECT_EQ(pictures[1].property(ObjectRtf).toByteArray(), QByteArray("{\\pict \\wmetafile8 03}"));
+    EXPECT_TRUE(document->toPlainText().endsWith(QStringLiteral(" x")));
+}

@@ -435,14 +435,15 @@ TEST(RtfReaderTest, ReadsTheWordPadSample)
     EXPECT_EQ(list->format().style(), QTextListFormat::ListDisc);
     EXPECT_EQ(blockStartIndent(blockFormatAt(*document, 2)), 360);
     EXPECT_EQ(blockOffset(blockFormatAt(*document, 2)), 360);
-    EXPECT_EQ(formatAt(*document, document->findBlockByNumber(4).position()).fontFamilies().toStringList().value(0),
-              QStringLiteral("Times New Roman"));
+    EXPECT_EQ(
+        formatAt(*document, document->findBlockByNumber(4).position()).fontFamilies().toStringList().value(0),
+        QStringLiteral("Times New Roman"));
 }
 
 TEST(RtfReaderTest, ListItemsSeparatedByOtherParagraphsFormSeparateLists)
 {
     const auto document = readRtf("{\\rtf1{\\*\\pn\\pnlvlbody\\pndec}a\\par b\\par\\pard c\\par"
-                                   "{\\*\\pn\\pnlvlbody\\pndec}d\\par}");
+                                  "{\\*\\pn\\pnlvlbody\\pndec}d\\par}");
     const QTextList* first = document->findBlockByNumber(0).textList();
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(document->findBlockByNumber(1).textList(), first);
@@ -456,9 +457,10 @@ TEST(RtfReaderTest, ListItemsSeparatedByOtherParagraphsFormSeparateLists)
 TEST(RtfReaderTest, FontNamesAreDecodedInTheirOwnCodePage)
 {
     // MS Gothic in Shift-JIS bytes, a Czech name in Windows-1250, a name in \u escapes.
-    const auto document = readRtf("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset128 \\'82\\'6c\\'82\\'72 Gothic;}"
-                                  "{\\f1\\fcharset238 P\\'edsmo;}{\\f2\\fcharset0 \\u26085?\\u26412?;}}"
-                                  "\\f0 a\\f1 b\\f2 c}");
+    const auto document =
+        readRtf("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset128 \\'82\\'6c\\'82\\'72 Gothic;}"
+                "{\\f1\\fcharset238 P\\'edsmo;}{\\f2\\fcharset0 \\u26085?\\u26412?;}}"
+                "\\f0 a\\f1 b\\f2 c}");
     EXPECT_EQ(formatAt(*document, 0).fontFamilies().toStringList().value(0), QStringLiteral("ＭＳ Gothic"));
     EXPECT_EQ(formatAt(*document, 1).fontFamilies().toStringList().value(0), QStringLiteral("Písmo"));
     EXPECT_EQ(formatAt(*document, 2).fontFamilies().toStringList().value(0), QStringLiteral("日本"));
