@@ -474,6 +474,10 @@ void Writer::writeChars(const WrittenChars& chars)
 {
     if (m_charsWritten && chars == m_chars)
         return;
+    // LibreOffice drops the rest of a paragraph when a sub- or superscript run
+    // is ended by \plain alone; \nosupersub first keeps the text.
+    if (m_charsWritten && m_chars.script != 0 && chars.script != m_chars.script)
+        put("\\nosupersub");
     m_chars = chars;
     m_charsWritten = true;
     putWord("\\plain\\f", chars.font);

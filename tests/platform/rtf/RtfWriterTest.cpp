@@ -180,3 +180,21 @@ TEST(RtfWriterTest, SelectionFromTheMiddleOfAListNumbersItemsAsInTheDocument)
     EXPECT_TRUE(rtf.contains("{\\pntext\\f0 II.\\tab}"));
     EXPECT_TRUE(rtf.contains("{\\pntext\\f0 III.\\tab}"));
 }
+
+TEST(RtfWriterTest, ScriptRunsEndWithNoSuperSubBeforePlain)
+{
+    // LibreOffice loses the rest of the paragraph after "\super 2\plain".
+    auto document = documentWithText(QStringLiteral("mc2 konec"));
+    QTextCursor cursor(document.get());
+    cursor.setPosition(2);
+    cursor.setPosition(3, QTextCursor::KeepAnchor);
+    QTextCharFormat superscript;
+    superscript.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    cursor.mergeCharFormat(superscript);
+    const QByteArray rtf = writeRtf(*document);
+    const qsizetype super = rtf.indexOf("\\super");
+    ASSERT_GE(super, 0);
+    const qsizetype ending = rtf.indexOf("\\nosupersub", super);
+    ASSERT_GE(ending, 0);
+    EXPECT_LT(ending, rtf.indexOf("konec")) << rtf.constData();
+}
