@@ -184,6 +184,7 @@ private:
     void writeChars(const WrittenChars& chars);
     void writeLinkChange(const QString& target);
     void writeObject(const QTextImageFormat& format);
+    void writeKeptGroup(const QByteArray& group);
     void writeRowDefinition(const QTextTable* table);
     // Windows1250: characters of the code page as \'hh; UnicodeOnly: every non-ASCII one as \uN.
     enum class Encoding { Windows1250, UnicodeOnly };
@@ -528,6 +529,48 @@ void Writer::writeLinkChange(const QString& target)
     put("\"}}{\\fldrslt{");
 }
 
+void Writer::writeKeptGroup(const QByteArray& group)
+{
+    // The group goes out as it was read, except that the output stays 7-bit:
+    // binary data after \binN becomes hexadecimal (which every reader of
+    // picture and object data takes as well), other 8-bit bytes become \'hh.
+    const qsizetype size = group.size();
+    for (qsizetype i = 0; i < size;) {
+        const auto byte = static_cast<unsigned char>(group.at(i));
+        if (byte >= 0x80) {
+            put("\\'");
+            putHex(byte);
+            ++i;
+            continue;
+        }
+        if (byte != '\\' || i + 1 >= size) {
+            put(char(byte));
+            ++i;
+            continue;
+        }
+        if (!group.mid(i + 1, 3).startsWith("bin") ||
+            (i + 4 < size && std::isalpha(uchar(group.at(i + 4))))) {
+            // Any other control word or symbol, copied with the character after
+            // the backslash so that "\\" and "\{" stay escapes.
+            put(char(byte));
+            put(group.at(i + 1));
+            i += 2;
+            continue;
+        }
+        qsizetype pos = i + 4;
+        qint64 count = 0;
+        while (pos < size && std::isdigit(uchar(group.at(pos))) && count < size)
+            count = count * 10 + (group.at(pos++) - '0');
+        if (pos < size && group.at(pos) == ' ')
+            ++pos;
+        const qsizetype end = std::min<qsizetype>(size, pos + count);
+        put(' ');
+        for (qsizetype data = pos; data < end; ++data)
+            putHex(static_cast<unsigned char>(group.at(data)));
+        i = end;
+    }
+}
+
 void Writer::writeObject(const QTextImageFormat& format)
 {
     if (m_options.testFlag(RtfWriter::NoObjects)) {
@@ -536,7 +579,7 @@ void Writer::writeObject(const QTextImageFormat& format)
     }
     const QByteArray kept = format.property(ObjectRtf).toByteArray();
     if (!kept.isEmpty()) {
-        m_out.append(kept);
+        writeKeptGroup(kept);
         return;
     }
     const QImage image =

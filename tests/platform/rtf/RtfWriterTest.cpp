@@ -198,3 +198,15 @@ TEST(RtfWriterTest, ScriptRunsEndWithNoSuperSubBeforePlain)
     ASSERT_GE(ending, 0);
     EXPECT_LT(ending, rtf.indexOf("konec")) << rtf.constData();
 }
+
+TEST(RtfWriterTest, KeptGroupsStaySevenBitWithBinaryDataAsHex)
+{
+    QTextDocument document;
+    QTextImageFormat object;
+    static const char group[] = "{\\object{\\*\\objdata \\bin4 }\xff\x00\\}\\'e8\xe8}}";
+    object.setProperty(ObjectRtf, QByteArray(group, sizeof group - 1));
+    QTextCursor(&document).insertImage(object);
+    const QByteArray rtf = writeRtf(document);
+    EXPECT_TRUE(isSevenBit(rtf)) << rtf.constData();
+    EXPECT_TRUE(rtf.contains("{\\object{\\*\\objdata  7dff005c}\\'e8\\'e8}}")) << rtf.constData();
+}
