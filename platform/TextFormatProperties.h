@@ -27,6 +27,7 @@ enum Property : int {
     CharCharset,                                   // int 0..255, the Windows character set
     CharProtected,                                 // bool
     CharLinkTarget,                                // QString, target of a link
+    CharHidden,                                    // bool, text the author hid
 
     // Paragraphs.
     BlockStartIndent = QTextFormat::UserProperty + 32, // int twips

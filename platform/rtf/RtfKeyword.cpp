@@ -92,6 +92,7 @@ const std::unordered_map<std::string_view, RtfKeyword>& keywords()
             {"row", RtfKeyword::Row},
             {"nestcell", RtfKeyword::NestedCell},
             {"nestrow", RtfKeyword::NestedRow},
+            {"chftn", RtfKeyword::FootnoteNumber},
             {"emdash", RtfKeyword::EmDash},
             {"endash", RtfKeyword::EnDash},
             {"bullet", RtfKeyword::Bullet},
@@ -249,6 +250,7 @@ bool producesContent(RtfKeyword keyword)
     case RtfKeyword::Row:
     case RtfKeyword::NestedCell:
     case RtfKeyword::NestedRow:
+    case RtfKeyword::FootnoteNumber:
     case RtfKeyword::EmDash:
     case RtfKeyword::EnDash:
     case RtfKeyword::Bullet:

@@ -91,6 +91,7 @@ enum class RtfKeyword {
     NestedCell,
     NestedRow,
     // special characters
+    FootnoteNumber,
     EmDash,
     EnDash,
     Bullet,

@@ -313,6 +313,7 @@ private:
     std::vector<GroupState> m_stack{GroupState{}};
     std::size_t m_overflowDepth = 0;
     int m_skipCount = 0;
+    int m_footnotes = 0; // footnote reference marks numbered so far
     bool m_skipBinary = false;
     bool m_starred = false;
 
@@ -629,8 +630,6 @@ void RtfReader::Impl::text(const char* data, qsizetype size)
         return;
     switch (top().destination) {
     case Destination::Body: {
-        if (top().chars.hidden)
-            return;
         qsizetype index = 0;
         while (index < size) {
             qsizetype end = index;
@@ -1147,6 +1146,13 @@ void RtfReader::Impl::applyContentWord(RtfKeyword keyword)
     default:
         break;
     }
+    if (keyword == RtfKeyword::FootnoteNumber) {
+        // The footnotes themselves are not kept; their reference marks are
+        // numbered in order, as word processors show them.
+        for (QChar digit : QString::number(++m_footnotes))
+            appendCharacter(digit.unicode());
+        return;
+    }
     if (const char16_t character = specialCharacter(keyword))
         appendCharacter(character);
 }
@@ -1336,8 +1342,6 @@ void RtfReader::Impl::startRun()
 
 void RtfReader::Impl::appendCharacter(char16_t character)
 {
-    if (top().chars.hidden)
-        return;
     startRun();
     m_run.append(QChar(character));
 }
@@ -1392,6 +1396,10 @@ QTextCharFormat RtfReader::Impl::charFormat(const CharState& state)
         setCharLink(format, m_linkTargets.at(state.link));
     if (state.protect)
         format.setProperty(CharProtected, true);
+    // Hidden text is kept, so that saving writes it back; the layout has no
+    // way to hide characters, so it is shown like the text around it.
+    if (state.hidden)
+        format.setProperty(CharHidden, true);
     m_formats.insert(state, format);
     return format;
 }
@@ -1667,8 +1675,6 @@ void RtfReader::Impl::finishObject(const QByteArray& captured)
 void RtfReader::Impl::insertPicture(const QImage& image, QSizeF size, const QString& keptKind,
                                     const QByteArray& data, const QByteArray& rtf)
 {
-    if (top().chars.hidden)
-        return;
     flushRun();
     beginContent();
     QString name;

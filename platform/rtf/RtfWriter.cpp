@@ -48,6 +48,7 @@ struct WrittenChars
     bool underline = false;
     bool strike = false;
     bool protect = false;
+    bool hidden = false;
     int script = 0;
     friend bool operator==(const WrittenChars&, const WrittenChars&) = default;
 };
@@ -313,6 +314,7 @@ WrittenChars Writer::charsOf(const QTextCharFormat& format)
     chars.underline = format.fontUnderline();
     chars.strike = format.fontStrikeOut();
     chars.protect = format.boolProperty(CharProtected);
+    chars.hidden = format.boolProperty(CharHidden);
     if (!charAutoColor(format) && format.foreground().style() != Qt::NoBrush)
         chars.foreground = colorIndex(format.foreground().color());
     if (!charAutoBackColor(format) && format.background().style() != Qt::NoBrush)
@@ -505,6 +507,8 @@ void Writer::writeChars(const WrittenChars& chars)
         putWord("\\dn", -chars.up);
     if (chars.protect)
         put("\\protect");
+    if (chars.hidden)
+        put("\\v");
     put(' ');
 }
 

@@ -210,9 +210,27 @@ TEST(RtfReaderTest, PlainAndGroupsRestoreCharacterFormats)
     EXPECT_EQ(formatAt(*document, 3).fontWeight(), QFont::Normal);
 }
 
-TEST(RtfReaderTest, HiddenTextIsLeftOut)
+TEST(RtfReaderTest, HiddenTextIsKeptMarkedAndWrittenBack)
 {
-    EXPECT_EQ(textOf("{\\rtf1 a{\\v hidden}b\\v c\\v0 d}"), QStringLiteral("abd"));
+    const auto document = readRtf("{\\rtf1 a{\\v skryt}b\\v c\\v0 d}");
+    EXPECT_EQ(document->toPlainText(), QStringLiteral("askrytbcd"));
+    EXPECT_FALSE(formatAt(*document, 0).boolProperty(CharHidden));
+    EXPECT_TRUE(formatAt(*document, 1).boolProperty(CharHidden));
+    EXPECT_FALSE(formatAt(*document, 6).boolProperty(CharHidden));
+    EXPECT_TRUE(formatAt(*document, 7).boolProperty(CharHidden));
+    EXPECT_FALSE(formatAt(*document, 8).boolProperty(CharHidden));
+
+    const auto again = readRtf(writeRtf(*document));
+    EXPECT_EQ(again->toPlainText(), QStringLiteral("askrytbcd"));
+    EXPECT_TRUE(formatAt(*again, 3).boolProperty(CharHidden));
+    EXPECT_FALSE(formatAt(*again, 8).boolProperty(CharHidden));
+}
+
+TEST(RtfReaderTest, FootnoteMarksAreNumberedAndTheNotesLeftOut)
+{
+    EXPECT_EQ(textOf("{\\rtf1 prvn\\'ed{\\super\\chftn}{\\footnote\\pard{\\super\\chftn} pozn\\'e1mka} a "
+                     "druh\\'e1{\\super\\chftn}{\\footnote{\\super\\chftn} dal\\'9a\\'ed}.}"),
+              QStringLiteral("první1 a druhá2."));
 }
 
 TEST(RtfReaderTest, ParagraphFormatsKeepTheWindowsValues)
