@@ -59,6 +59,20 @@ void BM_ReplaceSelOneCharacterNearTheEnd(benchmark::State& state)
 }
 BENCHMARK(BM_ReplaceSelOneCharacterNearTheEnd)->Unit(benchmark::kMicrosecond);
 
+void BM_ReplaceSelOneCharacterNearTheStart(benchmark::State& state)
+{
+    // Everything after the edit has to move down: the worst place to type.
+    RichEditControl* control = largeEditor().control();
+    int iteration = 0;
+    for (auto _ : state) {
+        const int position = (iteration++ % 2000) * 52 + 10;
+        control->ExSetSel({position, position});
+        control->ReplaceSel(true, QStringLiteral("x"));
+        benchmark::DoNotOptimize(control->GetTextLength());
+    }
+}
+BENCHMARK(BM_ReplaceSelOneCharacterNearTheStart)->Unit(benchmark::kMicrosecond);
+
 void BM_TypedCharacterThenLineFromChar(benchmark::State& state)
 {
     // The status bar asks for the caret's line after every key: an edit followed
