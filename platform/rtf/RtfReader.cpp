@@ -1481,7 +1481,12 @@ Numbering RtfReader::Impl::numbering(const ParaState& para) const
         if (definition != m_listDefinitions.cend() && para.listLevel < definition->size()) {
             result.numbering = definition->at(para.listLevel).numbering;
             result.start = definition->at(para.listLevel).start;
-            result.style = para.pnNumbering != 0 && para.pnStyle >= 0 ? para.pnStyle : 0x200;
+            // The old-style numbering beside a numbered list says how the number
+            // is written; without it, "1." as word processors show it.
+            if (para.pnNumbering == 0 || para.pnNumbering == PFN_BULLET)
+                result.style = 0x200;
+            else
+                result.style = para.pnStyle < 0 ? 0x300 : para.pnStyle;
             return result;
         }
         if (para.pnNumbering == 0) {
@@ -1492,7 +1497,11 @@ Numbering RtfReader::Impl::numbering(const ParaState& para) const
     if (para.pnNumbering != 0) {
         result.numbering = para.pnNumbering;
         result.start = para.pnStart;
-        result.style = para.pnStyle < 0 ? 0x300 : para.pnStyle;
+        // A bullet has no number to write: its style is the usual one.
+        if (para.pnNumbering == PFN_BULLET)
+            result.style = 0x200;
+        else
+            result.style = para.pnStyle < 0 ? 0x300 : para.pnStyle;
         result.level = std::max(0, para.pnLevel - 1);
         result.key = (qint64(2) << 40) | (qint64(para.pnNumbering) << 8) | result.level;
     }

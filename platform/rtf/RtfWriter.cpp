@@ -15,6 +15,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <cstring>
 
 using namespace TextFormatProperties;
 
@@ -36,6 +37,33 @@ size_t qHash(const FontKey& key, size_t seed = 0)
 }
 
 // The character attributes as written, to write only what changes from run to run.
+// The Windows numbering styles: "1)", "(1)", "1." and "1".
+constexpr int NumberingWithParenthesis = 0x000;
+constexpr int NumberingInParentheses = 0x100;
+constexpr int NumberingWithPeriod = 0x200;
+constexpr int NumberingPlain = 0x300;
+
+const char* numberingAfterText(int style)
+{
+    switch (style) {
+    case NumberingPlain:
+        return "";
+    case NumberingWithPeriod:
+        return ".";
+    default:
+        return ")";
+    }
+}
+
+// One \listid of the list table: its numbering, start and numbering style.
+struct ListDefinition
+{
+    int numbering = 0;
+    int start = 1;
+    int style = NumberingWithPeriod;
+    friend bool operator==(const ListDefinition&, const ListDefinition&) = default;
+};
+
 struct WrittenChars
 {
     int font = 0;
@@ -220,12 +248,22 @@ private:
         m_out.append(word);
         m_out.append(QByteArray::number(value));
     }
-    // A numbered level's text: its number (placeholder \'0N for level N) and a full stop.
-    void putLevelText(int level)
+    // A numbered level's text: its number (placeholder \'0N for level N) with
+    // the characters the Windows numbering style puts around it.
+    void putLevelText(int level, int style)
     {
-        put("{\\leveltext\\'02\\'0");
+        const char* before = style == NumberingInParentheses ? "(" : "";
+        const char* after = numberingAfterText(style);
+        const int length = 1 + int(std::strlen(before) + std::strlen(after));
+        put("{\\leveltext\\'0");
+        put(char('0' + length));
+        put(before);
+        put("\\'0");
         put(char('0' + level));
-        put(".;}{\\levelnumbers\\'01;}");
+        put(after);
+        put(";}{\\levelnumbers\\'0");
+        put(char('1' + std::strlen(before)));
+        put(";}");
     }
     void putHex(unsigned char byte)
     {
@@ -260,7 +298,7 @@ private:
     QHash<QRgb, int> m_colorIndexes;
     QList<const QTextList*> m_lists;
     QHash<const QTextList*, int> m_listIndexes;      // \ls of each list, from 1
-    QList<std::pair<int, int>> m_listDefinitions;    // numbering and start of each \listid
+    QList<ListDefinition> m_listDefinitions;         // of each \listid
     QHash<const QTextList*, int> m_itemsWritten;     // list items written so far, per list
     QHash<const QTextList*, int> m_listDefinitionOf; // \listid of each list, from 1
     int m_defaultSize = 240;                         // twips
@@ -336,10 +374,10 @@ const Writer::RunFormat& Writer::runFormat(const QTextFragment& fragment)
     RunFormat run;
     run.link = charLink(format);
     run.picture = format.isImageFormat();
-    if (!run.picture) { // pictures are written without fonts or colours
-        run.chars = charsOf(format);
-        run.encoding = encodingOf(charCharset(format));
-    }
+    // Pictures carry a character format too (size, raised or lowered), which a
+    // reader gives them from the run they stand in.
+    run.chars = charsOf(format);
+    run.encoding = encodingOf(charCharset(format));
     return *m_runFormats.insert(index, run);
 }
 
@@ -363,8 +401,9 @@ void Writer::collect()
             m_lists.append(list);
             m_listIndexes.insert(list, int(m_lists.size()));
             const int numbering = numberingOf(block.blockFormat(), list);
-            const std::pair<int, int> definition{numbering,
-                                                 intProperty(block.blockFormat(), BlockNumberingStart, 1)};
+            const ListDefinition definition{
+                numbering, intProperty(block.blockFormat(), BlockNumberingStart, 1),
+                intProperty(block.blockFormat(), BlockNumberingStyle, NumberingWithPeriod)};
             qsizetype definitionIndex = m_listDefinitions.indexOf(definition);
             if (definitionIndex < 0) {
                 definitionIndex = m_listDefinitions.size();
@@ -403,7 +442,7 @@ void Writer::writeHeader()
         // One list definition per kind of numbering, one override (\ls) per list.
         put("{\\*\\listtable");
         for (qsizetype index = 0; index < m_listDefinitions.size(); ++index) {
-            const auto [numbering, start] = m_listDefinitions.at(index);
+            const auto [numbering, start, style] = m_listDefinitions.at(index);
             putWord("\n{\\list\\listtemplateid", int(index + 1));
             for (int level = 0; level < 9; ++level) {
                 putWord("{\\listlevel\\levelnfc", levelFormatOf(numbering));
@@ -412,7 +451,7 @@ void Writer::writeHeader()
                 if (numbering == PFN_BULLET)
                     put("{\\leveltext\\'01\\u8226 ?;}{\\levelnumbers;}");
                 else
-                    putLevelText(level);
+                    putLevelText(level, style);
                 putWord("\\fi-360\\li", 720 * (level + 1));
                 put('}');
             }
@@ -630,6 +669,7 @@ void Writer::writeFragment(const QTextFragment& fragment, int position, int leng
         return;
     const QString text = fragment.text();
     if (run.picture) {
+        writeChars(run.chars);
         const QTextImageFormat format = fragment.charFormat().toImageFormat();
         for (int index = start; index < end; ++index) {
             if (text.at(index) == QChar::ObjectReplacementCharacter)
@@ -664,7 +704,7 @@ void Writer::writeListFallback(const QTextBlock& block, const QTextList* list)
     const QTextBlockFormat format = block.blockFormat();
     const int numbering = numberingOf(format, list);
     const int start = intProperty(format, BlockNumberingStart, 1);
-    const int style = intProperty(format, BlockNumberingStyle, 0x200);
+    const int style = intProperty(format, BlockNumberingStyle, NumberingWithPeriod);
     const int tab = intProperty(format, BlockNumberingTab, 0);
     if (numbering == PFN_BULLET) {
         putWord("{\\pntext\\f", m_symbolFont);
@@ -681,8 +721,8 @@ void Writer::writeListFallback(const QTextBlock& block, const QTextList* list)
     if (written == m_itemsWritten.end())
         written = m_itemsWritten.insert(list, list->itemNumber(block));
     const QString number = numberText(numbering, start + (*written)++);
-    const char* before = style == 0x100 ? "(" : "";
-    const char* after = style == 0x300 ? "" : (style == 0x200 ? "." : ")");
+    const char* before = style == NumberingInParentheses ? "(" : "";
+    const char* after = numberingAfterText(style);
     put("{\\pntext\\f0 ");
     put(before);
     writeText(number, Encoding::Windows1250);

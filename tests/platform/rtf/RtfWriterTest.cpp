@@ -210,3 +210,57 @@ TEST(RtfWriterTest, KeptGroupsStaySevenBitWithBinaryDataAsHex)
     EXPECT_TRUE(isSevenBit(rtf)) << rtf.constData();
     EXPECT_TRUE(rtf.contains("{\\object{\\*\\objdata  7dff005c}\\'e8\\'e8}}")) << rtf.constData();
 }
+
+TEST(RtfWriterTest, PicturesKeepTheirCharacterFormat)
+{
+    QTextDocument document;
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("obrazek")), image);
+    QTextImageFormat picture;
+    picture.setName(QStringLiteral("obrazek"));
+    setCharSize(picture, 220);
+    setCharOffset(picture, -40);
+    picture.setFontFamilies({QStringLiteral("Calibri")});
+    QTextCursor(&document).insertImage(picture);
+
+    const auto again = readRtf(writeRtf(document));
+    const QTextCharFormat read = formatAt(*again, 0);
+    ASSERT_TRUE(read.isImageFormat());
+    EXPECT_EQ(charSize(read), 220);
+    EXPECT_EQ(charOffset(read), -40);
+    EXPECT_EQ(read.fontFamilies().toStringList(), QStringList{QStringLiteral("Calibri")});
+}
+
+TEST(RtfWriterTest, NumberingStylesSurviveAndShapeTheLevelText)
+{
+    struct Case
+    {
+        int style;
+        const char* levelText;
+        const char* itemText;
+    };
+    for (const Case& row :
+         {Case{0x000, "{\\leveltext\\'02\\'00);}", "{\\pntext\\f0 1)\\tab}"},
+          Case{0x100, "{\\leveltext\\'03(\\'00);}{\\levelnumbers\\'02;}", "{\\pntext\\f0 (1)\\tab}"},
+          Case{0x200, "{\\leveltext\\'02\\'00.;}", "{\\pntext\\f0 1.\\tab}"},
+          Case{0x300, "{\\leveltext\\'01\\'00;}", "{\\pntext\\f0 1\\tab}"}}) {
+        auto document = documentWithText(QStringLiteral("one\ntwo"));
+        QTextCursor cursor(document.get());
+        QTextListFormat listFormat;
+        listFormat.setStyle(QTextListFormat::ListDecimal);
+        QTextList* list = cursor.createList(listFormat);
+        list->add(document->findBlockByNumber(1));
+        for (int block = 0; block < 2; ++block) {
+            QTextCursor item(document->findBlockByNumber(block));
+            QTextBlockFormat format = item.blockFormat();
+            format.setProperty(BlockNumberingStyle, row.style);
+            item.setBlockFormat(format);
+        }
+        const QByteArray rtf = writeRtf(*document);
+        EXPECT_TRUE(rtf.contains(row.levelText)) << "style " << row.style << ": " << rtf.constData();
+        EXPECT_TRUE(rtf.contains(row.itemText)) << "style " << row.style;
+        const auto again = readRtf(rtf);
+        EXPECT_EQ(blockFormatAt(*again, 1).intProperty(BlockNumberingStyle), row.style);
+    }
+}
