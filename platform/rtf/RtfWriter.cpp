@@ -831,6 +831,10 @@ void Writer::writeBlock(const QTextBlock& block, Place place)
             writeFragment(fragment, position, length);
     }
     writeLinkChange({});
+    // LibreOffice loses a sub- or superscript run that is still open at the
+    // paragraph's end, and the paragraph break with it.
+    if (m_charsWritten && m_chars.script != 0)
+        put("\\nosupersub");
     const int mark = block.position() + block.length() - 1;
     if (mark >= m_to)
         return;

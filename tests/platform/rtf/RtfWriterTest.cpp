@@ -199,6 +199,20 @@ TEST(RtfWriterTest, ScriptRunsEndWithNoSuperSubBeforePlain)
     EXPECT_LT(ending, rtf.indexOf("konec")) << rtf.constData();
 }
 
+TEST(RtfWriterTest, ScriptRunsAreClosedBeforeTheParagraphEnds)
+{
+    // LibreOffice drops "\super 2\par" together with the break.
+    auto document = documentWithText(QStringLiteral("x2\ndalší"));
+    QTextCursor cursor(document.get());
+    cursor.setPosition(1);
+    cursor.setPosition(2, QTextCursor::KeepAnchor);
+    QTextCharFormat superscript;
+    superscript.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    cursor.mergeCharFormat(superscript);
+    const QByteArray rtf = writeRtf(*document);
+    EXPECT_TRUE(rtf.contains("2\\nosupersub\\par")) << rtf.constData();
+}
+
 TEST(RtfWriterTest, KeptGroupsStaySevenBitWithBinaryDataAsHex)
 {
     QTextDocument document;
