@@ -188,8 +188,9 @@ TEST(RtfRoundTripTest, ParagraphFormatsSurviveExactly)
         EXPECT_EQ(blockSpaceBefore(got), blockSpaceBefore(want));
         EXPECT_EQ(blockSpaceAfter(got), blockSpaceAfter(want));
         EXPECT_EQ(blockLineSpacingRule(got), blockLineSpacingRule(want));
-        if (blockLineSpacingRule(want) >= LineSpacingAtLeast)
+        if (blockLineSpacingRule(want) >= LineSpacingAtLeast) {
             EXPECT_EQ(blockLineSpacing(got), blockLineSpacing(want));
+        }
         EXPECT_DOUBLE_EQ(got.leftMargin(), want.leftMargin());
         EXPECT_DOUBLE_EQ(got.textIndent(), want.textIndent());
     }
