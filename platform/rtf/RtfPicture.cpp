@@ -1,21 +1,12 @@
 #include "RtfPicture.h"
 
+#include "RtfTokenizer.h"
+
 #include <QtEndian>
 
 #include <algorithm>
 
 namespace {
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 quint32 readLittle32(const QByteArray& data, qsizetype at)
 {
@@ -35,7 +26,7 @@ constexpr qint64 MaxBitmapPixels = 64 * 1024 * 1024;
 void RtfPicture::appendHex(const char* text, qsizetype size)
 {
     for (qsizetype index = 0; index < size; ++index) {
-        const int digit = hexDigit(text[index]);
+        const int digit = rtfHexDigit(text[index]);
         if (digit < 0)
             continue;
         if (m_pendingNibble < 0) {

@@ -15,7 +15,9 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-int hexValue(char c)
+} // namespace
+
+int rtfHexDigit(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -25,8 +27,6 @@ int hexValue(char c)
         return c - 'A' + 10;
     return -1;
 }
-
-} // namespace
 
 void RtfTokenizer::feed(const char* data, qsizetype size)
 {
@@ -116,7 +116,7 @@ void RtfTokenizer::feed(const char* data, qsizetype size)
             endWord();
             break;
         case State::HexFirst:
-            m_hexHigh = hexValue(c);
+            m_hexHigh = rtfHexDigit(c);
             if (m_hexHigh < 0) {
                 m_state = State::Text; // a broken escape: the byte is read again as text
                 break;
@@ -125,7 +125,7 @@ void RtfTokenizer::feed(const char* data, qsizetype size)
             m_state = State::HexSecond;
             break;
         case State::HexSecond: {
-            const int low = hexValue(c);
+            const int low = rtfHexDigit(c);
             m_state = State::Text;
             if (low < 0) {
                 m_handler.hexByte(static_cast<unsigned char>(m_hexHigh));

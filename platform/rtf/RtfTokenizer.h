@@ -10,6 +10,9 @@
 
 #include <string_view>
 
+// The value of a hexadecimal digit of RTF data (\'hh, picture data); -1 for any other character.
+int rtfHexDigit(char c);
+
 class RtfTokenizer
 {
 public:

@@ -20,6 +20,19 @@ std::unique_ptr<QTextDocument> documentWithText(const QString& text)
     return document;
 }
 
+// A document of `text` whose characters from `from` to `to` are superscript.
+std::unique_ptr<QTextDocument> documentWithSuperscript(const QString& text, int from, int to)
+{
+    auto document = documentWithText(text);
+    QTextCursor cursor(document.get());
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    QTextCharFormat superscript;
+    superscript.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    cursor.mergeCharFormat(superscript);
+    return document;
+}
+
 bool isSevenBit(const QByteArray& data)
 {
     return std::all_of(data.cbegin(), data.cend(),
@@ -184,13 +197,7 @@ TEST(RtfWriterTest, SelectionFromTheMiddleOfAListNumbersItemsAsInTheDocument)
 TEST(RtfWriterTest, ScriptRunsEndWithNoSuperSubBeforePlain)
 {
     // LibreOffice loses the rest of the paragraph after "\super 2\plain".
-    auto document = documentWithText(QStringLiteral("mc2 konec"));
-    QTextCursor cursor(document.get());
-    cursor.setPosition(2);
-    cursor.setPosition(3, QTextCursor::KeepAnchor);
-    QTextCharFormat superscript;
-    superscript.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-    cursor.mergeCharFormat(superscript);
+    auto document = documentWithSuperscript(QStringLiteral("mc2 konec"), 2, 3);
     const QByteArray rtf = writeRtf(*document);
     const qsizetype super = rtf.indexOf("\\super");
     ASSERT_GE(super, 0);
@@ -202,13 +209,7 @@ TEST(RtfWriterTest, ScriptRunsEndWithNoSuperSubBeforePlain)
 TEST(RtfWriterTest, ScriptRunsAreClosedBeforeTheParagraphEnds)
 {
     // LibreOffice drops "\super 2\par" together with the break.
-    auto document = documentWithText(QStringLiteral("x2\ndalší"));
-    QTextCursor cursor(document.get());
-    cursor.setPosition(1);
-    cursor.setPosition(2, QTextCursor::KeepAnchor);
-    QTextCharFormat superscript;
-    superscript.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-    cursor.mergeCharFormat(superscript);
+    auto document = documentWithSuperscript(QStringLiteral("x2\ndalší"), 1, 2);
     const QByteArray rtf = writeRtf(*document);
     EXPECT_TRUE(rtf.contains("2\\nosupersub\\par")) << rtf.constData();
 }
