@@ -2,11 +2,11 @@
 
 #include "platform/RichEditNotify.h"
 #include "platform/SelectionBar.h"
-#include "platform/TextFormatProperties.h"
+#include "format/TextFormatProperties.h"
 #include "platform/TextLineIndex.h"
 #include "platform/UrlHighlighter.h"
-#include "platform/rtf/RtfReader.h"
-#include "platform/rtf/RtfWriter.h"
+#include "rtf/RtfReader.h"
+#include "rtf/RtfWriter.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>

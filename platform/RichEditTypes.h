@@ -4,6 +4,8 @@
 // names and values, so that the editor control code reads as it was designed.
 // Lengths in the records are twips (1/20 point); colours are 0x00BBGGRR.
 
+#include "format/FormatValues.h"
+
 #include <cstdint>
 
 using BYTE = std::uint8_t;
@@ -146,18 +148,6 @@ constexpr DWORD PFM_NUMBERINGSTYLE = 0x00002000;
 constexpr DWORD PFM_NUMBERINGTAB = 0x00004000;
 constexpr DWORD PFM_NUMBERINGSTART = 0x00008000;
 constexpr DWORD PFM_OFFSETINDENT = 0x80000000;
-
-constexpr WORD PFA_LEFT = 1;
-constexpr WORD PFA_RIGHT = 2;
-constexpr WORD PFA_CENTER = 3;
-constexpr WORD PFA_JUSTIFY = 4;
-
-constexpr WORD PFN_BULLET = 1;
-constexpr WORD PFN_ARABIC = 2;
-constexpr WORD PFN_LCLETTER = 3;
-constexpr WORD PFN_UCLETTER = 4;
-constexpr WORD PFN_LCROMAN = 5;
-constexpr WORD PFN_UCROMAN = 6;
 
 // Stream formats and flags.
 constexpr UINT SF_TEXT = 0x0001;

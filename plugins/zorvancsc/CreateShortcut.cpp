@@ -2,7 +2,7 @@
 // with the executable's path and a location code (0 desktop, 3 Start menu,
 // here the applications menu) and reads no result.
 
-#include "DesktopLauncher.h"
+#include "plugins/zorvancsc/DesktopLauncher.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "DesktopLauncher.h"
+#include "plugins/zorvancsc/DesktopLauncher.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "HtmlColorizer.h"
+#include "plugins/zorvanhtmls/HtmlColorizer.h"
 
-#include "HtmlScanner.h"
+#include "plugins/zorvanhtmls/HtmlScanner.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

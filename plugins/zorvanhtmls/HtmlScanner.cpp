@@ -1,4 +1,4 @@
-#include "HtmlScanner.h"
+#include "plugins/zorvanhtmls/HtmlScanner.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // htmlsyntaxe with its editor control after each typed character, after
 // opening a document and when the setting is confirmed.
 
-#include "HtmlColorizer.h"
+#include "plugins/zorvanhtmls/HtmlColorizer.h"
 
 #include <QTextEdit>
 

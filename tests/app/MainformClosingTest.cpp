@@ -1,7 +1,7 @@
 // Closing the main window by its frame (FormCloseQuery, FormClose) and by the
 // menu command "Konec", with every answer to "Uložit změny?".
 
-#include "MainformFixture.h"
+#include "tests/app/MainformFixture.h"
 
 #include "platform/ZvApplication.h"
 

@@ -1,7 +1,7 @@
 // New, Open, Save and Save As of the main window, with every answer to
 // "Uložit změny?" and the plain-text rules of the file types.
 
-#include "MainformFixture.h"
+#include "tests/app/MainformFixture.h"
 #include "tests/EditorFormat.h"
 
 #include "platform/RichEditControl.h"

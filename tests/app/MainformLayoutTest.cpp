@@ -1,7 +1,7 @@
 // The component inventory of the main window, its hints in the status bar,
 // the formatting rectangle of the editor, and the edit actions.
 
-#include "MainformFixture.h"
+#include "tests/app/MainformFixture.h"
 
 #include "app/TStatusBar.h"
 #include "platform/RichEditControl.h"

@@ -2,7 +2,7 @@
 // missing, the libraries found only in the program's own bin folder, and
 // each export actually called when present.
 
-#include "MainformFixture.h"
+#include "tests/app/MainformFixture.h"
 
 #include "platform/RichEditControl.h"
 

@@ -1,7 +1,7 @@
 // Start-up with and without a document on the command line, the error log,
 // and exceptions of handlers arriving at the error handler.
 
-#include "MainformFixture.h"
+#include "tests/app/MainformFixture.h"
 
 #include "platform/ZvApplication.h"
 #include "platform/ZvExceptions.h"

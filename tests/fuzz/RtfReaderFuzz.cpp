@@ -2,8 +2,8 @@
 // writes the document back and reads that again. Finds crashes, hangs, leaks and undefined
 // behaviour in RtfReader and RtfWriter.
 
-#include "platform/rtf/RtfReader.h"
-#include "platform/rtf/RtfWriter.h"
+#include "rtf/RtfReader.h"
+#include "rtf/RtfWriter.h"
 
 #include <QGuiApplication>
 #include <QImageReader>

@@ -1,4 +1,4 @@
-#include "CorpusWords.h"
+#include "tests/interop/CorpusWords.h"
 
 #include <QRegularExpression>
 

@@ -1,6 +1,6 @@
-#include "DocumentFeatures.h"
+#include "tests/interop/DocumentFeatures.h"
 
-#include "platform/TextFormatProperties.h"
+#include "format/TextFormatProperties.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

@@ -1,6 +1,6 @@
-#include "DocumentSnapshot.h"
+#include "tests/interop/DocumentSnapshot.h"
 
-#include "platform/TextFormatProperties.h"
+#include "format/TextFormatProperties.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

@@ -4,9 +4,9 @@
 // same words in the same order, and a save and reload of what it read must give
 // the same document back. bench/interop/make-corpus.sh regenerates the files.
 
-#include "CorpusWords.h"
-#include "DocumentFeatures.h"
-#include "DocumentSnapshot.h"
+#include "tests/interop/CorpusWords.h"
+#include "tests/interop/DocumentFeatures.h"
+#include "tests/interop/DocumentSnapshot.h"
 
 #include "platform/RichEditControl.h"
 #include "richedit/TRichEditStrings.h"

@@ -1,8 +1,8 @@
 // zorvanhtmls.dll: htmlsyntaxe colours the HTML in the editor's text without
 // disturbing the user's selection, scroll position, modified flag or undo history.
 
-#include "PluginLibrary.h"
-#include "QtPrinters.h"
+#include "tests/plugins/PluginLibrary.h"
+#include "tests/plugins/QtPrinters.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
 // zorvanauth.dll (Autor) and zorvaninf.dll (Info): each export shows a modal
 // Czech window and returns only once the user has closed it.
 
-#include "PluginLibrary.h"
-#include "QtPrinters.h"
+#include "tests/plugins/PluginLibrary.h"
+#include "tests/plugins/QtPrinters.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -2,8 +2,8 @@
 // executable on the desktop (location 0) or in the applications menu
 // (location 3), inside a temporary home so the tests touch no real desktop.
 
-#include "PluginLibrary.h"
-#include "QtPrinters.h"
+#include "tests/plugins/PluginLibrary.h"
+#include "tests/plugins/QtPrinters.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // Documents written by RtfWriter and read back by RtfReader keep their text and formats.
 
-#include "platform/RichEditTypes.h"
-#include "platform/TextFormatProperties.h"
-#include "tests/platform/rtf/RtfTestSupport.h"
+#include "format/FormatValues.h"
+#include "format/TextFormatProperties.h"
+#include "tests/rtf/RtfTestSupport.h"
 
 #include <QTextList>
 #include <QTextTable>

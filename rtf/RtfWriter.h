@@ -4,7 +4,7 @@
 //
 // The text is written in Windows-1250 (\ansicpg1250, \'hh), characters outside it as \uN
 // with a "?" fallback. Character and paragraph formats are written from the Windows values
-// stored in the formats' user properties (platform/TextFormatProperties.h), lists as a list
+// stored in the formats' user properties (format/TextFormatProperties.h), lists as a list
 // table with \ls and the older \pn numbering for older readers, links as HYPERLINK fields,
 // tables as \trowd..\cell..\row, pictures as PNG or JPEG \pict groups, and groups that the
 // reader kept verbatim (pictures and objects it could not show) as they were read.

@@ -1,4 +1,4 @@
-#include "RtfKeyword.h"
+#include "rtf/RtfKeyword.h"
 
 #include <unordered_map>
 

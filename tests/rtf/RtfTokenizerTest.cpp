@@ -1,4 +1,4 @@
-#include "platform/rtf/RtfTokenizer.h"
+#include "rtf/RtfTokenizer.h"
 
 #include <QStringList>
 

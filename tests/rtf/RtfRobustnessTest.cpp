@@ -1,10 +1,10 @@
 // Damaged, hostile and chunked input: the reader never crashes, hangs or grows without
 // bound, and reads what makes sense.
 
-#include "platform/rtf/RtfReader.h"
+#include "rtf/RtfReader.h"
 
-#include "platform/TextFormatProperties.h"
-#include "tests/platform/rtf/RtfTestSupport.h"
+#include "format/TextFormatProperties.h"
+#include "tests/rtf/RtfTestSupport.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>

@@ -1,8 +1,8 @@
-#include "platform/rtf/RtfWriter.h"
+#include "rtf/RtfWriter.h"
 
-#include "platform/RichEditTypes.h"
-#include "platform/TextFormatProperties.h"
-#include "tests/platform/rtf/RtfTestSupport.h"
+#include "format/FormatValues.h"
+#include "format/TextFormatProperties.h"
+#include "tests/rtf/RtfTestSupport.h"
 
 #include <QTextList>
 #include <QTextTable>

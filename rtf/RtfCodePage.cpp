@@ -1,4 +1,4 @@
-#include "RtfCodePage.h"
+#include "rtf/RtfCodePage.h"
 
 #include <QHash>
 #include <QStringDecoder>

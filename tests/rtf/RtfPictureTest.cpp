@@ -1,7 +1,7 @@
-#include "platform/rtf/RtfPicture.h"
+#include "rtf/RtfPicture.h"
 
-#include "platform/TextFormatProperties.h"
-#include "tests/platform/rtf/RtfTestSupport.h"
+#include "format/TextFormatProperties.h"
+#include "tests/rtf/RtfTestSupport.h"
 
 #include <QBuffer>
 #include <QTextTable>

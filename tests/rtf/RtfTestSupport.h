@@ -2,8 +2,8 @@
 
 // Helpers shared by the RTF tests: read RTF into a fresh document, write a document back.
 
-#include "platform/rtf/RtfReader.h"
-#include "platform/rtf/RtfWriter.h"
+#include "rtf/RtfReader.h"
+#include "rtf/RtfWriter.h"
 
 #include <QFile>
 #include <QTextBlock>

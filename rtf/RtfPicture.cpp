@@ -1,6 +1,6 @@
-#include "RtfPicture.h"
+#include "rtf/RtfPicture.h"
 
-#include "RtfTokenizer.h"
+#include "rtf/RtfTokenizer.h"
 
 #include <QtEndian>
 

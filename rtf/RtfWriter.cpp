@@ -1,8 +1,8 @@
-#include "RtfWriter.h"
+#include "rtf/RtfWriter.h"
 
-#include "platform/RichEditTypes.h"
-#include "platform/TextFormatProperties.h"
-#include "platform/rtf/RtfCodePage.h"
+#include "format/FormatValues.h"
+#include "format/TextFormatProperties.h"
+#include "rtf/RtfCodePage.h"
 
 #include <QBuffer>
 #include <QHash>

@@ -1,11 +1,11 @@
-#include "RtfReader.h"
+#include "rtf/RtfReader.h"
 
-#include "platform/RichEditTypes.h"
-#include "platform/TextFormatProperties.h"
-#include "platform/rtf/RtfCodePage.h"
-#include "platform/rtf/RtfKeyword.h"
-#include "platform/rtf/RtfPicture.h"
-#include "platform/rtf/RtfTokenizer.h"
+#include "format/FormatValues.h"
+#include "format/TextFormatProperties.h"
+#include "rtf/RtfCodePage.h"
+#include "rtf/RtfKeyword.h"
+#include "rtf/RtfPicture.h"
+#include "rtf/RtfTokenizer.h"
 
 #include <QHash>
 #include <QPainter>

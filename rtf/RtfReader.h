@@ -8,7 +8,7 @@
 //
 // The text is inserted at the cursor, replacing its selection, as one edit block. Character
 // and paragraph formats carry the Windows values in the user properties described in
-// platform/TextFormatProperties.h. Pictures become image characters whose images are
+// format/TextFormatProperties.h. Pictures become image characters whose images are
 // resources of the document; pictures and objects that cannot be shown are kept as their
 // RTF text on a placeholder character, so that RtfWriter writes them back unchanged.
 //
