@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Checks the shape of the source tree: each library includes only from itself and the
+# layers below it (format <- rtf <- platform <- richedit, ruler, widgets <- app), and no
+# source file grows past 900 lines. Prints every breach and exits 1 when there is one.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+declare -A allowed=(
+    [format]="format"
+    [rtf]="format rtf"
+    [platform]="format rtf platform"
+    [richedit]="format rtf platform richedit"
+    [ruler]="format platform ruler"
+    [widgets]="format platform widgets"
+    [app]="format rtf platform richedit ruler widgets app"
+    [plugins]="plugins"
+    [tools]="format rtf platform richedit tools"
+)
+
+status=0
+for layer in "${!allowed[@]}"; do
+    [[ -d $layer ]] || continue
+    while IFS=: read -r file line included; do
+        folder=${included%%/*}
+        [[ " ${allowed[$layer]} " == *" $folder "* ]] && continue
+        echo "$file:$line: $layer may not include $included"
+        status=1
+    done < <(grep -rnoE --include='*.cpp' --include='*.h' '^#include "[^"]+"' "$layer" |
+             sed -E 's/#include "([^"]+)"/\1/')
+done
+
+while read -r lines file; do
+    [[ $file == total ]] && continue
+    if ((lines > 900)); then
+        echo "$file: $lines lines, more than 900"
+        status=1
+    fi
+done < <(find format rtf platform richedit ruler widgets app plugins tools -name '*.cpp' -o -name '*.h' 2>/dev/null |
+         xargs wc -l)
+
+((status == 0)) && echo "layers and file sizes: all in order"
+exit $status
