@@ -1,5 +1,6 @@
 // The component inventory of the main window: created with their design
-// values and wired to their handlers. The handlers themselves are in TMainform.cpp.
+// values and wired to their handlers. The handlers are in TMainform.cpp and in
+// the TMainform*.cpp file of their command group.
 
 #include "app/TMainform.h"
 
@@ -143,6 +144,7 @@ void TMainform::createActions()
     struct Design
     {
         QAction** action;
+        EditControl::Command command;
         const char* name;
         QString caption;
         QString hint;
@@ -151,21 +153,22 @@ void TMainform::createActions()
         QString glyph;
     };
     const Design designs[] = {
-        {&EditCut1, "EditCut1", QStringLiteral("Cu&t"),
+        {&EditCut1, EditControl::Command::Cut, "EditCut1", QStringLiteral("Cu&t"),
          QStringLiteral("Cut|Cuts the selection and puts it on the Clipboard"),
          QKeySequence(QStringLiteral("Ctrl+X")), QStringLiteral("edit-cut"), QStringLiteral("✂")},
-        {&EditCopy1, "EditCopy1", QStringLiteral("&Copy"),
+        {&EditCopy1, EditControl::Command::Copy, "EditCopy1", QStringLiteral("&Copy"),
          QStringLiteral("Copy|Copies the selection and puts it on the Clipboard"),
          QKeySequence(QStringLiteral("Ctrl+C")), QStringLiteral("edit-copy"), QStringLiteral("C")},
-        {&EditPaste1, "EditPaste1", QStringLiteral("&Paste"),
+        {&EditPaste1, EditControl::Command::Paste, "EditPaste1", QStringLiteral("&Paste"),
          QStringLiteral("Paste|Inserts Clipboard contents"), QKeySequence(QStringLiteral("Ctrl+V")),
          QStringLiteral("edit-paste"), QStringLiteral("V")},
-        {&EditSelectAll1, "EditSelectAll1", QStringLiteral("Select &All"),
+        {&EditSelectAll1, EditControl::Command::SelectAll, "EditSelectAll1", QStringLiteral("Select &All"),
          QStringLiteral("Select All|Selects the entire document"), QKeySequence(QStringLiteral("Ctrl+A")),
          QStringLiteral("edit-select-all"), QStringLiteral("A")},
-        {&EditUndo1, "EditUndo1", QStringLiteral("&Undo"), QStringLiteral("Undo|Reverts the last action"),
-         QKeySequence(QStringLiteral("Ctrl+Z")), QStringLiteral("edit-undo"), QStringLiteral("↶")},
-        {&EditDelete1, "EditDelete1", QStringLiteral("&Delete"),
+        {&EditUndo1, EditControl::Command::Undo, "EditUndo1", QStringLiteral("&Undo"),
+         QStringLiteral("Undo|Reverts the last action"), QKeySequence(QStringLiteral("Ctrl+Z")),
+         QStringLiteral("edit-undo"), QStringLiteral("↶")},
+        {&EditDelete1, EditControl::Command::Delete, "EditDelete1", QStringLiteral("&Delete"),
          QStringLiteral("Delete|Erases the selection"), QKeySequence(), QStringLiteral("edit-delete"),
          QStringLiteral("✕")},
     };
@@ -176,7 +179,8 @@ void TMainform::createActions()
         action->setToolTip(shortHint(design.hint));
         action->setShortcut(design.shortcut);
         action->setEnabled(false);
-        connect(action, &QAction::triggered, this, [this, action] { runEditAction(action); });
+        connect(action, &QAction::triggered, this,
+                [this, command = design.command] { runEditAction(command); });
         *design.action = action;
     }
     // The shortcuts work anywhere in the window. Ctrl+A is matched by the main
