@@ -68,6 +68,28 @@ int answerFor(int button)
     }
 }
 
+// The extension a name without one gets with this file type: the type's own
+// when its first pattern names one ("*.txt"), otherwise `fallback`.
+QString extensionOf(const FileDialogFilter& filter, const QString& fallback)
+{
+    const QString first = filter.patterns.section(u';', 0, 0).trimmed();
+    const QString extension = first.startsWith(QStringLiteral("*.")) ? first.mid(2) : QString();
+    const bool concrete = !extension.isEmpty() && !extension.contains(u'*') && !extension.contains(u'?');
+    return concrete ? extension : fallback;
+}
+
+// The 0-based index of the file type that the dialog names `selected`, by its
+// whole filter or, with the details hidden, by its description; -1 for none.
+int indexOfFilter(const std::vector<FileDialogFilter>& filters, const QString& selected)
+{
+    for (std::size_t index = 0; index < filters.size(); ++index) {
+        const FileDialogFilter& filter = filters[index];
+        if (selected == QtDesktop::nameFilter(filter) || selected == filter.description.simplified())
+            return int(index);
+    }
+    return -1;
+}
+
 } // namespace
 
 int QtDesktop::messageBox(const QString& text, const QString& caption, unsigned flags)
@@ -109,6 +131,9 @@ bool QtDesktop::saveFileDialog(FileDialogOptions& options)
 bool QtDesktop::runFileDialog(FileDialogOptions& options, DialogKind kind)
 {
     QFileDialog dialog(QApplication::activeWindow(), options.title);
+    // Qt's own dialog, which speaks the program's language and keeps the
+    // rules below, also where the desktop offers a dialog of its own.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     QStringList filters;
     for (const FileDialogFilter& filter : options.filters)
         filters << nameFilter(filter);
@@ -123,10 +148,22 @@ bool QtDesktop::runFileDialog(FileDialogOptions& options, DialogKind kind)
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.overwritePrompt);
         break;
     }
+    // Each type is shown once, as its description names it; the patterns
+    // Qt needs stay behind it.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(filters);
-    if (options.filterIndex >= 1 && options.filterIndex <= filters.size())
-        dialog.selectNameFilter(filters.at(options.filterIndex - 1));
-    dialog.setDefaultSuffix(options.defaultExtension);
+    // A name typed without an extension gets the chosen type's extension.
+    const auto followType = [&](int index) {
+        const bool known = index >= 0 && index < int(options.filters.size());
+        dialog.setDefaultSuffix(known ? extensionOf(options.filters[index], options.defaultExtension)
+                                      : options.defaultExtension);
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&](const QString& selected) { followType(indexOfFilter(options.filters, selected)); });
+    const int initial = options.filterIndex - 1;
+    if (initial >= 0 && initial < filters.size())
+        dialog.selectNameFilter(filters.at(initial));
+    followType(initial);
     if (!options.initialDir.isEmpty())
         dialog.setDirectory(options.initialDir);
     if (!options.fileName.isEmpty())
@@ -134,7 +171,7 @@ bool QtDesktop::runFileDialog(FileDialogOptions& options, DialogKind kind)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     options.fileName = QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
-    const int chosen = int(filters.indexOf(dialog.selectedNameFilter()));
+    const int chosen = indexOfFilter(options.filters, dialog.selectedNameFilter());
     if (chosen >= 0)
         options.filterIndex = chosen + 1;
     return true;
