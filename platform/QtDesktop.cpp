@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QUrl>
 
 #include <algorithm>
@@ -90,6 +91,14 @@ int indexOfFilter(const std::vector<FileDialogFilter>& filters, const QString& s
     return -1;
 }
 
+// A modal dialog has closed: its owner takes the keyboard focus back, which a
+// desktop without a window manager does not give it.
+void giveFocusBack(const QPointer<QWidget>& owner)
+{
+    if (owner)
+        owner->activateWindow();
+}
+
 } // namespace
 
 int QtDesktop::messageBox(const QString& text, const QString& caption, unsigned flags)
@@ -97,7 +106,8 @@ int QtDesktop::messageBox(const QString& text, const QString& caption, unsigned 
     // Windows separates the lines of a message with CR LF; a label breaks at LF alone.
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(iconFor(flags), caption, shown, QMessageBox::NoButton, QApplication::activeWindow());
+    const QPointer<QWidget> owner = QApplication::activeWindow();
+    QMessageBox box(iconFor(flags), caption, shown, QMessageBox::NoButton, owner);
     const std::vector<QMessageBox::StandardButton> buttons = buttonsFor(flags);
     for (QMessageBox::StandardButton button : buttons)
         box.addButton(button);
@@ -107,6 +117,7 @@ int QtDesktop::messageBox(const QString& text, const QString& caption, unsigned 
     if (std::find(buttons.begin(), buttons.end(), QMessageBox::Cancel) != buttons.end())
         box.setEscapeButton(QMessageBox::Cancel);
     const int result = box.exec();
+    giveFocusBack(owner);
     return answerFor(result);
 }
 
@@ -130,7 +141,8 @@ bool QtDesktop::saveFileDialog(FileDialogOptions& options)
 
 bool QtDesktop::runFileDialog(FileDialogOptions& options, DialogKind kind)
 {
-    QFileDialog dialog(QApplication::activeWindow(), options.title);
+    const QPointer<QWidget> owner = QApplication::activeWindow();
+    QFileDialog dialog(owner, options.title);
     // Qt's own dialog, which speaks the program's language and keeps the
     // rules below, also where the desktop offers a dialog of its own.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -168,7 +180,9 @@ bool QtDesktop::runFileDialog(FileDialogOptions& options, DialogKind kind)
         dialog.setDirectory(options.initialDir);
     if (!options.fileName.isEmpty())
         dialog.selectFile(options.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    giveFocusBack(owner);
+    if (!accepted || dialog.selectedFiles().isEmpty())
         return false;
     options.fileName = QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
     const int chosen = indexOfFilter(options.filters, dialog.selectedNameFilter());

@@ -146,3 +146,25 @@ TEST(QtDesktopTest, SaveDialogShowsEachTypeOnceAndAppendsTheExtensionOfTheChosen
                   folder.filePath(QStringLiteral("dopis.") + QLatin1String(extensions[type - 1])));
     }
 }
+
+TEST(QtDesktopTest, TheWindowThatOwnsADialogGetsTheKeyboardBackWhenItCloses)
+{
+    QtDesktop desktop;
+    QWidget owner;
+    owner.show();
+    for (auto answer :
+         {std::function<void()>([&desktop] {
+              whenShown<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
+              desktop.messageBox(QStringLiteral("Hotovo"), QString(), MB_OK);
+          }),
+          std::function<void()>([&desktop] {
+              FileDialogOptions options;
+              whenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+              desktop.openFileDialog(options);
+          })}) {
+        QApplication::setActiveWindow(&owner);
+        answer();
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::activeWindow(), &owner);
+    }
+}
