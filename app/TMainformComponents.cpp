@@ -71,6 +71,7 @@ void TMainform::createComponents()
     coolBar->setWindowFlags(Qt::Widget); // a window of its own by birth, a child here
     coolBar->setObjectName(QStringLiteral("CoolBar1"));
     coolBar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    coolBar->setContentsMargins(0, 3, 0, 3); // 58 high with its two bands, as designed
     CoolBar1 = coolBar;
     createToolBar1();
     createToolBar2();

@@ -172,14 +172,17 @@ bool QtDesktop::runFileDialog(FileDialogOptions& options, DialogKind kind)
     };
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                      [&](const QString& selected) { followType(indexOfFilter(options.filters, selected)); });
-    const int initial = options.filterIndex - 1;
-    if (initial >= 0 && initial < filters.size())
-        dialog.selectNameFilter(filters.at(initial));
-    followType(initial);
     if (!options.initialDir.isEmpty())
         dialog.setDirectory(options.initialDir);
     if (!options.fileName.isEmpty())
         dialog.selectFile(options.fileName);
+    // Selected after the name, so that a proposed "dopis.zvd" becomes
+    // "dopis.txt" when the dialog opens with the plain-text type, as it does
+    // when the user picks that type.
+    const int initial = options.filterIndex - 1;
+    if (initial >= 0 && initial < filters.size())
+        dialog.selectNameFilter(filters.at(initial));
+    followType(initial);
     const bool accepted = dialog.exec() == QDialog::Accepted;
     giveFocusBack(owner);
     if (!accepted || dialog.selectedFiles().isEmpty())

@@ -46,16 +46,19 @@ TEST_F(MainformKeyboardTest, CtrlKeysRunNewOpenSavePrintAndFind)
 TEST_F(MainformKeyboardTest, AltWithTheUnderlinedLetterOpensEachMenu)
 {
     TMainform& window = activeForm();
-    const std::pair<Qt::Key, QMenu*> menus[] = {{Qt::Key_S, window.Soubor1},   {Qt::Key_P, window.U1},
-                                                {Qt::Key_V, window.Vloit2},    {Qt::Key_J, window.Najt1},
-                                                {Qt::Key_T, window.Nastaven1}, {Qt::Key_N, window.Help1}};
-    for (auto [key, menu] : menus) {
+    const std::tuple<Qt::Key, QMenu*, QString> menus[] = {
+        {Qt::Key_S, window.Soubor1, QStringLiteral("Soubor")},
+        {Qt::Key_P, window.U1, QStringLiteral("Úpravy")},
+        {Qt::Key_V, window.Vloit2, QStringLiteral("Vložit")},
+        {Qt::Key_J, window.Najt1, QStringLiteral("Najít")},
+        {Qt::Key_T, window.Nastaven1, QStringLiteral("Nastavení")},
+        {Qt::Key_N, window.Help1, QStringLiteral("Nápověda")}};
+    for (const auto& [key, menu, caption] : menus) {
         SCOPED_TRACE(menu->objectName().toStdString());
         QTest::keyClick(window.editor->control(), key, Qt::AltModifier);
         EXPECT_TRUE(menu->isVisible());
         menu->hide();
-        QString caption = menu->title();
-        EXPECT_EQ(caption.remove(u'&'), menu->menuAction()->iconText()) << "the caption's text is unchanged";
+        EXPECT_EQ(QString(menu->title()).remove(u'&'), caption) << "only the letter is marked";
     }
 }
 

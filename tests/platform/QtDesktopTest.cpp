@@ -168,3 +168,19 @@ TEST(QtDesktopTest, TheWindowThatOwnsADialogGetsTheKeyboardBackWhenItCloses)
         EXPECT_EQ(QApplication::activeWindow(), &owner);
     }
 }
+
+TEST(QtDesktopTest, AProposedNameTakesTheExtensionOfTheTypeTheSaveDialogOpensWith)
+{
+    QTemporaryDir folder;
+    QtDesktop desktop;
+    FileDialogOptions options;
+    options.filters = {{QStringLiteral("Zorvan text(*.zvd)"), QStringLiteral("*.zvd")},
+                       {QStringLiteral("Neformátovaný text(*.txt)"), QStringLiteral("*.txt")}};
+    options.filterIndex = 2;
+    options.defaultExtension = QStringLiteral("zvd");
+    options.fileName = folder.filePath(QStringLiteral("dopis.zvd"));
+    whenShown<QFileDialog>([](QFileDialog* dialog) { QMetaObject::invokeMethod(dialog, "accept"); });
+    ASSERT_TRUE(desktop.saveFileDialog(options));
+    EXPECT_EQ(options.fileName, folder.filePath(QStringLiteral("dopis.txt")));
+    EXPECT_EQ(options.filterIndex, 2);
+}
