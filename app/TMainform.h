@@ -10,6 +10,7 @@
 // tests can answer them. Construction runs FormCreate, which opens a document
 // named by exactly one command-line parameter.
 
+#include "app/EditControl.h"
 #include "platform/Desktop.h"
 #include "richedit/TZvRichEdit.h"
 
@@ -260,8 +261,14 @@ private:
     void watchMenuHints(QMenu* menu);
     void setApplicationHint(const QString& hint);
     void watchFocusedEditControl(QWidget* widget);
-    void runEditAction(QAction* action);
+    void runEditAction(EditControl::Command command);
     void showMessage(const QString& text);
+    // Loads `libraryName` from the "bin" folder, looks up `exportName` as a
+    // `Procedure` and calls it with `arguments`; shows `libraryMissing` or
+    // `procedureMissing` when either is not found.
+    template <typename Procedure, typename... Arguments>
+    void runPlugin(const QString& libraryName, const char* exportName, const QString& libraryMissing,
+                   const QString& procedureMissing, Arguments... arguments);
     void loadChosenDocument();
     void finishOpening();
 

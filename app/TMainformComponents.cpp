@@ -1,5 +1,6 @@
 // The component inventory of the main window: created with their design
-// values and wired to their handlers. The handlers themselves are in TMainform.cpp.
+// values and wired to their handlers. The handlers are in TMainform.cpp and in
+// the TMainform*.cpp file of their command group.
 
 #include "app/TMainform.h"
 
@@ -13,6 +14,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalBlocker>
@@ -63,18 +65,24 @@ void TMainform::createComponents()
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
-    // The cool bar: two bands, ToolBar1 above ToolBar2, each at least 26 high.
-    CoolBar1 = new QWidget(client);
-    CoolBar1->setObjectName(QStringLiteral("CoolBar1"));
-    auto* bands = new QVBoxLayout(CoolBar1);
-    bands->setContentsMargins(0, 2, 0, 2);
-    bands->setSpacing(2);
+    // The cool bar: two bands, ToolBar1 above ToolBar2, each at least 26 high,
+    // which the user may rearrange within the bar but never tear off.
+    auto* coolBar = new QMainWindow(client);
+    coolBar->setWindowFlags(Qt::Widget); // a window of its own by birth, a child here
+    coolBar->setObjectName(QStringLiteral("CoolBar1"));
+    coolBar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    coolBar->setContentsMargins(0, 3, 0, 3); // 58 high with its two bands, as designed
+    CoolBar1 = coolBar;
     createToolBar1();
     createToolBar2();
     for (QToolBar* band : {ToolBar1, ToolBar2}) {
-        band->setParent(CoolBar1);
         band->setMinimumHeight(26);
-        bands->addWidget(band);
+        band->setMovable(true);
+        band->setFloatable(false);
+        band->setAllowedAreas(Qt::TopToolBarArea);
+        if (band != ToolBar1)
+            coolBar->addToolBarBreak(Qt::TopToolBarArea);
+        coolBar->addToolBar(Qt::TopToolBarArea, band);
     }
     column->addWidget(CoolBar1);
 
@@ -143,6 +151,7 @@ void TMainform::createActions()
     struct Design
     {
         QAction** action;
+        EditControl::Command command;
         const char* name;
         QString caption;
         QString hint;
@@ -151,21 +160,22 @@ void TMainform::createActions()
         QString glyph;
     };
     const Design designs[] = {
-        {&EditCut1, "EditCut1", QStringLiteral("Cu&t"),
+        {&EditCut1, EditControl::Command::Cut, "EditCut1", QStringLiteral("Cu&t"),
          QStringLiteral("Cut|Cuts the selection and puts it on the Clipboard"),
          QKeySequence(QStringLiteral("Ctrl+X")), QStringLiteral("edit-cut"), QStringLiteral("✂")},
-        {&EditCopy1, "EditCopy1", QStringLiteral("&Copy"),
+        {&EditCopy1, EditControl::Command::Copy, "EditCopy1", QStringLiteral("&Copy"),
          QStringLiteral("Copy|Copies the selection and puts it on the Clipboard"),
          QKeySequence(QStringLiteral("Ctrl+C")), QStringLiteral("edit-copy"), QStringLiteral("C")},
-        {&EditPaste1, "EditPaste1", QStringLiteral("&Paste"),
+        {&EditPaste1, EditControl::Command::Paste, "EditPaste1", QStringLiteral("&Paste"),
          QStringLiteral("Paste|Inserts Clipboard contents"), QKeySequence(QStringLiteral("Ctrl+V")),
          QStringLiteral("edit-paste"), QStringLiteral("V")},
-        {&EditSelectAll1, "EditSelectAll1", QStringLiteral("Select &All"),
+        {&EditSelectAll1, EditControl::Command::SelectAll, "EditSelectAll1", QStringLiteral("Select &All"),
          QStringLiteral("Select All|Selects the entire document"), QKeySequence(QStringLiteral("Ctrl+A")),
          QStringLiteral("edit-select-all"), QStringLiteral("A")},
-        {&EditUndo1, "EditUndo1", QStringLiteral("&Undo"), QStringLiteral("Undo|Reverts the last action"),
-         QKeySequence(QStringLiteral("Ctrl+Z")), QStringLiteral("edit-undo"), QStringLiteral("↶")},
-        {&EditDelete1, "EditDelete1", QStringLiteral("&Delete"),
+        {&EditUndo1, EditControl::Command::Undo, "EditUndo1", QStringLiteral("&Undo"),
+         QStringLiteral("Undo|Reverts the last action"), QKeySequence(QStringLiteral("Ctrl+Z")),
+         QStringLiteral("edit-undo"), QStringLiteral("↶")},
+        {&EditDelete1, EditControl::Command::Delete, "EditDelete1", QStringLiteral("&Delete"),
          QStringLiteral("Delete|Erases the selection"), QKeySequence(), QStringLiteral("edit-delete"),
          QStringLiteral("✕")},
     };
@@ -176,7 +186,8 @@ void TMainform::createActions()
         action->setToolTip(shortHint(design.hint));
         action->setShortcut(design.shortcut);
         action->setEnabled(false);
-        connect(action, &QAction::triggered, this, [this, action] { runEditAction(action); });
+        connect(action, &QAction::triggered, this,
+                [this, command = design.command] { runEditAction(command); });
         *design.action = action;
     }
     // The shortcuts work anywhere in the window. Ctrl+A is matched by the main
@@ -229,7 +240,7 @@ void TMainform::createMainMenu()
         return action;
     };
 
-    Soubor1 = subMenu(MainMenu1, "Soubor1", QStringLiteral("Soubor"), QStringLiteral("soubor"));
+    Soubor1 = subMenu(MainMenu1, "Soubor1", QStringLiteral("&Soubor"), QStringLiteral("soubor"));
     Nov1 = item(Soubor1, "Nov1", QStringLiteral("Nový"), QStringLiteral("nový"),
                 ZvIcon(QStringLiteral("document-new"), QStringLiteral("N")), &TMainform::Nov1Click);
     Otevt1 = item(Soubor1, "Otevt1", QStringLiteral("Otevřít"), {},
@@ -249,8 +260,12 @@ void TMainform::createMainMenu()
     Konec1 = item(Soubor1, "Konec1", QStringLiteral("Konec"), QStringLiteral("ukončí aplikaci"),
                   ZvIcon(QStringLiteral("application-exit"), QStringLiteral("K")), &TMainform::Konec1Click);
     Konec1->setShortcut(QKeySequence(Qt::Key_F10));
+    Nov1->setShortcut(QKeySequence::New);
+    Otevt1->setShortcut(QKeySequence::Open);
+    uloit1->setShortcut(QKeySequence::Save);
+    isk1->setShortcut(QKeySequence::Print);
 
-    U1 = subMenu(MainMenu1, "U1", QStringLiteral("Úpravy"), QStringLiteral("Úpravy"));
+    U1 = subMenu(MainMenu1, "U1", QStringLiteral("Ú&pravy"), QStringLiteral("Úpravy"));
     zpt1 = item(U1, "zpt1", QStringLiteral("Zpět"), {},
                 ZvIcon(QStringLiteral("edit-undo"), QStringLiteral("↶")), &TMainform::Zpt2Click);
     Vped2 = item(U1, "Vped2", QStringLiteral("Vpřed"), {},
@@ -273,7 +288,7 @@ void TMainform::createMainMenu()
         menuItem->setEnabled(action->isEnabled());
     }
 
-    Vloit2 = subMenu(MainMenu1, "Vloit2", QStringLiteral("Vložit"), QString());
+    Vloit2 = subMenu(MainMenu1, "Vloit2", QStringLiteral("&Vložit"), QString());
     Datum1 =
         item(Vloit2, "Datum1", QStringLiteral("Datum a čas"), QStringLiteral("Vloží aktuální datum a čas"),
              ZvIcon(QStringLiteral("view-calendar-day"), QStringLiteral("D")), &TMainform::Datum1Click);
@@ -282,15 +297,16 @@ void TMainform::createMainMenu()
     Dal2 = item(Vloit2, "Dal2", QStringLiteral("Další..."), {},
                 ZvIcon(QStringLiteral("insert-table"), QStringLiteral("…")), &TMainform::Dal2Click);
 
-    Najt1 = subMenu(MainMenu1, "Najt1", QStringLiteral("Najít"), QStringLiteral("najít"));
+    Najt1 = subMenu(MainMenu1, "Najt1", QStringLiteral("Na&jít"), QStringLiteral("najít"));
     Najtvtextu1 =
         item(Najt1, "Najtvtextu1", QStringLiteral("Najít v textu"), QStringLiteral("Najít v textu"),
              ZvIcon(QStringLiteral("edit-find"), QStringLiteral("?")), &TMainform::Najtvtextu1Click);
+    Najtvtextu1->setShortcut(QKeySequence::Find);
     Nahradittext1 = item(
         Najt1, "Nahradittext1", QStringLiteral("Nahradit text"), QStringLiteral("Nahradí vybraný text"),
         ZvIcon(QStringLiteral("edit-find-replace"), QStringLiteral("R")), &TMainform::Nahradittext1Click);
 
-    Nastaven1 = subMenu(MainMenu1, "Nastaven1", QStringLiteral("Nastavení"), QStringLiteral("Nastavení"));
+    Nastaven1 = subMenu(MainMenu1, "Nastaven1", QStringLiteral("Nas&tavení"), QStringLiteral("Nastavení"));
     Psmo1 =
         item(Nastaven1, "Psmo1", QStringLiteral("Písmo..."), QStringLiteral("Nastavení písma"),
              ZvIcon(QStringLiteral("preferences-desktop-font"), QStringLiteral("P")), &TMainform::Psmo1Click);
@@ -305,7 +321,7 @@ void TMainform::createMainMenu()
                     QStringLiteral("Zobrazí možnosti programu"),
                     ZvIcon(QStringLiteral("configure"), QStringLiteral("M")), &TMainform::Monosti1Click);
 
-    Help1 = subMenu(MainMenu1, "Help1", QStringLiteral("Nápověda"), QStringLiteral("Nápověda"));
+    Help1 = subMenu(MainMenu1, "Help1", QStringLiteral("&Nápověda"), QStringLiteral("Nápověda"));
     Oprogramu1 = item(Help1, "Oprogramu1", QStringLiteral("O programu"), QStringLiteral("O programu"),
                       ZvIcon(QStringLiteral("help-about"), QStringLiteral("i")), &TMainform::Oprogramu1Click);
     Oautorovi1 =
@@ -447,8 +463,6 @@ QToolBar* newToolBar(QWidget* owner, const char* name)
     auto* bar = new QToolBar(owner);
     bar->setObjectName(QString::fromLatin1(name));
     bar->setIconSize(QSize(16, 16));
-    bar->setMovable(false);
-    bar->setFloatable(false);
     bar->layout()->setContentsMargins(0, 0, 0, 0);
     return bar;
 }

@@ -3,6 +3,7 @@
 
 #include "app/TMainform.h"
 
+#include "app/DocumentFile.h"
 #include "richedit/TZvRichEdit.h"
 
 #include <QCheckBox>
@@ -82,20 +83,18 @@ void TMainform::Nov1Click(QObject* Sender)
 
 void TMainform::loadChosenDocument()
 {
+    // The whole file is read before anything changes, so a file that cannot be
+    // read leaves the document as it was: its text, formatting, mode, modified
+    // flag, name and caption.
+    const DocumentFile file = DocumentFile::read(OpenDialog1.fileName);
     // Every type but the first ("Textové dokumenty") is read as plain text,
     // unless the file's extension decides by itself.
     if (OpenDialog1.filterIndex != 1)
         editor->SetPlainText(true);
-    const QString previousFileName = CurrentFileName;
+    file.loadInto(*editor);
+    // Named only once loaded, so that neither Save nor the autosave could
+    // write another text over the file.
     CurrentFileName = OpenDialog1.fileName;
-    try {
-        editor->Lines().LoadFromFile(CurrentFileName);
-    } catch (...) {
-        // The editor still holds the previous text: its name goes with it, so
-        // that neither Save nor the autosave writes it over the unread file.
-        CurrentFileName = previousFileName;
-        throw;
-    }
     editor->setIsModified(false);
     setWindowTitle(CaptionPrefix + CurrentFileName);
 }
@@ -123,13 +122,12 @@ void TMainform::otevritClick(QObject*)
             return;
         case IDYES:
             // The document is loaded, but the opening is not finished: the
-            // editor keeps the mode the load chose.
+            // editor keeps the mode the load chose. The load itself clears the
+            // modified flag, and only when it succeeds.
             saveChanges();
-            editor->setIsModified(false);
             loadChosenDocument();
             return;
         default:
-            editor->setIsModified(false);
             break;
         }
     }

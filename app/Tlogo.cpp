@@ -2,6 +2,8 @@
 
 #include "platform/OsVersion.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFont>
 #include <QGuiApplication>
 #include <QLabel>
@@ -9,7 +11,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 #include <utility>
@@ -99,6 +103,23 @@ void Tlogo::placeValueLabels()
         value->adjustSize();
         value->move(std::max(value->x(), caption->geometry().right() + 6), value->y());
     }
+}
+
+bool Tlogo::waitUntilPainted(std::chrono::milliseconds limit)
+{
+    const auto painted = [this] { return m_painted && windowHandle() && windowHandle()->isExposed(); };
+    const QDeadlineTimer deadline(limit);
+    while (!painted() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QThread::msleep(5); // events of the window system arrive meanwhile
+    }
+    return painted();
+}
+
+void Tlogo::paintEvent(QPaintEvent* event)
+{
+    m_painted = true;
+    QWidget::paintEvent(event);
 }
 
 void Tlogo::Timer1Timer(QObject*)

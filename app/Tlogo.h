@@ -3,10 +3,15 @@
 // The splash window: the program's picture, the registered user and company,
 // and a line naming the maker. It shows itself at creation, stays on top, and
 // hides itself 2.5 seconds after the event loop starts.
+//
+// The window system shows and paints a window only while events are handled;
+// before the event loop runs, waitUntilPainted lets that happen.
 
 #include "platform/Registry.h"
 
 #include <QWidget>
+
+#include <chrono>
 
 class QLabel;
 class QTimer;
@@ -31,8 +36,16 @@ public:
     void FormCreate(QObject* Sender);
     void Timer1Timer(QObject* Sender);
 
+    // Handles events until the window is exposed and painted, at most for
+    // `limit`; true when it was painted in time.
+    bool waitUntilPainted(std::chrono::milliseconds limit);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void placeValueLabels();
 
     Registry m_registry;
+    bool m_painted = false;
 };

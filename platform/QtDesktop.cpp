@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QUrl>
 
 #include <algorithm>
@@ -68,6 +69,36 @@ int answerFor(int button)
     }
 }
 
+// The extension a name without one gets with this file type: the type's own
+// when its first pattern names one ("*.txt"), otherwise `fallback`.
+QString extensionOf(const FileDialogFilter& filter, const QString& fallback)
+{
+    const QString first = filter.patterns.section(u';', 0, 0).trimmed();
+    const QString extension = first.startsWith(QStringLiteral("*.")) ? first.mid(2) : QString();
+    const bool concrete = !extension.isEmpty() && !extension.contains(u'*') && !extension.contains(u'?');
+    return concrete ? extension : fallback;
+}
+
+// The 0-based index of the file type that the dialog names `selected`, by its
+// whole filter or, with the details hidden, by its description; -1 for none.
+int indexOfFilter(const std::vector<FileDialogFilter>& filters, const QString& selected)
+{
+    for (std::size_t index = 0; index < filters.size(); ++index) {
+        const FileDialogFilter& filter = filters[index];
+        if (selected == QtDesktop::nameFilter(filter) || selected == filter.description.simplified())
+            return int(index);
+    }
+    return -1;
+}
+
+// A modal dialog has closed: its owner takes the keyboard focus back, which a
+// desktop without a window manager does not give it.
+void giveFocusBack(const QPointer<QWidget>& owner)
+{
+    if (owner)
+        owner->activateWindow();
+}
+
 } // namespace
 
 int QtDesktop::messageBox(const QString& text, const QString& caption, unsigned flags)
@@ -75,7 +106,8 @@ int QtDesktop::messageBox(const QString& text, const QString& caption, unsigned 
     // Windows separates the lines of a message with CR LF; a label breaks at LF alone.
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(iconFor(flags), caption, shown, QMessageBox::NoButton, QApplication::activeWindow());
+    const QPointer<QWidget> owner = QApplication::activeWindow();
+    QMessageBox box(iconFor(flags), caption, shown, QMessageBox::NoButton, owner);
     const std::vector<QMessageBox::StandardButton> buttons = buttonsFor(flags);
     for (QMessageBox::StandardButton button : buttons)
         box.addButton(button);
@@ -85,6 +117,7 @@ int QtDesktop::messageBox(const QString& text, const QString& caption, unsigned 
     if (std::find(buttons.begin(), buttons.end(), QMessageBox::Cancel) != buttons.end())
         box.setEscapeButton(QMessageBox::Cancel);
     const int result = box.exec();
+    giveFocusBack(owner);
     return answerFor(result);
 }
 
@@ -108,7 +141,11 @@ bool QtDesktop::saveFileDialog(FileDialogOptions& options)
 
 bool QtDesktop::runFileDialog(FileDialogOptions& options, DialogKind kind)
 {
-    QFileDialog dialog(QApplication::activeWindow(), options.title);
+    const QPointer<QWidget> owner = QApplication::activeWindow();
+    QFileDialog dialog(owner, options.title);
+    // Qt's own dialog, which speaks the program's language and keeps the
+    // rules below, also where the desktop offers a dialog of its own.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     QStringList filters;
     for (const FileDialogFilter& filter : options.filters)
         filters << nameFilter(filter);
@@ -123,18 +160,35 @@ bool QtDesktop::runFileDialog(FileDialogOptions& options, DialogKind kind)
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.overwritePrompt);
         break;
     }
+    // Each type is shown once, as its description names it; the patterns
+    // Qt needs stay behind it.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(filters);
-    if (options.filterIndex >= 1 && options.filterIndex <= filters.size())
-        dialog.selectNameFilter(filters.at(options.filterIndex - 1));
-    dialog.setDefaultSuffix(options.defaultExtension);
+    // A name typed without an extension gets the chosen type's extension.
+    const auto followType = [&](int index) {
+        const bool known = index >= 0 && index < int(options.filters.size());
+        dialog.setDefaultSuffix(known ? extensionOf(options.filters[index], options.defaultExtension)
+                                      : options.defaultExtension);
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&](const QString& selected) { followType(indexOfFilter(options.filters, selected)); });
     if (!options.initialDir.isEmpty())
         dialog.setDirectory(options.initialDir);
     if (!options.fileName.isEmpty())
         dialog.selectFile(options.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    // Selected after the name, so that a proposed "dopis.zvd" becomes
+    // "dopis.txt" when the dialog opens with the plain-text type, as it does
+    // when the user picks that type.
+    const int initial = options.filterIndex - 1;
+    if (initial >= 0 && initial < filters.size())
+        dialog.selectNameFilter(filters.at(initial));
+    followType(initial);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    giveFocusBack(owner);
+    if (!accepted || dialog.selectedFiles().isEmpty())
         return false;
     options.fileName = QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
-    const int chosen = int(filters.indexOf(dialog.selectedNameFilter()));
+    const int chosen = indexOfFilter(options.filters, dialog.selectedNameFilter());
     if (chosen >= 0)
         options.filterIndex = chosen + 1;
     return true;

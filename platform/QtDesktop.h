@@ -15,7 +15,8 @@ public:
     void messageBeep(unsigned type) override;
     bool shellExecuteOpen(const QString& target) override;
 
-    // The Qt name filter of one file type: "Zorvan text(*.zvd) (*.zvd)".
+    // The Qt name filter of one file type: "Zorvan text(*.zvd) (*.zvd)". The
+    // dialogs show only the description, "Zorvan text(*.zvd)".
     static QString nameFilter(const FileDialogFilter& filter);
 
 private:

@@ -170,6 +170,49 @@ TEST_F(MainformDocumentsTest, FailedOpenKeepsThePreviousNameAndText)
     EXPECT_FALSE(QFile::exists(programPath(QStringLiteral("neexistuje.zvd"))));
 }
 
+// A file that cannot be read: missing, a folder, or one that opens but fails
+// to read (tests run as root, where permissions stop no read).
+struct UnreadableFile
+{
+    const char* name;
+    QString (*path)(const QString& folder);
+    friend void PrintTo(const UnreadableFile& file, std::ostream* out) { *out << file.name; }
+};
+
+class MainformFailedOpenTest : public MainformDocumentsTest,
+                               public ::testing::WithParamInterface<UnreadableFile>
+{
+};
+
+TEST_P(MainformFailedOpenTest, LeavesTheFormattedDocumentExactlyAsItWas)
+{
+    TMainform& w = window();
+    const QString previous = writeFile(QStringLiteral("formatovany.zvd"), FormattedRtf);
+    desktop.queueFileDialogAnswer(previous, RichTextType);
+    w.otevritClick(w.otevrit);
+    w.editor->setIsModified(true);
+    const QString title = w.windowTitle();
+
+    desktop.queueFileDialogAnswer(GetParam().path(programFolder()), PlainTextSaveType);
+    desktop.queueMessageBoxAnswer(IDNO);
+    EXPECT_THROW(w.otevritClick(w.otevrit), EFOpenError);
+    EXPECT_EQ(w.editor->Text(), QStringLiteral("tučný text"));
+    EXPECT_TRUE(isBoldAt(*w.editor, 1)) << "the formatting stays";
+    EXPECT_FALSE(w.editor->PlainText());
+    EXPECT_TRUE(w.editor->IsModified());
+    EXPECT_EQ(w.CurrentFileName, previous);
+    EXPECT_EQ(w.windowTitle(), title);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , MainformFailedOpenTest,
+    ::testing::Values(
+        UnreadableFile{"Missing", [](const QString& folder) { return folder + QStringLiteral("chybi.txt"); }},
+        UnreadableFile{"Folder", [](const QString& folder) { return folder; }},
+        UnreadableFile{"OpensButFailsToRead",
+                       [](const QString&) { return QStringLiteral("/proc/self/mem"); }}),
+    [](const ::testing::TestParamInfo<UnreadableFile>& info) { return std::string(info.param.name); });
+
 TEST_F(MainformDocumentsTest, SaveOfANewDocumentProposesNovyDokumentFromMenuAndButton)
 {
     TMainform& w = changedWindow();

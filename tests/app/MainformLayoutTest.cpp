@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QEnterEvent>
 #include <QImage>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -157,6 +158,21 @@ TEST_F(MainformLayoutTest, CoolBarStacksTheTwoToolBarsAboveTheRulerAndTheEditor)
     EXPECT_LE(coolBarBottom, window.ruler->mapTo(&window, QPoint(0, 0)).y());
     EXPECT_LE(window.ruler->mapTo(&window, QPoint(0, window.ruler->height())).y(),
               window.editor->mapTo(&window, QPoint(0, 0)).y());
+}
+
+TEST_F(MainformLayoutTest, TheUserMayRearrangeTheToolBarsWithinTheCoolBarButNeverTearThemOff)
+{
+    TMainform& window = createForm();
+    auto* coolBar = qobject_cast<QMainWindow*>(window.CoolBar1);
+    ASSERT_NE(coolBar, nullptr);
+    for (QToolBar* bar : {window.ToolBar1, window.ToolBar2}) {
+        SCOPED_TRACE(bar->objectName().toStdString());
+        EXPECT_TRUE(bar->isMovable());
+        EXPECT_FALSE(bar->isFloatable());
+        EXPECT_EQ(bar->allowedAreas(), Qt::TopToolBarArea);
+        EXPECT_EQ(coolBar->toolBarArea(bar), Qt::TopToolBarArea);
+    }
+    EXPECT_TRUE(coolBar->toolBarBreak(window.ToolBar2)) << "each band starts a row of its own";
 }
 
 TEST_F(MainformLayoutTest, AClickDoesNotReleaseAPressedAlignmentButtonOrUncheckASpacingItem)

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -87,4 +88,14 @@ TEST(TlogoTest, TheTimerHidesTheWindowOnceAfterTwoAndAHalfSeconds)
     EXPECT_GE(clock.elapsed(), 2500);
     logo.Timer1Timer(logo.Timer1); // later ticks find it hidden
     EXPECT_FALSE(logo.isVisible());
+}
+
+TEST(TlogoTest, WaitUntilPaintedReturnsAsSoonAsTheWindowIsExposedAndPainted)
+{
+    QElapsedTimer clock;
+    clock.start();
+    Tlogo logo(registryWith(QString(), QString()));
+    EXPECT_TRUE(logo.waitUntilPainted(std::chrono::seconds(1)));
+    EXPECT_TRUE(logo.windowHandle()->isExposed());
+    EXPECT_LT(clock.elapsed(), 1000) << "it returns as soon as it is painted";
 }

@@ -2,10 +2,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -100,4 +103,84 @@ TEST(QtDesktopTest, CancelledOpenDialogChangesNothing)
     EXPECT_FALSE(desktop.openFileDialog(options));
     EXPECT_EQ(options.fileName, QStringLiteral("x"));
     EXPECT_EQ(options.filterIndex, 3);
+}
+
+TEST(QtDesktopTest, SaveDialogShowsEachTypeOnceAndAppendsTheExtensionOfTheChosenType)
+{
+    QTemporaryDir folder;
+    QtDesktop desktop;
+    const std::vector<FileDialogFilter> types = {
+        {QStringLiteral("Zorvan text(*.zvd)"), QStringLiteral("*.zvd")},
+        {QStringLiteral("Textový dokument(*.doc)"), QStringLiteral("*.doc")},
+        {QStringLiteral("Standardní formatovaný text(*.rtf)"), QStringLiteral("*.rtf")},
+        {QStringLiteral("Neformátovaný text(*.txt)"), QStringLiteral("*.txt")},
+    };
+    const char* extensions[] = {"zvd", "doc", "rtf", "txt"};
+    for (int type = 1; type <= 4; ++type) {
+        SCOPED_TRACE(type);
+        FileDialogOptions options;
+        options.filters = types;
+        options.defaultExtension = QStringLiteral("zvd");
+        options.initialDir = folder.path();
+        options.fileName = QStringLiteral("nový dokument");
+        QStringList shown;
+        whenShown<QFileDialog>([&](QFileDialog* dialog) {
+            auto* typeBox = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            auto* nameEdit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_TRUE(typeBox && nameEdit);
+            for (int index = 0; index < typeBox->count(); ++index)
+                shown << typeBox->itemText(index);
+            // Picked as the user picks it, with the keyboard.
+            QTest::keyClick(typeBox, Qt::Key_Home);
+            for (int step = 1; step < type; ++step)
+                QTest::keyClick(typeBox, Qt::Key_Down);
+            nameEdit->clear();
+            QTest::keyClicks(nameEdit, QStringLiteral("dopis"));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        ASSERT_TRUE(desktop.saveFileDialog(options));
+        EXPECT_EQ(shown, QStringList({types[0].description, types[1].description, types[2].description,
+                                      types[3].description}));
+        EXPECT_EQ(options.filterIndex, type);
+        EXPECT_EQ(options.fileName,
+                  folder.filePath(QStringLiteral("dopis.") + QLatin1String(extensions[type - 1])));
+    }
+}
+
+TEST(QtDesktopTest, TheWindowThatOwnsADialogGetsTheKeyboardBackWhenItCloses)
+{
+    QtDesktop desktop;
+    QWidget owner;
+    owner.show();
+    for (auto answer :
+         {std::function<void()>([&desktop] {
+              whenShown<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
+              desktop.messageBox(QStringLiteral("Hotovo"), QString(), MB_OK);
+          }),
+          std::function<void()>([&desktop] {
+              FileDialogOptions options;
+              whenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+              desktop.openFileDialog(options);
+          })}) {
+        QApplication::setActiveWindow(&owner);
+        answer();
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::activeWindow(), &owner);
+    }
+}
+
+TEST(QtDesktopTest, AProposedNameTakesTheExtensionOfTheTypeTheSaveDialogOpensWith)
+{
+    QTemporaryDir folder;
+    QtDesktop desktop;
+    FileDialogOptions options;
+    options.filters = {{QStringLiteral("Zorvan text(*.zvd)"), QStringLiteral("*.zvd")},
+                       {QStringLiteral("Neformátovaný text(*.txt)"), QStringLiteral("*.txt")}};
+    options.filterIndex = 2;
+    options.defaultExtension = QStringLiteral("zvd");
+    options.fileName = folder.filePath(QStringLiteral("dopis.zvd"));
+    whenShown<QFileDialog>([](QFileDialog* dialog) { QMetaObject::invokeMethod(dialog, "accept"); });
+    ASSERT_TRUE(desktop.saveFileDialog(options));
+    EXPECT_EQ(options.fileName, folder.filePath(QStringLiteral("dopis.txt")));
+    EXPECT_EQ(options.filterIndex, 2);
 }

@@ -1,0 +1,68 @@
+// The insert, search and clipboard commands of the main window and the
+// editor's input events.
+
+#include "app/TMainform.h"
+
+void TMainform::Najtvtextu1Click(QObject*)
+{
+}
+void TMainform::Najtvtextu2Click(QObject*)
+{
+}
+void TMainform::Nahradittext1Click(QObject*)
+{
+}
+void TMainform::Nahradittext2Click(QObject*)
+{
+}
+void TMainform::undoClick(QObject*)
+{
+}
+void TMainform::redoClick(QObject*)
+{
+}
+void TMainform::Zpt2Click(QObject*)
+{
+}
+void TMainform::Vped1Click(QObject*)
+{
+}
+void TMainform::Vybratve1Click(QObject*)
+{
+}
+void TMainform::Datum1Click(QObject*)
+{
+}
+void TMainform::Obrzek1Click(QObject*)
+{
+}
+void TMainform::ToolButton24Click(QObject*)
+{
+}
+void TMainform::VloitBitmapu1Click(QObject*)
+{
+}
+void TMainform::Vloitdatumaas1Click(QObject*)
+{
+}
+void TMainform::Dal2Click(QObject*)
+{
+}
+void TMainform::Dal3Click(QObject*)
+{
+}
+void TMainform::editorEnter(QObject*)
+{
+}
+void TMainform::editorKeyDown(QObject*, int&, Qt::KeyboardModifiers)
+{
+}
+void TMainform::editorKeyPress(QObject*, QChar&)
+{
+}
+void TMainform::editorMouseDown(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int)
+{
+}
+void TMainform::editorURLClick(QObject*, const QString&, TMouseButton)
+{
+}
