@@ -439,7 +439,7 @@ void RichEditControl::ReplaceSel(bool canUndo, const QString& text)
 
 void RichEditControl::ExLimitText(LONG limit)
 {
-    m_limit = limit <= 0 ? 0x10000 : limit; // 0 means the platform's default of 64 K
+    m_limit = limit <= 0 ? DefaultTextLimit : limit;
 }
 
 int RichEditControl::effectiveUndoLimit() const

@@ -49,7 +49,7 @@ public:
     // Text and lines. `line` AtCaret means the line of the caret where Windows allows it.
     int GetTextLength() const; // characters, a paragraph break counting one
     LONG ExLineFromChar(LONG position) const;
-    LONG LineIndex(LONG line) const;      // -1 when the line does not exist
+    LONG LineIndex(LONG line) const;      // NoPosition when the line does not exist
     LONG LineLength(LONG position) const; // of the line holding `position`, without its break
     LONG GetLineCount() const;            // at least 1
     // Copies line `line` into `buffer`, whose first 16-bit word holds its size in
@@ -173,7 +173,10 @@ private:
     DWORD m_options = ECO_AUTOWORDSELECTION;
     DWORD m_langOptions = IMF_AUTOFONT;
     UINT m_textMode = TM_RICHTEXT | TM_MULTILEVELUNDO;
-    LONG m_limit = 32767; // the Windows default until EM_EXLIMITTEXT
+    static constexpr LONG InitialTextLimit = 32767;   // the Windows default until EM_EXLIMITTEXT
+    static constexpr LONG DefaultTextLimit = 0x10000; // what a limit of 0 stands for
+
+    LONG m_limit = InitialTextLimit;
     LONG m_undoLimit = 100;
     int m_undoDepth = 0; // steps that Undo may still take, at most the undo limit
     int m_redoDepth = 0;

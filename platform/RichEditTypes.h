@@ -30,10 +30,12 @@ struct CHARRANGE
 };
 
 // The control's sentinel values under names of their own: -1 as a position
-// means the end of the text (in a range's end) or the caret (in a query), and
-// the range of no characters at all stands for "none".
+// means the end of the text (in a range's end) or the caret (in a query), or
+// answers that there is no such position (the start of a line that does not
+// exist); the range of no characters at all stands for "none".
 constexpr LONG EndOfText = -1;
 constexpr LONG AtCaret = -1;
+constexpr LONG NoPosition = -1;
 constexpr CHARRANGE NoRange{-1, -1};
 constexpr CHARRANGE WholeText{0, EndOfText};
 

@@ -13,7 +13,8 @@
 
 namespace {
 
-int libraryVersion = 0;
+constexpr int UnsettledVersion = 0;
+int libraryVersion = UnsettledVersion;
 
 // The text engine counts as the newest library: all its features are there.
 constexpr int EngineLibraryVersion = 3;
@@ -23,7 +24,7 @@ constexpr int DefaultTextLimit = 0xFFFFFF;
 
 int EditorLibraryVersion()
 {
-    if (libraryVersion == 0)
+    if (libraryVersion == UnsettledVersion)
         SettleEditorLibraryVersion();
     return libraryVersion;
 }
@@ -429,7 +430,7 @@ void TZvCustomRichEdit::setText(const QString& value)
 
 void TZvCustomRichEdit::SelectAll()
 {
-    control()->SetSel(0, -1);
+    control()->SetSel(0, EndOfText);
 }
 
 bool TZvCustomRichEdit::IsModified()
