@@ -1,21 +1,14 @@
 #include "platform/RichEditControl.h"
 
-#include "format/TextFormatProperties.h"
 #include "platform/CharFormatConversion.h"
-#include "platform/EditStreamIo.h"
+#include "platform/FormatRuns.h"
 #include "platform/PlainTextCodec.h"
 #include "platform/RichEditNotify.h"
 #include "platform/SelectionBar.h"
 #include "platform/TextLineIndex.h"
 #include "platform/UrlHighlighter.h"
-#include "rtf/RtfReader.h"
-#include "rtf/RtfWriter.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QApplication>
-#include <QClipboard>
-#include <QKeyEvent>
-#include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -28,31 +21,16 @@
 
 namespace {
 
-using namespace TextFormatProperties;
-
 constexpr QChar ObjectCharacter = QChar::ObjectReplacementCharacter;
+
+// The characters that end a block in a document's text: a paragraph break, or
+// the start or end of a frame (a table).
+constexpr QChar FrameStart(0xFDD0);
+constexpr QChar FrameEnd(0xFDD1);
 
 bool isParagraphEnd(QChar c)
 {
-    return c == QChar::ParagraphSeparator || c == QChar(0xFDD0) || c == QChar(0xFDD1) ||
-           c == QLatin1Char('\n');
-}
-
-using PlainTextCodec::normalisedBreaks;
-
-// Runs `visit(charFormat, from, to)` over the format runs of [from, to).
-template <typename Visit> void forEachRun(const QTextDocument* document, int from, int to, Visit visit)
-{
-    for (QTextBlock block = document->findBlock(from); block.isValid() && block.position() < to;
-         block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const int start = std::max(from, fragment.position());
-            const int end = std::min(to, fragment.position() + fragment.length());
-            if (start < end && !visit(fragment.charFormat(), start, end))
-                return;
-        }
-    }
+    return c == QChar::ParagraphSeparator || c == FrameStart || c == FrameEnd || c == QLatin1Char('\n');
 }
 
 } // namespace
@@ -385,7 +363,7 @@ QString RichEditControl::GetText() const
 
 void RichEditControl::SetText(const QString& text)
 {
-    replaceAllWithPlainText(normalisedBreaks(text));
+    replaceAllWithPlainText(PlainTextCodec::normalisedBreaks(text));
     document()->clearUndoRedoStacks();
     m_undoDepth = m_redoDepth = 0;
     SetSel(0, 0);
@@ -421,7 +399,7 @@ void RichEditControl::ReplaceSel(bool canUndo, const QString& text)
     QTextCursor cursor = textCursor();
     if (!mayChange({EM_REPLACESEL, WPARAM(canUndo), 0}, {cursor.selectionStart(), cursor.selectionEnd()}))
         return;
-    const QString inserted = fitToLimit(normalisedBreaks(text), cursor);
+    const QString inserted = fitToLimit(PlainTextCodec::normalisedBreaks(text), cursor);
     if (!canUndo)
         document()->setUndoRedoEnabled(false);
     // One edit block per replacement, so that each is its own undo step and is
@@ -489,13 +467,6 @@ LONG RichEditControl::SetUndoLimit(LONG limit)
     return m_undoLimit;
 }
 
-void RichEditControl::Paste()
-{
-    const QMimeData* data = QApplication::clipboard()->mimeData();
-    if (data && canInsertFromMimeData(data))
-        insertFromMimeData(data);
-}
-
 bool RichEditControl::GetModify() const
 {
     return document()->isModified();
@@ -528,16 +499,16 @@ DWORD RichEditControl::GetCharFormat(WPARAM kind, CHARFORMAT2A& format) const
     QTextCharFormat first;
     bool haveFirst = false;
     DWORD mask = SupportedMask;
-    forEachRun(document(), cursor.selectionStart(), cursor.selectionEnd(),
-               [&](const QTextCharFormat& run, int, int) {
-                   if (!haveFirst) {
-                       first = run;
-                       haveFirst = true;
-                       return true;
-                   }
-                   mask = commonMask(first, run, mask, defaultFont);
-                   return mask != 0;
-               });
+    forEachFormatRun(document(), cursor.selectionStart(), cursor.selectionEnd(),
+                     [&](const QTextCharFormat& run, int, int) {
+                         if (!haveFirst) {
+                             first = run;
+                             haveFirst = true;
+                             return true;
+                         }
+                         mask = commonMask(first, run, mask, defaultFont);
+                         return mask != 0;
+                     });
     describe(first, defaultFont, format);
     format.dwMask = mask;
     return mask;
@@ -620,136 +591,6 @@ bool RichEditControl::SetParaFormat(const PARAFORMAT2& format)
     return true;
 }
 
-// --- Streaming -------------------------------------------------------------
-
-namespace {
-
-// The bits of a stream format code that name its kind (SF_TEXT, SF_RTF ...).
-constexpr UINT StreamKindMask = 0xFF;
-
-bool isRichTextFormat(UINT format)
-{
-    const UINT kind = format & StreamKindMask & ~SF_UNICODE;
-    return kind == SF_RTF || kind == SF_RTFNOOBJS;
-}
-
-PlainTextEncoding plainTextEncoding(UINT format)
-{
-    return (format & SF_UNICODE) ? PlainTextEncoding::Utf16 : PlainTextEncoding::Utf8;
-}
-
-} // namespace
-
-LONG RichEditControl::StreamIn(UINT format, EDITSTREAM& stream)
-{
-    stream.dwError = 0;
-    if (!stream.pfnCallback) {
-        stream.dwError = EditStreamIo::NoCallback;
-        return 0;
-    }
-    const StreamTarget target =
-        (format & SFF_SELECTION) ? StreamTarget::Selection : StreamTarget::WholeDocument;
-    QTextCursor cursor = textCursor();
-    if (target == StreamTarget::WholeDocument)
-        cursor.select(QTextCursor::Document);
-    const int lengthBefore = GetTextLength() - (cursor.selectionEnd() - cursor.selectionStart());
-    // Loading is no edit of the user's: whether the document counts as modified
-    // afterwards is for the caller to say.
-    const bool modified = document()->isModified();
-    // A whole document read from a file is no edit the user can undo; keeping
-    // it out of the undo stack also saves the memory of a second copy.
-    if (target == StreamTarget::WholeDocument)
-        document()->setUndoRedoEnabled(false);
-    const bool read =
-        isRichTextFormat(format) ? streamInRtf(stream, cursor) : streamInText(format, stream, cursor, target);
-    if (read && GetTextLength() > m_limit) { // a rich text file longer than the limit is cut
-        QTextCursor excess(document());
-        excess.setPosition(m_limit);
-        excess.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-        excess.removeSelectedText();
-    }
-    if (target == StreamTarget::WholeDocument) {
-        document()->setUndoRedoEnabled(m_undoLimit > 0);
-        m_undoDepth = m_redoDepth = 0;
-    }
-    document()->setModified(modified);
-    if (!read)
-        return 0;
-    if (target == StreamTarget::WholeDocument)
-        SetSel(0, 0);
-    return std::max(0, GetTextLength() - lengthBefore);
-}
-
-bool RichEditControl::streamInText(UINT format, EDITSTREAM& stream, QTextCursor& cursor, StreamTarget target)
-{
-    QByteArray bytes;
-    const auto append = [&](const char* data, qsizetype size) {
-        bytes.append(data, size);
-        return true;
-    };
-    if (!EditStreamIo::readChunks(stream, append))
-        return false;
-    const QString text = PlainTextCodec::decode(bytes, plainTextEncoding(format));
-    bytes = QByteArray();
-    switch (target) {
-    case StreamTarget::WholeDocument:
-        replaceAllWithPlainText(text);
-        break;
-    case StreamTarget::Selection:
-        cursor.beginEditBlock();
-        cursor.insertText(fitToLimit(text, cursor));
-        cursor.endEditBlock();
-        break;
-    }
-    return true;
-}
-
-bool RichEditControl::streamInRtf(EDITSTREAM& stream, QTextCursor& cursor)
-{
-    RtfReader reader(cursor);
-    const auto feed = [&](const char* data, qsizetype size) { return reader.feed(data, size); };
-    if (!EditStreamIo::readChunks(stream, feed)) {
-        if (stream.dwError == 0)
-            stream.dwError = EditStreamIo::NotRtf;
-        return false;
-    }
-    if (!reader.finish()) {
-        stream.dwError = EditStreamIo::NotRtf;
-        return false;
-    }
-    return true;
-}
-
-LONG RichEditControl::StreamOut(UINT format, EDITSTREAM& stream)
-{
-    stream.dwError = 0;
-    if (!stream.pfnCallback) {
-        stream.dwError = EditStreamIo::NoCallback;
-        return 0;
-    }
-    const CHARRANGE range = (format & SFF_SELECTION) ? ExGetSel() : WholeText;
-    if (!isRichTextFormat(format)) {
-        const QString text = PlainTextCodec::exported(TextRange(range));
-        if (!EditStreamIo::writeAll(stream, PlainTextCodec::encode(text, plainTextEncoding(format))))
-            return 0;
-        return LONG(text.size());
-    }
-    RtfWriter::Options options;
-    if ((format & StreamKindMask) == SF_RTFNOOBJS)
-        options |= RtfWriter::NoObjects;
-    if (format & SFF_PLAINRTF)
-        options |= RtfWriter::PlainRtf;
-    qsizetype written = 0;
-    const auto put = [&](const char* data, qsizetype size) {
-        written += size;
-        return EditStreamIo::writeAll(stream, QByteArrayView(data, size));
-    };
-    const bool complete = RtfWriter(*document(), options).write(put, range.cpMin, range.cpMax);
-    if (!complete && stream.dwError == 0)
-        stream.dwError = EditStreamIo::WriteStalled;
-    return complete ? LONG(std::min<qsizetype>(written, std::numeric_limits<LONG>::max())) : 0;
-}
-
 // --- Settings --------------------------------------------------------------
 
 DWORD RichEditControl::SetEventMask(DWORD mask)
@@ -817,241 +658,6 @@ bool RichEditControl::SetTextMode(UINT mode)
     setAcceptRichText(!isPlainTextMode());
     m_undoDepth = std::min(m_undoDepth, effectiveUndoLimit());
     return true;
-}
-
-// --- Links and protected text ----------------------------------------------
-
-CHARRANGE RichEditControl::linkAt(int position) const
-{
-    if (position < 0 || position >= GetTextLength())
-        return NoRange;
-    const QTextBlock block = document()->findBlock(position);
-    // A link in the text's own format (a hyperlink read from a file).
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-        const QTextFragment fragment = it.fragment();
-        if (position < fragment.position() || position >= fragment.position() + fragment.length())
-            continue;
-        const QTextCharFormat format = fragment.charFormat();
-        if (!format.isAnchor())
-            break;
-        // Extend over the neighbouring fragments of the same link.
-        int start = fragment.position();
-        int end = start + fragment.length();
-        forEachRun(document(), block.position(), block.position() + block.length() - 1,
-                   [&](const QTextCharFormat& run, int from, int to) {
-                       if (run.anchorHref() == format.anchorHref() && (to == start || from == end)) {
-                           start = std::min(start, from);
-                           end = std::max(end, to);
-                       }
-                       return true;
-                   });
-        return {start, end};
-    }
-    if (!m_autoUrlDetect)
-        return NoRange;
-    const auto [start, length] = UrlHighlighter::urlAt(block.text(), position - block.position());
-    if (length == 0)
-        return NoRange;
-    return {block.position() + start, block.position() + start + length};
-}
-
-bool RichEditControl::isProtected(CHARRANGE range) const
-{
-    bool found = false;
-    if (range.cpMin == range.cpMax) {
-        // Text typed between two protected characters would be protected too.
-        if (range.cpMin <= 0 || range.cpMin >= GetTextLength())
-            return false;
-        bool before = false;
-        bool after = false;
-        forEachRun(document(), range.cpMin - 1, range.cpMin + 1,
-                   [&](const QTextCharFormat& run, int from, int) {
-                       (from < range.cpMin ? before : after) = run.boolProperty(CharProtected);
-                       return true;
-                   });
-        return before && after;
-    }
-    forEachRun(document(), range.cpMin, range.cpMax, [&](const QTextCharFormat& run, int, int) {
-        found = run.boolProperty(CharProtected);
-        return !found;
-    });
-    return found;
-}
-
-bool RichEditControl::mayChange(const TMessage& message, CHARRANGE range)
-{
-    if (!isProtected(range))
-        return true;
-    if (!(m_eventMask & ENM_PROTECTED) || !m_notify)
-        return false;
-    return m_notify->notifyProtected(message, range);
-}
-
-CHARRANGE RichEditControl::rangeChangedByKey(const QKeyEvent* event) const
-{
-    const QTextCursor cursor = textCursor();
-    CHARRANGE range{cursor.selectionStart(), cursor.selectionEnd()};
-    if (cursor.hasSelection())
-        return range;
-    if (event->key() == Qt::Key_Backspace && range.cpMin > 0)
-        --range.cpMin;
-    else if (event->key() == Qt::Key_Delete && range.cpMax < GetTextLength())
-        ++range.cpMax;
-    return range;
-}
-
-namespace {
-
-bool changesText(const QKeyEvent* event)
-{
-    if (event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Paste) ||
-        event->matches(QKeySequence::Delete) || event->matches(QKeySequence::DeleteStartOfWord) ||
-        event->matches(QKeySequence::DeleteEndOfWord))
-        return true;
-    switch (event->key()) {
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Tab:
-        return true;
-    default:
-        break;
-    }
-    const QString text = event->text();
-    return !text.isEmpty() && text.at(0).isPrint() && !(event->modifiers() & Qt::ControlModifier);
-}
-
-} // namespace
-
-void RichEditControl::keyPressEvent(QKeyEvent* event)
-{
-    if (event->matches(QKeySequence::Undo)) {
-        Undo();
-        return;
-    }
-    if (event->matches(QKeySequence::Redo)) {
-        Redo();
-        return;
-    }
-    if (changesText(event) && !isReadOnly()) {
-        const UINT message = event->text().isEmpty() ? WM_KEYDOWN : WM_CHAR;
-        if (!mayChange({message, WPARAM(event->key()), 0}, rangeChangedByKey(event))) {
-            QApplication::beep();
-            return;
-        }
-        const QString text = event->text();
-        if (!text.isEmpty() && text.at(0).isPrint() && fitToLimit(text, textCursor()).isEmpty()) {
-            QApplication::beep();
-            return;
-        }
-    }
-    QTextEdit::keyPressEvent(event);
-}
-
-void RichEditControl::inputMethodEvent(QInputMethodEvent* event)
-{
-    const QTextCursor cursor = textCursor();
-    if (!event->commitString().isEmpty() &&
-        (!mayChange({WM_CHAR, 0, 0}, {cursor.selectionStart(), cursor.selectionEnd()}) ||
-         fitToLimit(event->commitString(), cursor).size() < event->commitString().size())) {
-        event->ignore();
-        return;
-    }
-    QTextEdit::inputMethodEvent(event);
-}
-
-bool RichEditControl::canInsertFromMimeData(const QMimeData* source) const
-{
-    if (isPlainTextMode())
-        return source->hasText();
-    return QTextEdit::canInsertFromMimeData(source);
-}
-
-void RichEditControl::insertFromMimeData(const QMimeData* source)
-{
-    QTextCursor cursor = textCursor();
-    if (!mayChange({WM_PASTE, 0, 0}, {cursor.selectionStart(), cursor.selectionEnd()}))
-        return;
-    if (isPlainTextMode() || !source->hasHtml()) {
-        cursor.insertText(fitToLimit(normalisedBreaks(source->text()), cursor));
-        setTextCursor(cursor);
-        return;
-    }
-    QTextEdit::insertFromMimeData(source);
-}
-
-void RichEditControl::dropEvent(QDropEvent* event)
-{
-    const QTextCursor cursor = cursorForPosition(event->position().toPoint());
-    if (!mayChange({WM_PASTE, 0, 0}, {cursor.position(), cursor.position()})) {
-        event->ignore();
-        return;
-    }
-    QTextEdit::dropEvent(event);
-}
-
-QMimeData* RichEditControl::createMimeDataFromSelection() const
-{
-    QMimeData* data = QTextEdit::createMimeDataFromSelection();
-    // Tagged so that the owner can ask, when it goes away, whether to keep it.
-    data->setProperty("zorvanRichEditControl", QVariant::fromValue(quintptr(this)));
-    return data;
-}
-
-bool RichEditControl::ownsClipboardData() const
-{
-    const QMimeData* data = QApplication::clipboard()->mimeData();
-    return data && data->property("zorvanRichEditControl").value<quintptr>() == quintptr(this);
-}
-
-// --- Mouse ------------------------------------------------------------------
-
-int RichEditControl::characterAtPoint(const QPoint& viewportPos) const
-{
-    const QPoint documentPos =
-        viewportPos + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
-    return document()->documentLayout()->hitTest(documentPos, Qt::ExactHit);
-}
-
-void RichEditControl::emitLink(UINT message, const QPoint& viewportPos)
-{
-    if (!(m_eventMask & ENM_LINK) || !m_notify)
-        return;
-    const int position = characterAtPoint(viewportPos);
-    if (position < 0)
-        return;
-    const CHARRANGE range = linkAt(position);
-    if (range != NoRange)
-        m_notify->notifyLink(message, range);
-}
-
-void RichEditControl::mousePressEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
-        emitLink(event->button() == Qt::LeftButton ? WM_LBUTTONDOWN : WM_RBUTTONDOWN,
-                 event->position().toPoint());
-    QTextEdit::mousePressEvent(event);
-}
-
-void RichEditControl::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
-        emitLink(event->button() == Qt::LeftButton ? WM_LBUTTONUP : WM_RBUTTONUP,
-                 event->position().toPoint());
-    QTextEdit::mouseReleaseEvent(event);
-    if (event->button() == Qt::RightButton && m_notify)
-        m_notify->notifyContextMenu(event->globalPosition().toPoint());
-}
-
-void RichEditControl::contextMenuEvent(QContextMenuEvent* event)
-{
-    // The mouse's menu comes from the right-button release, so that it is shown
-    // exactly once; the keyboard's menu key shows it at the caret.
-    event->accept();
-    if (event->reason() == QContextMenuEvent::Mouse || !m_notify)
-        return;
-    m_notify->notifyContextMenu(viewport()->mapToGlobal(cursorRect().bottomLeft()));
 }
 
 void RichEditControl::changeEvent(QEvent* event)
