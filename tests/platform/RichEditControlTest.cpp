@@ -279,6 +279,25 @@ TEST_F(RichEditControlTest, StreamErrorsAreReported)
     EXPECT_EQ(stream.dwError, 5u);
 }
 
+TEST_F(RichEditControlTest, UnfocusedSelectionIsHiddenOrShownInTheCurrentPalettesColours)
+{
+    const QPalette saved = QApplication::palette();
+    const auto inactive = [&](QPalette::ColorRole role) {
+        return control.palette().color(QPalette::Inactive, role);
+    };
+    control.HideSelection(true, false);
+    EXPECT_EQ(inactive(QPalette::Highlight).alpha(), 0);
+    control.HideSelection(false, false);
+    EXPECT_EQ(inactive(QPalette::Highlight), control.palette().color(QPalette::Active, QPalette::Highlight));
+
+    QPalette other = saved;
+    other.setColor(QPalette::Active, QPalette::Highlight, QColor(200, 30, 30));
+    QApplication::setPalette(other);
+    QApplication::processEvents(); // the widgets learn of the new palette
+    EXPECT_EQ(inactive(QPalette::Highlight), QColor(200, 30, 30));
+    QApplication::setPalette(saved);
+}
+
 struct DefaultFontRow
 {
     const char* name;
