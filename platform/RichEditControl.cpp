@@ -1,75 +1,36 @@
 #include "platform/RichEditControl.h"
 
+#include "platform/CharFormatConversion.h"
+#include "platform/FormatRuns.h"
+#include "platform/PlainTextCodec.h"
 #include "platform/RichEditNotify.h"
 #include "platform/SelectionBar.h"
-#include "format/TextFormatProperties.h"
 #include "platform/TextLineIndex.h"
 #include "platform/UrlHighlighter.h"
-#include "rtf/RtfReader.h"
-#include "rtf/RtfWriter.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QApplication>
-#include <QClipboard>
-#include <QKeyEvent>
-#include <QMimeData>
 #include <QScrollBar>
-#include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTextList>
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
 
-using namespace TextFormatProperties;
-
 constexpr QChar ObjectCharacter = QChar::ObjectReplacementCharacter;
+
+// The characters that end a block in a document's text: a paragraph break, or
+// the start or end of a frame (a table).
+constexpr QChar FrameStart(0xFDD0);
+constexpr QChar FrameEnd(0xFDD1);
 
 bool isParagraphEnd(QChar c)
 {
-    return c == QChar::ParagraphSeparator || c == QChar(0xFDD0) || c == QChar(0xFDD1) ||
-           c == QLatin1Char('\n');
-}
-
-// Normalises line breaks of inserted text: CR LF, CR and LF each become one
-// paragraph break.
-QString normalisedBreaks(const QString& text)
-{
-    if (!text.contains(QLatin1Char('\r')))
-        return text;
-    QString result = text;
-    result.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return result;
-}
-
-// Runs `visit(charFormat, from, to)` over the format runs of [from, to).
-template <typename Visit> void forEachRun(const QTextDocument* document, int from, int to, Visit visit)
-{
-    for (QTextBlock block = document->findBlock(from); block.isValid() && block.position() < to;
-         block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const int start = std::max(from, fragment.position());
-            const int end = std::min(to, fragment.position() + fragment.length());
-            if (start < end && !visit(fragment.charFormat(), start, end))
-                return;
-        }
-    }
-}
-
-COLORREF toColorRef(const QColor& color)
-{
-    return COLORREF(color.red()) | COLORREF(color.green()) << 8 | COLORREF(color.blue()) << 16;
-}
-
-QColor fromColorRef(COLORREF color)
-{
-    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+    return c == QChar::ParagraphSeparator || c == FrameStart || c == FrameEnd || c == QLatin1Char('\n');
 }
 
 } // namespace
@@ -92,6 +53,7 @@ RichEditControl::RichEditControl(const RichEditStyle& style, QWidget* parent)
     }
     m_lineIndex = new TextLineIndex(document());
     m_urlHighlighter = new UrlHighlighter(document());
+    applyDefaultFont();
     connectDocument();
     connect(this, &QTextEdit::selectionChanged, this, &RichEditControl::onSelectionChanged);
     connect(this, &QTextEdit::cursorPositionChanged, this, &RichEditControl::onSelectionChanged);
@@ -155,9 +117,9 @@ void RichEditControl::ExSetSel(CHARRANGE range)
     const int length = GetTextLength();
     int start = range.cpMin;
     int end = range.cpMax;
-    if (start < 0) { // -1 removes the selection, keeping the caret where it is
+    if (start < 0) { // a negative start removes the selection, keeping the caret where it is
         start = end = textCursor().position();
-    } else if (end < 0) {
+    } else if (end < 0) { // EndOfText
         end = length;
     }
     start = clampPosition(start);
@@ -178,7 +140,7 @@ void RichEditControl::ExSetSel(CHARRANGE range)
 
 void RichEditControl::SetSel(LONG start, LONG end)
 {
-    if (start == 0 && end == -1)
+    if (start == 0 && end == EndOfText)
         end = GetTextLength();
     ExSetSel({start, end});
 }
@@ -214,15 +176,37 @@ void RichEditControl::HideSelection(bool hide, bool changeStyle)
 {
     if (changeStyle)
         m_style.noHideSelection = !hide;
+    m_unfocusedSelection = hide ? UnfocusedSelection::Hidden : UnfocusedSelection::Shown;
+    applyPalette();
+}
+
+void RichEditControl::applyPalette()
+{
+    // Only the roles set here are the control's own; every other role follows
+    // the application's and the parents' palette, so that text in the automatic
+    // colour stays readable on a dark desktop palette too.
+    const QPalette current = palette();
+    QPalette colors;
+    if (m_background.isValid())
+        colors.setColor(QPalette::Base, m_background);
     // QTextEdit always shows the selection; without focus it is drawn in the
     // inactive colours, which is what keeping it visible means here. Hiding it
     // while unfocused is done by painting the inactive highlight transparent.
-    QPalette colors = palette();
-    const QColor highlight = colors.color(QPalette::Active, QPalette::Highlight);
-    const QColor highlighted = colors.color(QPalette::Active, QPalette::HighlightedText);
-    colors.setColor(QPalette::Inactive, QPalette::Highlight, hide ? QColor(Qt::transparent) : highlight);
-    colors.setColor(QPalette::Inactive, QPalette::HighlightedText,
-                    hide ? colors.color(QPalette::Active, QPalette::Text) : highlighted);
+    switch (m_unfocusedSelection) {
+    case UnfocusedSelection::PaletteDefault:
+        break;
+    case UnfocusedSelection::Shown:
+        colors.setColor(QPalette::Inactive, QPalette::Highlight,
+                        current.color(QPalette::Active, QPalette::Highlight));
+        colors.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                        current.color(QPalette::Active, QPalette::HighlightedText));
+        break;
+    case UnfocusedSelection::Hidden:
+        colors.setColor(QPalette::Inactive, QPalette::Highlight, QColor(Qt::transparent));
+        colors.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                        current.color(QPalette::Active, QPalette::Text));
+        break;
+    }
     setPalette(colors);
 }
 
@@ -238,7 +222,7 @@ LONG RichEditControl::ExLineFromChar(LONG position) const
 LONG RichEditControl::LineIndex(LONG line) const
 {
     if (line < 0)
-        line = ExLineFromChar(-1);
+        line = ExLineFromChar(AtCaret);
     return m_lineIndex->firstPositionOfLine(line);
 }
 
@@ -264,7 +248,7 @@ LONG RichEditControl::LineLength(LONG position) const
     if (position < 0) { // the lines touched by the selection, less the selected characters
         const QTextCursor cursor = textCursor();
         if (!cursor.hasSelection())
-            return lineLengthOf(ExLineFromChar(-1));
+            return lineLengthOf(ExLineFromChar(AtCaret));
         const int first = m_lineIndex->lineOfPosition(cursor.selectionStart());
         const int last = m_lineIndex->lineOfPosition(cursor.selectionEnd());
         const int unselectedBefore = cursor.selectionStart() - LineIndex(first);
@@ -372,19 +356,33 @@ QRect RichEditControl::GetRect() const
 
 QString RichEditControl::GetText() const
 {
-    QString text = TextRange({0, -1});
+    QString text = TextRange(WholeText);
     text.replace(QLatin1Char('\r'), QLatin1String("\r\n"));
     return text;
 }
 
 void RichEditControl::SetText(const QString& text)
 {
-    QTextCursor cursor(document());
-    cursor.select(QTextCursor::Document);
-    cursor.insertText(normalisedBreaks(text).left(m_limit));
+    replaceAllWithPlainText(PlainTextCodec::normalisedBreaks(text));
     document()->clearUndoRedoStacks();
     m_undoDepth = m_redoDepth = 0;
     SetSel(0, 0);
+}
+
+void RichEditControl::replaceAllWithPlainText(const QString& text)
+{
+    // Inserting over the old text would give the new text the old text's last
+    // format; plain text comes in the document's default format instead.
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+    if (QTextList* list = cursor.currentList())
+        list->remove(cursor.block());
+    cursor.setBlockFormat(QTextBlockFormat());
+    cursor.setBlockCharFormat(QTextCharFormat());
+    cursor.insertText(text.left(m_limit), QTextCharFormat());
+    cursor.endEditBlock();
 }
 
 // --- Editing ---------------------------------------------------------------
@@ -401,7 +399,7 @@ void RichEditControl::ReplaceSel(bool canUndo, const QString& text)
     QTextCursor cursor = textCursor();
     if (!mayChange({EM_REPLACESEL, WPARAM(canUndo), 0}, {cursor.selectionStart(), cursor.selectionEnd()}))
         return;
-    const QString inserted = fitToLimit(normalisedBreaks(text), cursor);
+    const QString inserted = fitToLimit(PlainTextCodec::normalisedBreaks(text), cursor);
     if (!canUndo)
         document()->setUndoRedoEnabled(false);
     // One edit block per replacement, so that each is its own undo step and is
@@ -419,7 +417,7 @@ void RichEditControl::ReplaceSel(bool canUndo, const QString& text)
 
 void RichEditControl::ExLimitText(LONG limit)
 {
-    m_limit = limit <= 0 ? 0x10000 : limit; // 0 means the platform's default of 64 K
+    m_limit = limit <= 0 ? DefaultTextLimit : limit;
 }
 
 int RichEditControl::effectiveUndoLimit() const
@@ -469,13 +467,6 @@ LONG RichEditControl::SetUndoLimit(LONG limit)
     return m_undoLimit;
 }
 
-void RichEditControl::Paste()
-{
-    const QMimeData* data = QApplication::clipboard()->mimeData();
-    if (data && canInsertFromMimeData(data))
-        insertFromMimeData(data);
-}
-
 bool RichEditControl::GetModify() const
 {
     return document()->isModified();
@@ -488,146 +479,36 @@ void RichEditControl::SetModify(bool modified)
 
 // --- Character formats -----------------------------------------------------
 
-namespace {
-
-DWORD effectsOf(const QTextCharFormat& format)
-{
-    DWORD effects = 0;
-    if (format.fontWeight() >= QFont::DemiBold)
-        effects |= CFE_BOLD;
-    if (format.fontItalic())
-        effects |= CFE_ITALIC;
-    if (format.fontUnderline())
-        effects |= CFE_UNDERLINE;
-    if (format.fontStrikeOut())
-        effects |= CFE_STRIKEOUT;
-    if (format.boolProperty(CharProtected))
-        effects |= CFE_PROTECTED;
-    if (format.isAnchor())
-        effects |= CFE_LINK;
-    if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
-        effects |= CFE_SUBSCRIPT;
-    if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
-        effects |= CFE_SUPERSCRIPT;
-    if (!format.hasProperty(QTextFormat::ForegroundBrush))
-        effects |= CFE_AUTOCOLOR;
-    if (!format.hasProperty(QTextFormat::BackgroundBrush))
-        effects |= CFE_AUTOBACKCOLOR;
-    return effects;
-}
-
-void describe(const QTextCharFormat& format, const QFont& defaultFont, CHARFORMAT2A& record)
-{
-    record.dwEffects = effectsOf(format);
-    const int twips = charSize(format);
-    record.yHeight = twips > 0 ? twips : LONG(std::lround(defaultFont.pointSizeF() * 20));
-    const QStringList families = format.fontFamilies().toStringList();
-    const QString face = families.isEmpty() ? defaultFont.family() : families.first();
-    const QByteArray faceBytes = face.toUtf8().left(LF_FACESIZE - 1);
-    std::memset(record.szFaceName, 0, sizeof record.szFaceName);
-    std::memcpy(record.szFaceName, faceBytes.constData(), size_t(faceBytes.size()));
-    record.crTextColor = (record.dwEffects & CFE_AUTOCOLOR) ? 0 : toColorRef(format.foreground().color());
-    record.crBackColor = (record.dwEffects & CFE_AUTOBACKCOLOR) ? 0 : toColorRef(format.background().color());
-    record.wWeight = (record.dwEffects & CFE_BOLD) ? 700 : 400;
-}
-
-bool sameValue(const QTextCharFormat& a, const QTextCharFormat& b, DWORD mask, const QFont& font)
-{
-    CHARFORMAT2A x;
-    CHARFORMAT2A y;
-    describe(a, font, x);
-    describe(b, font, y);
-    switch (mask) {
-    case CFM_SIZE:
-        return x.yHeight == y.yHeight;
-    case CFM_FACE:
-        return std::strcmp(x.szFaceName, y.szFaceName) == 0;
-    case CFM_COLOR:
-        return x.crTextColor == y.crTextColor &&
-               (x.dwEffects & CFE_AUTOCOLOR) == (y.dwEffects & CFE_AUTOCOLOR);
-    case CFM_BACKCOLOR:
-        return x.crBackColor == y.crBackColor &&
-               (x.dwEffects & CFE_AUTOBACKCOLOR) == (y.dwEffects & CFE_AUTOBACKCOLOR);
-    default: // effect bits
-        return (x.dwEffects & mask) == (y.dwEffects & mask);
-    }
-}
-
-constexpr DWORD SupportedCharMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_PROTECTED |
-                                    CFM_LINK | CFM_SUBSCRIPT | CFM_SIZE | CFM_FACE | CFM_COLOR |
-                                    CFM_BACKCOLOR;
-
-QTextCharFormat toQt(const CHARFORMAT2A& record)
-{
-    QTextCharFormat format;
-    const DWORD mask = record.dwMask;
-    const DWORD effects = record.dwEffects;
-    if (mask & CFM_BOLD)
-        format.setFontWeight((effects & CFE_BOLD) ? QFont::Bold : QFont::Normal);
-    if (mask & CFM_ITALIC)
-        format.setFontItalic(effects & CFE_ITALIC);
-    if (mask & CFM_UNDERLINE)
-        format.setFontUnderline(effects & CFE_UNDERLINE);
-    if (mask & CFM_STRIKEOUT)
-        format.setFontStrikeOut(effects & CFE_STRIKEOUT);
-    if (mask & CFM_PROTECTED)
-        format.setProperty(CharProtected, bool(effects & CFE_PROTECTED));
-    if (mask & CFM_LINK)
-        format.setAnchor(effects & CFE_LINK);
-    if (mask & CFM_SUBSCRIPT) {
-        if (effects & CFE_SUBSCRIPT)
-            format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
-        else if (effects & CFE_SUPERSCRIPT)
-            format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-        else
-            format.setVerticalAlignment(QTextCharFormat::AlignNormal);
-    }
-    if ((mask & CFM_SIZE) && record.yHeight > 0)
-        setCharSize(format, record.yHeight);
-    if ((mask & CFM_FACE) && record.szFaceName[0])
-        format.setFontFamilies(QStringList{QString::fromUtf8(record.szFaceName)});
-    if ((mask & CFM_COLOR) && !(effects & CFE_AUTOCOLOR))
-        format.setForeground(fromColorRef(record.crTextColor));
-    if ((mask & CFM_BACKCOLOR) && !(effects & CFE_AUTOBACKCOLOR))
-        format.setBackground(fromColorRef(record.crBackColor));
-    return format;
-}
-
-} // namespace
-
 DWORD RichEditControl::GetCharFormat(WPARAM kind, CHARFORMAT2A& format) const
 {
+    using namespace CharFormatConversion;
     const QFont defaultFont = document()->defaultFont();
     if (kind == SCF_DEFAULT) {
         describe(QTextCharFormat(), defaultFont, format);
-        format.dwMask = SupportedCharMask;
+        format.dwMask = SupportedMask;
         return format.dwMask;
     }
     const QTextCursor cursor = textCursor();
     if (!cursor.hasSelection()) {
         describe(cursor.charFormat(), defaultFont, format);
-        format.dwMask = SupportedCharMask;
+        format.dwMask = SupportedMask;
         return format.dwMask;
     }
     // A mixed selection reports its first character's format with the bits of
     // the attributes that are not uniform cleared.
     QTextCharFormat first;
     bool haveFirst = false;
-    DWORD mask = SupportedCharMask;
-    const DWORD single[] = {CFM_BOLD,      CFM_ITALIC, CFM_UNDERLINE, CFM_STRIKEOUT, CFM_PROTECTED, CFM_LINK,
-                            CFM_SUBSCRIPT, CFM_SIZE,   CFM_FACE,      CFM_COLOR,     CFM_BACKCOLOR};
-    forEachRun(document(), cursor.selectionStart(), cursor.selectionEnd(),
-               [&](const QTextCharFormat& run, int, int) {
-                   if (!haveFirst) {
-                       first = run;
-                       haveFirst = true;
-                       return true;
-                   }
-                   for (DWORD bit : single)
-                       if ((mask & bit) && !sameValue(first, run, bit, defaultFont))
-                           mask &= ~bit;
-                   return mask != 0;
-               });
+    DWORD mask = SupportedMask;
+    forEachFormatRun(document(), cursor.selectionStart(), cursor.selectionEnd(),
+                     [&](const QTextCharFormat& run, int, int) {
+                         if (!haveFirst) {
+                             first = run;
+                             haveFirst = true;
+                             return true;
+                         }
+                         mask = commonMask(first, run, mask, defaultFont);
+                         return mask != 0;
+                     });
     describe(first, defaultFont, format);
     format.dwMask = mask;
     return mask;
@@ -635,7 +516,7 @@ DWORD RichEditControl::GetCharFormat(WPARAM kind, CHARFORMAT2A& format) const
 
 bool RichEditControl::SetCharFormat(WPARAM kind, const CHARFORMAT2A& format)
 {
-    const QTextCharFormat change = toQt(format);
+    const QTextCharFormat change = CharFormatConversion::toQt(format);
     if (kind == SCF_DEFAULT) {
         QFont font = document()->defaultFont();
         if (change.hasProperty(QTextFormat::FontPointSize))
@@ -710,184 +591,6 @@ bool RichEditControl::SetParaFormat(const PARAFORMAT2& format)
     return true;
 }
 
-// --- Streaming -------------------------------------------------------------
-
-namespace {
-
-constexpr LONG StreamChunk = 4096;
-
-// Error codes the control puts into EDITSTREAM::dwError on its own account.
-constexpr DWORD StreamNoCallback = DWORD(-1);
-constexpr DWORD StreamNotRtf = DWORD(-16);
-constexpr DWORD StreamWriteStalled = DWORD(-2);
-
-bool isRichTextFormat(UINT format)
-{
-    const UINT kind = format & 0xFF & ~SF_UNICODE;
-    return kind == SF_RTF || kind == SF_RTFNOOBJS;
-}
-
-// Hands every chunk of the stream to `consume` until the stream ends. False
-// when the callback failed (dwError holds its answer) or `consume` refused a
-// chunk.
-template <typename Consume> bool readChunks(EDITSTREAM& stream, Consume consume)
-{
-    BYTE buffer[StreamChunk];
-    for (;;) {
-        LONG got = 0;
-        stream.dwError = stream.pfnCallback(stream.dwCookie, buffer, StreamChunk, &got);
-        if (stream.dwError != 0)
-            return false;
-        if (got <= 0)
-            return true;
-        if (!consume(reinterpret_cast<const char*>(buffer), std::min(got, StreamChunk)))
-            return false;
-    }
-}
-
-bool writeAll(EDITSTREAM& stream, QByteArrayView bytes)
-{
-    for (qsizetype offset = 0; offset < bytes.size();) {
-        const LONG count = LONG(std::min<qsizetype>(StreamChunk, bytes.size() - offset));
-        LONG written = 0;
-        stream.dwError = stream.pfnCallback(
-            stream.dwCookie, reinterpret_cast<BYTE*>(const_cast<char*>(bytes.constData() + offset)), count,
-            &written);
-        if (stream.dwError != 0)
-            return false;
-        if (written <= 0) {
-            stream.dwError = StreamWriteStalled;
-            return false;
-        }
-        offset += written;
-    }
-    return true;
-}
-
-// Plain text is UTF-8; a file that is not valid UTF-8 is Windows-1250.
-QString decodePlainText(const QByteArray& bytes, bool unicode)
-{
-    if (unicode)
-        return QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()), bytes.size() / 2);
-    QByteArrayView view(bytes);
-    if (view.startsWith("\xEF\xBB\xBF"))
-        view = view.sliced(3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(view);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder windows1250("windows-1250");
-    if (windows1250.isValid())
-        return windows1250.decode(view);
-    return QString::fromLatin1(view);
-}
-
-} // namespace
-
-LONG RichEditControl::StreamIn(UINT format, EDITSTREAM& stream)
-{
-    stream.dwError = 0;
-    if (!stream.pfnCallback) {
-        stream.dwError = StreamNoCallback;
-        return 0;
-    }
-    const bool wholeDocument = !(format & SFF_SELECTION);
-    QTextCursor cursor = textCursor();
-    if (wholeDocument)
-        cursor.select(QTextCursor::Document);
-    const int lengthBefore = GetTextLength() - (cursor.selectionEnd() - cursor.selectionStart());
-    // A whole document read from a file is no edit the user can undo; keeping
-    // it out of the undo stack also saves the memory of a second copy.
-    if (wholeDocument)
-        document()->setUndoRedoEnabled(false);
-    const bool read =
-        isRichTextFormat(format) ? streamInRtf(stream, cursor) : streamInText(format, stream, cursor);
-    if (wholeDocument) {
-        document()->setUndoRedoEnabled(m_undoLimit > 0);
-        m_undoDepth = m_redoDepth = 0;
-    }
-    if (!read)
-        return 0;
-    if (GetTextLength() > m_limit) { // a rich text file longer than the limit is cut
-        QTextCursor excess(document());
-        excess.setPosition(m_limit);
-        excess.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-        excess.removeSelectedText();
-    }
-    if (wholeDocument)
-        SetSel(0, 0);
-    return std::max(0, GetTextLength() - lengthBefore);
-}
-
-bool RichEditControl::streamInText(UINT format, EDITSTREAM& stream, QTextCursor& cursor)
-{
-    QByteArray bytes;
-    const auto append = [&](const char* data, qsizetype size) {
-        bytes.append(data, size);
-        return true;
-    };
-    if (!readChunks(stream, append))
-        return false;
-    const QString text = normalisedBreaks(decodePlainText(bytes, format & SF_UNICODE));
-    bytes = QByteArray();
-    cursor.beginEditBlock();
-    cursor.insertText(fitToLimit(text, cursor));
-    cursor.endEditBlock();
-    return true;
-}
-
-bool RichEditControl::streamInRtf(EDITSTREAM& stream, QTextCursor& cursor)
-{
-    RtfReader reader(cursor);
-    const auto feed = [&](const char* data, qsizetype size) { return reader.feed(data, size); };
-    if (!readChunks(stream, feed)) {
-        if (stream.dwError == 0)
-            stream.dwError = StreamNotRtf;
-        return false;
-    }
-    if (!reader.finish()) {
-        stream.dwError = StreamNotRtf;
-        return false;
-    }
-    return true;
-}
-
-LONG RichEditControl::StreamOut(UINT format, EDITSTREAM& stream)
-{
-    stream.dwError = 0;
-    if (!stream.pfnCallback) {
-        stream.dwError = StreamNoCallback;
-        return 0;
-    }
-    const CHARRANGE range = (format & SFF_SELECTION) ? ExGetSel() : CHARRANGE{0, -1};
-    if (isRichTextFormat(format)) {
-        RtfWriter::Options options;
-        if ((format & 0xFF) == SF_RTFNOOBJS)
-            options |= RtfWriter::NoObjects;
-        if (format & SFF_PLAINRTF)
-            options |= RtfWriter::PlainRtf;
-        qsizetype written = 0;
-        const bool complete = RtfWriter(*document(), options)
-                                  .write(
-                                      [&](const char* data, qsizetype size) {
-                                          written += size;
-                                          return writeAll(stream, QByteArrayView(data, size));
-                                      },
-                                      range.cpMin, range.cpMax);
-        if (!complete && stream.dwError == 0)
-            stream.dwError = StreamWriteStalled;
-        return complete ? LONG(std::min<qsizetype>(written, 0x7FFFFFFF)) : 0;
-    }
-    QString text = TextRange(range);
-    text.replace(QLatin1Char('\r'), QLatin1String("\r\n"));
-    const QByteArray bytes = (format & SF_UNICODE)
-                                 ? QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2)
-                                 : text.toUtf8();
-    if (!writeAll(stream, bytes))
-        return 0;
-    return LONG(text.size());
-}
-
 // --- Settings --------------------------------------------------------------
 
 DWORD RichEditControl::SetEventMask(DWORD mask)
@@ -899,11 +602,9 @@ DWORD RichEditControl::SetEventMask(DWORD mask)
 
 COLORREF RichEditControl::SetBkgndColor(bool useSystemColor, COLORREF color)
 {
-    QPalette colors = palette();
-    const COLORREF previous = toColorRef(colors.color(QPalette::Base));
-    colors.setColor(QPalette::Base,
-                    useSystemColor ? QApplication::palette().color(QPalette::Base) : fromColorRef(color));
-    setPalette(colors);
+    const COLORREF previous = QColorToColorRef(palette().color(QPalette::Base));
+    m_background = useSystemColor ? QColor() : ColorRefToQColor(color);
+    applyPalette();
     return previous;
 }
 
@@ -959,239 +660,36 @@ bool RichEditControl::SetTextMode(UINT mode)
     return true;
 }
 
-// --- Links and protected text ----------------------------------------------
-
-CHARRANGE RichEditControl::linkAt(int position) const
+void RichEditControl::changeEvent(QEvent* event)
 {
-    if (position < 0 || position >= GetTextLength())
-        return {-1, -1};
-    const QTextBlock block = document()->findBlock(position);
-    // A link in the text's own format (a hyperlink read from a file).
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-        const QTextFragment fragment = it.fragment();
-        if (position < fragment.position() || position >= fragment.position() + fragment.length())
-            continue;
-        const QTextCharFormat format = fragment.charFormat();
-        if (!format.isAnchor())
-            break;
-        // Extend over the neighbouring fragments of the same link.
-        int start = fragment.position();
-        int end = start + fragment.length();
-        forEachRun(document(), block.position(), block.position() + block.length() - 1,
-                   [&](const QTextCharFormat& run, int from, int to) {
-                       if (run.anchorHref() == format.anchorHref() && (to == start || from == end)) {
-                           start = std::min(start, from);
-                           end = std::max(end, to);
-                       }
-                       return true;
-                   });
-        return {start, end};
-    }
-    if (!m_autoUrlDetect)
-        return {-1, -1};
-    const auto [start, length] = UrlHighlighter::urlAt(block.text(), position - block.position());
-    if (length == 0)
-        return {-1, -1};
-    return {block.position() + start, block.position() + start + length};
-}
-
-bool RichEditControl::isProtected(CHARRANGE range) const
-{
-    bool found = false;
-    if (range.cpMin == range.cpMax) {
-        // Text typed between two protected characters would be protected too.
-        if (range.cpMin <= 0 || range.cpMin >= GetTextLength())
-            return false;
-        bool before = false;
-        bool after = false;
-        forEachRun(document(), range.cpMin - 1, range.cpMin + 1,
-                   [&](const QTextCharFormat& run, int from, int) {
-                       (from < range.cpMin ? before : after) = run.boolProperty(CharProtected);
-                       return true;
-                   });
-        return before && after;
-    }
-    forEachRun(document(), range.cpMin, range.cpMax, [&](const QTextCharFormat& run, int, int) {
-        found = run.boolProperty(CharProtected);
-        return !found;
-    });
-    return found;
-}
-
-bool RichEditControl::mayChange(const TMessage& message, CHARRANGE range)
-{
-    if (!isProtected(range))
-        return true;
-    if (!(m_eventMask & ENM_PROTECTED) || !m_notify)
-        return false;
-    return m_notify->notifyProtected(message, range);
-}
-
-CHARRANGE RichEditControl::rangeChangedByKey(const QKeyEvent* event) const
-{
-    const QTextCursor cursor = textCursor();
-    CHARRANGE range{cursor.selectionStart(), cursor.selectionEnd()};
-    if (cursor.hasSelection())
-        return range;
-    if (event->key() == Qt::Key_Backspace && range.cpMin > 0)
-        --range.cpMin;
-    else if (event->key() == Qt::Key_Delete && range.cpMax < GetTextLength())
-        ++range.cpMax;
-    return range;
-}
-
-namespace {
-
-bool changesText(const QKeyEvent* event)
-{
-    if (event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Paste) ||
-        event->matches(QKeySequence::Delete) || event->matches(QKeySequence::DeleteStartOfWord) ||
-        event->matches(QKeySequence::DeleteEndOfWord))
-        return true;
-    switch (event->key()) {
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Tab:
-        return true;
+    QTextEdit::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::FontChange:
+    case QEvent::ApplicationFontChange:
+        // QTextEdit has just given the document the widget's font as it is.
+        applyDefaultFont();
+        break;
+    case QEvent::PaletteChange:
+        // The colours derived from the palette follow it; setting the same
+        // palette again raises no further change.
+        applyPalette();
+        break;
     default:
         break;
     }
-    const QString text = event->text();
-    return !text.isEmpty() && text.at(0).isPrint() && !(event->modifiers() & Qt::ControlModifier);
 }
 
-} // namespace
-
-void RichEditControl::keyPressEvent(QKeyEvent* event)
+void RichEditControl::applyDefaultFont()
 {
-    if (event->matches(QKeySequence::Undo)) {
-        Undo();
-        return;
-    }
-    if (event->matches(QKeySequence::Redo)) {
-        Redo();
-        return;
-    }
-    if (changesText(event) && !isReadOnly()) {
-        const UINT message = event->text().isEmpty() ? WM_KEYDOWN : WM_CHAR;
-        if (!mayChange({message, WPARAM(event->key()), 0}, rangeChangedByKey(event))) {
-            QApplication::beep();
-            return;
-        }
-        const QString text = event->text();
-        if (!text.isEmpty() && text.at(0).isPrint() && fitToLimit(text, textCursor()).isEmpty()) {
-            QApplication::beep();
-            return;
-        }
-    }
-    QTextEdit::keyPressEvent(event);
-}
-
-void RichEditControl::inputMethodEvent(QInputMethodEvent* event)
-{
-    const QTextCursor cursor = textCursor();
-    if (!event->commitString().isEmpty() &&
-        (!mayChange({WM_CHAR, 0, 0}, {cursor.selectionStart(), cursor.selectionEnd()}) ||
-         fitToLimit(event->commitString(), cursor).size() < event->commitString().size())) {
-        event->ignore();
-        return;
-    }
-    QTextEdit::inputMethodEvent(event);
-}
-
-bool RichEditControl::canInsertFromMimeData(const QMimeData* source) const
-{
-    if (isPlainTextMode())
-        return source->hasText();
-    return QTextEdit::canInsertFromMimeData(source);
-}
-
-void RichEditControl::insertFromMimeData(const QMimeData* source)
-{
-    QTextCursor cursor = textCursor();
-    if (!mayChange({WM_PASTE, 0, 0}, {cursor.selectionStart(), cursor.selectionEnd()}))
-        return;
-    if (isPlainTextMode() || !source->hasHtml()) {
-        cursor.insertText(fitToLimit(normalisedBreaks(source->text()), cursor));
-        setTextCursor(cursor);
-        return;
-    }
-    QTextEdit::insertFromMimeData(source);
-}
-
-void RichEditControl::dropEvent(QDropEvent* event)
-{
-    const QTextCursor cursor = cursorForPosition(event->position().toPoint());
-    if (!mayChange({WM_PASTE, 0, 0}, {cursor.position(), cursor.position()})) {
-        event->ignore();
-        return;
-    }
-    QTextEdit::dropEvent(event);
-}
-
-QMimeData* RichEditControl::createMimeDataFromSelection() const
-{
-    QMimeData* data = QTextEdit::createMimeDataFromSelection();
-    // Tagged so that the owner can ask, when it goes away, whether to keep it.
-    data->setProperty("zorvanRichEditControl", QVariant::fromValue(quintptr(this)));
-    return data;
-}
-
-bool RichEditControl::ownsClipboardData() const
-{
-    const QMimeData* data = QApplication::clipboard()->mimeData();
-    return data && data->property("zorvanRichEditControl").value<quintptr>() == quintptr(this);
-}
-
-// --- Mouse ------------------------------------------------------------------
-
-int RichEditControl::characterAtPoint(const QPoint& viewportPos) const
-{
-    const QPoint documentPos =
-        viewportPos + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
-    return document()->documentLayout()->hitTest(documentPos, Qt::ExactHit);
-}
-
-void RichEditControl::emitLink(UINT message, const QPoint& viewportPos)
-{
-    if (!(m_eventMask & ENM_LINK) || !m_notify)
-        return;
-    const int position = characterAtPoint(viewportPos);
-    if (position < 0)
-        return;
-    const CHARRANGE range = linkAt(position);
-    if (range.cpMin >= 0)
-        m_notify->notifyLink(message, range);
-}
-
-void RichEditControl::mousePressEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
-        emitLink(event->button() == Qt::LeftButton ? WM_LBUTTONDOWN : WM_RBUTTONDOWN,
-                 event->position().toPoint());
-    QTextEdit::mousePressEvent(event);
-}
-
-void RichEditControl::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
-        emitLink(event->button() == Qt::LeftButton ? WM_LBUTTONUP : WM_RBUTTONUP,
-                 event->position().toPoint());
-    QTextEdit::mouseReleaseEvent(event);
-    if (event->button() == Qt::RightButton && m_notify)
-        m_notify->notifyContextMenu(event->globalPosition().toPoint());
-}
-
-void RichEditControl::contextMenuEvent(QContextMenuEvent* event)
-{
-    // The mouse's menu comes from the right-button release, so that it is shown
-    // exactly once; the keyboard's menu key shows it at the caret.
-    event->accept();
-    if (event->reason() == QContextMenuEvent::Mouse || !m_notify)
-        return;
-    m_notify->notifyContextMenu(viewport()->mapToGlobal(cursorRect().bottomLeft()));
+    // The document's default font is the default character format of the
+    // text: what is shown, what the format records report and what the RTF
+    // writer writes. It needs a size in points; a widget font set in pixels
+    // converts at 96 dpi (4/3 pixels per point), rounded to whole points as
+    // the sizes of the character formats are.
+    QFont font = this->font();
+    if (font.pointSizeF() <= 0)
+        font.setPointSize(std::max(1, qRound(font.pixelSize() * 3 / 4.0)));
+    document()->setDefaultFont(font);
 }
 
 void RichEditControl::resizeEvent(QResizeEvent* event)

@@ -40,16 +40,16 @@ public:
 
     // Selection.
     CHARRANGE ExGetSel() const;
-    void ExSetSel(CHARRANGE range); // cpMax -1 means the end of the text
+    void ExSetSel(CHARRANGE range); // cpMax EndOfText means the end of the text
     void SetSel(LONG start, LONG end);
     void ScrollCaret();
     WORD SelectionType() const;
     void HideSelection(bool hide, bool changeStyle);
 
-    // Text and lines. `line` -1 means the line of the caret where Windows allows it.
+    // Text and lines. `line` AtCaret means the line of the caret where Windows allows it.
     int GetTextLength() const; // characters, a paragraph break counting one
     LONG ExLineFromChar(LONG position) const;
-    LONG LineIndex(LONG line) const;      // -1 when the line does not exist
+    LONG LineIndex(LONG line) const;      // NoPosition when the line does not exist
     LONG LineLength(LONG position) const; // of the line holding `position`, without its break
     LONG GetLineCount() const;            // at least 1
     // Copies line `line` into `buffer`, whose first 16-bit word holds its size in
@@ -63,8 +63,10 @@ public:
     // whatever the control's width. An empty rectangle gives the default again.
     void SetRect(const QRect& rect);
     QRect GetRect() const;
-    QString GetText() const;           // WM_GETTEXT: paragraph breaks as CR LF
-    void SetText(const QString& text); // WM_SETTEXT: replaces everything, not undoable
+    QString GetText() const; // WM_GETTEXT: paragraph breaks as CR LF
+    // WM_SETTEXT: replaces everything, not undoable; the text comes in the
+    // default character and paragraph format.
+    void SetText(const QString& text);
 
     // Editing.
     void ReplaceSel(bool canUndo, const QString& text);
@@ -86,13 +88,19 @@ public:
     bool SetParaFormat(const PARAFORMAT2& format);
 
     // Streaming through the EDITSTREAM callback, in chunks. Returns the count of
-    // characters read or written; stream.dwError is set on failure.
+    // characters read or written; stream.dwError is set on failure. Reading
+    // leaves the modified flag as it was; plain text read as a whole document
+    // comes in the default format. Plain text written leaves pictures and
+    // objects out.
     LONG StreamIn(UINT format, EDITSTREAM& stream);
     LONG StreamOut(UINT format, EDITSTREAM& stream);
 
     // Settings.
     DWORD GetEventMask() const { return m_eventMask; }
     DWORD SetEventMask(DWORD mask); // returns the previous mask
+    // With useSystemColor the background follows the palette's base colour,
+    // also when the palette changes; otherwise it is `color`. Returns the
+    // previous background.
     COLORREF SetBkgndColor(bool useSystemColor, COLORREF color);
     DWORD GetOptions() const { return m_options; }
     DWORD SetOptions(WPARAM operation, DWORD options);
@@ -108,7 +116,7 @@ public:
     void adoptDocument(QTextDocument* document);
 
     // The detected or formatted link at a document position, as a range;
-    // {-1, -1} when there is none.
+    // NoRange when there is none.
     CHARRANGE linkAt(int position) const;
 
     // Whether the clipboard holds data that this control put there.
@@ -121,12 +129,17 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void dropEvent(QDropEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
+    enum class StreamTarget { WholeDocument, Selection };
+    // How the selection is drawn while the control has no focus.
+    enum class UnfocusedSelection { PaletteDefault, Shown, Hidden };
+
     bool isPlainTextMode() const { return (m_textMode & TM_PLAINTEXT) != 0; }
     void connectDocument();
     int clampPosition(int position) const;
@@ -138,7 +151,10 @@ private:
     CHARRANGE rangeChangedByKey(const QKeyEvent* event) const;
     int characterAtPoint(const QPoint& viewportPos) const;
     void emitLink(UINT message, const QPoint& viewportPos);
-    bool streamInText(UINT format, EDITSTREAM& stream, QTextCursor& cursor);
+    bool streamInText(UINT format, EDITSTREAM& stream, QTextCursor& cursor, StreamTarget target);
+    void replaceAllWithPlainText(const QString& text);
+    void applyPalette();
+    void applyDefaultFont();
     bool streamInRtf(EDITSTREAM& stream, QTextCursor& cursor);
     void onSelectionChanged();
     void onUndoCommandAdded();
@@ -149,15 +165,20 @@ private:
     TextLineIndex* m_lineIndex = nullptr; // owned by the document
     SelectionBar* m_selectionBar = nullptr;
     QRect m_formatRect;
+    QColor m_background; // invalid: the palette's base colour
+    UnfocusedSelection m_unfocusedSelection = UnfocusedSelection::PaletteDefault;
     UrlHighlighter* m_urlHighlighter = nullptr;
     bool m_autoUrlDetect = true;
     DWORD m_eventMask = ENM_NONE;
     DWORD m_options = ECO_AUTOWORDSELECTION;
     DWORD m_langOptions = IMF_AUTOFONT;
     UINT m_textMode = TM_RICHTEXT | TM_MULTILEVELUNDO;
-    LONG m_limit = 32767; // the Windows default until EM_EXLIMITTEXT
+    static constexpr LONG InitialTextLimit = 32767;   // the Windows default until EM_EXLIMITTEXT
+    static constexpr LONG DefaultTextLimit = 0x10000; // what a limit of 0 stands for
+
+    LONG m_limit = InitialTextLimit;
     LONG m_undoLimit = 100;
     int m_undoDepth = 0; // steps that Undo may still take, at most the undo limit
     int m_redoDepth = 0;
-    CHARRANGE m_lastSelection{-1, -1};
+    CHARRANGE m_lastSelection = NoRange;
 };

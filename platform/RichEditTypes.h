@@ -5,6 +5,7 @@
 // Lengths in the records are twips (1/20 point); colours are 0x00BBGGRR.
 
 #include "format/FormatValues.h"
+#include "platform/ColorRef.h"
 
 #include <cstdint>
 
@@ -14,7 +15,6 @@ using DWORD = std::uint32_t;
 using UINT = std::uint32_t;
 using LONG = std::int32_t;
 using SHORT = std::int16_t;
-using COLORREF = std::uint32_t;
 using LCID = std::uint32_t;
 using DWORD_PTR = std::uintptr_t;
 using WPARAM = std::uintptr_t;
@@ -28,6 +28,16 @@ struct CHARRANGE
     LONG cpMax = 0;
     friend bool operator==(const CHARRANGE&, const CHARRANGE&) = default;
 };
+
+// The control's sentinel values under names of their own: -1 as a position
+// means the end of the text (in a range's end) or the caret (in a query), or
+// answers that there is no such position (the start of a line that does not
+// exist); the range of no characters at all stands for "none".
+constexpr LONG EndOfText = -1;
+constexpr LONG AtCaret = -1;
+constexpr LONG NoPosition = -1;
+constexpr CHARRANGE NoRange{-1, -1};
+constexpr CHARRANGE WholeText{0, EndOfText};
 
 // A window message as the protected-text notification reports it.
 struct TMessage

@@ -40,7 +40,7 @@ void SelectionBar::mousePressEvent(QMouseEvent* event)
 
 void SelectionBar::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!(event->buttons() & Qt::LeftButton) || m_anchorLineStart < 0)
+    if (!(event->buttons() & Qt::LeftButton) || m_anchorLineStart == NoAnchor)
         return;
     const auto [start, end] = lineBeside(event->position().toPoint().y());
     // The selection runs from the anchor line to the line under the pointer.

@@ -26,7 +26,9 @@ private:
     // The first position of the line beside `y` and the first position after it.
     std::pair<int, int> lineBeside(int y) const;
 
+    static constexpr int NoAnchor = -1; // no press in the bar is being dragged
+
     RichEditControl* m_control;
-    int m_anchorLineStart = -1;
-    int m_anchorLineEnd = -1;
+    int m_anchorLineStart = NoAnchor;
+    int m_anchorLineEnd = NoAnchor;
 };

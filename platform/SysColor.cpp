@@ -97,13 +97,3 @@ QColor SysColor(TColor color)
         return *classic;
     return {};
 }
-
-QColor ColorRefToQColor(TColor colorRef)
-{
-    return QColor(int(colorRef & 0xFF), int((colorRef >> 8) & 0xFF), int((colorRef >> 16) & 0xFF));
-}
-
-TColor QColorToColorRef(const QColor& color)
-{
-    return RGB(color.red(), color.green(), color.blue());
-}

@@ -4,11 +4,11 @@
 // RGB as 0x00BBGGRR (COLORREF), a system colour 0xFF0000nn with nn a
 // COLOR_* index, clDefault (the control's automatic colour) or clNone.
 
+#include "platform/ColorRef.h"
+
 #include <QColor>
 
-#include <cstdint>
-
-using TColor = std::uint32_t;
+using TColor = COLORREF;
 
 // System colour indices (COLOR_*).
 enum SystemColorIndex : unsigned {
@@ -70,11 +70,3 @@ constexpr TColor clGradientActiveCaption = clSystemColor | COLOR_GRADIENTACTIVEC
 // colour), RGB values as they are; clNone and unknown system indices give an
 // invalid QColor.
 QColor SysColor(TColor color);
-
-// 0x00BBGGRR <-> QColor; the alpha channel is dropped.
-constexpr TColor RGB(int red, int green, int blue)
-{
-    return TColor(red & 0xFF) | (TColor(green & 0xFF) << 8) | (TColor(blue & 0xFF) << 16);
-}
-QColor ColorRefToQColor(TColor colorRef);
-TColor QColorToColorRef(const QColor& color);

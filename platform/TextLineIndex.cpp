@@ -27,7 +27,7 @@ void TextLineIndex::onContentsChange(int position, int, int added)
         m_rebuild = true;
         return;
     }
-    m_dirtyFrom = m_dirtyFrom < 0 ? first : std::min(m_dirtyFrom, first);
+    m_dirtyFrom = m_dirtyFrom == NoBlock ? first : std::min(m_dirtyFrom, first);
     m_dirtyTo = std::max(m_dirtyTo, last);
 }
 
@@ -61,10 +61,10 @@ void TextLineIndex::refresh()
                 m_tree[parent] += m_tree[i];
         }
         m_rebuild = false;
-        m_dirtyFrom = m_dirtyTo = -1;
+        m_dirtyFrom = m_dirtyTo = NoBlock;
         return;
     }
-    if (m_dirtyFrom < 0)
+    if (m_dirtyFrom == NoBlock)
         return;
     QTextBlock block = m_document->findBlockByNumber(m_dirtyFrom);
     for (int number = m_dirtyFrom; number <= m_dirtyTo && block.isValid(); ++number, block = block.next()) {
@@ -74,7 +74,7 @@ void TextLineIndex::refresh()
             m_counts[number] = lines;
         }
     }
-    m_dirtyFrom = m_dirtyTo = -1;
+    m_dirtyFrom = m_dirtyTo = NoBlock;
 }
 
 void TextLineIndex::add(int blockNumber, int delta)
@@ -145,7 +145,7 @@ int TextLineIndex::firstPositionOfLine(int line)
     int lineInBlock = 0;
     const QTextBlock block = blockOfLine(line, &lineInBlock);
     if (!block.isValid())
-        return -1;
+        return NoPosition;
     const QTextLayout* layout = block.layout();
     if (!layout || lineInBlock >= layout->lineCount())
         return block.position();

@@ -19,9 +19,11 @@ class TextLineIndex : public QObject
 public:
     explicit TextLineIndex(QTextDocument* document);
 
-    int lineCount();                   // at least 1
-    int lineOfPosition(int position);  // 0-based; position clamped to the text
-    int firstPositionOfLine(int line); // -1 when the line does not exist
+    int lineCount();                  // at least 1
+    int lineOfPosition(int position); // 0-based; position clamped to the text
+    static constexpr int NoPosition = -1;
+
+    int firstPositionOfLine(int line); // NoPosition when the line does not exist
     // The laid-out line of `line` as a block and the line number inside the block;
     // the block is invalid when the line does not exist.
     QTextBlock blockOfLine(int line, int* lineInBlock);
@@ -40,7 +42,10 @@ private:
     std::vector<int> m_counts;
     std::vector<int> m_tree;
     bool m_rebuild = true;
-    int m_dirtyFrom = -1;
-    int m_dirtyTo = -1;
-    qreal m_textWidth = -1;
+    static constexpr int NoBlock = -1;        // no block waits for a recount
+    static constexpr qreal UnknownWidth = -1; // before the first count
+
+    int m_dirtyFrom = NoBlock;
+    int m_dirtyTo = NoBlock;
+    qreal m_textWidth = UnknownWidth;
 };

@@ -17,6 +17,10 @@ namespace {
 
 constexpr int LineBufferSize = 4096;
 
+// What the stream callbacks answer the control when the conversion fails.
+constexpr DWORD ReadFailed = 1;
+constexpr DWORD WriteFailed = 2;
+
 // What the control's stream callbacks get as their cookie.
 struct StreamCookie
 {
@@ -39,7 +43,7 @@ DWORD loadCallback(DWORD_PTR cookieValue, BYTE* buffer, LONG size, LONG* transfe
             const int read =
                 cookie->conversion->ReadChunk(*cookie->stream, reinterpret_cast<char*>(buffer), size);
             if (read < 0)
-                return 1;
+                return ReadFailed;
             *transferred = read;
             return 0;
         }
@@ -52,7 +56,7 @@ DWORD loadCallback(DWORD_PTR cookieValue, BYTE* buffer, LONG size, LONG* transfe
         while (out == 0) {
             const int read = cookie->conversion->ReadChunk(*cookie->stream, work.data(), size / 2);
             if (read < 0)
-                return 1;
+                return ReadFailed;
             if (read == 0)
                 break;
             out = normaliseBreaks(*cookie, work.data(), read, buffer);
@@ -60,7 +64,7 @@ DWORD loadCallback(DWORD_PTR cookieValue, BYTE* buffer, LONG size, LONG* transfe
         *transferred = out;
         return 0;
     } catch (...) {
-        return 1;
+        return ReadFailed;
     }
 }
 
@@ -94,11 +98,11 @@ DWORD saveCallback(DWORD_PTR cookieValue, BYTE* buffer, LONG size, LONG* transfe
         const int written =
             cookie->conversion->WriteChunk(*cookie->stream, reinterpret_cast<const char*>(buffer), size);
         if (written < 0)
-            return 2;
+            return WriteFailed;
         *transferred = written;
         return 0;
     } catch (...) {
-        return 2;
+        return WriteFailed;
     }
 }
 
@@ -201,7 +205,7 @@ void TRichEditStrings::Insert(int index, const QString& text)
     if (position >= 0) {
         inserted = text + lineBreak;
     } else {
-        const int previous = index > 0 ? control->LineIndex(index - 1) : -1;
+        const int previous = index > 0 ? control->LineIndex(index - 1) : NoPosition;
         if (previous < 0)
             return;
         const int length = control->LineLength(previous);

@@ -13,7 +13,8 @@
 
 namespace {
 
-int libraryVersion = 0;
+constexpr int UnsettledVersion = 0;
+int libraryVersion = UnsettledVersion;
 
 // The text engine counts as the newest library: all its features are there.
 constexpr int EngineLibraryVersion = 3;
@@ -23,7 +24,7 @@ constexpr int DefaultTextLimit = 0xFFFFFF;
 
 int EditorLibraryVersion()
 {
-    if (libraryVersion == 0)
+    if (libraryVersion == UnsettledVersion)
         SettleEditorLibraryVersion();
     return libraryVersion;
 }
@@ -95,7 +96,7 @@ void TZvCustomRichEdit::CreateWnd()
     edit->SetEventMask(version >= 2
                            ? ENM_CHANGE | ENM_SELCHANGE | ENM_REQUESTRESIZE | ENM_PROTECTED | ENM_LINK
                            : ENM_CHANGE | ENM_SELCHANGE | ENM_REQUESTRESIZE | ENM_PROTECTED);
-    edit->SetBkgndColor(false, m_color);
+    applyColor();
     edit->ExLimitText(m_maxLength == 0 ? DefaultTextLimit : m_maxLength);
     DWORD options = edit->GetOptions();
     options = m_wordSelection ? options | ECO_AUTOWORDSELECTION : options & ~ECO_AUTOWORDSELECTION;
@@ -110,10 +111,9 @@ void TZvCustomRichEdit::CreateWnd()
         // The old library has no link detection.
         edit->AutoUrlDetect(false);
     }
-    if (m_savedDocument) {
+    if (m_savedDocument)
         edit->adoptDocument(m_savedDocument.release());
-        edit->SetModify(m_savedModified);
-    }
+    edit->SetModify(m_savedModified);
     if (isVisible())
         edit->show();
 }
@@ -276,13 +276,28 @@ void TZvCustomRichEdit::setWantTabs(bool value)
         m_control->setTabChangesFocus(!value);
 }
 
-void TZvCustomRichEdit::setColor(COLORREF value)
+void TZvCustomRichEdit::setColor(TColor value)
 {
     if (value == m_color)
         return;
     m_color = value;
     if (m_control)
-        m_control->SetBkgndColor(false, value);
+        applyColor();
+}
+
+void TZvCustomRichEdit::applyColor()
+{
+    // The engine takes RGB only: a system colour is resolved here, and again
+    // whenever the palette changes.
+    m_control->SetBkgndColor(false, QColorToColorRef(SysColor(m_color)));
+}
+
+void TZvCustomRichEdit::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    const bool followsPalette = (m_color & clSystemColor) == clSystemColor || m_color == clDefault;
+    if (event->type() == QEvent::PaletteChange && m_control && followsPalette)
+        applyColor();
 }
 
 void TZvCustomRichEdit::SetPlainText(bool value)
@@ -415,7 +430,7 @@ void TZvCustomRichEdit::setText(const QString& value)
 
 void TZvCustomRichEdit::SelectAll()
 {
-    control()->SetSel(0, -1);
+    control()->SetSel(0, EndOfText);
 }
 
 bool TZvCustomRichEdit::IsModified()
@@ -538,7 +553,7 @@ void TZvCustomRichEdit::notifyLink(UINT message, CHARRANGE range)
     case WM_RBUTTONUP: {
         const TMouseButton button = message == WM_LBUTTONUP ? TMouseButton::mbLeft : TMouseButton::mbRight;
         const bool sameLink = m_linkButton == button && range == m_linkRange;
-        m_linkRange = {-1, -1};
+        m_linkRange = NoRange;
         if (sameLink)
             DoURLClick(TextBetween(range.cpMin, range.cpMax), button);
         return;

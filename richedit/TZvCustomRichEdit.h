@@ -9,6 +9,7 @@
 
 #include "platform/RichEditNotify.h"
 #include "platform/RichEditTypes.h"
+#include "platform/SysColor.h"
 #include "richedit/TRichEditStrings.h"
 
 #include <QWidget>
@@ -101,8 +102,10 @@ public:
     void setReadOnly(bool value);
     bool WantTabs() const { return m_wantTabs; }
     void setWantTabs(bool value);
-    COLORREF Color() const { return m_color; }
-    void setColor(COLORREF value);
+    // The background: an RGB colour or a system colour (clWindow by default),
+    // which follows the desktop palette.
+    TColor Color() const { return m_color; }
+    void setColor(TColor value);
     QMenu* PopupMenu() const { return m_popupMenu; }
     void setPopupMenu(QMenu* menu) { m_popupMenu = menu; }
 
@@ -164,6 +167,7 @@ protected:
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
     // True while Lines itself replaces text: such replacements are not undoable
     // and leave the selection where the control put it.
@@ -179,6 +183,7 @@ private:
     void notifyLink(UINT message, CHARRANGE range) override;
     void notifyContextMenu(const QPoint& globalPos) override;
     bool filterKey(QKeyEvent* event, bool press);
+    void applyColor();
     void askSaveClipboard();
 
     std::unique_ptr<TRichEditStrings> m_lines;
@@ -204,8 +209,8 @@ private:
     int m_maxLength = 0;
     bool m_readOnly = false;
     bool m_wantTabs = false;
-    COLORREF m_color = 0x00FFFFFF;
+    TColor m_color = clWindow;
     QMenu* m_popupMenu = nullptr;
-    CHARRANGE m_linkRange{-1, -1};
+    CHARRANGE m_linkRange = NoRange;
     TMouseButton m_linkButton = TMouseButton::mbLeft;
 };

@@ -7,8 +7,8 @@ namespace {
 bool carriesNoWord(QChar character)
 {
     const char16_t code = character.unicode();
-    return code == 0xFFFC || code == 0x00AD || (code >= 0x200B && code <= 0x200D) || code == 0x2060 ||
-           code == 0xFEFF || (code >= 0xE000 && code <= 0xF8FF);
+    return code == 0x00AD || (code >= 0x200B && code <= 0x200D) || code == 0x2060 || code == 0xFEFF ||
+           (code >= 0xE000 && code <= 0xF8FF);
 }
 
 bool isListMarker(const QString& word)

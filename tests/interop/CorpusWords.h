@@ -3,9 +3,10 @@
 // The words of a plain text as the interoperability checks compare them, the same
 // rules as bench/interop/wordcompare.py:
 //  - NFC composition;
-//  - characters that carry no word removed: U+FFFC (a picture), soft hyphen,
-//    zero-width spaces and joiners, byte-order marks, the private-use area
-//    (Symbol-font bullets of Word's lists);
+//  - characters that carry no word removed: soft hyphen, zero-width spaces and
+//    joiners, byte-order marks, the private-use area (Symbol-font bullets of
+//    Word's lists). The object replacement character U+FFFC is not among them:
+//    plain text has no pictures, so one in the text is a difference;
 //  - split on any white space (line, paragraph and table layout do not count);
 //  - list markers dropped: a lone bullet (• ◦ ▪ ■ □ ● ○ ‣ ⁃ · – — - * ∙ ➢) and
 //    enumerators ending in "." or ")": up to three digits, one letter or a roman

@@ -254,15 +254,6 @@ TEST_F(RichEditControlTest, PlainTextStreamsInAcrossChunksWithOneBreakPerCrLf)
     }
 }
 
-TEST_F(RichEditControlTest, PlainTextThatIsNotUtf8IsWindows1250)
-{
-    ChunkedSource source{QByteArray("\x9e\x6c\x75\x9d\x6f\x75\xe8\x6b\xfd"),
-                         4096}; // "žluťoučký" in Windows-1250
-    EDITSTREAM stream{DWORD_PTR(&source), 0, ChunkedSource::read};
-    control.StreamIn(SF_TEXT, stream);
-    EXPECT_EQ(control.GetText(), QStringLiteral("žluťoučký"));
-}
-
 TEST_F(RichEditControlTest, PlainTextStreamsOutAsUtf8WithCrLf)
 {
     control.SetText(QStringLiteral("řádek\nnový"));
@@ -287,5 +278,68 @@ TEST_F(RichEditControlTest, StreamErrorsAreReported)
     control.StreamOut(SF_TEXT, stream);
     EXPECT_EQ(stream.dwError, 5u);
 }
+
+TEST_F(RichEditControlTest, UnfocusedSelectionIsHiddenOrShownInTheCurrentPalettesColours)
+{
+    const QPalette saved = QApplication::palette();
+    const auto inactive = [&](QPalette::ColorRole role) {
+        return control.palette().color(QPalette::Inactive, role);
+    };
+    control.HideSelection(true, false);
+    EXPECT_EQ(inactive(QPalette::Highlight).alpha(), 0);
+    control.HideSelection(false, false);
+    EXPECT_EQ(inactive(QPalette::Highlight), control.palette().color(QPalette::Active, QPalette::Highlight));
+
+    QPalette other = saved;
+    other.setColor(QPalette::Active, QPalette::Highlight, QColor(200, 30, 30));
+    QApplication::setPalette(other);
+    QApplication::processEvents(); // the widgets learn of the new palette
+    EXPECT_EQ(inactive(QPalette::Highlight), QColor(200, 30, 30));
+    QApplication::setPalette(saved);
+}
+
+struct DefaultFontRow
+{
+    const char* name;
+    QFont font;
+    LONG twips;
+};
+
+void PrintTo(const DefaultFontRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class RichEditControlFontTest : public ::testing::TestWithParam<DefaultFontRow>
+{
+};
+
+TEST_P(RichEditControlFontTest, TheWidgetFontIsTheDefaultFormatInWholePoints)
+{
+    RichEditControl control{RichEditStyle{}};
+    control.setFont(GetParam().font);
+    CHARFORMAT2A format;
+    control.GetCharFormat(SCF_DEFAULT, format);
+    EXPECT_EQ(format.yHeight, GetParam().twips);
+    EXPECT_STREQ(format.szFaceName, GetParam().font.family().toUtf8().constData());
+    EXPECT_EQ(control.document()->defaultFont().pointSizeF() * 20, GetParam().twips)
+        << "what the writer reads";
+}
+
+QFont pixelFont(const QString& family, int pixels)
+{
+    QFont font(family);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RichEditControlFontTest,
+    ::testing::Values(DefaultFontRow{"Points", QFont(QStringLiteral("Arial"), 10), 200},
+                      DefaultFontRow{"PixelsOfTheMainWindow", pixelFont(QStringLiteral("MS Sans Serif"), 11),
+                                     160},
+                      DefaultFontRow{"PixelsOfTwelvePoints", pixelFont(QStringLiteral("Arial"), 16), 240},
+                      DefaultFontRow{"TinyPixels", pixelFont(QStringLiteral("Arial"), 1), 20}),
+    [](const ::testing::TestParamInfo<DefaultFontRow>& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -5,15 +5,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(SysColorTest, ColorRefIsBlueGreenRedFromTheHighByteDown)
-{
-    EXPECT_EQ(ColorRefToQColor(0x00F0CAA6), QColor(166, 202, 240));
-    EXPECT_EQ(QColorToColorRef(QColor(166, 202, 240)), 0x00F0CAA6u);
-    EXPECT_EQ(RGB(255, 0, 0), 0x000000FFu);
-    EXPECT_EQ(RGB(0, 0, 255), 0x00FF0000u);
-    EXPECT_EQ(QColorToColorRef(QColor(1, 2, 3, 10)), RGB(1, 2, 3)); // alpha is dropped
-}
-
 TEST(SysColorTest, RgbValuesResolveToThemselves)
 {
     EXPECT_EQ(SysColor(RGB(12, 34, 56)), QColor(12, 34, 56));

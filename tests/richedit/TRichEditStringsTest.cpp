@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -13,6 +14,8 @@
 #include "tests/EditorFormat.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -216,12 +219,76 @@ TEST_F(LinesTest, OtherExtensionsFollowPlainText)
 
 TEST_F(LinesTest, AfterALoadTheCaretIsAtTheStartAndTheModifiedFlagIsUntouched)
 {
-    editor.setText(QStringLiteral("staré"));
-    editor.setIsModified(false);
-    editor.SelectRange(3, 3, false);
-    lines.LoadFromFile(writeFile("novy.txt", "nový obsah"));
-    EXPECT_EQ(editor.SelectionStart(), 0);
-    EXPECT_EQ(editor.SelectionLength(), 0);
+    const QString plain = writeFile("novy.txt", "nový obsah");
+    const QString rich = writeFile("novy.rtf", "{\\rtf1\\ansi nov\\'fd obsah}");
+    for (const bool modified : {false, true}) {
+        for (const QString& path : {plain, rich}) {
+            editor.setText(QStringLiteral("staré"));
+            editor.setIsModified(modified);
+            editor.SelectRange(3, 3, false);
+            lines.LoadFromFile(path);
+            EXPECT_EQ(editor.Text(), QStringLiteral("nový obsah"));
+            EXPECT_EQ(editor.SelectionStart(), 0);
+            EXPECT_EQ(editor.SelectionLength(), 0);
+            EXPECT_EQ(editor.IsModified(), modified) << path.toStdString();
+        }
+    }
+}
+
+TEST_F(LinesTest, PlainTextLoadsInTheDefaultFormatNotInTheOldDocumentsLast)
+{
+    const QString red =
+        writeFile("cervena.rtf", "{\\rtf1\\ansi\\ansicpg1250{\\colortbl ;\\red255\\green0\\blue0;}"
+                                 "oby\\'e8ejn\\'fd\\par\\pard\\qc"
+                                 "{\\b\\cf1\\fs40 \\'e8erven\\'fd tu\\'e8n\\'fd}}");
+    const QString plain = writeFile("prosty.txt", "prostý\r\ntext");
+    CHARFORMAT2A defaults;
+    editor.control()->GetCharFormat(SCF_DEFAULT, defaults);
+    const std::function<void()> plainLoads[] = {
+        [&] { lines.LoadFromFile(plain); },
+        [&] { editor.setText(QStringLiteral("prostý\ntext")); },
+    };
+    for (const auto& loadPlainText : plainLoads) {
+        lines.LoadFromFile(red);
+        ASSERT_TRUE(editor.Text().endsWith(QStringLiteral("červený tučný")));
+        loadPlainText();
+        ASSERT_EQ(lines.Strings(), (QStringList{"prostý", "text"}));
+        for (const int position : {0, 9}) {
+            editor.SelectRange(position, position + 1, false);
+            CHARFORMAT2A format;
+            editor.control()->GetCharFormat(SCF_SELECTION, format);
+            EXPECT_EQ(format.dwEffects, defaults.dwEffects) << position;
+            EXPECT_EQ(format.yHeight, defaults.yHeight) << position;
+            PARAFORMAT2 paragraph;
+            editor.control()->GetParaFormat(paragraph);
+            EXPECT_EQ(paragraph.wAlignment, PFA_LEFT) << position;
+        }
+    }
+}
+
+TEST_F(LinesTest, SavingAsTxtLeavesPicturesOut)
+{
+    QImage dot(2, 2, QImage::Format_RGB32);
+    dot.fill(Qt::red);
+    QByteArray png;
+    QBuffer pngBuffer(&png);
+    pngBuffer.open(QIODevice::WriteOnly);
+    dot.save(&pngBuffer, "PNG");
+    lines.LoadFromFile(
+        writeFile("obrazek.rtf", "{\\rtf1\\ansi\\ansicpg1250 p\\'f8ed {\\pict\\pngblip\\picw2\\pich2 " +
+                                     png.toHex() + "} za\\par {\\pict\\pngblip " + png.toHex() + "}konec}"));
+    ASSERT_EQ(editor.Text().count(QChar::ObjectReplacementCharacter), 2)
+        << "the pictures are in the document";
+    for (const TRichStreamModes mode : {TRichStreamModes(0), TRichStreamModes(smUnicode)}) {
+        lines.setStreamMode(mode);
+        const QString path = folder.filePath("prosty.txt");
+        lines.SaveToFile(path);
+        const QString expected = QStringLiteral("před  za\r\nkonec");
+        EXPECT_EQ(readFile(path),
+                  mode == smUnicode
+                      ? QByteArray(reinterpret_cast<const char*>(expected.utf16()), expected.size() * 2)
+                      : expected.toUtf8());
+    }
 }
 
 TEST_F(LinesTest, RichTextRoundTripKeepsFormatting)

@@ -296,13 +296,16 @@ TEST_F(EditorTest, ClearEmptiesTheTextAndTheModifiedFlag)
 
 TEST_F(EditorTest, ModifiedFlagBeforeTheControlExistsIsKept)
 {
-    TZvRichEdit hidden;
-    EXPECT_FALSE(hidden.HandleAllocated());
-    hidden.setIsModified(true);
-    EXPECT_TRUE(hidden.IsModified());
-    EXPECT_FALSE(hidden.HandleAllocated());
-    EXPECT_EQ(hidden.Text(), QString()) << "reading the text creates the control";
-    EXPECT_TRUE(hidden.HandleAllocated());
+    for (const bool modified : {true, false}) {
+        TZvRichEdit hidden;
+        EXPECT_FALSE(hidden.HandleAllocated());
+        hidden.setIsModified(modified);
+        EXPECT_EQ(hidden.IsModified(), modified);
+        EXPECT_FALSE(hidden.HandleAllocated());
+        EXPECT_EQ(hidden.Text(), QString()) << "reading the text creates the control";
+        EXPECT_TRUE(hidden.HandleAllocated());
+        EXPECT_EQ(hidden.IsModified(), modified) << "the control takes the flag over";
+    }
 }
 
 TEST_F(EditorTest, ProtectedTextIsRefusedWithoutAHandler)
@@ -430,10 +433,85 @@ TEST_F(EditorTest, VersionOneSkipsLinkDetectionAndUndoLimit)
     old.setText(QStringLiteral("http://example.org"));
     EXPECT_FALSE(old.control()->GetAutoUrlDetect());
     EXPECT_EQ(old.control()->GetEventMask() & ENM_LINK, 0u);
+    EXPECT_EQ(old.control()->linkAt(3), NoRange) << "nothing is detected as a link";
+    // The limit of 5 is kept but not given to the control: six steps undo.
+    EXPECT_EQ(old.UndoLimit(), 5);
+    for (int step = 0; step < 6; ++step)
+        old.control()->ReplaceSel(true, QStringLiteral("x"));
+    for (int step = 0; step < 6; ++step)
+        old.Undo();
+    EXPECT_EQ(old.Text(), QStringLiteral("http://example.org"));
     EXPECT_EQ(old.control()->GetTextMode() & TM_PLAINTEXT, 0u);
     old.SetPlainText(true);
     EXPECT_TRUE(old.PlainText());
     EXPECT_EQ(old.control()->GetTextMode() & TM_PLAINTEXT, 0u) << "no text mode on the old library";
+}
+
+// A dark desktop palette on the application for the length of a test.
+class DarkPalette
+{
+public:
+    DarkPalette()
+    {
+        QPalette dark = m_saved;
+        for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+            dark.setColor(group, QPalette::Base, QColor(25, 25, 30));
+            dark.setColor(group, QPalette::Window, QColor(40, 40, 45));
+            dark.setColor(group, QPalette::Button, QColor(50, 50, 55));
+            dark.setColor(group, QPalette::Text, QColor(235, 235, 235));
+            dark.setColor(group, QPalette::WindowText, QColor(235, 235, 235));
+        }
+        QApplication::setPalette(dark);
+    }
+    ~DarkPalette() { QApplication::setPalette(m_saved); }
+    DarkPalette(const DarkPalette&) = delete;
+    DarkPalette& operator=(const DarkPalette&) = delete;
+
+private:
+    QPalette m_saved = QApplication::palette();
+};
+
+TEST_F(EditorTest, WindowColourBackgroundAndAutomaticTextFollowADarkPalette)
+{
+    EXPECT_EQ(editor.Color(), clWindow);
+    editor.setText(QStringLiteral("Čitelný text na tmavém pozadí"));
+    const DarkPalette dark; // the editor exists already: it follows the change
+    TZvRichEdit later;      // and one made afterwards starts in it
+    later.resize(400, 200);
+    later.setText(editor.Text());
+    later.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&later));
+    for (TZvRichEdit* shown : {&editor, &later}) {
+        QApplication::processEvents();
+        const QImage picture = shown->control()->viewport()->grab().toImage();
+        const QColor corner = picture.pixelColor(picture.width() - 3, picture.height() - 3);
+        EXPECT_EQ(corner, QColor(25, 25, 30)) << "the background is the palette's base colour";
+        int lightest = 0;
+        const QRect firstLine = shown->control()->cursorRect(QTextCursor(shown->control()->document()));
+        for (int x = 0; x < picture.width() / 2; ++x)
+            for (int y = firstLine.top(); y <= firstLine.bottom(); ++y)
+                lightest = std::max(lightest, picture.pixelColor(x, y).lightness());
+        EXPECT_GT(lightest, 200) << "the text is drawn in the palette's light text colour";
+    }
+}
+
+TEST_F(EditorTest, ColourValuesReachTheBackgroundResolved)
+{
+    const DarkPalette dark;
+    const auto background = [&] { return editor.control()->palette().color(QPalette::Base); };
+    editor.setColor(clBtnFace);
+    EXPECT_EQ(background(), QColor(50, 50, 55)) << "a system colour is the palette's, not RGB 0x0F0000";
+    editor.setColor(RGB(255, 250, 205));
+    EXPECT_EQ(background(), QColor(255, 250, 205));
+    editor.setWordWrap(false); // re-created
+    EXPECT_EQ(background(), QColor(255, 250, 205));
+    QPalette lighter = QApplication::palette();
+    lighter.setColor(QPalette::Base, QColor(60, 60, 70));
+    QApplication::setPalette(lighter);
+    QApplication::processEvents(); // the widgets learn of the new palette
+    EXPECT_EQ(background(), QColor(255, 250, 205)) << "an RGB colour stays what it is";
+    editor.setColor(clWindow);
+    EXPECT_EQ(background(), QColor(60, 60, 70));
 }
 
 TEST_F(EditorTest, PopupMenuAppearsOnceOnRightButtonRelease)

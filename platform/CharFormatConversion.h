@@ -1,0 +1,36 @@
+#pragma once
+
+// Translation between the Windows character-format record (CHARFORMAT2A) and
+// Qt's QTextCharFormat, for the control's get and set calls.
+//
+// A record describes a format completely: what the format leaves unset comes
+// from the document's default font (size, face) or counts as automatic
+// (colours). Sizes are twips; colours 0x00BBGGRR.
+
+#include "platform/RichEditTypes.h"
+
+class QFont;
+class QTextCharFormat;
+
+namespace CharFormatConversion {
+
+// The attributes the control supports, each its own mask bit (the sub- and
+// superscript bits counting as one).
+constexpr DWORD SupportedMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_PROTECTED |
+                                CFM_LINK | CFM_SUBSCRIPT | CFM_SIZE | CFM_FACE | CFM_COLOR | CFM_BACKCOLOR;
+
+// The CFE_ effect bits of a format.
+DWORD effectsOf(const QTextCharFormat& format);
+
+// Fills the effects, size, face, colours and weight of `record`; dwMask is left alone.
+void describe(const QTextCharFormat& format, const QFont& defaultFont, CHARFORMAT2A& record);
+
+// `mask` with the bits cleared of the attributes in which `a` and `b` differ,
+// as a mixed selection reports them.
+DWORD commonMask(const QTextCharFormat& a, const QTextCharFormat& b, DWORD mask, const QFont& defaultFont);
+
+// The change that `record` asks for: only the attributes in its dwMask are set.
+// A size of 0 and an empty face set nothing; automatic colours set none.
+QTextCharFormat toQt(const CHARFORMAT2A& record);
+
+} // namespace CharFormatConversion
