@@ -21,6 +21,8 @@
 
 #include <memory>
 
+class RtfParser;
+
 class RtfReader
 {
 public:
@@ -43,6 +45,5 @@ public:
     QTextCursor cursor() const;
 
 private:
-    class Impl;
-    std::unique_ptr<Impl> m_impl;
+    std::unique_ptr<RtfParser> m_parser;
 };
