@@ -402,6 +402,7 @@ void RtfDocumentBuilder::insertPicture(const RtfInsertedPicture& picture, const 
         format.setProperty(ObjectRtf, picture.keptRtf);
     m_cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
     m_paragraphHasContent = true;
+    ++m_picturesInserted;
 }
 
 QString RtfDocumentBuilder::placeholderName()

@@ -67,6 +67,8 @@ public:
     void endRow();
 
     void insertPicture(const RtfInsertedPicture& picture, const CharState& chars, const ParaState& para);
+    // The pictures and objects inserted so far.
+    int picturesInserted() const { return m_picturesInserted; }
 
 private:
     // What a paragraph's numbering comes to, from its list or its \pn numbering.
@@ -126,4 +128,5 @@ private:
     TableCursor m_table;
     QList<int> m_cellBoundaries;
     QString m_placeholder;
+    int m_picturesInserted = 0;
 };

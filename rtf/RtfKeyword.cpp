@@ -39,8 +39,17 @@ const KeywordTable& keywords()
         add("pntxta", RtfDestinationWord::PnTextAfter);
         add("pntxtb", RtfDestinationWord::PnTextBefore);
         add("shppict", RtfDestinationWord::ShapePicture);
+        add("shp", RtfDestinationWord::Shape);
         add("shpinst", RtfDestinationWord::KeepContent);
-        add("shptxt", RtfDestinationWord::KeepContent);
+        add("shptxt", RtfDestinationWord::ShapeText);
+        add("sp", RtfDestinationWord::ShapeProperty);
+        add("sn", RtfDestinationWord::PropertyName);
+        add("sv", RtfDestinationWord::PropertyValue);
+        add("shprslt", RtfDestinationWord::ShapeResult);
+        add("shpleft", RtfShapeWord::Left);
+        add("shptop", RtfShapeWord::Top);
+        add("shpright", RtfShapeWord::Right);
+        add("shpbottom", RtfShapeWord::Bottom);
         add("upr", RtfDestinationWord::KeepContent);
         add("f", RtfFontWord::Font);
         add("fcharset", RtfFontWord::Charset);
@@ -209,8 +218,6 @@ const KeywordTable& keywords()
                                       "leveltext",
                                       "levelnumbers",
                                       "listname",
-                                      "sp",
-                                      "shprslt",
                                       "protusertbl",
                                       "pnseclvl",
                                       "fldtype",

@@ -23,6 +23,7 @@ enum class RtfWordGroup : quint8 {
     Content,
     List, // the list table, list overrides and the older \pn numbering
     Picture,
+    Shape, // a shape's extent
 };
 
 enum class RtfDocumentWord : quint8 { Mac, Pc, Pca, AnsiCodePage, DefaultFont, UnicodeSkip };
@@ -45,6 +46,12 @@ enum class RtfDestinationWord : quint8 {
     Pn,
     PnTextAfter,
     PnTextBefore,
+    Shape,
+    ShapeText,
+    ShapeProperty,
+    PropertyName,
+    PropertyValue,
+    ShapeResult,
     ShapePicture,
     KeepContent, // a group whose content is read as if the group were not there
 };
@@ -158,47 +165,21 @@ enum class RtfPictureWord : quint8 {
     ObjectHeight,
 };
 
-template <typename Word> constexpr RtfWordGroup rtfGroupOf();
-template <> constexpr RtfWordGroup rtfGroupOf<RtfDocumentWord>()
-{
-    return RtfWordGroup::Document;
-}
-template <> constexpr RtfWordGroup rtfGroupOf<RtfDestinationWord>()
-{
-    return RtfWordGroup::Destination;
-}
-template <> constexpr RtfWordGroup rtfGroupOf<RtfFontWord>()
-{
-    return RtfWordGroup::FontTable;
-}
-template <> constexpr RtfWordGroup rtfGroupOf<RtfColorWord>()
-{
-    return RtfWordGroup::ColorTable;
-}
-template <> constexpr RtfWordGroup rtfGroupOf<RtfCharacterWord>()
-{
-    return RtfWordGroup::Character;
-}
-template <> constexpr RtfWordGroup rtfGroupOf<RtfParagraphWord>()
-{
-    return RtfWordGroup::Paragraph;
-}
-template <> constexpr RtfWordGroup rtfGroupOf<RtfTableWord>()
-{
-    return RtfWordGroup::Table;
-}
-template <> constexpr RtfWordGroup rtfGroupOf<RtfContentWord>()
-{
-    return RtfWordGroup::Content;
-}
-template <> constexpr RtfWordGroup rtfGroupOf<RtfListWord>()
-{
-    return RtfWordGroup::List;
-}
-template <> constexpr RtfWordGroup rtfGroupOf<RtfPictureWord>()
-{
-    return RtfWordGroup::Picture;
-}
+enum class RtfShapeWord : quint8 { Left, Top, Right, Bottom };
+
+// The group of each enum of words.
+template <typename Word> constexpr RtfWordGroup rtfGroupOf = RtfWordGroup::Unknown;
+template <> constexpr RtfWordGroup rtfGroupOf<RtfDocumentWord> = RtfWordGroup::Document;
+template <> constexpr RtfWordGroup rtfGroupOf<RtfDestinationWord> = RtfWordGroup::Destination;
+template <> constexpr RtfWordGroup rtfGroupOf<RtfFontWord> = RtfWordGroup::FontTable;
+template <> constexpr RtfWordGroup rtfGroupOf<RtfColorWord> = RtfWordGroup::ColorTable;
+template <> constexpr RtfWordGroup rtfGroupOf<RtfCharacterWord> = RtfWordGroup::Character;
+template <> constexpr RtfWordGroup rtfGroupOf<RtfParagraphWord> = RtfWordGroup::Paragraph;
+template <> constexpr RtfWordGroup rtfGroupOf<RtfTableWord> = RtfWordGroup::Table;
+template <> constexpr RtfWordGroup rtfGroupOf<RtfContentWord> = RtfWordGroup::Content;
+template <> constexpr RtfWordGroup rtfGroupOf<RtfListWord> = RtfWordGroup::List;
+template <> constexpr RtfWordGroup rtfGroupOf<RtfPictureWord> = RtfWordGroup::Picture;
+template <> constexpr RtfWordGroup rtfGroupOf<RtfShapeWord> = RtfWordGroup::Shape;
 
 // A control word as the reader knows it: its group and its value in the group's enum.
 struct RtfControlWord
@@ -208,22 +189,18 @@ struct RtfControlWord
 
     template <typename Word> static constexpr RtfControlWord of(Word word)
     {
-        return {rtfGroupOf<Word>(), static_cast<quint8>(word)};
+        return {rtfGroupOf<Word>, static_cast<quint8>(word)};
     }
     static constexpr RtfControlWord binary() { return {RtfWordGroup::Binary, 0}; }
 
     // The word in its group's enum; only for the enum of its group.
     template <typename Word> Word as() const
     {
-        Q_ASSERT(group == rtfGroupOf<Word>());
+        Q_ASSERT(group == rtfGroupOf<Word>);
         return static_cast<Word>(word);
     }
 
     bool producesContent() const { return group == RtfWordGroup::Content; }
-    bool is(RtfDestinationWord destination) const
-    {
-        return group == RtfWordGroup::Destination && word == static_cast<quint8>(destination);
-    }
 };
 
 // The control word of a name; group Unknown for words the reader ignores.

@@ -124,6 +124,8 @@ void RtfParser::groupClose()
     closeDestination(closed, captured);
     while (!m_fields.empty() && m_fields.back().depth > m_stack.size())
         m_fields.pop_back();
+    while (!m_shapes.empty() && m_shapes.back().depth > m_stack.size())
+        m_shapes.pop_back();
     if (m_stack.size() == 1)
         m_documentClosed = true; // text after the document's closing brace is not part of it
 }
@@ -142,6 +144,9 @@ void RtfParser::closeDestination(const GroupState& closed, const QByteArray& cap
         break;
     case Destination::Object:
         finishObject(captured);
+        break;
+    case Destination::Shape:
+        finishShape(captured);
         break;
     case Destination::List:
         if (m_list.id != 0)
@@ -169,6 +174,9 @@ void RtfParser::closeDestination(const GroupState& closed, const QByteArray& cap
     case Destination::ListTable:
     case Destination::ListLevel:
     case Destination::ListOverrideTable:
+    case Destination::ShapeProperty:
+    case Destination::PropertyName:
+    case Destination::PropertyValue:
         break;
     }
 }
@@ -241,6 +249,9 @@ void RtfParser::controlWord(std::string_view name, bool hasParameter, int parame
     case RtfWordGroup::Picture:
         applyPictureWord(word.as<RtfPictureWord>(), parameter);
         return;
+    case RtfWordGroup::Shape:
+        applyShapeWord(word.as<RtfShapeWord>(), parameter);
+        return;
     }
 }
 
@@ -303,6 +314,10 @@ bool RtfParser::isTextDestination() const
     case Destination::ListOverrideTable:
     case Destination::ListOverride:
     case Destination::Pn:
+    case Destination::Shape:
+    case Destination::ShapeProperty:
+    case Destination::PropertyName:
+    case Destination::PropertyValue:
         return false;
     }
     return false;
@@ -378,6 +393,10 @@ void RtfParser::text(const char* data, qsizetype size)
     case Destination::Picture:
         m_picture.appendHex(data, size);
         return;
+    case Destination::PropertyName:
+        if (m_propertyName.size() < 64)
+            m_propertyName.append(data, std::min<qsizetype>(size, 64));
+        return;
     case Destination::Skip:
     case Destination::Object:
     case Destination::ObjectResult:
@@ -387,6 +406,9 @@ void RtfParser::text(const char* data, qsizetype size)
     case Destination::ListOverrideTable:
     case Destination::ListOverride:
     case Destination::Pn:
+    case Destination::Shape:
+    case Destination::ShapeProperty:
+    case Destination::PropertyValue:
         return;
     }
 }
@@ -466,6 +488,10 @@ void RtfParser::emitCharacter(char16_t character)
     case Destination::ListOverrideTable:
     case Destination::ListOverride:
     case Destination::Pn:
+    case Destination::Shape:
+    case Destination::ShapeProperty:
+    case Destination::PropertyName:
+    case Destination::PropertyValue:
         return;
     }
 }

@@ -7,7 +7,7 @@
 //   RtfParserDocument.cpp  document settings, destinations, the font and colour tables
 //   RtfParserFormat.cpp    character, paragraph and table words; content words
 //   RtfParserLists.cpp     the list table, list overrides and the older \pn numbering
-//   RtfParserPictures.cpp  pictures and objects
+//   RtfParserPictures.cpp  pictures, objects and shapes
 
 #include "rtf/RtfDocumentBuilder.h"
 #include "rtf/RtfKeyword.h"
@@ -85,6 +85,24 @@ private:
         int width = 0;  // \objw, twips
         int height = 0; // \objh
     };
+    // What a picture being read belongs to.
+    enum class PictureOwner { Text, Object, Shape };
+    // A shape ({\shp}) being read: its extent and what shows it.
+    struct ShapeState
+    {
+        std::size_t depth = 0; // the depth of the shape's group
+        int left = 0;          // \shpleft ... twips
+        int top = 0;
+        int right = 0;
+        int bottom = 0;
+        bool hasText = false;     // its text box was read into the text
+        bool pictureRead = false; // its picture ("pib") was read
+        RtfPicture picture;
+        QImage image;
+        int picturesBefore = 0; // pictures of the document before the shape
+
+        QSizeF extent() const;
+    };
     // How bytes of text become characters: the code page of the current font, cached.
     struct TextDecoding
     {
@@ -120,6 +138,7 @@ private:
     void applyContentWord(RtfContentWord word, int parameter, bool hasParameter);
     void applyListWord(RtfListWord word, int parameter, bool hasParameter);
     void applyPictureWord(RtfPictureWord word, int parameter);
+    void applyShapeWord(RtfShapeWord word, int parameter);
 
     // Text.
     bool isTextDestination() const;
@@ -144,6 +163,10 @@ private:
     void startObject();
     void finishPicture(const QByteArray& captured);
     void finishObject(const QByteArray& captured);
+    void startShape();
+    Destination shapeResultDestination() const;
+    Destination shapeValueDestination() const;
+    void finishShape(const QByteArray& captured);
 
     RtfTokenizer m_tokenizer{*this};
     RtfDocumentTables m_tables;
@@ -172,6 +195,8 @@ private:
     std::vector<Field> m_fields;
 
     RtfPicture m_picture;
-    bool m_pictureForObject = false;
+    PictureOwner m_pictureOwner = PictureOwner::Text;
     ObjectState m_object;
+    std::vector<ShapeState> m_shapes;
+    QByteArray m_propertyName; // of the shape property being read
 };

@@ -122,6 +122,32 @@ bool RtfParser::applyDestinationWord(RtfDestinationWord word)
         state.destination = Destination::PnText;
         m_pnText = PnText{{}, word == RtfDestinationWord::PnTextBefore};
         return true;
+    case RtfDestinationWord::Shape:
+        startShape();
+        return true;
+    case RtfDestinationWord::ShapeText:
+        // A text box: its text is read into the text, and shows the shape.
+        if (!m_shapes.empty())
+            m_shapes.back().hasText = true;
+        state.destination = Destination::Body;
+        return true;
+    case RtfDestinationWord::ShapeProperty:
+        state.destination = Destination::ShapeProperty;
+        m_propertyName.clear();
+        return true;
+    case RtfDestinationWord::PropertyName:
+        if (state.destination != Destination::ShapeProperty)
+            return false;
+        state.destination = Destination::PropertyName;
+        return true;
+    case RtfDestinationWord::PropertyValue:
+        if (state.destination != Destination::ShapeProperty)
+            return false;
+        state.destination = shapeValueDestination();
+        return true;
+    case RtfDestinationWord::ShapeResult:
+        state.destination = shapeResultDestination();
+        return true;
     case RtfDestinationWord::ShapePicture:
     case RtfDestinationWord::KeepContent:
         return true;

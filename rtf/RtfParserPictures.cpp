@@ -17,7 +17,12 @@ constexpr int MaxTwips = 100000;
 void RtfParser::startPicture()
 {
     GroupState& state = top();
-    m_pictureForObject = state.destination == Destination::ObjectResult;
+    if (state.destination == Destination::ObjectResult)
+        m_pictureOwner = PictureOwner::Object;
+    else if (state.destination == Destination::PropertyValue)
+        m_pictureOwner = PictureOwner::Shape;
+    else
+        m_pictureOwner = PictureOwner::Text;
     state.destination = Destination::Picture;
     m_picture = RtfPicture();
     if (!m_tokenizer.isCapturing()) {
@@ -107,12 +112,24 @@ void RtfParser::finishPicture(const QByteArray& captured)
     if (m_truncated)
         return;
     const QImage image = m_picture.image();
-    if (m_pictureForObject) {
+    switch (m_pictureOwner) {
+    case PictureOwner::Object:
         if (!image.isNull() && m_object.image.isNull()) {
             m_object.image = image;
             m_object.imageSize = m_picture.displaySize(image);
         }
         return;
+    case PictureOwner::Shape:
+        // The shape shows its first picture when its group ends.
+        if (!m_shapes.empty() && !m_shapes.back().pictureRead) {
+            m_shapes.back().pictureRead = true;
+            m_shapes.back().picture = std::move(m_picture);
+            m_shapes.back().image = image;
+        }
+        m_picture = RtfPicture();
+        return;
+    case PictureOwner::Text:
+        break;
     }
     if (top().destination != Destination::Body)
         return;
@@ -138,4 +155,95 @@ void RtfParser::finishObject(const QByteArray& captured)
         size = QSizeF(32, 32);
     m_builder.insertPicture({m_object.image, size, {}, {}, captured}, top().chars, top().para);
     m_object.image = QImage();
+}
+
+// Shapes. A shape shows the picture of its "pib" property; without one, the picture of its
+// result (\shprslt), the fallback for readers that do not know shapes; a text box shows its
+// text. A shape that shows nothing, or only a picture that cannot be shown, is kept as it
+// was read, so that a save writes it back.
+
+QSizeF RtfParser::ShapeState::extent() const
+{
+    if (right <= left || bottom <= top)
+        return {};
+    return {twipsToPixels(right - left), twipsToPixels(bottom - top)};
+}
+
+void RtfParser::startShape()
+{
+    GroupState& state = top();
+    state.destination = Destination::Shape;
+    ShapeState shape;
+    shape.depth = m_stack.size();
+    shape.picturesBefore = m_builder.picturesInserted();
+    m_shapes.push_back(std::move(shape));
+    if (!m_tokenizer.isCapturing()) {
+        m_tokenizer.startCapture("{\\shp ");
+        state.ownsCapture = true;
+    }
+}
+
+void RtfParser::applyShapeWord(RtfShapeWord word, int parameter)
+{
+    if (m_shapes.empty())
+        return;
+    ShapeState& shape = m_shapes.back();
+    const int twips = std::clamp(parameter, -MaxTwips, MaxTwips);
+    switch (word) {
+    case RtfShapeWord::Left:
+        shape.left = twips;
+        break;
+    case RtfShapeWord::Top:
+        shape.top = twips;
+        break;
+    case RtfShapeWord::Right:
+        shape.right = twips;
+        break;
+    case RtfShapeWord::Bottom:
+        shape.bottom = twips;
+        break;
+    }
+}
+
+// The value of a shape property: the picture of "pib" is read, other values are not.
+Destination RtfParser::shapeValueDestination() const
+{
+    if (m_shapes.empty() || m_propertyName.trimmed() != "pib")
+        return Destination::Skip;
+    return Destination::PropertyValue;
+}
+
+// A shape's result is read only where the shape has neither a picture nor text of its own:
+// else it would show the shape twice.
+Destination RtfParser::shapeResultDestination() const
+{
+    const bool ofShape = !m_shapes.empty() && m_shapes.back().depth + 1 == m_stack.size();
+    if (!ofShape || m_shapes.back().pictureRead || m_shapes.back().hasText)
+        return Destination::Skip;
+    return Destination::Body;
+}
+
+void RtfParser::finishShape(const QByteArray& captured)
+{
+    if (m_truncated || m_shapes.empty() || top().destination != Destination::Body)
+        return;
+    const ShapeState& shape = m_shapes.back();
+    const QSizeF extent = shape.extent();
+    QSizeF size = extent;
+    if (shape.pictureRead && (shape.picture.hasGoalSize() || extent.isEmpty()))
+        size = shape.picture.displaySize(shape.image);
+    if (!shape.image.isNull()) {
+        const QString kept = shape.picture.keptKind();
+        m_builder.insertPicture(
+            {shape.image, size, kept, kept.isEmpty() ? QByteArray() : shape.picture.data, {}}, top().chars,
+            top().para);
+        return;
+    }
+    const bool shownOtherwise =
+        !shape.pictureRead && (shape.hasText || m_builder.picturesInserted() > shape.picturesBefore);
+    if (shownOtherwise || captured.isEmpty())
+        return;
+    if (size.isEmpty())
+        size = QSizeF(32, 32);
+    m_builder.insertPicture({{}, size, {}, {}, captured}, top().chars, top().para);
 }

@@ -84,6 +84,10 @@ enum class Destination : quint8 {
     ListOverride,
     Pn,
     PnText,
+    Shape,         // a shape's own group and its instructions
+    ShapeProperty, // {\sp} of a shape
+    PropertyName,  // {\sn}: the name is kept
+    PropertyValue, // {\sv} of the shape's picture: its \pict is read
 };
 
 struct GroupState
