@@ -168,18 +168,18 @@ enum class RtfPictureWord : quint8 {
 enum class RtfShapeWord : quint8 { Left, Top, Right, Bottom };
 
 // The group of each enum of words.
-template <typename Word> constexpr RtfWordGroup rtfGroupOf = RtfWordGroup::Unknown;
-template <> constexpr RtfWordGroup rtfGroupOf<RtfDocumentWord> = RtfWordGroup::Document;
-template <> constexpr RtfWordGroup rtfGroupOf<RtfDestinationWord> = RtfWordGroup::Destination;
-template <> constexpr RtfWordGroup rtfGroupOf<RtfFontWord> = RtfWordGroup::FontTable;
-template <> constexpr RtfWordGroup rtfGroupOf<RtfColorWord> = RtfWordGroup::ColorTable;
-template <> constexpr RtfWordGroup rtfGroupOf<RtfCharacterWord> = RtfWordGroup::Character;
-template <> constexpr RtfWordGroup rtfGroupOf<RtfParagraphWord> = RtfWordGroup::Paragraph;
-template <> constexpr RtfWordGroup rtfGroupOf<RtfTableWord> = RtfWordGroup::Table;
-template <> constexpr RtfWordGroup rtfGroupOf<RtfContentWord> = RtfWordGroup::Content;
-template <> constexpr RtfWordGroup rtfGroupOf<RtfListWord> = RtfWordGroup::List;
-template <> constexpr RtfWordGroup rtfGroupOf<RtfPictureWord> = RtfWordGroup::Picture;
-template <> constexpr RtfWordGroup rtfGroupOf<RtfShapeWord> = RtfWordGroup::Shape;
+template <typename Word> inline constexpr RtfWordGroup rtfGroupOf = RtfWordGroup::Unknown;
+template <> inline constexpr RtfWordGroup rtfGroupOf<RtfDocumentWord> = RtfWordGroup::Document;
+template <> inline constexpr RtfWordGroup rtfGroupOf<RtfDestinationWord> = RtfWordGroup::Destination;
+template <> inline constexpr RtfWordGroup rtfGroupOf<RtfFontWord> = RtfWordGroup::FontTable;
+template <> inline constexpr RtfWordGroup rtfGroupOf<RtfColorWord> = RtfWordGroup::ColorTable;
+template <> inline constexpr RtfWordGroup rtfGroupOf<RtfCharacterWord> = RtfWordGroup::Character;
+template <> inline constexpr RtfWordGroup rtfGroupOf<RtfParagraphWord> = RtfWordGroup::Paragraph;
+template <> inline constexpr RtfWordGroup rtfGroupOf<RtfTableWord> = RtfWordGroup::Table;
+template <> inline constexpr RtfWordGroup rtfGroupOf<RtfContentWord> = RtfWordGroup::Content;
+template <> inline constexpr RtfWordGroup rtfGroupOf<RtfListWord> = RtfWordGroup::List;
+template <> inline constexpr RtfWordGroup rtfGroupOf<RtfPictureWord> = RtfWordGroup::Picture;
+template <> inline constexpr RtfWordGroup rtfGroupOf<RtfShapeWord> = RtfWordGroup::Shape;
 
 // A control word as the reader knows it: its group and its value in the group's enum.
 struct RtfControlWord
