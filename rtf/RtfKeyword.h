@@ -53,6 +53,7 @@ enum class RtfDestinationWord : quint8 {
     PropertyValue,
     ShapeResult,
     ShapePicture,
+    NonShapePicture,
     KeepContent, // a group whose content is read as if the group were not there
 };
 

@@ -166,6 +166,7 @@ private:
     void startShape();
     Destination shapeResultDestination() const;
     Destination shapeValueDestination() const;
+    Destination nonShapePictureDestination();
     void finishShape(const QByteArray& captured);
 
     RtfTokenizer m_tokenizer{*this};
@@ -199,4 +200,6 @@ private:
     ObjectState m_object;
     std::vector<ShapeState> m_shapes;
     QByteArray m_propertyName; // of the shape property being read
+    // The pictures of the document when the last {\*\shppict} began.
+    std::optional<int> m_picturesBeforeShapePicture;
 };

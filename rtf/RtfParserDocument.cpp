@@ -149,6 +149,11 @@ bool RtfParser::applyDestinationWord(RtfDestinationWord word)
         state.destination = shapeResultDestination();
         return true;
     case RtfDestinationWord::ShapePicture:
+        m_picturesBeforeShapePicture = m_builder.picturesInserted();
+        return true;
+    case RtfDestinationWord::NonShapePicture:
+        state.destination = nonShapePictureDestination();
+        return true;
     case RtfDestinationWord::KeepContent:
         return true;
     }

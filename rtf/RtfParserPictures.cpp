@@ -223,6 +223,16 @@ Destination RtfParser::shapeResultDestination() const
     return Destination::Body;
 }
 
+// The picture for readers that do not know {\*\shppict}: read only where the picture of
+// the {\*\shppict} before it gave nothing.
+Destination RtfParser::nonShapePictureDestination()
+{
+    const bool shown =
+        m_picturesBeforeShapePicture && m_builder.picturesInserted() > *m_picturesBeforeShapePicture;
+    m_picturesBeforeShapePicture.reset();
+    return shown ? Destination::Skip : top().destination;
+}
+
 void RtfParser::finishShape(const QByteArray& captured)
 {
     if (m_truncated || m_shapes.empty() || top().destination != Destination::Body)
