@@ -4,226 +4,182 @@
 
 namespace {
 
-const std::unordered_map<std::string_view, RtfKeyword>& keywords()
+using KeywordTable = std::unordered_map<std::string_view, RtfControlWord>;
+
+const KeywordTable& keywords()
 {
-    static const std::unordered_map<std::string_view, RtfKeyword> table = [] {
-        std::unordered_map<std::string_view, RtfKeyword> map{
-            {"mac", RtfKeyword::Mac},
-            {"pc", RtfKeyword::Pc},
-            {"pca", RtfKeyword::Pca},
-            {"ansicpg", RtfKeyword::AnsiCodePage},
-            {"deff", RtfKeyword::DefaultFont},
-            {"uc", RtfKeyword::UnicodeSkip},
-            {"u", RtfKeyword::Unicode},
-            {"fonttbl", RtfKeyword::FontTable},
-            {"colortbl", RtfKeyword::ColorTable},
-            {"pict", RtfKeyword::Picture},
-            {"object", RtfKeyword::Object},
-            {"result", RtfKeyword::Result},
-            {"field", RtfKeyword::Field},
-            {"fldinst", RtfKeyword::FieldInstruction},
-            {"fldrslt", RtfKeyword::FieldResult},
-            {"listtable", RtfKeyword::ListTable},
-            {"list", RtfKeyword::List},
-            {"listlevel", RtfKeyword::ListLevel},
-            {"listoverridetable", RtfKeyword::ListOverrideTable},
-            {"listoverride", RtfKeyword::ListOverride},
-            {"listid", RtfKeyword::ListId},
-            {"pn", RtfKeyword::Pn},
-            {"pntxta", RtfKeyword::PnTextAfter},
-            {"pntxtb", RtfKeyword::PnTextBefore},
-            {"shppict", RtfKeyword::ShapePicture},
-            {"shpinst", RtfKeyword::KeepContent},
-            {"shptxt", RtfKeyword::KeepContent},
-            {"upr", RtfKeyword::KeepContent},
-            {"f", RtfKeyword::Font},
-            {"fcharset", RtfKeyword::FontCharset},
-            {"cpg", RtfKeyword::FontCodePage},
-            {"red", RtfKeyword::Red},
-            {"green", RtfKeyword::Green},
-            {"blue", RtfKeyword::Blue},
-            {"plain", RtfKeyword::Plain},
-            {"b", RtfKeyword::Bold},
-            {"i", RtfKeyword::Italic},
-            {"ulnone", RtfKeyword::UnderlineNone},
-            {"strike", RtfKeyword::Strike},
-            {"striked", RtfKeyword::Strike},
-            {"fs", RtfKeyword::FontSize},
-            {"cf", RtfKeyword::Foreground},
-            {"cb", RtfKeyword::Background},
-            {"chcbpat", RtfKeyword::Background},
-            {"highlight", RtfKeyword::Highlight},
-            {"sub", RtfKeyword::Subscript},
-            {"super", RtfKeyword::Superscript},
-            {"nosupersub", RtfKeyword::NoSuperSub},
-            {"up", RtfKeyword::Up},
-            {"dn", RtfKeyword::Down},
-            {"v", RtfKeyword::Hidden},
-            {"protect", RtfKeyword::Protect},
-            {"pard", RtfKeyword::Pard},
-            {"par", RtfKeyword::Par},
-            {"sect", RtfKeyword::Par},
-            {"line", RtfKeyword::Line},
-            {"tab", RtfKeyword::Tab},
-            {"page", RtfKeyword::Page},
-            {"ql", RtfKeyword::AlignLeft},
-            {"qr", RtfKeyword::AlignRight},
-            {"qc", RtfKeyword::AlignCenter},
-            {"qj", RtfKeyword::AlignJustify},
-            {"qd", RtfKeyword::AlignJustify},
-            {"fi", RtfKeyword::FirstIndent},
-            {"li", RtfKeyword::LeftIndent},
-            {"lin", RtfKeyword::LeftIndent},
-            {"ri", RtfKeyword::RightIndent},
-            {"rin", RtfKeyword::RightIndent},
-            {"sb", RtfKeyword::SpaceBefore},
-            {"sa", RtfKeyword::SpaceAfter},
-            {"sl", RtfKeyword::LineSpacing},
-            {"slmult", RtfKeyword::LineMultiple},
-            {"tx", RtfKeyword::TabStop},
-            {"pagebb", RtfKeyword::PageBreakBefore},
-            {"intbl", RtfKeyword::InTable},
-            {"itap", RtfKeyword::TableDepth},
-            {"ls", RtfKeyword::ListOverrideIndex},
-            {"ilvl", RtfKeyword::ListLevelIndex},
-            {"trowd", RtfKeyword::RowDefaults},
-            {"cellx", RtfKeyword::CellBoundary},
-            {"cell", RtfKeyword::Cell},
-            {"row", RtfKeyword::Row},
-            {"nestcell", RtfKeyword::NestedCell},
-            {"nestrow", RtfKeyword::NestedRow},
-            {"chftn", RtfKeyword::FootnoteNumber},
-            {"emdash", RtfKeyword::EmDash},
-            {"endash", RtfKeyword::EnDash},
-            {"bullet", RtfKeyword::Bullet},
-            {"lquote", RtfKeyword::LeftQuote},
-            {"rquote", RtfKeyword::RightQuote},
-            {"ldblquote", RtfKeyword::LeftDoubleQuote},
-            {"rdblquote", RtfKeyword::RightDoubleQuote},
-            {"emspace", RtfKeyword::EmSpace},
-            {"enspace", RtfKeyword::EnSpace},
-            {"qmspace", RtfKeyword::QuarterSpace},
-            {"zwj", RtfKeyword::ZeroWidthJoiner},
-            {"zwnj", RtfKeyword::ZeroWidthNonJoiner},
-            {"ltrmark", RtfKeyword::LeftToRightMark},
-            {"rtlmark", RtfKeyword::RightToLeftMark},
-            {"pnlvlblt", RtfKeyword::PnBullet},
-            {"pnlvlbody", RtfKeyword::PnBody},
-            {"pnlvl", RtfKeyword::PnLevel},
-            {"pndec", RtfKeyword::PnDecimal},
-            {"pnlcltr", RtfKeyword::PnLowerLetter},
-            {"pnucltr", RtfKeyword::PnUpperLetter},
-            {"pnlcrm", RtfKeyword::PnLowerRoman},
-            {"pnucrm", RtfKeyword::PnUpperRoman},
-            {"pnstart", RtfKeyword::PnStart},
-            {"pnindent", RtfKeyword::PnIndent},
-            {"levelnfc", RtfKeyword::LevelNumberFormat},
-            {"levelnfcn", RtfKeyword::LevelNumberFormat},
-            {"levelstartat", RtfKeyword::LevelStartAt},
-            {"pngblip", RtfKeyword::PngBlip},
-            {"jpegblip", RtfKeyword::JpegBlip},
-            {"dibitmap", RtfKeyword::DeviceIndependentBitmap},
-            {"wbitmap", RtfKeyword::WindowsBitmap},
-            {"wmetafile", RtfKeyword::WindowsMetafile},
-            {"emfblip", RtfKeyword::EnhancedMetafile},
-            {"macpict", RtfKeyword::OtherPicture},
-            {"pmmetafile", RtfKeyword::OtherPicture},
-            {"picw", RtfKeyword::PictureWidth},
-            {"pich", RtfKeyword::PictureHeight},
-            {"picwgoal", RtfKeyword::PictureGoalWidth},
-            {"pichgoal", RtfKeyword::PictureGoalHeight},
-            {"picscalex", RtfKeyword::PictureScaleX},
-            {"picscaley", RtfKeyword::PictureScaleY},
-            {"wbmbitspixel", RtfKeyword::BitmapBitsPerPixel},
-            {"wbmwidthbytes", RtfKeyword::BitmapBytesPerLine},
-            {"bin", RtfKeyword::Binary},
-            {"objw", RtfKeyword::ObjectWidth},
-            {"objh", RtfKeyword::ObjectHeight},
+    static const KeywordTable table = [] {
+        KeywordTable map;
+        const auto add = [&map](std::string_view name, auto word) {
+            map.emplace(name, RtfControlWord::of(word));
         };
+        map.emplace("bin", RtfControlWord::binary());
+        add("mac", RtfDocumentWord::Mac);
+        add("pc", RtfDocumentWord::Pc);
+        add("pca", RtfDocumentWord::Pca);
+        add("ansicpg", RtfDocumentWord::AnsiCodePage);
+        add("deff", RtfDocumentWord::DefaultFont);
+        add("uc", RtfDocumentWord::UnicodeSkip);
+        add("u", RtfContentWord::Unicode);
+        add("fonttbl", RtfDestinationWord::FontTable);
+        add("colortbl", RtfDestinationWord::ColorTable);
+        add("pict", RtfDestinationWord::Picture);
+        add("object", RtfDestinationWord::Object);
+        add("result", RtfDestinationWord::Result);
+        add("field", RtfDestinationWord::Field);
+        add("fldinst", RtfDestinationWord::FieldInstruction);
+        add("fldrslt", RtfDestinationWord::FieldResult);
+        add("listtable", RtfDestinationWord::ListTable);
+        add("list", RtfDestinationWord::List);
+        add("listlevel", RtfDestinationWord::ListLevel);
+        add("listoverridetable", RtfDestinationWord::ListOverrideTable);
+        add("listoverride", RtfDestinationWord::ListOverride);
+        add("listid", RtfListWord::ListId);
+        add("pn", RtfDestinationWord::Pn);
+        add("pntxta", RtfDestinationWord::PnTextAfter);
+        add("pntxtb", RtfDestinationWord::PnTextBefore);
+        add("shppict", RtfDestinationWord::ShapePicture);
+        add("nonshppict", RtfDestinationWord::NonShapePicture);
+        add("shp", RtfDestinationWord::Shape);
+        add("shpinst", RtfDestinationWord::KeepContent);
+        add("shptxt", RtfDestinationWord::ShapeText);
+        add("sp", RtfDestinationWord::ShapeProperty);
+        add("sn", RtfDestinationWord::PropertyName);
+        add("sv", RtfDestinationWord::PropertyValue);
+        add("shprslt", RtfDestinationWord::ShapeResult);
+        add("shpleft", RtfShapeWord::Left);
+        add("shptop", RtfShapeWord::Top);
+        add("shpright", RtfShapeWord::Right);
+        add("shpbottom", RtfShapeWord::Bottom);
+        add("upr", RtfDestinationWord::KeepContent);
+        add("f", RtfFontWord::Font);
+        add("fcharset", RtfFontWord::Charset);
+        add("cpg", RtfFontWord::CodePage);
+        add("red", RtfColorWord::Red);
+        add("green", RtfColorWord::Green);
+        add("blue", RtfColorWord::Blue);
+        add("plain", RtfCharacterWord::Plain);
+        add("b", RtfCharacterWord::Bold);
+        add("i", RtfCharacterWord::Italic);
+        add("ulnone", RtfCharacterWord::UnderlineNone);
+        add("strike", RtfCharacterWord::Strike);
+        add("striked", RtfCharacterWord::Strike);
+        add("fs", RtfCharacterWord::FontSize);
+        add("cf", RtfCharacterWord::Foreground);
+        add("cb", RtfCharacterWord::Background);
+        add("chcbpat", RtfCharacterWord::Background);
+        add("highlight", RtfCharacterWord::Background);
+        add("sub", RtfCharacterWord::Subscript);
+        add("super", RtfCharacterWord::Superscript);
+        add("nosupersub", RtfCharacterWord::NoSuperSub);
+        add("up", RtfCharacterWord::Up);
+        add("dn", RtfCharacterWord::Down);
+        add("v", RtfCharacterWord::Hidden);
+        add("protect", RtfCharacterWord::Protect);
+        add("pard", RtfParagraphWord::Pard);
+        add("par", RtfContentWord::Par);
+        add("sect", RtfContentWord::Par);
+        add("line", RtfContentWord::Line);
+        add("tab", RtfContentWord::Tab);
+        add("page", RtfContentWord::Page);
+        add("ql", RtfParagraphWord::AlignLeft);
+        add("qr", RtfParagraphWord::AlignRight);
+        add("qc", RtfParagraphWord::AlignCenter);
+        add("qj", RtfParagraphWord::AlignJustify);
+        add("qd", RtfParagraphWord::AlignJustify);
+        add("fi", RtfParagraphWord::FirstIndent);
+        add("li", RtfParagraphWord::LeftIndent);
+        add("lin", RtfParagraphWord::LeftIndent);
+        add("ri", RtfParagraphWord::RightIndent);
+        add("rin", RtfParagraphWord::RightIndent);
+        add("sb", RtfParagraphWord::SpaceBefore);
+        add("sa", RtfParagraphWord::SpaceAfter);
+        add("sl", RtfParagraphWord::LineSpacing);
+        add("slmult", RtfParagraphWord::LineMultiple);
+        add("tx", RtfParagraphWord::TabStop);
+        add("pagebb", RtfParagraphWord::PageBreakBefore);
+        add("intbl", RtfParagraphWord::InTable);
+        add("itap", RtfParagraphWord::TableDepth);
+        add("ls", RtfListWord::ListOverrideIndex);
+        add("ilvl", RtfParagraphWord::ListLevelIndex);
+        add("trowd", RtfTableWord::RowDefaults);
+        add("cellx", RtfTableWord::CellBoundary);
+        add("cell", RtfContentWord::Cell);
+        add("row", RtfContentWord::Row);
+        add("nestcell", RtfContentWord::NestedCell);
+        add("nestrow", RtfContentWord::NestedRow);
+        add("chftn", RtfContentWord::FootnoteNumber);
+        add("emdash", RtfContentWord::EmDash);
+        add("endash", RtfContentWord::EnDash);
+        add("bullet", RtfContentWord::Bullet);
+        add("lquote", RtfContentWord::LeftQuote);
+        add("rquote", RtfContentWord::RightQuote);
+        add("ldblquote", RtfContentWord::LeftDoubleQuote);
+        add("rdblquote", RtfContentWord::RightDoubleQuote);
+        add("emspace", RtfContentWord::EmSpace);
+        add("enspace", RtfContentWord::EnSpace);
+        add("qmspace", RtfContentWord::QuarterSpace);
+        add("zwj", RtfContentWord::ZeroWidthJoiner);
+        add("zwnj", RtfContentWord::ZeroWidthNonJoiner);
+        add("ltrmark", RtfContentWord::LeftToRightMark);
+        add("rtlmark", RtfContentWord::RightToLeftMark);
+        add("pnlvlblt", RtfListWord::PnBullet);
+        add("pnlvlbody", RtfListWord::PnBody);
+        add("pnlvl", RtfListWord::PnLevel);
+        add("pndec", RtfListWord::PnDecimal);
+        add("pnlcltr", RtfListWord::PnLowerLetter);
+        add("pnucltr", RtfListWord::PnUpperLetter);
+        add("pnlcrm", RtfListWord::PnLowerRoman);
+        add("pnucrm", RtfListWord::PnUpperRoman);
+        add("pnstart", RtfListWord::PnStart);
+        add("pnindent", RtfListWord::PnIndent);
+        add("levelnfc", RtfListWord::LevelNumberFormat);
+        add("levelnfcn", RtfListWord::LevelNumberFormat);
+        add("levelstartat", RtfListWord::LevelStartAt);
+        add("pngblip", RtfPictureWord::PngBlip);
+        add("jpegblip", RtfPictureWord::JpegBlip);
+        add("dibitmap", RtfPictureWord::DeviceIndependentBitmap);
+        add("wbitmap", RtfPictureWord::WindowsBitmap);
+        add("wmetafile", RtfPictureWord::WindowsMetafile);
+        add("emfblip", RtfPictureWord::EnhancedMetafile);
+        add("macpict", RtfPictureWord::OtherPicture);
+        add("pmmetafile", RtfPictureWord::OtherPicture);
+        add("picw", RtfPictureWord::Width);
+        add("pich", RtfPictureWord::Height);
+        add("picwgoal", RtfPictureWord::GoalWidth);
+        add("pichgoal", RtfPictureWord::GoalHeight);
+        add("picscalex", RtfPictureWord::ScaleX);
+        add("picscaley", RtfPictureWord::ScaleY);
+        add("wbmbitspixel", RtfPictureWord::BitmapBitsPerPixel);
+        add("wbmwidthbytes", RtfPictureWord::BitmapBytesPerLine);
+        add("objw", RtfPictureWord::ObjectWidth);
+        add("objh", RtfPictureWord::ObjectHeight);
         // Every kind of underline reads as underline.
         for (std::string_view word :
              {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash", "ulth", "ulthd",
               "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw", "ulwave"})
-            map.emplace(word, RtfKeyword::Underline);
+            add(word, RtfCharacterWord::Underline);
         // Destinations whose content is not part of the text.
-        for (std::string_view word : {"stylesheet",
-                                      "info",
-                                      "header",
-                                      "headerl",
-                                      "headerr",
-                                      "headerf",
-                                      "footer",
-                                      "footerl",
-                                      "footerr",
-                                      "footerf",
-                                      "footnote",
-                                      "pntext",
-                                      "listtext",
-                                      "nonshppict",
-                                      "nonesttables",
-                                      "themedata",
-                                      "colorschememapping",
-                                      "datastore",
-                                      "latentstyles",
-                                      "xmlnstbl",
-                                      "rsidtbl",
-                                      "mmathPr",
-                                      "generator",
-                                      "pgdsctbl",
-                                      "revtbl",
-                                      "filetbl",
-                                      "template",
-                                      "docvar",
-                                      "bkmkstart",
-                                      "bkmkend",
-                                      "annotation",
-                                      "atnid",
-                                      "atnauthor",
-                                      "atndate",
-                                      "atnref",
-                                      "atrfstart",
-                                      "atrfend",
-                                      "objdata",
-                                      "objclass",
-                                      "objname",
-                                      "blipuid",
-                                      "picprop",
-                                      "ud",
-                                      "xe",
-                                      "tc",
-                                      "txe",
-                                      "userprops",
-                                      "ftnsep",
-                                      "ftnsepc",
-                                      "ftncn",
-                                      "aftnsep",
-                                      "aftnsepc",
-                                      "aftncn",
-                                      "fname",
-                                      "falt",
-                                      "panose",
-                                      "leveltext",
-                                      "levelnumbers",
-                                      "listname",
-                                      "sp",
-                                      "shprslt",
-                                      "protusertbl",
-                                      "pnseclvl",
-                                      "fldtype",
-                                      "datafield",
-                                      "formfield",
-                                      "wgrffmtfilter",
-                                      "passwordhash",
-                                      "htmltag",
-                                      "mhtmltag",
-                                      "keywords",
-                                      "subject",
-                                      "title",
-                                      "author",
-                                      "operator",
-                                      "comment",
-                                      "doccomm"})
-            map.emplace(word, RtfKeyword::SkipDestination);
+        for (std::string_view word : {"stylesheet",   "info",         "header",      "headerl",
+                                      "headerr",      "headerf",      "footer",      "footerl",
+                                      "footerr",      "footerf",      "footnote",    "pntext",
+                                      "listtext",     "nonesttables", "themedata",   "colorschememapping",
+                                      "datastore",    "latentstyles", "xmlnstbl",    "rsidtbl",
+                                      "mmathPr",      "generator",    "pgdsctbl",    "revtbl",
+                                      "filetbl",      "template",     "docvar",      "bkmkstart",
+                                      "bkmkend",      "annotation",   "atnid",       "atnauthor",
+                                      "atndate",      "atnref",       "atrfstart",   "atrfend",
+                                      "objdata",      "objclass",     "objname",     "blipuid",
+                                      "picprop",      "ud",           "xe",          "tc",
+                                      "txe",          "userprops",    "ftnsep",      "ftnsepc",
+                                      "ftncn",        "aftnsep",      "aftnsepc",    "aftncn",
+                                      "fname",        "falt",         "panose",      "leveltext",
+                                      "levelnumbers", "listname",     "protusertbl", "pnseclvl",
+                                      "fldtype",      "datafield",    "formfield",   "wgrffmtfilter",
+                                      "passwordhash", "htmltag",      "mhtmltag",    "keywords",
+                                      "subject",      "title",        "author",      "operator",
+                                      "comment",      "doccomm"})
+            add(word, RtfDestinationWord::Skip);
         return map;
     }();
     return table;
@@ -231,79 +187,55 @@ const std::unordered_map<std::string_view, RtfKeyword>& keywords()
 
 } // namespace
 
-RtfKeyword rtfKeyword(std::string_view word)
+RtfControlWord rtfControlWord(std::string_view name)
 {
-    const auto& table = keywords();
-    const auto found = table.find(word);
-    return found == table.end() ? RtfKeyword::Unknown : found->second;
+    const KeywordTable& table = keywords();
+    const auto found = table.find(name);
+    return found == table.end() ? RtfControlWord() : found->second;
 }
 
-bool producesContent(RtfKeyword keyword)
+char16_t rtfSpecialCharacter(RtfContentWord word)
 {
-    switch (keyword) {
-    case RtfKeyword::Unicode:
-    case RtfKeyword::Par:
-    case RtfKeyword::Line:
-    case RtfKeyword::Tab:
-    case RtfKeyword::Page:
-    case RtfKeyword::Cell:
-    case RtfKeyword::Row:
-    case RtfKeyword::NestedCell:
-    case RtfKeyword::NestedRow:
-    case RtfKeyword::FootnoteNumber:
-    case RtfKeyword::EmDash:
-    case RtfKeyword::EnDash:
-    case RtfKeyword::Bullet:
-    case RtfKeyword::LeftQuote:
-    case RtfKeyword::RightQuote:
-    case RtfKeyword::LeftDoubleQuote:
-    case RtfKeyword::RightDoubleQuote:
-    case RtfKeyword::EmSpace:
-    case RtfKeyword::EnSpace:
-    case RtfKeyword::QuarterSpace:
-    case RtfKeyword::ZeroWidthJoiner:
-    case RtfKeyword::ZeroWidthNonJoiner:
-    case RtfKeyword::LeftToRightMark:
-    case RtfKeyword::RightToLeftMark:
-    case RtfKeyword::Binary:
-        return true;
-    default:
-        return false;
-    }
-}
-
-char16_t specialCharacter(RtfKeyword keyword)
-{
-    switch (keyword) {
-    case RtfKeyword::EmDash:
+    switch (word) {
+    case RtfContentWord::EmDash:
         return 0x2014;
-    case RtfKeyword::EnDash:
+    case RtfContentWord::EnDash:
         return 0x2013;
-    case RtfKeyword::Bullet:
+    case RtfContentWord::Bullet:
         return 0x2022;
-    case RtfKeyword::LeftQuote:
+    case RtfContentWord::LeftQuote:
         return 0x2018;
-    case RtfKeyword::RightQuote:
+    case RtfContentWord::RightQuote:
         return 0x2019;
-    case RtfKeyword::LeftDoubleQuote:
+    case RtfContentWord::LeftDoubleQuote:
         return 0x201C;
-    case RtfKeyword::RightDoubleQuote:
+    case RtfContentWord::RightDoubleQuote:
         return 0x201D;
-    case RtfKeyword::EmSpace:
+    case RtfContentWord::EmSpace:
         return 0x2003;
-    case RtfKeyword::EnSpace:
+    case RtfContentWord::EnSpace:
         return 0x2002;
-    case RtfKeyword::QuarterSpace:
+    case RtfContentWord::QuarterSpace:
         return 0x2005;
-    case RtfKeyword::ZeroWidthJoiner:
+    case RtfContentWord::ZeroWidthJoiner:
         return 0x200D;
-    case RtfKeyword::ZeroWidthNonJoiner:
+    case RtfContentWord::ZeroWidthNonJoiner:
         return 0x200C;
-    case RtfKeyword::LeftToRightMark:
+    case RtfContentWord::LeftToRightMark:
         return 0x200E;
-    case RtfKeyword::RightToLeftMark:
+    case RtfContentWord::RightToLeftMark:
         return 0x200F;
-    default:
+    case RtfContentWord::Unicode:
+    case RtfContentWord::Par:
+    case RtfContentWord::Page:
+    case RtfContentWord::Line:
+    case RtfContentWord::Tab:
+    case RtfContentWord::Cell:
+    case RtfContentWord::Row:
+    case RtfContentWord::NestedCell:
+    case RtfContentWord::NestedRow:
+    case RtfContentWord::FootnoteNumber:
         return 0;
     }
+    return 0;
 }

@@ -29,6 +29,8 @@ public:
     // damaged.
     QImage image() const;
 
+    bool hasGoalSize() const { return goalWidth > 0 && goalHeight > 0; }
+
     // The size shown, in pixels at 96 dpi: the goal size scaled, else the bitmap's size.
     QSizeF displaySize(const QImage& image) const;
 

@@ -8,9 +8,10 @@
 //
 // The text is inserted at the cursor, replacing its selection, as one edit block. Character
 // and paragraph formats carry the Windows values in the user properties described in
-// format/TextFormatProperties.h. Pictures become image characters whose images are
-// resources of the document; pictures and objects that cannot be shown are kept as their
-// RTF text on a placeholder character, so that RtfWriter writes them back unchanged.
+// format/TextFormatProperties.h. Pictures, and the pictures of shapes, become image
+// characters whose images are resources of the document; pictures, objects and shapes that
+// cannot be shown are kept as their RTF text on a placeholder character, so that RtfWriter
+// writes them back unchanged.
 //
 // Damaged input never fails the read: unbalanced braces, truncated files, unknown control
 // words, huge numbers and deep nesting are all read as far as they make sense. Only input
@@ -20,6 +21,8 @@
 #include <QTextCursor>
 
 #include <memory>
+
+class RtfParser;
 
 class RtfReader
 {
@@ -43,6 +46,5 @@ public:
     QTextCursor cursor() const;
 
 private:
-    class Impl;
-    std::unique_ptr<Impl> m_impl;
+    std::unique_ptr<RtfParser> m_parser;
 };

@@ -3,6 +3,7 @@
 #include "format/FormatValues.h"
 #include "format/TextFormatProperties.h"
 #include "rtf/RtfCodePage.h"
+#include "rtf/RtfScriptPosition.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -36,19 +37,14 @@ size_t qHash(const FontKey& key, size_t seed = 0)
     return qHashMulti(seed, key.family, key.charset);
 }
 
-// The character attributes as written, to write only what changes from run to run.
-// The Windows numbering styles: "1)", "(1)", "1." and "1".
-constexpr int NumberingWithParenthesis = 0x000;
-constexpr int NumberingInParentheses = 0x100;
-constexpr int NumberingWithPeriod = 0x200;
-constexpr int NumberingPlain = 0x300;
-
+// The text after the number of a Windows numbering style; "1)" for the styles without
+// one of their own.
 const char* numberingAfterText(int style)
 {
     switch (style) {
-    case NumberingPlain:
+    case PFNS_PLAIN:
         return "";
-    case NumberingWithPeriod:
+    case PFNS_PERIOD:
         return ".";
     default:
         return ")";
@@ -60,10 +56,11 @@ struct ListDefinition
 {
     int numbering = 0;
     int start = 1;
-    int style = NumberingWithPeriod;
+    int style = PFNS_PERIOD;
     friend bool operator==(const ListDefinition&, const ListDefinition&) = default;
 };
 
+// The character attributes as written, to write only what changes from run to run.
 struct WrittenChars
 {
     int font = 0;
@@ -77,7 +74,7 @@ struct WrittenChars
     bool strike = false;
     bool protect = false;
     bool hidden = false;
-    int script = 0;
+    RtfScriptPosition script = RtfScriptPosition::Normal;
     friend bool operator==(const WrittenChars&, const WrittenChars&) = default;
 };
 
@@ -252,7 +249,7 @@ private:
     // the characters the Windows numbering style puts around it.
     void putLevelText(int level, int style)
     {
-        const char* before = style == NumberingInParentheses ? "(" : "";
+        const char* before = style == PFNS_PARENS ? "(" : "";
         const char* after = numberingAfterText(style);
         const int length = 1 + int(std::strlen(before) + std::strlen(after));
         put("{\\leveltext\\'0");
@@ -358,9 +355,9 @@ WrittenChars Writer::charsOf(const QTextCharFormat& format)
     if (!charAutoBackColor(format) && format.background().style() != Qt::NoBrush)
         chars.background = colorIndex(format.background().color());
     if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
-        chars.script = 1;
+        chars.script = RtfScriptPosition::Subscript;
     else if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
-        chars.script = 2;
+        chars.script = RtfScriptPosition::Superscript;
     chars.up = charOffset(format) / 10;
     return chars;
 }
@@ -403,7 +400,7 @@ void Writer::collect()
             const int numbering = numberingOf(block.blockFormat(), list);
             const ListDefinition definition{
                 numbering, intProperty(block.blockFormat(), BlockNumberingStart, 1),
-                intProperty(block.blockFormat(), BlockNumberingStyle, NumberingWithPeriod)};
+                intProperty(block.blockFormat(), BlockNumberingStyle, PFNS_PERIOD)};
             qsizetype definitionIndex = m_listDefinitions.indexOf(definition);
             if (definitionIndex < 0) {
                 definitionIndex = m_listDefinitions.size();
@@ -518,7 +515,7 @@ void Writer::writeChars(const WrittenChars& chars)
         return;
     // LibreOffice drops the rest of a paragraph when a sub- or superscript run
     // is ended by \plain alone; \nosupersub first keeps the text.
-    if (m_charsWritten && m_chars.script != 0 && chars.script != m_chars.script)
+    if (m_charsWritten && m_chars.script != RtfScriptPosition::Normal && chars.script != m_chars.script)
         put("\\nosupersub");
     m_chars = chars;
     m_charsWritten = true;
@@ -536,10 +533,16 @@ void Writer::writeChars(const WrittenChars& chars)
         putWord("\\cf", chars.foreground);
     if (chars.background)
         putWord("\\highlight", chars.background);
-    if (chars.script == 1)
+    switch (chars.script) {
+    case RtfScriptPosition::Normal:
+        break;
+    case RtfScriptPosition::Subscript:
         put("\\sub");
-    else if (chars.script == 2)
+        break;
+    case RtfScriptPosition::Superscript:
         put("\\super");
+        break;
+    }
     if (chars.up > 0)
         putWord("\\up", chars.up);
     else if (chars.up < 0)
@@ -704,7 +707,7 @@ void Writer::writeListFallback(const QTextBlock& block, const QTextList* list)
     const QTextBlockFormat format = block.blockFormat();
     const int numbering = numberingOf(format, list);
     const int start = intProperty(format, BlockNumberingStart, 1);
-    const int style = intProperty(format, BlockNumberingStyle, NumberingWithPeriod);
+    const int style = intProperty(format, BlockNumberingStyle, PFNS_PERIOD);
     const int tab = intProperty(format, BlockNumberingTab, 0);
     if (numbering == PFN_BULLET) {
         putWord("{\\pntext\\f", m_symbolFont);
@@ -721,7 +724,7 @@ void Writer::writeListFallback(const QTextBlock& block, const QTextList* list)
     if (written == m_itemsWritten.end())
         written = m_itemsWritten.insert(list, list->itemNumber(block));
     const QString number = numberText(numbering, start + (*written)++);
-    const char* before = style == NumberingInParentheses ? "(" : "";
+    const char* before = style == PFNS_PARENS ? "(" : "";
     const char* after = numberingAfterText(style);
     put("{\\pntext\\f0 ");
     put(before);
@@ -833,7 +836,7 @@ void Writer::writeBlock(const QTextBlock& block, Place place)
     writeLinkChange({});
     // LibreOffice loses a sub- or superscript run that is still open at the
     // paragraph's end, and the paragraph break with it.
-    if (m_charsWritten && m_chars.script != 0)
+    if (m_charsWritten && m_chars.script != RtfScriptPosition::Normal)
         put("\\nosupersub");
     const int mark = block.position() + block.length() - 1;
     if (mark >= m_to)

@@ -10,30 +10,6 @@
 
 using namespace TextFormatProperties;
 
-namespace {
-
-// The image characters of a document, in order.
-std::vector<QTextImageFormat> picturesOf(const QTextDocument& document)
-{
-    std::vector<QTextImageFormat> pictures;
-    const QString text = document.toRawText();
-    for (int position = 0; position < text.size(); ++position) {
-        if (text.at(position) != QChar::ObjectReplacementCharacter)
-            continue;
-        const QTextCharFormat format = formatAt(document, position);
-        if (format.isImageFormat())
-            pictures.push_back(format.toImageFormat());
-    }
-    return pictures;
-}
-
-QImage shownImage(const QTextDocument& document, const QTextImageFormat& format)
-{
-    return document.resource(QTextDocument::ImageResource, QUrl(format.name())).value<QImage>();
-}
-
-} // namespace
-
 TEST(RtfPictureTest, HexDigitsPairUpAcrossPiecesAndSkipOtherBytes)
 {
     RtfPicture picture;

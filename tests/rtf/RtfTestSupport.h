@@ -8,8 +8,10 @@
 #include <QFile>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QUrl>
 
 #include <memory>
+#include <vector>
 
 // Reads rtf into a new document, fed in chunks of chunkSize bytes.
 inline std::unique_ptr<QTextDocument> readRtf(const QByteArray& rtf, qsizetype chunkSize = 4096)
@@ -56,4 +58,24 @@ inline QByteArray sampleRtf(const char* name)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
+}
+
+// The image characters of a document, in order.
+inline std::vector<QTextImageFormat> picturesOf(const QTextDocument& document)
+{
+    std::vector<QTextImageFormat> pictures;
+    const QString text = document.toRawText();
+    for (int position = 0; position < text.size(); ++position) {
+        if (text.at(position) != QChar::ObjectReplacementCharacter)
+            continue;
+        const QTextCharFormat format = formatAt(document, position);
+        if (format.isImageFormat())
+            pictures.push_back(format.toImageFormat());
+    }
+    return pictures;
+}
+
+inline QImage shownImage(const QTextDocument& document, const QTextImageFormat& format)
+{
+    return document.resource(QTextDocument::ImageResource, QUrl(format.name())).value<QImage>();
 }

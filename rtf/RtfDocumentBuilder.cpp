@@ -1,0 +1,423 @@
+#include "rtf/RtfDocumentBuilder.h"
+
+#include "format/FormatValues.h"
+#include "format/TextFormatProperties.h"
+
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
+#include <QUrl>
+
+#include <algorithm>
+#include <atomic>
+
+using namespace TextFormatProperties;
+
+namespace {
+
+constexpr int MaxListItems = 1000;
+// Word writes at most 63 columns; further cells of a row share the last one.
+constexpr int MaxColumns = 64;
+constexpr int MaxRowsAddedAtOnce = 256;
+constexpr int MaxTwips = 100000;
+
+QTextListFormat::Style listStyleOf(int numbering)
+{
+    switch (numbering) {
+    case PFN_ARABIC:
+        return QTextListFormat::ListDecimal;
+    case PFN_LCLETTER:
+        return QTextListFormat::ListLowerAlpha;
+    case PFN_UCLETTER:
+        return QTextListFormat::ListUpperAlpha;
+    case PFN_LCROMAN:
+        return QTextListFormat::ListLowerRoman;
+    case PFN_UCROMAN:
+        return QTextListFormat::ListUpperRoman;
+    default:
+        return QTextListFormat::ListDisc;
+    }
+}
+
+QString uniqueResourceName(QStringView kind)
+{
+    static std::atomic<quint64> serial{0};
+    return QStringLiteral("zorvan-%1-%2").arg(kind).arg(++serial);
+}
+
+} // namespace
+
+RtfDocumentBuilder::RtfDocumentBuilder(QTextCursor cursor, const RtfDocumentTables& tables)
+    : m_cursor(std::move(cursor)), m_tables(tables)
+{
+}
+
+void RtfDocumentBuilder::begin()
+{
+    m_cursor.beginEditBlock();
+    if (m_cursor.hasSelection())
+        m_cursor.removeSelectedText();
+}
+
+void RtfDocumentBuilder::finish()
+{
+    // The last \par of the file is the document's own final paragraph mark.
+    if (m_pendingBreak && !m_cursor.atEnd())
+        openPendingParagraph();
+    m_cursor.endEditBlock();
+}
+
+// Text.
+
+void RtfDocumentBuilder::startNewRun(const CharState& chars, const ParaState& para)
+{
+    flushRun();
+    beginContent(para);
+    m_runState = chars;
+}
+
+void RtfDocumentBuilder::flushRun()
+{
+    if (m_run.isEmpty())
+        return;
+    m_cursor.insertText(m_run, charFormat(m_runState));
+    m_run.resize(0);
+    m_paragraphHasContent = true;
+}
+
+QTextCharFormat RtfDocumentBuilder::charFormat(const CharState& state)
+{
+    if (const auto found = m_formats.constFind(state); found != m_formats.cend())
+        return *found;
+    QTextCharFormat format;
+    const int fontNumber = state.font >= 0 ? state.font : m_tables.defaultFont;
+    if (const auto font = m_tables.fonts.constFind(fontNumber); font != m_tables.fonts.cend()) {
+        if (!font->name.isEmpty())
+            format.setFontFamilies({font->name});
+        setCharCharset(format, font->charset == 1 ? 238 : font->charset);
+    }
+    setCharSize(format, state.size * 10);
+    if (state.bold)
+        format.setFontWeight(QFont::Bold);
+    if (state.italic)
+        format.setFontItalic(true);
+    if (state.underline)
+        format.setFontUnderline(true);
+    if (state.strike)
+        format.setFontStrikeOut(true);
+    const auto colorAt = [this](int index) {
+        return index >= 0 && index < m_tables.colors.size() ? m_tables.colors.at(index) : QColor();
+    };
+    setCharTextColor(format, colorAt(state.foreground));
+    setCharBackColor(format, state.background > 0 ? colorAt(state.background) : QColor());
+    switch (state.script) {
+    case RtfScriptPosition::Normal:
+        break;
+    case RtfScriptPosition::Subscript:
+        format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+        break;
+    case RtfScriptPosition::Superscript:
+        format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+        break;
+    }
+    if (state.up != 0)
+        setCharOffset(format, state.up * 10);
+    if (state.link >= 0 && state.link < m_tables.linkTargets.size())
+        setCharLink(format, m_tables.linkTargets.at(state.link));
+    if (state.protect)
+        format.setProperty(CharProtected, true);
+    // Hidden text is kept, so that saving writes it back; the layout has no
+    // way to hide characters, so it is shown like the text around it.
+    if (state.hidden)
+        format.setProperty(CharHidden, true);
+    m_formats.insert(state, format);
+    return format;
+}
+
+// Structure.
+
+void RtfDocumentBuilder::beginContent(const ParaState& para)
+{
+    if (para.inTable && !m_table.table)
+        startTable();
+    else if (!para.inTable && m_table.table)
+        leaveTable();
+    TableCursor& table = m_table;
+    if (table.table && (table.rowEnded || table.cellEnded)) {
+        bool tooManyColumns = false;
+        if (table.rowEnded) {
+            ++table.row;
+            table.column = 0;
+            // Rows are added in growing batches and the unused ones removed when the table
+            // ends: each change of a table's shape makes Qt rebuild its grid of all cells.
+            if (table.row >= table.table->rows())
+                table.table->appendRows(std::clamp(table.table->rows(), 1, MaxRowsAddedAtOnce));
+        } else if (table.column + 1 < MaxColumns) {
+            ++table.column;
+            if (table.column >= table.table->columns())
+                table.table->appendColumns(1);
+        } else {
+            tooManyColumns = true;
+        }
+        table.rowEnded = table.cellEnded = false;
+        const QTextTableCell cell = table.table->cellAt(table.row, table.column);
+        m_cursor = tooManyColumns ? cell.lastCursorPosition() : cell.firstCursorPosition();
+        if (tooManyColumns)
+            m_cursor.insertText(QStringLiteral("\t"));
+        m_pendingBreak = false;
+    }
+    openPendingParagraph();
+}
+
+void RtfDocumentBuilder::openPendingParagraph()
+{
+    if (!m_pendingBreak)
+        return;
+    m_pendingBreak = false;
+    m_cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+}
+
+void RtfDocumentBuilder::endParagraph(ParagraphEnd end, const ParaState& para)
+{
+    flushRun();
+    beginContent(para);
+    applyParagraphFormat(para);
+    m_pageBreakNext = end == ParagraphEnd::PageBreak;
+    m_pendingBreak = true;
+    m_paragraphHasContent = false;
+}
+
+void RtfDocumentBuilder::endText(const ParaState& para)
+{
+    flushRun();
+    if (m_table.table)
+        leaveTable();
+    if (!m_pendingBreak && m_paragraphHasContent)
+        applyParagraphFormat(para);
+    m_paragraphHasContent = false;
+}
+
+RtfDocumentBuilder::Numbering RtfDocumentBuilder::numbering(const ParaState& para) const
+{
+    Numbering result;
+    const PnState& pn = para.pn;
+    if (para.listOverride > 0) {
+        const int listId = m_tables.listOverrides.value(para.listOverride, -1);
+        const auto definition = m_tables.listDefinitions.constFind(listId);
+        result.level = para.listLevel;
+        result.key = (qint64(1) << 40) | (qint64(para.listOverride) << 8) | para.listLevel;
+        if (definition != m_tables.listDefinitions.cend() && para.listLevel < definition->size()) {
+            result.numbering = definition->at(para.listLevel).numbering;
+            result.start = definition->at(para.listLevel).start;
+            // The old-style numbering beside a numbered list says how the number
+            // is written; without it, "1." as word processors show it.
+            if (pn.numbering == 0 || pn.numbering == PFN_BULLET)
+                result.style = PFNS_PERIOD;
+            else
+                result.style = pn.style.value_or(PFNS_PLAIN);
+            return result;
+        }
+        if (pn.numbering == 0) {
+            result.numbering = PFN_BULLET;
+            return result;
+        }
+    }
+    if (pn.numbering != 0) {
+        result.numbering = pn.numbering;
+        result.start = pn.start;
+        // A bullet has no number to write: its style is the usual one.
+        if (pn.numbering == PFN_BULLET)
+            result.style = PFNS_PERIOD;
+        else
+            result.style = pn.style.value_or(PFNS_PLAIN);
+        result.level = std::max(0, pn.level - 1);
+        result.key = (qint64(2) << 40) | (qint64(pn.numbering) << 8) | result.level;
+    }
+    return result;
+}
+
+QTextBlockFormat RtfDocumentBuilder::blockFormat(const ParaState& para, const Numbering& list) const
+{
+    QTextBlockFormat format;
+    setBlockAlignment(format, para.alignment);
+    setBlockIndents(format, para.leftIndent + para.firstIndent, -para.firstIndent);
+    setBlockRightIndent(format, para.rightIndent);
+    setBlockSpaceBefore(format, para.spaceBefore);
+    setBlockSpaceAfter(format, para.spaceAfter);
+    if (para.lineSpacing == 0) {
+        setBlockLineSpacing(format, LineSpacingSingle, 0);
+    } else if (para.lineMultiple) {
+        const int value = std::abs(para.lineSpacing);
+        if (value == 240)
+            setBlockLineSpacing(format, LineSpacingSingle, 0);
+        else if (value == 360)
+            setBlockLineSpacing(format, LineSpacingOneAndHalf, 0);
+        else if (value == 480)
+            setBlockLineSpacing(format, LineSpacingDouble, 0);
+        else
+            setBlockLineSpacing(format, LineSpacingMultiple, value / 12);
+    } else if (para.lineSpacing > 0) {
+        setBlockLineSpacing(format, LineSpacingAtLeast, para.lineSpacing);
+    } else {
+        setBlockLineSpacing(format, LineSpacingExactly, -para.lineSpacing);
+    }
+    if (!para.tabs.isEmpty()) {
+        QList<QTextOption::Tab> tabs;
+        for (int position : para.tabs)
+            tabs.append(QTextOption::Tab(twipsToPixels(position), QTextOption::LeftTab));
+        format.setTabPositions(tabs);
+    }
+    if (para.pageBreakBefore || m_pageBreakNext)
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    if (list.numbering != 0) {
+        format.setProperty(BlockNumbering, list.numbering);
+        format.setProperty(BlockNumberingStart, list.start);
+        format.setProperty(BlockNumberingStyle, list.style);
+        format.setProperty(BlockListLevel, list.level);
+        if (para.pn.indent != 0)
+            format.setProperty(BlockNumberingTab, para.pn.indent);
+    }
+    return format;
+}
+
+void RtfDocumentBuilder::applyParagraphFormat(const ParaState& para)
+{
+    Numbering list = numbering(para);
+    if (list.numbering == 0) {
+        // A paragraph outside any list ends the lists: the next list item starts a new
+        // QTextList. Each item added to a QTextList costs Qt time in proportion to the
+        // list's length, so one list for all the items of a long document would make the
+        // reading quadratic.
+        m_lists.clear();
+        m_cursor.setBlockFormat(blockFormat(para, list));
+        m_pageBreakNext = false;
+        return;
+    }
+    // For the same reason a very long list goes on in a new QTextList whose start number
+    // continues the numbering.
+    ListRun& run = m_lists[list.key];
+    if (run.list && run.list->count() >= MaxListItems) {
+        run.itemsBefore += run.list->count();
+        run.list = nullptr;
+    }
+    list.start += run.itemsBefore;
+    m_cursor.setBlockFormat(blockFormat(para, list));
+    m_pageBreakNext = false;
+    if (run.list) {
+        run.list->add(m_cursor.block());
+        return;
+    }
+    QTextListFormat listFormat;
+    listFormat.setStyle(listStyleOf(list.numbering));
+    listFormat.setIndent(0);
+    run.list = m_cursor.createList(listFormat);
+}
+
+// Tables.
+
+void RtfDocumentBuilder::addCellBoundary(int twips)
+{
+    if (m_cellBoundaries.size() < MaxColumns)
+        m_cellBoundaries.append(std::clamp(twips, -MaxTwips, MaxTwips));
+}
+
+void RtfDocumentBuilder::startTable()
+{
+    const int columns = std::max<int>(1, int(m_cellBoundaries.size()));
+    QTextTableFormat format;
+    format.setBorder(1);
+    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    format.setCellPadding(2);
+    format.setCellSpacing(0);
+    if (!m_cellBoundaries.isEmpty()) {
+        QList<QTextLength> widths;
+        int previous = 0;
+        for (int boundary : std::as_const(m_cellBoundaries)) {
+            widths.append(
+                QTextLength(QTextLength::FixedLength, twipsToPixels(std::max(boundary - previous, 15))));
+            previous = std::max(previous, boundary);
+        }
+        format.setColumnWidthConstraints(widths);
+    }
+    m_table = TableCursor{m_cursor.insertTable(1, columns, format)};
+    m_pendingBreak = false;
+    m_cursor = m_table.table->cellAt(0, 0).firstCursorPosition();
+}
+
+void RtfDocumentBuilder::leaveTable()
+{
+    QTextTable* table = m_table.table;
+    if (table->rows() > m_table.row + 1)
+        table->removeRows(m_table.row + 1, table->rows() - m_table.row - 1);
+    m_cursor.setPosition(table->lastPosition() + 1);
+    m_table = TableCursor();
+    m_pendingBreak = false;
+    m_paragraphHasContent = false;
+}
+
+void RtfDocumentBuilder::endCell(const ParaState& para)
+{
+    flushRun();
+    beginContent(para);
+    applyParagraphFormat(para);
+    m_table.cellEnded = true;
+    m_paragraphHasContent = false;
+}
+
+void RtfDocumentBuilder::endRow()
+{
+    flushRun();
+    if (!m_table.table)
+        return;
+    m_table.cellEnded = false;
+    m_table.rowEnded = true;
+}
+
+// Pictures.
+
+void RtfDocumentBuilder::insertPicture(const RtfInsertedPicture& picture, const CharState& chars,
+                                       const ParaState& para)
+{
+    flushRun();
+    beginContent(para);
+    QString name;
+    if (picture.image.isNull()) {
+        name = placeholderName();
+    } else {
+        name = uniqueResourceName(u"picture");
+        m_cursor.document()->addResource(QTextDocument::ImageResource, QUrl(name), picture.image);
+    }
+    QTextImageFormat format;
+    format.merge(charFormat(chars));
+    format.setName(name);
+    format.setWidth(std::min<qreal>(picture.size.width(), 10000));
+    format.setHeight(std::min<qreal>(picture.size.height(), 10000));
+    if (!picture.keptKind.isEmpty()) {
+        format.setProperty(ObjectPictureKind, picture.keptKind);
+        format.setProperty(ObjectPictureData, picture.data);
+    }
+    if (!picture.keptRtf.isEmpty())
+        format.setProperty(ObjectRtf, picture.keptRtf);
+    m_cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
+    m_paragraphHasContent = true;
+    ++m_picturesInserted;
+}
+
+QString RtfDocumentBuilder::placeholderName()
+{
+    if (!m_placeholder.isEmpty())
+        return m_placeholder;
+    m_placeholder = uniqueResourceName(u"object");
+    QImage image(32, 32, QImage::Format_RGB32);
+    image.fill(QColor(0xE0, 0xE0, 0xE0));
+    QPainter painter(&image);
+    painter.setPen(QColor(0x80, 0x80, 0x80));
+    painter.drawRect(0, 0, 31, 31);
+    painter.drawLine(0, 0, 31, 31);
+    painter.drawLine(0, 31, 31, 0);
+    painter.end();
+    m_cursor.document()->addResource(QTextDocument::ImageResource, QUrl(m_placeholder), image);
+    return m_placeholder;
+}

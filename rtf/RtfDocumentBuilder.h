@@ -1,0 +1,132 @@
+#pragma once
+
+// Builds the QTextDocument that the RTF reader reads: gathers text into runs of one
+// character format, ends paragraphs with their block format, puts numbered paragraphs into
+// QTextLists, fills tables cell by cell and inserts pictures. The reader tells it what the
+// RTF says; the builder decides where in the document it goes.
+
+#include "rtf/RtfReaderState.h"
+
+#include <QHash>
+#include <QImage>
+#include <QSizeF>
+#include <QTextCharFormat>
+#include <QTextCursor>
+
+class QTextList;
+class QTextTable;
+
+// A picture or object as it is inserted: the image shown (null for a placeholder), its
+// size, and what a save writes back.
+struct RtfInsertedPicture
+{
+    QImage image;
+    QSizeF size;
+    QString keptKind;   // "png" or "jpeg" when data is the picture as read
+    QByteArray data;    // the picture's bytes, with keptKind
+    QByteArray keptRtf; // the group as read, for what cannot be shown
+};
+
+class RtfDocumentBuilder
+{
+public:
+    enum class ParagraphEnd { Break, PageBreak };
+
+    RtfDocumentBuilder(QTextCursor cursor, const RtfDocumentTables& tables);
+
+    const QTextCursor& cursor() const { return m_cursor; }
+
+    // Opens the edit block and removes the cursor's selection.
+    void begin();
+    // Opens the paragraph that the last \par left pending, unless it would be the
+    // document's own final one, and closes the edit block.
+    void finish();
+
+    // Text: characters in the format of chars, into the paragraph para describes.
+    void appendLatin1(const char* data, qsizetype size, const CharState& chars, const ParaState& para)
+    {
+        startRun(chars, para);
+        m_run.append(QLatin1StringView(data, size));
+    }
+    void appendCharacter(char16_t character, const CharState& chars, const ParaState& para)
+    {
+        startRun(chars, para);
+        m_run.append(QChar(character));
+    }
+    // Inserts the text gathered so far.
+    void flushRun();
+
+    void endParagraph(ParagraphEnd end, const ParaState& para);
+    // The document's group ends: the last paragraph gets its format even without \par.
+    void endText(const ParaState& para);
+
+    // Tables.
+    void clearCellBoundaries() { m_cellBoundaries.clear(); }
+    void addCellBoundary(int twips);
+    void endCell(const ParaState& para);
+    void endRow();
+
+    void insertPicture(const RtfInsertedPicture& picture, const CharState& chars, const ParaState& para);
+    // The pictures and objects inserted so far.
+    int picturesInserted() const { return m_picturesInserted; }
+
+private:
+    // What a paragraph's numbering comes to, from its list or its \pn numbering.
+    struct Numbering
+    {
+        int numbering = 0;
+        int start = 1;
+        int style = 0;
+        int level = 0;
+        qint64 key = 0; // which paragraphs continue one list
+    };
+    // The QTextList that numbered paragraphs of one key are going into.
+    struct ListRun
+    {
+        QTextList* list = nullptr;
+        int itemsBefore = 0; // items of the same list read into earlier QTextLists
+    };
+    // The table being filled and the cell the text goes to.
+    struct TableCursor
+    {
+        QTextTable* table = nullptr;
+        int row = 0;
+        int column = 0;
+        bool cellEnded = false;
+        bool rowEnded = false;
+    };
+
+    void startRun(const CharState& chars, const ParaState& para)
+    {
+        if (!m_run.isEmpty() && m_runState == chars)
+            return;
+        startNewRun(chars, para);
+    }
+    void startNewRun(const CharState& chars, const ParaState& para);
+    QTextCharFormat charFormat(const CharState& state);
+
+    void beginContent(const ParaState& para);
+    void openPendingParagraph();
+    void applyParagraphFormat(const ParaState& para);
+    Numbering numbering(const ParaState& para) const;
+    QTextBlockFormat blockFormat(const ParaState& para, const Numbering& numbering) const;
+    void startTable();
+    void leaveTable();
+    QString placeholderName();
+
+    QTextCursor m_cursor;
+    const RtfDocumentTables& m_tables;
+
+    QString m_run;
+    CharState m_runState;
+    QHash<CharState, QTextCharFormat> m_formats;
+    bool m_pendingBreak = false;
+    bool m_pageBreakNext = false;
+    bool m_paragraphHasContent = false;
+
+    QHash<qint64, ListRun> m_lists;
+    TableCursor m_table;
+    QList<int> m_cellBoundaries;
+    QString m_placeholder;
+    int m_picturesInserted = 0;
+};

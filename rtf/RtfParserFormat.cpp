@@ -1,0 +1,215 @@
+// Character, paragraph and table words, and the words that produce content.
+
+#include "rtf/RtfParser.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int MaxTwips = 100000;
+constexpr int MaxTabStops = 64;
+constexpr int MaxListLevels = 9;
+
+} // namespace
+
+void RtfParser::applyCharacterWord(RtfCharacterWord word, int parameter, bool hasParameter)
+{
+    CharState& chars = top().chars;
+    const quint8 on = !hasParameter || parameter != 0;
+    switch (word) {
+    case RtfCharacterWord::Plain: {
+        const int link = chars.link;
+        chars = CharState();
+        chars.link = link; // a link's text keeps its target through \plain
+        break;
+    }
+    case RtfCharacterWord::Bold:
+        chars.bold = on;
+        break;
+    case RtfCharacterWord::Italic:
+        chars.italic = on;
+        break;
+    case RtfCharacterWord::Underline:
+        chars.underline = on;
+        break;
+    case RtfCharacterWord::UnderlineNone:
+        chars.underline = 0;
+        break;
+    case RtfCharacterWord::Strike:
+        chars.strike = on;
+        break;
+    case RtfCharacterWord::FontSize:
+        chars.size = parameter > 0 ? std::min(parameter, 3276) : 24;
+        break;
+    case RtfCharacterWord::Foreground:
+        chars.foreground = parameter;
+        break;
+    case RtfCharacterWord::Background:
+        chars.background = parameter;
+        break;
+    case RtfCharacterWord::Subscript:
+        chars.script = RtfScriptPosition::Subscript;
+        break;
+    case RtfCharacterWord::Superscript:
+        chars.script = RtfScriptPosition::Superscript;
+        break;
+    case RtfCharacterWord::NoSuperSub:
+        chars.script = RtfScriptPosition::Normal;
+        chars.up = 0;
+        break;
+    case RtfCharacterWord::Up:
+        chars.up = std::clamp(hasParameter ? parameter : 6, -3276, 3276);
+        break;
+    case RtfCharacterWord::Down:
+        chars.up = -std::clamp(hasParameter ? parameter : 6, -3276, 3276);
+        break;
+    case RtfCharacterWord::Hidden:
+        chars.hidden = on;
+        break;
+    case RtfCharacterWord::Protect:
+        chars.protect = on;
+        break;
+    }
+}
+
+void RtfParser::applyParagraphWord(RtfParagraphWord word, int parameter, bool hasParameter)
+{
+    ParaState& para = top().para;
+    const int twips = std::clamp(parameter, -MaxTwips, MaxTwips);
+    switch (word) {
+    case RtfParagraphWord::Pard:
+        para = ParaState();
+        break;
+    case RtfParagraphWord::AlignLeft:
+        para.alignment = PFA_LEFT;
+        break;
+    case RtfParagraphWord::AlignRight:
+        para.alignment = PFA_RIGHT;
+        break;
+    case RtfParagraphWord::AlignCenter:
+        para.alignment = PFA_CENTER;
+        break;
+    case RtfParagraphWord::AlignJustify:
+        para.alignment = PFA_JUSTIFY;
+        break;
+    case RtfParagraphWord::FirstIndent:
+        para.firstIndent = twips;
+        break;
+    case RtfParagraphWord::LeftIndent:
+        para.leftIndent = twips;
+        break;
+    case RtfParagraphWord::RightIndent:
+        para.rightIndent = twips;
+        break;
+    case RtfParagraphWord::SpaceBefore:
+        para.spaceBefore = twips;
+        break;
+    case RtfParagraphWord::SpaceAfter:
+        para.spaceAfter = twips;
+        break;
+    case RtfParagraphWord::LineSpacing:
+        para.lineSpacing = twips;
+        break;
+    case RtfParagraphWord::LineMultiple:
+        para.lineMultiple = !hasParameter || parameter != 0;
+        break;
+    case RtfParagraphWord::TabStop:
+        if (para.tabs.size() < MaxTabStops)
+            para.tabs.append(twips);
+        break;
+    case RtfParagraphWord::PageBreakBefore:
+        para.pageBreakBefore = !hasParameter || parameter != 0;
+        break;
+    case RtfParagraphWord::InTable:
+        para.inTable = true;
+        break;
+    case RtfParagraphWord::TableDepth:
+        para.tableDepth = std::clamp(parameter, 0, 1000);
+        para.inTable = para.tableDepth > 0;
+        break;
+    case RtfParagraphWord::ListLevelIndex:
+        para.listLevel = std::clamp(parameter, 0, MaxListLevels - 1);
+        break;
+    }
+}
+
+void RtfParser::applyTableWord(RtfTableWord word, int parameter)
+{
+    switch (word) {
+    case RtfTableWord::RowDefaults:
+        m_builder.clearCellBoundaries();
+        break;
+    case RtfTableWord::CellBoundary:
+        m_builder.addCellBoundary(parameter);
+        break;
+    }
+}
+
+void RtfParser::applyContentWord(RtfContentWord word, int parameter, bool hasParameter)
+{
+    // \u gives a character to whatever destination keeps text; the other words add to
+    // the body only.
+    if (word == RtfContentWord::Unicode) {
+        if (!hasParameter)
+            return;
+        const int value = parameter < 0 ? parameter + 65536 : parameter;
+        m_decoding.leadByte = -1;
+        if (value > 0 && value <= 0xFFFF) {
+            emitCharacter(char16_t(value));
+        } else if (value > 0xFFFF && value <= 0x10FFFF) {
+            emitCharacter(QChar::highSurrogate(char32_t(value)));
+            emitCharacter(QChar::lowSurrogate(char32_t(value)));
+        }
+        m_skipCount = top().unicodeSkip;
+        return;
+    }
+    if (top().destination != Destination::Body)
+        return;
+    switch (word) {
+    case RtfContentWord::Par:
+    case RtfContentWord::NestedRow:
+        m_builder.endParagraph(RtfDocumentBuilder::ParagraphEnd::Break, top().para);
+        return;
+    case RtfContentWord::Page:
+        m_builder.endParagraph(RtfDocumentBuilder::ParagraphEnd::PageBreak, top().para);
+        return;
+    case RtfContentWord::Line:
+        appendCharacter(QChar::LineSeparator);
+        return;
+    case RtfContentWord::Tab:
+    case RtfContentWord::NestedCell:
+        appendCharacter(u'\t');
+        return;
+    case RtfContentWord::Cell:
+        top().para.inTable = true; // \cell ends a cell even where \intbl was forgotten
+        m_builder.endCell(top().para);
+        return;
+    case RtfContentWord::Row:
+        m_builder.endRow();
+        return;
+    case RtfContentWord::FootnoteNumber:
+        // The footnotes themselves are not kept; their reference marks are numbered in
+        // order, as word processors show them.
+        for (QChar digit : QString::number(++m_footnotes))
+            appendCharacter(digit.unicode());
+        return;
+    case RtfContentWord::Unicode: // read above
+        return;
+    case RtfContentWord::EmDash:
+    case RtfContentWord::EnDash:
+    case RtfContentWord::Bullet:
+    case RtfContentWord::LeftQuote:
+    case RtfContentWord::RightQuote:
+    case RtfContentWord::LeftDoubleQuote:
+    case RtfContentWord::RightDoubleQuote:
+    case RtfContentWord::EmSpace:
+    case RtfContentWord::EnSpace:
+    case RtfContentWord::QuarterSpace:
+    case RtfContentWord::ZeroWidthJoiner:
+    case RtfContentWord::ZeroWidthNonJoiner:
+    case RtfContentWord::LeftToRightMark:
+    case RtfContentWord::RightToLeftMark:
+        appendCharacter(rtfSpecialCharacter(word));
+        return;
+    }
+}

@@ -1,0 +1,129 @@
+// The list table, list overrides and the older \pn numbering.
+
+#include "rtf/RtfParser.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int MaxTwips = 100000;
+constexpr int MaxListLevels = 9;
+
+// The Windows numbering of a list level's \levelnfc; 0 for a level without a number.
+int numberingOfLevelFormat(int format)
+{
+    switch (format) {
+    case 1:
+        return PFN_UCROMAN;
+    case 2:
+        return PFN_LCROMAN;
+    case 3:
+        return PFN_UCLETTER;
+    case 4:
+        return PFN_LCLETTER;
+    case 23:
+        return PFN_BULLET;
+    case 255:
+        return 0;
+    default:
+        return PFN_ARABIC;
+    }
+}
+
+} // namespace
+
+void RtfParser::applyListWord(RtfListWord word, int parameter, bool hasParameter)
+{
+    const Destination destination = top().destination;
+    if (isTextDestination()) {
+        // In text only \ls counts: the list of the paragraph.
+        if (word == RtfListWord::ListOverrideIndex)
+            top().para.listOverride = parameter;
+        return;
+    }
+    if (destination == Destination::Pn) {
+        PnState& pn = top().para.pn;
+        switch (word) {
+        case RtfListWord::PnBullet:
+            pn.numbering = PFN_BULLET;
+            break;
+        case RtfListWord::PnBody:
+        case RtfListWord::PnLevel:
+            if (pn.numbering == PFN_BULLET)
+                pn.numbering = PFN_ARABIC;
+            pn.level = word == RtfListWord::PnLevel ? std::clamp(parameter, 0, MaxListLevels) : 0;
+            break;
+        case RtfListWord::PnDecimal:
+            pn.numbering = PFN_ARABIC;
+            break;
+        case RtfListWord::PnLowerLetter:
+            pn.numbering = PFN_LCLETTER;
+            break;
+        case RtfListWord::PnUpperLetter:
+            pn.numbering = PFN_UCLETTER;
+            break;
+        case RtfListWord::PnLowerRoman:
+            pn.numbering = PFN_LCROMAN;
+            break;
+        case RtfListWord::PnUpperRoman:
+            pn.numbering = PFN_UCROMAN;
+            break;
+        case RtfListWord::PnStart:
+            pn.start = std::clamp(hasParameter ? parameter : 1, 0, 65535);
+            break;
+        case RtfListWord::PnIndent:
+            pn.indent = std::clamp(parameter, -MaxTwips, MaxTwips);
+            break;
+        case RtfListWord::ListId:
+        case RtfListWord::ListOverrideIndex:
+        case RtfListWord::LevelNumberFormat:
+        case RtfListWord::LevelStartAt:
+            break;
+        }
+        return;
+    }
+    switch (word) {
+    case RtfListWord::ListId:
+        if (destination == Destination::List)
+            m_list.id = parameter;
+        else if (destination == Destination::ListOverride)
+            m_override.list = parameter;
+        break;
+    case RtfListWord::ListOverrideIndex:
+        if (destination == Destination::ListOverride)
+            m_override.index = parameter;
+        break;
+    case RtfListWord::LevelNumberFormat:
+        if (destination == Destination::ListLevel && !m_list.levels.isEmpty())
+            m_list.levels.last().numbering = numberingOfLevelFormat(parameter);
+        break;
+    case RtfListWord::LevelStartAt:
+        if (destination == Destination::ListLevel && !m_list.levels.isEmpty())
+            m_list.levels.last().start = std::clamp(parameter, 0, 65535);
+        break;
+    case RtfListWord::PnBullet:
+    case RtfListWord::PnBody:
+    case RtfListWord::PnLevel:
+    case RtfListWord::PnDecimal:
+    case RtfListWord::PnLowerLetter:
+    case RtfListWord::PnUpperLetter:
+    case RtfListWord::PnLowerRoman:
+    case RtfListWord::PnUpperRoman:
+    case RtfListWord::PnStart:
+    case RtfListWord::PnIndent:
+        break;
+    }
+}
+
+// The text around a \pn number says how the number is written: "(1)", "1." or "1)".
+void RtfParser::closePnText()
+{
+    PnState& pn = top().para.pn;
+    const QString& text = m_pnText.text;
+    if (m_pnText.before && text.contains(u'('))
+        pn.style = PFNS_PARENS;
+    else if (!m_pnText.before && text.contains(u'.'))
+        pn.style = PFNS_PERIOD;
+    else if (!m_pnText.before && text.contains(u')') && pn.style != PFNS_PARENS)
+        pn.style = PFNS_PAREN;
+}

@@ -1,0 +1,124 @@
+#pragma once
+
+// The state of the RTF reader: what each group sets (character and paragraph state, the
+// destination), and the document's tables that the groups refer to (fonts, colours, lists,
+// link targets).
+
+#include "format/FormatValues.h"
+#include "rtf/RtfScriptPosition.h"
+
+#include <QColor>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+struct CharState
+{
+    int font = -1; // -1: the document's default font
+    int size = 24; // half points
+    int foreground = -1;
+    int background = -1;
+    int up = 0; // half points, positive raises
+    int link = -1;
+    quint8 bold = 0;
+    quint8 italic = 0;
+    quint8 underline = 0;
+    quint8 strike = 0;
+    RtfScriptPosition script = RtfScriptPosition::Normal;
+    quint8 hidden = 0;
+    quint8 protect = 0;
+    friend bool operator==(const CharState&, const CharState&) = default;
+};
+
+inline size_t qHash(const CharState& state, size_t seed = 0)
+{
+    return qHashMulti(seed, state.font, state.size, state.foreground, state.background, state.up, state.link,
+                      state.bold | state.italic << 1 | state.underline << 2 | state.strike << 3 |
+                          int(state.script) << 4 | state.hidden << 6 | state.protect << 7);
+}
+
+// The older \pn numbering of a paragraph.
+struct PnState
+{
+    int numbering = 0;
+    int start = 1;
+    std::optional<int> style; // a PFNS_ value, once the number's text says
+    int level = 0;
+    int indent = 0;
+};
+
+struct ParaState
+{
+    int alignment = PFA_LEFT;
+    int firstIndent = 0;
+    int leftIndent = 0;
+    int rightIndent = 0;
+    int spaceBefore = 0;
+    int spaceAfter = 0;
+    int lineSpacing = 0;
+    bool lineMultiple = false;
+    bool pageBreakBefore = false;
+    bool inTable = false;
+    int tableDepth = 0;
+    int listOverride = 0;
+    int listLevel = 0;
+    PnState pn;
+    QList<int> tabs;
+};
+
+enum class Destination : quint8 {
+    Body,
+    Skip,
+    FontTable,
+    ColorTable,
+    FieldInstruction,
+    Picture,
+    Object,
+    ObjectResult,
+    ListTable,
+    List,
+    ListLevel,
+    ListOverrideTable,
+    ListOverride,
+    Pn,
+    PnText,
+    Shape,         // a shape's own group and its instructions
+    ShapeProperty, // {\sp} of a shape
+    PropertyName,  // {\sn}: the name is kept
+    PropertyValue, // {\sv} of the shape's picture: its \pict is read
+};
+
+struct GroupState
+{
+    CharState chars;
+    ParaState para;
+    Destination destination = Destination::Body;
+    int unicodeSkip = 1;
+    bool ownsCapture = false; // the group's text is being kept (a picture or object)
+};
+
+struct FontDefinition
+{
+    QString name;
+    int charset = 1;
+    int codePage = -1; // -1: the document's code page
+};
+
+struct ListLevelDefinition
+{
+    int numbering = PFN_BULLET;
+    int start = 1;
+};
+
+// The tables of the document that the text refers to by number.
+struct RtfDocumentTables
+{
+    int defaultFont = -1;
+    QHash<int, FontDefinition> fonts;
+    QList<QColor> colors;
+    QStringList linkTargets;
+    QHash<int, QList<ListLevelDefinition>> listDefinitions; // by \listid
+    QHash<int, int> listOverrides;                          // \ls number to \listid
+};

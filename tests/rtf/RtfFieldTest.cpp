@@ -1,0 +1,56 @@
+#include "rtf/RtfField.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct FieldCase
+{
+    const char* instruction;
+    RtfField::Kind kind;
+    const char* name;
+    const char* target;
+};
+
+class RtfFieldTest : public testing::TestWithParam<FieldCase>
+{
+};
+
+TEST_P(RtfFieldTest, InstructionGivesKindNameAndTarget)
+{
+    const FieldCase& test = GetParam();
+    const RtfField field = RtfField::parse(QString::fromUtf8(test.instruction));
+    EXPECT_EQ(field.kind, test.kind);
+    EXPECT_EQ(field.name, QLatin1String(test.name));
+    EXPECT_EQ(field.linkTarget(), QString::fromUtf8(test.target));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Instructions, RtfFieldTest,
+    testing::Values(
+        FieldCase{R"( HYPERLINK "https://example.cz/a b" )", RtfField::Kind::Hyperlink, "HYPERLINK",
+                  "https://example.cz/a b"},
+        FieldCase{"HYPERLINK https://example.cz/x", RtfField::Kind::Hyperlink, "HYPERLINK",
+                  "https://example.cz/x"},
+        FieldCase{R"(hyperlink "x.html")", RtfField::Kind::Hyperlink, "HYPERLINK", "x.html"},
+        FieldCase{R"(HYPERLINK"x.html")", RtfField::Kind::Hyperlink, "HYPERLINK", "x.html"},
+        FieldCase{R"(HYPERLINK "doc.rtf" \l "kapitola")", RtfField::Kind::Hyperlink, "HYPERLINK",
+                  "doc.rtf#kapitola"},
+        FieldCase{R"(HYPERLINK \l "kapitola")", RtfField::Kind::Hyperlink, "HYPERLINK", "#kapitola"},
+        FieldCase{R"(HYPERLINK "" "http://a.cz")", RtfField::Kind::Hyperlink, "HYPERLINK", "http://a.cz"},
+        FieldCase{R"(HYPERLINK "http://a.cz)", RtfField::Kind::Hyperlink, "HYPERLINK", "http://a.cz"},
+        FieldCase{R"(HYPERLINK "žluťoučký.cz" \t "_blank")", RtfField::Kind::Hyperlink, "HYPERLINK",
+                  "žluťoučký.cz"},
+        FieldCase{"HYPERLINK", RtfField::Kind::Hyperlink, "HYPERLINK", ""},
+        FieldCase{R"(PAGE \* MERGEFORMAT)", RtfField::Kind::Other, "PAGE", ""},
+        FieldCase{"SHAPE  \\* MERGEFORMAT", RtfField::Kind::Other, "SHAPE", ""},
+        FieldCase{"", RtfField::Kind::Other, "", ""}));
+
+TEST(RtfFieldArgumentsTest, SwitchesAreNotArgumentsAndTheAnchorIsKeptApart)
+{
+    const RtfField field = RtfField::parse(QStringLiteral(R"(HYPERLINK "a.rtf" \n \l "b" \m)"));
+    EXPECT_EQ(field.arguments, QStringList({QStringLiteral("a.rtf")}));
+    EXPECT_EQ(field.anchor, QStringLiteral("b"));
+}
+
+} // namespace
