@@ -33,6 +33,19 @@ bool nextToken(const QString& instruction, qsizetype& index, Token& token)
     return true;
 }
 
+// What the word after a switch is: the anchor of \l, the argument of a switch that takes
+// one (the tip of \o, the frame of \t, the formats of \*, \@ and \#), or a field argument.
+enum class SwitchArgument { None, Anchor, Other };
+
+SwitchArgument argumentOf(const QString& fieldSwitch)
+{
+    if (fieldSwitch.compare(QLatin1String("\\l"), Qt::CaseInsensitive) == 0)
+        return SwitchArgument::Anchor;
+    static const QStringList takingArgument{QStringLiteral("\\o"), QStringLiteral("\\t"), QStringLiteral("\\*"),
+                                            QStringLiteral("\\@"), QStringLiteral("\\#")};
+    return takingArgument.contains(fieldSwitch, Qt::CaseInsensitive) ? SwitchArgument::Other : SwitchArgument::None;
+}
+
 } // namespace
 
 RtfField RtfField::parse(const QString& instruction)
@@ -49,17 +62,23 @@ RtfField RtfField::parse(const QString& instruction)
     if (field.name == QLatin1String("HYPERLINK"))
         field.kind = Kind::Hyperlink;
     Token token;
-    bool anchorNext = false;
+    SwitchArgument pending = SwitchArgument::None;
     while (nextToken(instruction, index, token)) {
         if (token.isSwitch) {
-            anchorNext = token.text == QLatin1String("\\l");
+            pending = argumentOf(token.text);
             continue;
         }
-        if (anchorNext)
-            field.anchor = token.text;
-        else
+        switch (pending) {
+        case SwitchArgument::None:
             field.arguments.append(token.text);
-        anchorNext = false;
+            break;
+        case SwitchArgument::Anchor:
+            field.anchor = token.text;
+            break;
+        case SwitchArgument::Other:
+            break;
+        }
+        pending = SwitchArgument::None;
     }
     return field;
 }

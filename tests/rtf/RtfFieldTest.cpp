@@ -12,6 +12,11 @@ struct FieldCase
     const char* target;
 };
 
+void PrintTo(const FieldCase& test, std::ostream* out)
+{
+    *out << '"' << test.instruction << '"';
+}
+
 class RtfFieldTest : public testing::TestWithParam<FieldCase>
 {
 };
@@ -42,15 +47,20 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{R"(HYPERLINK "žluťoučký.cz" \t "_blank")", RtfField::Kind::Hyperlink, "HYPERLINK",
                   "žluťoučký.cz"},
         FieldCase{"HYPERLINK", RtfField::Kind::Hyperlink, "HYPERLINK", ""},
+        FieldCase{R"(HYPERLINK \o "Nápověda" "https://a.cz")", RtfField::Kind::Hyperlink, "HYPERLINK",
+                  "https://a.cz"},
+        FieldCase{R"(HYPERLINK \t "_blank" \L "b" x.html)", RtfField::Kind::Hyperlink, "HYPERLINK", "x.html#b"},
         FieldCase{R"(PAGE \* MERGEFORMAT)", RtfField::Kind::Other, "PAGE", ""},
         FieldCase{"SHAPE  \\* MERGEFORMAT", RtfField::Kind::Other, "SHAPE", ""},
         FieldCase{"", RtfField::Kind::Other, "", ""}));
 
-TEST(RtfFieldArgumentsTest, SwitchesAreNotArgumentsAndTheAnchorIsKeptApart)
+TEST(RtfFieldArgumentsTest, SwitchesAndTheirArgumentsAreNotArgumentsAndTheAnchorIsKeptApart)
 {
     const RtfField field = RtfField::parse(QStringLiteral(R"(HYPERLINK "a.rtf" \n \l "b" \m)"));
     EXPECT_EQ(field.arguments, QStringList({QStringLiteral("a.rtf")}));
     EXPECT_EQ(field.anchor, QStringLiteral("b"));
+    const RtfField date = RtfField::parse(QStringLiteral(R"(DATE \@ "d. M. yyyy" \* MERGEFORMAT)"));
+    EXPECT_TRUE(date.arguments.isEmpty()) << date.arguments.join(u'|').toStdString();
 }
 
 } // namespace
