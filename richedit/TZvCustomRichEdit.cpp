@@ -288,14 +288,17 @@ void TZvCustomRichEdit::setColor(TColor value)
 void TZvCustomRichEdit::applyColor()
 {
     // The engine takes RGB only: a system colour is resolved here, and again
-    // whenever the palette changes.
-    m_control->SetBkgndColor(false, QColorToColorRef(SysColor(m_color)));
+    // whenever the palette changes. Without a colour of its own (clDefault, clNone)
+    // the editor shows the system's window colour, as an edit control does.
+    const QColor color = m_color == clDefault ? QColor() : SysColor(m_color);
+    m_control->SetBkgndColor(!color.isValid(), QColorToColorRef(color));
 }
 
 void TZvCustomRichEdit::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    const bool followsPalette = (m_color & clSystemColor) == clSystemColor || m_color == clDefault;
+    const bool followsPalette =
+        (m_color & clSystemColor) == clSystemColor || m_color == clDefault || m_color == clNone;
     if (event->type() == QEvent::PaletteChange && m_control && followsPalette)
         applyColor();
 }

@@ -510,8 +510,10 @@ TEST_F(EditorTest, ColourValuesReachTheBackgroundResolved)
     QApplication::setPalette(lighter);
     QApplication::processEvents(); // the widgets learn of the new palette
     EXPECT_EQ(background(), QColor(255, 250, 205)) << "an RGB colour stays what it is";
-    editor.setColor(clWindow);
-    EXPECT_EQ(background(), QColor(60, 60, 70));
+    for (const TColor windowColour : {clWindow, clDefault, clNone}) {
+        editor.setColor(windowColour);
+        EXPECT_EQ(background(), QColor(60, 60, 70)) << "colour 0x" << std::hex << windowColour;
+    }
 }
 
 TEST_F(EditorTest, PopupMenuAppearsOnceOnRightButtonRelease)
