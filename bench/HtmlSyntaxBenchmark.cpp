@@ -6,6 +6,8 @@
 // The plug-in is loaded from the program folder of the same build
 // (build/zorvan/bin next to build/bench), or from $ZORVAN_PLUGIN_DIR.
 
+#include "bench/BenchmarkMain.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -194,17 +196,11 @@ BENCHMARK(BM_FirstColouringAfterOpening)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    if (!Plugin().isUsable()) {
-        std::fprintf(stderr, "cannot load %s\n", qPrintable(pluginPath()));
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv, [](int argc, char** argv) {
+        if (!Plugin().isUsable()) {
+            std::fprintf(stderr, "cannot load %s\n", qPrintable(pluginPath()));
+            return false;
+        }
+        return !benchmark::ReportUnrecognizedArguments(argc, argv);
+    });
 }

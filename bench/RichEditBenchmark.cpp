@@ -3,6 +3,7 @@
 // Goal: a typed character (ReplaceSel of one character) and EM_EXLINEFROMCHAR
 // near the end each well under 1 ms.
 
+#include "bench/BenchmarkMain.h"
 #include "platform/RichEditControl.h"
 #include "richedit/TZvRichEdit.h"
 
@@ -114,11 +115,5 @@ BENCHMARK(BM_UndoRedoNearTheEnd)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -41,9 +41,11 @@ SwitchArgument argumentOf(const QString& fieldSwitch)
 {
     if (fieldSwitch.compare(QLatin1String("\\l"), Qt::CaseInsensitive) == 0)
         return SwitchArgument::Anchor;
-    static const QStringList takingArgument{QStringLiteral("\\o"), QStringLiteral("\\t"), QStringLiteral("\\*"),
-                                            QStringLiteral("\\@"), QStringLiteral("\\#")};
-    return takingArgument.contains(fieldSwitch, Qt::CaseInsensitive) ? SwitchArgument::Other : SwitchArgument::None;
+    static const QStringList takingArgument{QStringLiteral("\\o"), QStringLiteral("\\t"),
+                                            QStringLiteral("\\*"), QStringLiteral("\\@"),
+                                            QStringLiteral("\\#")};
+    return takingArgument.contains(fieldSwitch, Qt::CaseInsensitive) ? SwitchArgument::Other
+                                                                     : SwitchArgument::None;
 }
 
 } // namespace

@@ -49,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"HYPERLINK", RtfField::Kind::Hyperlink, "HYPERLINK", ""},
         FieldCase{R"(HYPERLINK \o "Nápověda" "https://a.cz")", RtfField::Kind::Hyperlink, "HYPERLINK",
                   "https://a.cz"},
-        FieldCase{R"(HYPERLINK \t "_blank" \L "b" x.html)", RtfField::Kind::Hyperlink, "HYPERLINK", "x.html#b"},
+        FieldCase{R"(HYPERLINK \t "_blank" \L "b" x.html)", RtfField::Kind::Hyperlink, "HYPERLINK",
+                  "x.html#b"},
         FieldCase{R"(PAGE \* MERGEFORMAT)", RtfField::Kind::Other, "PAGE", ""},
         FieldCase{"SHAPE  \\* MERGEFORMAT", RtfField::Kind::Other, "SHAPE", ""},
         FieldCase{"", RtfField::Kind::Other, "", ""}));
