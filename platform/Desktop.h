@@ -5,6 +5,8 @@
 // "open". The program talks to them only through this interface; QtDesktop
 // shows real Qt dialogs, ScriptedDesktop answers from a queue in tests.
 
+#include "platform/ColorRef.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -66,6 +68,14 @@ struct FileDialogOptions
     bool fileMustExist = false;   // open: refuse names of missing files
 };
 
+// The state of the colour dialog: the colour it starts with and returns, and
+// the custom colours the user keeps between uses.
+struct ColorDialogOptions
+{
+    COLORREF color = 0;                 // in: the colour shown first; out: the chosen colour
+    std::vector<COLORREF> customColors; // at most 16; in and out
+};
+
 class Desktop
 {
 public:
@@ -80,6 +90,11 @@ public:
     // options are left as they were.
     virtual bool openFileDialog(FileDialogOptions& options) = 0;
     virtual bool saveFileDialog(FileDialogOptions& options) = 0;
+
+    // Shows the modal colour dialog. True when the user accepted; then
+    // options.color holds the choice and options.customColors the custom
+    // colours as the user left them. Cancelled, the options stay as they were.
+    virtual bool chooseColor(ColorDialogOptions& options) = 0;
 
     // Sounds a system beep of the given MB_* kind (0 is the default sound).
     virtual void messageBeep(unsigned type) = 0;

@@ -1,6 +1,7 @@
 #include "platform/QtDesktop.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -191,6 +192,26 @@ bool QtDesktop::runFileDialog(FileDialogOptions& options, DialogKind kind)
     const int chosen = indexOfFilter(options.filters, dialog.selectedNameFilter());
     if (chosen >= 0)
         options.filterIndex = chosen + 1;
+    return true;
+}
+
+bool QtDesktop::chooseColor(ColorDialogOptions& options)
+{
+    const QPointer<QWidget> owner = QApplication::activeWindow();
+    // The custom colours are the dialog's own, shared by every colour dialog.
+    const int customCount = std::min(int(options.customColors.size()), QColorDialog::customCount());
+    for (int index = 0; index < customCount; ++index)
+        QColorDialog::setCustomColor(index, ColorRefToQColor(options.customColors[std::size_t(index)]));
+    QColorDialog dialog(ColorRefToQColor(options.color), owner);
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    giveFocusBack(owner);
+    if (!accepted)
+        return false;
+    options.color = QColorToColorRef(dialog.selectedColor());
+    options.customColors.clear();
+    for (int index = 0; index < QColorDialog::customCount(); ++index)
+        options.customColors.push_back(QColorToColorRef(QColorDialog::customColor(index)));
     return true;
 }
 

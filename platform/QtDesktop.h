@@ -12,6 +12,7 @@ public:
     int messageBox(const QString& text, const QString& caption, unsigned flags) override;
     bool openFileDialog(FileDialogOptions& options) override;
     bool saveFileDialog(FileDialogOptions& options) override;
+    bool chooseColor(ColorDialogOptions& options) override;
     void messageBeep(unsigned type) override;
     bool shellExecuteOpen(const QString& target) override;
 

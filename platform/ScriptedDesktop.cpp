@@ -33,12 +33,13 @@ void ScriptedDesktop::clear()
     m_calls.clear();
     m_messageBoxAnswers.clear();
     m_fileAnswers.clear();
+    m_colorAnswers.clear();
     m_unansweredCalls = 0;
 }
 
 int ScriptedDesktop::messageBox(const QString& text, const QString& caption, unsigned flags)
 {
-    m_calls.push_back(Call{CallKind::MessageBox, text, caption, flags, {}});
+    m_calls.push_back(Call{CallKind::MessageBox, text, caption, flags, {}, {}});
     if (!m_messageBoxAnswers.empty()) {
         const int answer = m_messageBoxAnswers.front();
         m_messageBoxAnswers.pop_front();
@@ -63,7 +64,7 @@ bool ScriptedDesktop::saveFileDialog(FileDialogOptions& options)
 
 bool ScriptedDesktop::answerFileDialog(CallKind kind, FileDialogOptions& options)
 {
-    m_calls.push_back(Call{kind, {}, {}, 0, options});
+    m_calls.push_back(Call{kind, {}, {}, 0, options, {}});
     if (m_fileAnswers.empty()) {
         ++m_unansweredCalls;
         return false;
@@ -77,13 +78,28 @@ bool ScriptedDesktop::answerFileDialog(CallKind kind, FileDialogOptions& options
     return true;
 }
 
+bool ScriptedDesktop::chooseColor(ColorDialogOptions& options)
+{
+    m_calls.push_back(Call{CallKind::ColorDialog, {}, {}, 0, {}, options});
+    if (m_colorAnswers.empty()) {
+        ++m_unansweredCalls;
+        return false;
+    }
+    const std::optional<COLORREF> answer = m_colorAnswers.front();
+    m_colorAnswers.pop_front();
+    if (!answer)
+        return false;
+    options.color = *answer;
+    return true;
+}
+
 void ScriptedDesktop::messageBeep(unsigned type)
 {
-    m_calls.push_back(Call{CallKind::MessageBeep, {}, {}, type, {}});
+    m_calls.push_back(Call{CallKind::MessageBeep, {}, {}, type, {}, {}});
 }
 
 bool ScriptedDesktop::shellExecuteOpen(const QString& target)
 {
-    m_calls.push_back(Call{CallKind::ShellExecuteOpen, target, {}, 0, {}});
+    m_calls.push_back(Call{CallKind::ShellExecuteOpen, target, {}, 0, {}, {}});
     return m_shellExecuteResult;
 }

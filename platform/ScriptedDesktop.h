@@ -3,8 +3,9 @@
 // The desktop of tests: every call is recorded with its arguments, and the
 // answers come from queues that the test fills beforehand. A message box with
 // no queued answer answers IDOK when it has an OK button and IDCANCEL
-// otherwise; a file dialog with no queued answer is cancelled. Such calls are
-// also counted in unansweredCalls(), so a test can tell it forgot an answer.
+// otherwise; a file or colour dialog with no queued answer is cancelled. Such
+// calls are also counted in unansweredCalls(), so a test can tell it forgot an
+// answer.
 
 #include "platform/Desktop.h"
 
@@ -15,7 +16,14 @@
 class ScriptedDesktop : public Desktop
 {
 public:
-    enum class CallKind { MessageBox, OpenFileDialog, SaveFileDialog, MessageBeep, ShellExecuteOpen };
+    enum class CallKind {
+        MessageBox,
+        OpenFileDialog,
+        SaveFileDialog,
+        ColorDialog,
+        MessageBeep,
+        ShellExecuteOpen
+    };
 
     struct Call
     {
@@ -24,6 +32,7 @@ public:
         QString caption;          // message box caption
         unsigned flags = 0;       // message box flags, or the beep type
         FileDialogOptions dialog; // file dialogs: the options as they were shown
+        ColorDialogOptions color; // colour dialog: the options as they were shown
     };
 
     // A file dialog's answer: accept this path with this 1-based file type.
@@ -36,6 +45,8 @@ public:
     void queueMessageBoxAnswer(int answer) { m_messageBoxAnswers.push_back(answer); }
     void queueFileDialogAnswer(const QString& fileName, int filterIndex = 1);
     void queueFileDialogCancel();
+    void queueColorDialogAnswer(COLORREF color) { m_colorAnswers.push_back(color); }
+    void queueColorDialogCancel() { m_colorAnswers.push_back(std::nullopt); }
     void setShellExecuteResult(bool result) { m_shellExecuteResult = result; }
 
     const std::vector<Call>& calls() const { return m_calls; }
@@ -44,12 +55,16 @@ public:
     QStringList messageTexts() const;
     int unansweredCalls() const { return m_unansweredCalls; }
     // Answers still queued, which the code under test never asked for.
-    int pendingAnswers() const { return int(m_messageBoxAnswers.size() + m_fileAnswers.size()); }
+    int pendingAnswers() const
+    {
+        return int(m_messageBoxAnswers.size() + m_fileAnswers.size() + m_colorAnswers.size());
+    }
     void clear();
 
     int messageBox(const QString& text, const QString& caption, unsigned flags) override;
     bool openFileDialog(FileDialogOptions& options) override;
     bool saveFileDialog(FileDialogOptions& options) override;
+    bool chooseColor(ColorDialogOptions& options) override;
     void messageBeep(unsigned type) override;
     bool shellExecuteOpen(const QString& target) override;
 
@@ -59,6 +74,7 @@ private:
     std::vector<Call> m_calls;
     std::deque<int> m_messageBoxAnswers;
     std::deque<std::optional<FileAnswer>> m_fileAnswers; // empty optional: cancel
+    std::deque<std::optional<COLORREF>> m_colorAnswers;  // empty optional: cancel
     bool m_shellExecuteResult = true;
     int m_unansweredCalls = 0;
 };
