@@ -13,6 +13,7 @@
 #include "app/EditControl.h"
 #include "platform/Desktop.h"
 #include "richedit/TZvRichEdit.h"
+#include "widgets/TZvColorButton.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -102,8 +103,8 @@ public:
     QToolButton *tucne = nullptr, *kurziva = nullptr, *podtrzene = nullptr, *preskrknute = nullptr,
                 *dindex = nullptr, *hindex = nullptr, *lzarovnani = nullptr, *szarovnani = nullptr,
                 *pzarovnani = nullptr, *czarovnani = nullptr, *cisodraz = nullptr, *tecodraz = nullptr,
-                *ToolButton43 = nullptr, *ToolButton44 = nullptr, *radkovani = nullptr, *barvatextu = nullptr,
-                *bpozaditextu = nullptr;
+                *ToolButton43 = nullptr, *ToolButton44 = nullptr, *radkovani = nullptr;
+    TZvColorButton *barvatextu = nullptr, *bpozaditextu = nullptr;
 
     // MainMenu1.
     QMenu *Soubor1 = nullptr, *U1 = nullptr, *Vloit2 = nullptr, *Najt1 = nullptr, *Nastaven1 = nullptr,

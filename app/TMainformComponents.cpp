@@ -7,6 +7,8 @@
 #include "app/TStatusBar.h"
 #include "app/ZvIcons.h"
 #include "platform/SysColor.h"
+#include "widgets/TZvColorGlyphs.h"
+#include "widgets/TZvColorNames.h"
 
 #include <QAction>
 #include <QApplication>
@@ -656,16 +658,27 @@ void TMainform::createToolBar2()
     radkovani->setPopupMode(QToolButton::MenuButtonPopup);
     bar->addSeparator();
 
-    // The two colour buttons stand here at their design size until the colour
-    // button control replaces them.
-    barvatextu = newButton(bar, "barvatextu", QString(), QStringLiteral("Nastaví barvu textu"),
-                           ZvColorIcon(Qt::black));
-    barvatextu->setFixedSize(36, 22);
-    connect(barvatextu, &QToolButton::clicked, this, [this] { barvatextuColorChange(barvatextu); });
-    bpozaditextu = newButton(bar, "bpozaditextu", QString(), QStringLiteral("Nastaví barvu pozadí textu"),
-                             ZvColorIcon(Qt::white));
-    bpozaditextu->setFixedSize(36, 22);
-    connect(bpozaditextu, &QToolButton::clicked, this, [this] { bpozaditextuColorChange(bpozaditextu); });
+    // The two colour buttons: text colour (black at start) and the colour behind the text (white).
+    auto colorButton = [this, bar](const char* name, const QString& hint, const QPixmap& glyph,
+                                   TColor color) {
+        auto* button = new TZvColorButton(desktop(), bar);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setFixedSize(36, 22);
+        button->setToolTip(shortHint(hint));
+        button->setStatusTip(hint);
+        button->setGlyph(glyph);
+        button->Properties().setAutoCaption(QStringLiteral("Automatická"));
+        button->Properties().setOtherCaption(QStringLiteral("Ostatní Barvy..."));
+        button->Properties().setDragBarHint(QStringLiteral("Drag to floating"));
+        button->setSelectedColor(color);
+        bar->addWidget(button);
+        return button;
+    };
+    barvatextu = colorButton("barvatextu", QStringLiteral("Nastaví barvu textu"), TextColorGlyph(), clBlack);
+    barvatextu->OnColorChange = [this](QObject* sender) { barvatextuColorChange(sender); };
+    bpozaditextu = colorButton("bpozaditextu", QStringLiteral("Nastaví barvu pozadí textu"),
+                               HighlightColorGlyph(), clWhite);
+    bpozaditextu->OnColorChange = [this](QObject* sender) { bpozaditextuColorChange(sender); };
 }
 
 void TMainform::createStatusBar()
