@@ -13,6 +13,7 @@
 #include "widgets/TZvColorPanel.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -177,6 +178,36 @@ TEST_F(TZvColorButtonTest, AFloatingPaletteStaysOpenAfterAPick)
     QTest::keyClick(form, Qt::Key_Escape);
     EXPECT_FALSE(form->isVisible());
     EXPECT_FALSE(form->isFloating()) << "hiding returns the palette to drop-down mode";
+}
+
+TEST_F(TZvColorButtonTest, LosingTheFocusClosesThePaletteUnlessThePointerIsOverTheArrow)
+{
+    openPalette();
+    QCursor::setPos(button.mapToGlobal(button.arrowPartRect().center()));
+    window.activateWindow();
+    QApplication::processEvents();
+    EXPECT_TRUE(button.colorForm()->isVisible()) << "a click on the arrow is left to the arrow";
+
+    button.colorForm()->activateWindow();
+    QApplication::processEvents();
+    QCursor::setPos(button.mapToGlobal(QPoint(0, 100)));
+    window.activateWindow();
+    QApplication::processEvents();
+    EXPECT_FALSE(button.colorForm()->isVisible());
+    EXPECT_FALSE(button.isOpen());
+}
+
+TEST_F(TZvColorButtonTest, DraggingTheDragBarTearsThePaletteOff)
+{
+    openPalette();
+    TZvColorForm* form = button.colorForm();
+    const int droppedDownHeight = form->height();
+    QTest::mousePress(form->dragBar(), Qt::LeftButton, {}, QPoint(5, 3));
+    QTest::mouseMove(form->dragBar(), QPoint(40, 3));
+    EXPECT_TRUE(form->isFloating());
+    EXPECT_FALSE(form->dragBar()->isVisible());
+    EXPECT_EQ(form->height(), droppedDownHeight - 13) << "the panel moves up into the bar's place";
+    QTest::mouseRelease(form, Qt::LeftButton);
 }
 
 TEST_F(TZvColorButtonTest, PropertiesOfTheButtonReachThePalette)
