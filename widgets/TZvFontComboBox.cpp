@@ -362,7 +362,9 @@ void TZvFontComboBox::changeEvent(QEvent* event)
     QComboBox::changeEvent(event);
     switch (event->type()) {
     case QEvent::ParentChange:
-        if (parentWidget())
+        // Only the first parent shows the own font's face: a tool bar that
+        // takes the box in later must not undo what the host chose.
+        if (parentWidget() && count() == 0)
             setFontName(font().family());
         break;
     case QEvent::FontChange:
