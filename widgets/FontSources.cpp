@@ -2,13 +2,18 @@
 
 #include <QFontDatabase>
 #include <QPrinterInfo>
+#include <QRegularExpression>
 
 namespace {
+
+// The font database tells apart one family of several foundries by the
+// foundry in brackets ("Nimbus Sans [urw]"); the face's name is the family's.
+const QRegularExpression foundrySuffix(QStringLiteral(" \\[[^\\]]*\\]$"));
 
 FontFace describe(const QString& family)
 {
     FontFace face;
-    face.name = family;
+    face.name = QString(family).remove(foundrySuffix);
     face.fontType = QFontDatabase::isSmoothlyScalable(family) ? TRUETYPE_FONTTYPE : RASTER_FONTTYPE;
     const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(family);
     if (systems.contains(QFontDatabase::Latin))
@@ -19,6 +24,18 @@ FontFace describe(const QString& family)
         face.charSet = DEFAULT_CHARSET;
     face.pitchAndFamily = QFontDatabase::isFixedPitch(family) ? FIXED_PITCH : VARIABLE_PITCH;
     return face;
+}
+
+// The font database also lists the generic families of the font
+// configuration under these names; each draws some installed family and is not
+// a face of its own.
+bool isGenericFamily(const QString& family)
+{
+    static const QStringList generic{QStringLiteral("Serif"),   QStringLiteral("Sans Serif"),
+                                     QStringLiteral("Sans"),    QStringLiteral("Monospace"),
+                                     QStringLiteral("Mono"),    QStringLiteral("Cursive"),
+                                     QStringLiteral("Fantasy"), QStringLiteral("System-ui")};
+    return generic.contains(family, Qt::CaseInsensitive);
 }
 
 } // namespace
@@ -32,7 +49,7 @@ QList<FontFace> FontSources::screenFaces()
 {
     QList<FontFace> faces;
     for (const QString& family : QFontDatabase::families()) {
-        if (!QFontDatabase::isPrivateFamily(family))
+        if (!QFontDatabase::isPrivateFamily(family) && !isGenericFamily(family))
             faces.append(describe(family));
     }
     return faces;

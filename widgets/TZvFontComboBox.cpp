@@ -1,5 +1,6 @@
 #include "widgets/TZvFontComboBox.h"
 
+#include "widgets/FontDropDownStyle.h"
 #include "widgets/FontEntryDelegate.h"
 #include "widgets/FontKindGlyphs.h"
 
@@ -41,6 +42,10 @@ TZvFontComboBox::TZvFontComboBox(QWidget* parent, const FontSources& sources)
       m_hiliteText(palette().color(QPalette::HighlightedText))
 {
     setEditable(false);
+    auto* dropDownStyle = new FontDropDownStyle;
+    dropDownStyle->setParent(this);
+    setStyle(dropDownStyle);
+    setMaxVisibleItems(8);
     setItemDelegate(new FontEntryDelegate(this));
     // activated comes only from the user's picks, once each, never from FontName or ItemIndex.
     connect(this, &QComboBox::activated, this, &TZvFontComboBox::userPicked);
@@ -339,9 +344,9 @@ void TZvFontComboBox::showPopup()
     if (OnDropDown)
         OnDropDown(this);
     QComboBox::showPopup();
+    // As wide as DroppedDownWidth, never narrower than the box: longer names are cut off.
     QWidget* popup = view()->window();
-    if (m_droppedDownWidth > popup->width())
-        popup->resize(m_droppedDownWidth, popup->height());
+    popup->resize(qMax(width(), m_droppedDownWidth), popup->height());
 }
 
 void TZvFontComboBox::paintEvent(QPaintEvent*)

@@ -3,6 +3,7 @@
 #include "widgets/FontKindGlyphs.h"
 
 #include <QAbstractItemView>
+#include <QFontDatabase>
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
@@ -53,6 +54,19 @@ QStringList listed(const Box& box)
 TEST(TZvFontComboBoxTest, TheSubstituteOfTheDesignFaceIsAnInstalledFamily)
 {
     ASSERT_FALSE(sansSubstitute().isEmpty()) << "the fixtures below need it";
+}
+
+TEST(TZvFontComboBoxTest, TheSystemListsItsInstalledFamiliesByTheirOwnNames)
+{
+    Box box;
+    box.setFontName(QStringLiteral("MS Sans Serif"));
+    ASSERT_GT(box.count(), 0);
+    EXPECT_EQ(box.FontName(), sansSubstitute());
+    for (const QString& name : listed(box)) {
+        EXPECT_TRUE(QFontDatabase::hasFamily(name)) << name.toStdString();
+        EXPECT_FALSE(name.contains(u'[')) << name.toStdString() << ": no foundry";
+        EXPECT_NE(name, QStringLiteral("Sans Serif")) << "no generic family";
+    }
 }
 
 struct FontNameRow
