@@ -101,8 +101,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    enum class KeepName { Selected, OrOwnFont };
-
     void fillList();
     void refillKeepingName();
     bool passesFilter(const FontFace& face) const;
@@ -110,7 +108,6 @@ private:
     void appendFace(const QString& name, int fontType);
     void userPicked(int index);
     void rememberPick(int index);
-    void removeMruEntriesAbove(int count);
     void paintPreview(QPainter& painter, const QRect& row, const QString& face, int usedWidth) const;
 
     FontSources m_sources;

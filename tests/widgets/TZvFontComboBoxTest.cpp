@@ -292,3 +292,29 @@ TEST(TZvFontComboBoxTest, TheHighlightCoversTheNameAndSixPixelsButNotTheGlyph)
 }
 
 } // namespace
+
+TEST(TZvFontComboBoxTest, APreviewIsOfferedOnlyWhereItFitsAndTheHostHasTheLastWord)
+{
+    Box box(nullptr, fakeSources());
+    box.setOptions(Box::foPreviewFont);
+    box.setFontName(QStringLiteral("Nimbus Mono PS"));
+    QList<bool> offered;
+    box.OnDrawPreviewEvent = [&offered](Box*, const QString& face, QString& text, int&, bool& draw) {
+        EXPECT_EQ(face, QStringLiteral("Nimbus Mono PS"));
+        EXPECT_EQ(text, QStringLiteral("AbCdEfGhIj"));
+        offered.append(draw);
+        draw = false; // the host vetoes every preview
+    };
+    auto paint = [&box](int width) {
+        QImage image(width, box.itemHeight(), QImage::Format_RGB32);
+        QPainter painter(&image);
+        box.paintEntry(painter, image.rect(), box.ItemIndex(), false, Box::EntryPlace::ListRow);
+        return image;
+    };
+    const QImage vetoed = paint(400);
+    paint(60);
+    EXPECT_EQ(offered, QList<bool>({true, false}));
+
+    box.OnDrawPreviewEvent = nullptr;
+    EXPECT_NE(paint(400), vetoed) << "without the veto the preview is drawn";
+}
