@@ -359,6 +359,7 @@ void TZvFontComboBox::paintEvent(QPaintEvent*)
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
     const QRect field =
         style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    painter.setClipRect(field); // a long name stops short of the arrow
     paintEntry(painter, field, currentIndex(), hasFocus(), EntryPlace::ClosedBox);
 }
 

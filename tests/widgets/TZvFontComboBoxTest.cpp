@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QStyleOptionComboBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -317,4 +318,21 @@ TEST(TZvFontComboBoxTest, APreviewIsOfferedOnlyWhereItFitsAndTheHostHasTheLastWo
 
     box.OnDrawPreviewEvent = nullptr;
     EXPECT_NE(paint(400), vetoed) << "without the veto the preview is drawn";
+}
+
+TEST(TZvFontComboBoxTest, ALongNameInTheClosedBoxStopsShortOfTheArrow)
+{
+    auto arrowOf = [](const QString& name) {
+        Box box(nullptr, fakeSources());
+        box.setOptions(Box::foDisableVerify);
+        box.setFixedSize(130, 22);
+        box.setFontName(name);
+        QStyleOptionComboBox option;
+        option.initFrom(&box);
+        const QRect arrow =
+            box.style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, &box);
+        return box.grab(arrow).toImage();
+    };
+    EXPECT_EQ(arrowOf(QStringLiteral("A long face name that no box of 130 pixels can show")),
+              arrowOf(QStringLiteral("OpenSymbol")));
 }
