@@ -14,6 +14,7 @@
 #include "platform/Desktop.h"
 #include "richedit/TZvRichEdit.h"
 #include "widgets/TZvColorButton.h"
+#include "widgets/TZvFontComboBox.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -23,7 +24,6 @@
 
 class QAction;
 class QCheckBox;
-class QComboBox;
 class QMenu;
 class QMenuBar;
 class QSpinBox;
@@ -98,7 +98,7 @@ public:
                 *ToolButton7 = nullptr, *ToolButton29 = nullptr, *ToolButton30 = nullptr;
     // ToolBar2.
     QToolButton* ToolButton5 = nullptr;
-    QComboBox* fontybox = nullptr;
+    TZvFontComboBox* fontybox = nullptr;
     QSpinBox* velikostpisma = nullptr;
     QToolButton *tucne = nullptr, *kurziva = nullptr, *podtrzene = nullptr, *preskrknute = nullptr,
                 *dindex = nullptr, *hindex = nullptr, *lzarovnani = nullptr, *szarovnani = nullptr,

@@ -14,7 +14,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
@@ -573,15 +572,17 @@ void TMainform::createToolBar2()
                             Psmo1->icon());
     connect(ToolButton5, &QToolButton::clicked, Psmo1, &QAction::trigger);
 
-    // The font box and the size field stand here with their design values until
-    // the font name combo box replaces the first.
-    fontybox = new QComboBox(bar);
+    fontybox = new TZvFontComboBox(bar);
     fontybox->setObjectName(QStringLiteral("fontybox"));
-    fontybox->setFixedWidth(130);
-    fontybox->addItem(QStringLiteral("MS Sans Serif"));
+    fontybox->setFixedSize(130, 22);
+    fontybox->setDroppedDownWidth(130);
+    fontybox->setMaxMRUCount(0);
+    fontybox->setSorted(false);
     fontybox->setToolTip(QStringLiteral("Nastaví typ písma"));
     fontybox->setStatusTip(QStringLiteral("Nastaví typ písma"));
-    connect(fontybox, &QComboBox::currentIndexChanged, this, [this] { FontBox1Change(fontybox); });
+    fontybox->setFontName(QStringLiteral("MS Sans Serif"));
+    fontybox->setItemIndex(16);
+    fontybox->OnChange = [this](TZvFontComboBox* sender) { FontBox1Change(sender); };
     bar->addWidget(fontybox);
 
     velikostpisma = new QSpinBox(bar);

@@ -124,8 +124,12 @@ TEST_F(MainformLayoutTest, ControlsThatStandInForLaterOnesHaveTheirDesignValues)
     TMainform& window = createForm();
     EXPECT_EQ(window.ruler->size(), QSize(857, 25));
     EXPECT_EQ(window.ruler->minimumSize(), window.ruler->maximumSize());
-    EXPECT_EQ(window.fontybox->width(), 130);
-    EXPECT_EQ(window.fontybox->currentText(), QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(window.fontybox->size(), QSize(130, 22));
+    EXPECT_EQ(window.fontybox->DroppedDownWidth(), 130);
+    EXPECT_EQ(window.fontybox->MaxMRUCount(), 0);
+    EXPECT_FALSE(window.fontybox->Sorted());
+    // "MS Sans Serif" is shown first, then the seventeenth face, when there is one.
+    EXPECT_EQ(window.fontybox->ItemIndex(), window.fontybox->count() > 16 ? 16 : -1);
     EXPECT_EQ(window.velikostpisma->minimum(), 4);
     EXPECT_EQ(window.velikostpisma->maximum(), 104);
     EXPECT_EQ(window.velikostpisma->value(), 8);

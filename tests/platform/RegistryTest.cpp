@@ -1,5 +1,8 @@
 #include "platform/Registry.h"
 
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QtGlobal>
 
 #include <gtest/gtest.h>
@@ -84,4 +87,18 @@ TEST(RegistryTest, NothingIsReadWithoutAnOpenKey)
 
     Registry damaged({QStringLiteral("Owner"), QStringLiteral("Org"), false});
     EXPECT_FALSE(damaged.openKeyReadOnly(QStringLiteral("\\Software\\Microsoft\\Windows\\CurrentVersion")));
+}
+
+TEST(RegistryTest, FontSubstitutesNameTheFamilyDrawnForAMissingFace)
+{
+    Registry registry = Registry::system();
+    ASSERT_TRUE(registry.openKeyReadOnly(
+        QStringLiteral("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes")));
+    const QString substitute = registry.readString(QStringLiteral("ms sans serif"));
+    EXPECT_TRUE(QFontDatabase::hasFamily(substitute)) << substitute.toStdString();
+    EXPECT_EQ(substitute, QFontInfo(QFont(QStringLiteral("MS Sans Serif"))).family())
+        << "what the text shows";
+    EXPECT_EQ(registry.readString(QStringLiteral("Zorvan Unknown Face")), QString());
+    EXPECT_EQ(registry.readString(substitute), QString()) << "an installed face has no substitute";
+    EXPECT_EQ(registry.readString(QStringLiteral("RegisteredOwner")), QString());
 }

@@ -1,0 +1,16 @@
+#pragma once
+
+// The application's style for the font name combo box, except that its list
+// drops down below the box, a few rows high with a scroll bar, as a drop-down
+// list does, instead of opening over the box around the current entry.
+
+#include <QProxyStyle>
+
+class FontDropDownStyle : public QProxyStyle
+{
+    Q_OBJECT
+
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option = nullptr, const QWidget* widget = nullptr,
+                  QStyleHintReturn* returnData = nullptr) const override;
+};
