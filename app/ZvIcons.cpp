@@ -55,15 +55,3 @@ QIcon ZvDrawnIcon(const QString& glyph, const QColor& color)
     }
     return icon;
 }
-
-QIcon ZvColorIcon(const QColor& color)
-{
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setPen(QColor(64, 64, 64));
-    painter.setBrush(color);
-    painter.drawRect(1, 1, 13, 13);
-    painter.end();
-    return QIcon(pixmap);
-}

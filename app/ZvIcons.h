@@ -11,7 +11,5 @@
 // `glyph` is one to three characters drawn in `color` on a light rounded tile.
 QIcon ZvIcon(const QString& themeName, const QString& glyph, const QColor& color = QColor(40, 60, 120));
 QIcon ZvDrawnIcon(const QString& glyph, const QColor& color);
-// A square of `color` with a dark frame, for the colour buttons.
-QIcon ZvColorIcon(const QColor& color);
 // Makes breeze the icon theme when the desktop names none that can be drawn.
 void ZvEnsureIconTheme();

@@ -6,6 +6,7 @@
 
 #include <QAbstractItemView>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QSet>
 #include <QStandardItemModel>
 #include <QStyleOptionComboBox>
@@ -231,6 +232,40 @@ void TZvFontComboBox::appendFace(const QString& name, int fontType)
             ++position;
     }
     insertItem(position, name, fontType);
+}
+
+void TZvFontComboBox::keyPressEvent(QKeyEvent* event)
+{
+    const QString typed = event->text();
+    const bool letter = !typed.isEmpty() && typed.at(0).isPrint() && !typed.at(0).isSpace() &&
+                        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (!letter) {
+        QComboBox::keyPressEvent(event);
+        return;
+    }
+    if (m_autoDropDown && !view()->isVisible())
+        showPopup();
+    if (m_autoComplete) {
+        QComboBox::keyPressEvent(event); // Qt's search gathers a prefix
+        return;
+    }
+    event->accept();
+    const int next = nextFaceStartingWith(typed.at(0));
+    if (next < 0 || next == currentIndex())
+        return;
+    setCurrentIndex(next);
+    Q_EMIT activated(next); // a pick of the user's, like a click
+}
+
+// After the selected entry, wrapping round to the top; -1 when no face begins so.
+int TZvFontComboBox::nextFaceStartingWith(QChar letter) const
+{
+    for (int step = 1; step <= count(); ++step) {
+        const int index = (currentIndex() + step) % count();
+        if (itemText(index).startsWith(letter, Qt::CaseInsensitive))
+            return index;
+    }
+    return -1;
 }
 
 void TZvFontComboBox::userPicked(int index)

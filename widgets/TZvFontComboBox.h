@@ -71,6 +71,13 @@ public:
     // The width of the open list in pixels; it is never narrower than the box.
     int DroppedDownWidth() const { return m_droppedDownWidth; }
     void setDroppedDownWidth(int width) { m_droppedDownWidth = width; }
+    // Typing into the closed box: without AutoComplete each typed letter moves to the next
+    // face that begins with it, as a drop-down list does; with AutoComplete the letters typed
+    // in quick succession make one prefix. AutoDropDown drops the list down at the first one.
+    bool AutoComplete() const { return m_autoComplete; }
+    void setAutoComplete(bool autoComplete) { m_autoComplete = autoComplete; }
+    bool AutoDropDown() const { return m_autoDropDown; }
+    void setAutoDropDown(bool autoDropDown) { m_autoDropDown = autoDropDown; }
     QColor HiliteColor() const { return m_hiliteColor; }
     void setHiliteColor(const QColor& colour);
     QColor HiliteText() const { return m_hiliteText; }
@@ -99,12 +106,14 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void fillList();
     void refillKeepingName();
     bool passesFilter(const FontFace& face) const;
     int findFace(const QString& name) const;
+    int nextFaceStartingWith(QChar letter) const;
     void appendFace(const QString& name, int fontType);
     void userPicked(int index);
     void rememberPick(int index);
@@ -116,6 +125,8 @@ private:
     TZvFontComboOptions m_options;
     bool m_sorted = false;
     bool m_useImages = true;
+    bool m_autoComplete = false;
+    bool m_autoDropDown = false;
     int m_maxMruCount = 0;
     int m_mruCount = 0;
     int m_droppedDownWidth = 0;

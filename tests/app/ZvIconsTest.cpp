@@ -36,9 +36,3 @@ TEST(ZvIconsTest, DrawnIconsComeInTheToolBarAndMenuSizes)
     EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
     EXPECT_TRUE(icon.availableSizes().contains(QSize(22, 22)));
 }
-
-TEST(ZvIconsTest, ColourIconIsFilledWithItsColour)
-{
-    const QImage image = ZvColorIcon(QColor(0, 160, 0)).pixmap(16, 16).toImage();
-    EXPECT_EQ(image.pixelColor(8, 8), QColor(0, 160, 0));
-}

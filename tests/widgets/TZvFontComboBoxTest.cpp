@@ -233,6 +233,27 @@ TEST(TZvFontComboBoxTest, EachPickOfTheUserFiresOneChange)
     EXPECT_EQ(picks, QStringList({QStringLiteral("Nimbus Mono PS"), QStringLiteral("OpenSymbol")}));
 }
 
+TEST(TZvFontComboBoxTest, ATypedLetterPicksTheNextFaceBeginningWithItAndMayDropTheListDown)
+{
+    QWidget window;
+    Box box(&window, fakeSources());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QStringList picks;
+    box.OnChange = [&picks](Box* sender) { picks.append(sender->FontName()); };
+    box.setItemIndex(0);
+    box.setFocus();
+    QTest::keyClicks(&box, QStringLiteral("nFx")); // each letter on its own, however quickly typed
+    EXPECT_EQ(picks, QStringList({QStringLiteral("Nimbus Mono PS"), QStringLiteral("fixed bitmap")}))
+        << "no face begins with X";
+    EXPECT_FALSE(box.view()->isVisible());
+
+    box.setAutoDropDown(true);
+    QTest::keyClick(&box, Qt::Key_T);
+    EXPECT_TRUE(box.view()->isVisible());
+    box.hidePopup();
+}
+
 TEST(TZvFontComboBoxTest, PicksGatherInTheRecentlyUsedBlockAtTheTop)
 {
     Box box(nullptr, fakeSources());
