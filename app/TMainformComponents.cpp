@@ -580,8 +580,10 @@ void TMainform::createToolBar2()
     fontybox->setSorted(false);
     fontybox->setToolTip(QStringLiteral("Nastaví typ písma"));
     fontybox->setStatusTip(QStringLiteral("Nastaví typ písma"));
+    // The box shows the face new text is drawn in: "MS Sans Serif" selects the family the
+    // font system substitutes for it. (Selecting a fixed entry of the list afterwards would
+    // show a face that no text has.)
     fontybox->setFontName(QStringLiteral("MS Sans Serif"));
-    fontybox->setItemIndex(16);
     fontybox->OnChange = [this](TZvFontComboBox* sender) { FontBox1Change(sender); };
     bar->addWidget(fontybox);
 

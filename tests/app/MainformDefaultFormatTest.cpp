@@ -75,7 +75,6 @@ TEST_F(MainformDefaultFormatTest, TypedTextOpensAgainAsItWasShownAndAsTheSizeBox
     const ShownCharacter typed = shownAt(*window.editor, 2);
     ASSERT_GT(typed.pixelSize, 0);
     EXPECT_EQ(typed.twips, window.velikostpisma->value() * 20) << "the size box shows the typed size";
-    window.fontybox->setFontName(typed.face); // as the refresher of the formatting controls shows it
     EXPECT_EQ(window.fontybox->currentText(), typed.drawnFamily) << "the font box shows the typed face";
 
     const QString path = programPath(QStringLiteral("dopis.rtf"));
