@@ -49,6 +49,17 @@ TZvColorButton::~TZvColorButton()
     m_form->hide();
 }
 
+bool TZvColorButton::Flat() const
+{
+    return m_mainButton->isFlat();
+}
+
+void TZvColorButton::setFlat(bool flat)
+{
+    m_mainButton->setFlat(flat);
+    m_arrowButton->setFlat(flat);
+}
+
 TColor TZvColorButton::SelectedColor() const
 {
     return m_form->panel()->SelectedColor();

@@ -38,6 +38,10 @@ public:
     TColor SelectedColor() const;
     void setSelectedColor(TColor color);
 
+    // Both parts are flat (framed only under the pointer) unless this is switched off.
+    bool Flat() const;
+    void setFlat(bool flat);
+
     std::vector<TColor> CustomColors() const;
     void setCustomColors(const std::vector<TColor>& colors);
 

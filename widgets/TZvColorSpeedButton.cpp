@@ -18,6 +18,14 @@ void TZvColorSpeedButton::setColor(TColor color)
     update();
 }
 
+void TZvColorSpeedButton::setFlat(bool flat)
+{
+    if (flat == m_flat)
+        return;
+    m_flat = flat;
+    update();
+}
+
 void TZvColorSpeedButton::setHot(bool hot)
 {
     if (hot == m_hot)
@@ -61,6 +69,6 @@ void TZvColorSpeedButton::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), SysColor(clBtnFace));
     paintContent(painter);
     const bool down = isChecked() || isDown();
-    if (down || m_hot)
+    if (down || m_hot || !m_flat)
         qDrawShadePanel(&painter, rect(), palette(), down, 1, nullptr);
 }

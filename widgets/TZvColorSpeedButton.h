@@ -23,6 +23,11 @@ public:
     TColor Color() const { return m_color; }
     void setColor(TColor color);
 
+    // A flat button shows its frame only while hot or down; one that is not flat always
+    // shows a raised frame. Flat at first.
+    bool isFlat() const { return m_flat; }
+    void setFlat(bool flat);
+
     bool isHot() const { return m_hot; }
     void setHot(bool hot);
 
@@ -48,4 +53,5 @@ private:
     HoverTracking m_tracking;
     TColor m_color = clDefault;
     bool m_hot = false;
+    bool m_flat = true;
 };

@@ -70,6 +70,18 @@ TEST_F(TZvColorButtonTest, SplitsIntoAMainPartAndAnArrowPart)
     EXPECT_EQ(button.Properties().ArrowWidth(), 13);
 }
 
+TEST_F(TZvColorButtonTest, AFlatButtonShowsAFrameOnlyUnderThePointer)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const auto cornerOfMainPart = [this] { return button.mainButton()->grab().toImage().pixelColor(0, 0); };
+    const QColor face = SysColor(clBtnFace);
+    EXPECT_TRUE(button.Flat());
+    EXPECT_EQ(cornerOfMainPart(), face);
+    button.setFlat(false);
+    EXPECT_NE(cornerOfMainPart(), face) << "a raised frame";
+    EXPECT_FALSE(button.arrowButton()->isFlat());
+}
+
 TEST_F(TZvColorButtonTest, WritingSelectedColorFiresOnColorChangeOnlyForANewColour)
 {
     button.setSelectedColor(clBlack); // the initial colour
