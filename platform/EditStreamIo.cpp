@@ -33,6 +33,10 @@ bool writeAll(EDITSTREAM& stream, QByteArrayView bytes)
             stream.dwError = WriteStalled;
             return false;
         }
+        if (written > count) {
+            stream.dwError = WriteOvercounted;
+            return false;
+        }
         offset += written;
     }
     return true;

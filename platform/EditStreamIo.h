@@ -20,6 +20,7 @@ constexpr LONG ChunkSize = 4096;
 // Error codes the control puts into EDITSTREAM::dwError on its own account.
 constexpr DWORD NoCallback = DWORD(-1);
 constexpr DWORD WriteStalled = DWORD(-2);
+constexpr DWORD WriteOvercounted = DWORD(-3); // the callback claimed more bytes than it was given
 constexpr DWORD NotRtf = DWORD(-16);
 
 // Takes one chunk; false stops the reading.
@@ -31,7 +32,8 @@ using ChunkConsumer = std::function<bool(const char* data, qsizetype size)>;
 bool readChunks(EDITSTREAM& stream, const ChunkConsumer& consume);
 
 // Writes all of `bytes`, in chunks of at most ChunkSize. False when the
-// callback failed (dwError holds its answer) or wrote nothing (WriteStalled).
+// callback failed (dwError holds its answer), wrote nothing (WriteStalled) or
+// claimed more than it was given (WriteOvercounted: bytes would be skipped).
 bool writeAll(EDITSTREAM& stream, QByteArrayView bytes);
 
 } // namespace EditStreamIo

@@ -142,4 +142,15 @@ TEST(EditStreamIoTest, AWriterThatTakesNothingStalls)
     EXPECT_EQ(sink.calls, 1) << "no endless retrying";
 }
 
+TEST(EditStreamIoTest, AWriterThatClaimsMoreThanItWasGivenFailsRatherThanSkipBytes)
+{
+    const EDITSTREAMCALLBACK overcounting = [](DWORD_PTR, BYTE*, LONG count, LONG* transferred) -> DWORD {
+        *transferred = count + 1;
+        return 0;
+    };
+    EDITSTREAM out{0, 0, overcounting};
+    EXPECT_FALSE(EditStreamIo::writeAll(out, sample(EditStreamIo::ChunkSize * 2)));
+    EXPECT_EQ(out.dwError, EditStreamIo::WriteOvercounted);
+}
+
 } // namespace
