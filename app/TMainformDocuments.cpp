@@ -3,7 +3,6 @@
 
 #include "app/TMainform.h"
 
-#include "app/DocumentFile.h"
 #include "richedit/TZvRichEdit.h"
 
 #include <QCheckBox>
@@ -86,12 +85,12 @@ void TMainform::loadChosenDocument()
     // The whole file is read before anything changes, so a file that cannot be
     // read leaves the document as it was: its text, formatting, mode, modified
     // flag, name and caption.
-    const DocumentFile file = DocumentFile::read(OpenDialog1.fileName);
+    const QByteArray content = TRichEditStrings::ReadFile(OpenDialog1.fileName);
     // Every type but the first ("Textové dokumenty") is read as plain text,
     // unless the file's extension decides by itself.
     if (OpenDialog1.filterIndex != 1)
         editor->SetPlainText(true);
-    file.loadInto(*editor);
+    editor->Lines().LoadFromFileContent(OpenDialog1.fileName, content);
     // Named only once loaded, so that neither Save nor the autosave could
     // write another text over the file.
     CurrentFileName = OpenDialog1.fileName;

@@ -4,6 +4,7 @@
 #include "platform/ZvExceptions.h"
 #include "richedit/TZvCustomRichEdit.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -412,14 +413,33 @@ void TRichEditStrings::withExtensionFormat(const QString& fileName, Operation op
     m_streamFormat = saved;
 }
 
+QByteArray TRichEditStrings::ReadFile(const QString& fileName)
+{
+    QFile file(fileName);
+    const auto cannotRead = [&] {
+        return EFOpenError(QStringLiteral("Cannot open file \"%1\". %2")
+                               .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+    };
+    if (!file.open(QIODevice::ReadOnly))
+        throw cannotRead();
+    QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw cannotRead();
+    return content;
+}
+
 void TRichEditStrings::LoadFromFile(const QString& fileName)
 {
+    LoadFromFileContent(fileName, ReadFile(fileName));
+}
+
+void TRichEditStrings::LoadFromFileContent(const QString& fileName, const QByteArray& content)
+{
     withExtensionFormat(fileName, [&] {
-        QFile file(fileName);
-        if (!file.open(QIODevice::ReadOnly))
-            throw EFOpenError(QStringLiteral("Cannot open file \"%1\". %2")
-                                  .arg(QDir::toNativeSeparators(fileName), file.errorString()));
-        LoadFromStream(file);
+        QBuffer stream;
+        stream.setData(content);
+        stream.open(QIODevice::ReadOnly);
+        LoadFromStream(stream);
     });
 }
 

@@ -79,6 +79,11 @@ public:
     void LoadFromStream(QIODevice& stream);
     void SaveToStream(QIODevice& stream);
     void LoadFromFile(const QString& fileName);
+    // The whole content of a file; throws EFOpenError when it cannot be opened or read to its end.
+    static QByteArray ReadFile(const QString& fileName);
+    // Loads `content`, read earlier from `fileName`, by the rules of that file's extension,
+    // as LoadFromFile does: so a caller can read first and change the editor only afterwards.
+    void LoadFromFileContent(const QString& fileName, const QByteArray& content);
     // Writes a complete new file beside the old one and puts it in place only
     // when everything was written, so a failed save leaves the old file as it was.
     void SaveToFile(const QString& fileName);
