@@ -413,24 +413,36 @@ void TRichEditStrings::withExtensionFormat(const QString& fileName, Operation op
     m_streamFormat = saved;
 }
 
+namespace {
+
+EFOpenError cannotOpen(const QFile& file)
+{
+    return EFOpenError(QStringLiteral("Cannot open file \"%1\". %2")
+                           .arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
+}
+
+} // namespace
+
 QByteArray TRichEditStrings::ReadFile(const QString& fileName)
 {
     QFile file(fileName);
-    const auto cannotRead = [&] {
-        return EFOpenError(QStringLiteral("Cannot open file \"%1\". %2")
-                               .arg(QDir::toNativeSeparators(fileName), file.errorString()));
-    };
     if (!file.open(QIODevice::ReadOnly))
-        throw cannotRead();
+        throw cannotOpen(file);
     QByteArray content = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw cannotRead();
+        throw cannotOpen(file);
     return content;
 }
 
 void TRichEditStrings::LoadFromFile(const QString& fileName)
 {
-    LoadFromFileContent(fileName, ReadFile(fileName));
+    // Streams straight from the file: the converter reads large documents this way.
+    withExtensionFormat(fileName, [&] {
+        QFile file(fileName);
+        if (!file.open(QIODevice::ReadOnly))
+            throw cannotOpen(file);
+        LoadFromStream(file);
+    });
 }
 
 void TRichEditStrings::LoadFromFileContent(const QString& fileName, const QByteArray& content)
