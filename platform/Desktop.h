@@ -6,6 +6,7 @@
 // shows real Qt dialogs, ScriptedDesktop answers from a queue in tests.
 
 #include "platform/ColorRef.h"
+#include "platform/Font.h"
 
 #include <QString>
 #include <QStringList>
@@ -76,6 +77,15 @@ struct ColorDialogOptions
     std::vector<COLORREF> customColors; // at most 16; in and out
 };
 
+// The state of the font dialog: the font it starts with and returns, and what
+// it offers.
+struct FontDialogOptions
+{
+    TFont font;                // in: the font shown first; out: the chosen font
+    bool printerFonts = false; // list the printer's fonts beside the screen's
+    bool applyButton = false;  // show an Apply button (which applies nothing by itself)
+};
+
 class Desktop
 {
 public:
@@ -95,6 +105,11 @@ public:
     // options.color holds the choice and options.customColors the custom
     // colours as the user left them. Cancelled, the options stay as they were.
     virtual bool chooseColor(ColorDialogOptions& options) = 0;
+
+    // Shows the modal font dialog with the effects strike-out, underline and
+    // colour. True when the user accepted; then options.font holds the choice.
+    // Cancelled, the options stay as they were.
+    virtual bool chooseFont(FontDialogOptions& options) = 0;
 
     // Sounds a system beep of the given MB_* kind (0 is the default sound).
     virtual void messageBeep(unsigned type) = 0;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QFontDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -212,6 +213,23 @@ bool QtDesktop::chooseColor(ColorDialogOptions& options)
     options.customColors.clear();
     for (int index = 0; index < QColorDialog::customCount(); ++index)
         options.customColors.push_back(QColorToColorRef(QColorDialog::customColor(index)));
+    return true;
+}
+
+bool QtDesktop::chooseFont(FontDialogOptions& options)
+{
+    const QPointer<QWidget> owner = QApplication::activeWindow();
+    QFontDialog dialog(options.font.toQFont(), owner);
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    giveFocusBack(owner);
+    if (!accepted)
+        return false;
+    const QFont font = dialog.selectedFont();
+    options.font.Name = font.family();
+    options.font.Size = std::max(1, qRound(font.pointSizeF()));
+    options.font.Style = (font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) |
+                         (font.underline() ? fsUnderline : 0) | (font.strikeOut() ? fsStrikeOut : 0);
     return true;
 }
 

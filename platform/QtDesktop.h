@@ -13,6 +13,7 @@ public:
     bool openFileDialog(FileDialogOptions& options) override;
     bool saveFileDialog(FileDialogOptions& options) override;
     bool chooseColor(ColorDialogOptions& options) override;
+    bool chooseFont(FontDialogOptions& options) override;
     void messageBeep(unsigned type) override;
     bool shellExecuteOpen(const QString& target) override;
 

@@ -34,6 +34,7 @@ void ScriptedDesktop::clear()
     m_messageBoxAnswers.clear();
     m_fileAnswers.clear();
     m_colorAnswers.clear();
+    m_fontAnswers.clear();
     m_unansweredCalls = 0;
 }
 
@@ -80,17 +81,14 @@ bool ScriptedDesktop::answerFileDialog(CallKind kind, FileDialogOptions& options
 
 bool ScriptedDesktop::chooseColor(ColorDialogOptions& options)
 {
-    m_calls.push_back(Call{CallKind::ColorDialog, {}, {}, 0, {}, options});
-    if (m_colorAnswers.empty()) {
-        ++m_unansweredCalls;
-        return false;
-    }
-    const std::optional<COLORREF> answer = m_colorAnswers.front();
-    m_colorAnswers.pop_front();
-    if (!answer)
-        return false;
-    options.color = *answer;
-    return true;
+    m_calls.push_back(Call{CallKind::ColorDialog, {}, {}, 0, {}, options, {}});
+    return takeAnswer(m_colorAnswers, options.color);
+}
+
+bool ScriptedDesktop::chooseFont(FontDialogOptions& options)
+{
+    m_calls.push_back(Call{CallKind::FontDialog, {}, {}, 0, {}, {}, options});
+    return takeAnswer(m_fontAnswers, options.font);
 }
 
 void ScriptedDesktop::messageBeep(unsigned type)

@@ -3,7 +3,7 @@
 // The desktop of tests: every call is recorded with its arguments, and the
 // answers come from queues that the test fills beforehand. A message box with
 // no queued answer answers IDOK when it has an OK button and IDCANCEL
-// otherwise; a file or colour dialog with no queued answer is cancelled. Such
+// otherwise; a file, colour or font dialog with no queued answer is cancelled. Such
 // calls are also counted in unansweredCalls(), so a test can tell it forgot an
 // answer.
 
@@ -21,6 +21,7 @@ public:
         OpenFileDialog,
         SaveFileDialog,
         ColorDialog,
+        FontDialog,
         MessageBeep,
         ShellExecuteOpen
     };
@@ -33,6 +34,7 @@ public:
         unsigned flags = 0;       // message box flags, or the beep type
         FileDialogOptions dialog; // file dialogs: the options as they were shown
         ColorDialogOptions color; // colour dialog: the options as they were shown
+        FontDialogOptions font;   // font dialog: the options as they were shown
     };
 
     // A file dialog's answer: accept this path with this 1-based file type.
@@ -47,6 +49,8 @@ public:
     void queueFileDialogCancel();
     void queueColorDialogAnswer(COLORREF color) { m_colorAnswers.push_back(color); }
     void queueColorDialogCancel() { m_colorAnswers.push_back(std::nullopt); }
+    void queueFontDialogAnswer(const TFont& font) { m_fontAnswers.push_back(font); }
+    void queueFontDialogCancel() { m_fontAnswers.push_back(std::nullopt); }
     void setShellExecuteResult(bool result) { m_shellExecuteResult = result; }
 
     const std::vector<Call>& calls() const { return m_calls; }
@@ -57,7 +61,7 @@ public:
     // Answers still queued, which the code under test never asked for.
     int pendingAnswers() const
     {
-        return int(m_messageBoxAnswers.size() + m_fileAnswers.size() + m_colorAnswers.size());
+        return int(m_messageBoxAnswers.size() + m_fileAnswers.size() + m_colorAnswers.size() + m_fontAnswers.size());
     }
     void clear();
 
@@ -65,16 +69,34 @@ public:
     bool openFileDialog(FileDialogOptions& options) override;
     bool saveFileDialog(FileDialogOptions& options) override;
     bool chooseColor(ColorDialogOptions& options) override;
+    bool chooseFont(FontDialogOptions& options) override;
     void messageBeep(unsigned type) override;
     bool shellExecuteOpen(const QString& target) override;
 
 private:
     bool answerFileDialog(CallKind kind, FileDialogOptions& options);
 
+    // Takes the next queued answer of a colour or font dialog into `value`;
+    // false when it is a cancel or when none is queued.
+    template <typename T>
+    bool takeAnswer(std::deque<std::optional<T>>& answers, T& value)
+    {
+        if (answers.empty()) {
+            ++m_unansweredCalls;
+            return false;
+        }
+        const std::optional<T> answer = answers.front();
+        answers.pop_front();
+        if (answer)
+            value = *answer;
+        return answer.has_value();
+    }
+
     std::vector<Call> m_calls;
     std::deque<int> m_messageBoxAnswers;
     std::deque<std::optional<FileAnswer>> m_fileAnswers; // empty optional: cancel
     std::deque<std::optional<COLORREF>> m_colorAnswers;  // empty optional: cancel
+    std::deque<std::optional<TFont>> m_fontAnswers;      // empty optional: cancel
     bool m_shellExecuteResult = true;
     int m_unansweredCalls = 0;
 };

@@ -4,20 +4,14 @@
 // Windows font-type bits, character set and pitch that the list's filters and
 // glyphs are decided by.
 
+#include "platform/Font.h"
+
 #include <QString>
 
 // Font-type bits of a face.
 constexpr int RASTER_FONTTYPE = 1;
 constexpr int DEVICE_FONTTYPE = 2;
 constexpr int TRUETYPE_FONTTYPE = 4;
-
-// Character sets and pitches that the filters ask about.
-constexpr int ANSI_CHARSET = 0;
-constexpr int DEFAULT_CHARSET = 1;
-constexpr int SYMBOL_CHARSET = 2;
-constexpr int OEM_CHARSET = 255;
-constexpr int FIXED_PITCH = 1;
-constexpr int VARIABLE_PITCH = 2;
 
 struct FontFace
 {
