@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPrinterInfo>
 #include <QUrl>
 
 #include <algorithm>
@@ -241,4 +242,9 @@ void QtDesktop::messageBeep(unsigned)
 bool QtDesktop::shellExecuteOpen(const QString& target)
 {
     return QDesktopServices::openUrl(QUrl::fromUserInput(target));
+}
+
+QStringList QtDesktop::printerNames()
+{
+    return QPrinterInfo::availablePrinterNames();
 }
