@@ -1,8 +1,11 @@
 #include "platform/QtDesktop.h"
 
+#include "platform/FontDialog.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -161,6 +164,11 @@ TEST(QtDesktopTest, TheWindowThatOwnsADialogGetsTheKeyboardBackWhenItCloses)
               FileDialogOptions options;
               whenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
               desktop.openFileDialog(options);
+          }),
+          std::function<void()>([&desktop] {
+              FontDialogOptions options;
+              whenShown<FontDialog>([](FontDialog* dialog) { dialog->reject(); });
+              desktop.chooseFont(options);
           })}) {
         QApplication::setActiveWindow(&owner);
         answer();
@@ -183,4 +191,95 @@ TEST(QtDesktopTest, AProposedNameTakesTheExtensionOfTheTypeTheSaveDialogOpensWit
     ASSERT_TRUE(desktop.saveFileDialog(options));
     EXPECT_EQ(options.fileName, folder.filePath(QStringLiteral("dopis.txt")));
     EXPECT_EQ(options.filterIndex, 2);
+}
+
+namespace {
+
+QPushButton* fontDialogButton(FontDialog* dialog, QDialogButtonBox::StandardButton which)
+{
+    return dialog->findChild<QDialogButtonBox*>()->button(which);
+}
+
+// Types `size` into the size field of the font dialog, as the user does.
+void typeSize(FontDialog* dialog, const QString& size)
+{
+    auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("sizeEdit"));
+    field->selectAll();
+    QTest::keyClicks(field, size);
+}
+
+} // namespace
+
+TEST(QtDesktopTest, FontDialogChangesTheOptionsOnlyWhenAccepted)
+{
+    for (const auto button : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel}) {
+        SCOPED_TRACE(button);
+        QtDesktop desktop;
+        FontDialogOptions options;
+        options.font.Size = 11;
+        const TFont shown = options.font;
+        QString caption;
+        whenShown<FontDialog>([&](FontDialog* dialog) {
+            typeSize(dialog, QStringLiteral("20"));
+            caption = fontDialogButton(dialog, button)->text();
+            fontDialogButton(dialog, button)->click();
+        });
+        const bool accepted = desktop.chooseFont(options);
+        EXPECT_EQ(accepted, button == QDialogButtonBox::Ok);
+        EXPECT_EQ(caption, accepted ? QStringLiteral("OK") : QStringLiteral("Storno"));
+        EXPECT_EQ(options.font.Size, accepted ? 20 : 11);
+        EXPECT_EQ(options.font.Name, shown.Name);
+        EXPECT_EQ(options.font.Charset, accepted ? EASTEUROPE_CHARSET : DEFAULT_CHARSET);
+    }
+}
+
+TEST(QtDesktopTest, FontDialogApplyButtonIsOfferedOnRequestAndNeitherClosesNorChangesAnything)
+{
+    for (const bool applyButton : {false, true}) {
+        SCOPED_TRACE(applyButton);
+        QtDesktop desktop;
+        FontDialogOptions options;
+        options.applyButton = applyButton;
+        const TFont shown = options.font;
+        bool offered = false;
+        bool openAfterApply = false;
+        whenShown<FontDialog>([&](FontDialog* dialog) {
+            QPushButton* apply = fontDialogButton(dialog, QDialogButtonBox::Apply);
+            offered = apply != nullptr;
+            if (apply) {
+                EXPECT_EQ(apply->text(), QStringLiteral("&Použít"));
+                typeSize(dialog, QStringLiteral("30"));
+                apply->click();
+                QApplication::processEvents();
+                openAfterApply = dialog->isVisible();
+            }
+            dialog->reject();
+        });
+        EXPECT_FALSE(desktop.chooseFont(options));
+        EXPECT_EQ(offered, applyButton);
+        EXPECT_EQ(openAfterApply, applyButton);
+        EXPECT_EQ(options.font, shown);
+    }
+}
+
+TEST(QtDesktopTest, FontDialogRefusesASizeOutOfRangeWithAMessageAndStaysOpen)
+{
+    QtDesktop desktop;
+    FontDialogOptions options;
+    QString message;
+    bool stayedOpen = false;
+    whenShown<FontDialog>([&](FontDialog* dialog) {
+        typeSize(dialog, QStringLiteral("0"));
+        whenShown<QMessageBox>([&message](QMessageBox* box) {
+            message = box->text();
+            box->accept();
+        });
+        fontDialogButton(dialog, QDialogButtonBox::Ok)->click();
+        stayedOpen = dialog->isVisible();
+        dialog->reject();
+    });
+    EXPECT_FALSE(desktop.chooseFont(options));
+    EXPECT_EQ(message, QStringLiteral("Velikost musí být celé číslo od 1 do 1638 bodů."));
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(options.font.Size, 8);
 }
