@@ -73,11 +73,10 @@ void pairFieldWithList(QLineEdit* field, QListWidget* list)
                      [list](const QString& text) { selectMatching(list, text, Qt::MatchStartsWith); });
 }
 
-QListWidget* newList(const QString& name, int minimumWidth)
+QListWidget* newList(const QString& name)
 {
     auto* list = new QListWidget;
     list->setObjectName(name);
-    list->setMinimumWidth(minimumWidth);
     return list;
 }
 
@@ -105,18 +104,22 @@ FontDialog::FontDialog(const FontDialogOptions& options, QWidget* parent)
     // On Linux the printer prints with the fontconfig fonts that the screen
     // shows, so options.printerFonts lists the same faces.
     m_familyEdit = newField(QStringLiteral("familyEdit"));
-    m_familyList = newList(QStringLiteral("familyList"), 180);
+    m_familyList = newList(QStringLiteral("familyList"));
+    m_familyList->setMinimumWidth(180);
     m_familyList->addItems(installedFamilies());
 
     m_styleEdit = newField(QStringLiteral("styleEdit"));
     m_styleEdit->setReadOnly(true);
-    m_styleList = newList(QStringLiteral("styleList"), 120);
+    m_styleList = newList(QStringLiteral("styleList"));
+    m_styleList->setMinimumWidth(120);
     for (const char* name : styleNames)
         m_styleList->addItem(QString::fromUtf8(name));
 
     m_sizeEdit = newField(QStringLiteral("sizeEdit"));
     m_sizeEdit->setValidator(new QIntValidator(smallestSize, largestSize, m_sizeEdit));
-    m_sizeList = newList(QStringLiteral("sizeList"), 60);
+    m_sizeList = newList(QStringLiteral("sizeList"));
+    m_sizeEdit->setFixedWidth(70);
+    m_sizeList->setFixedWidth(70);
     for (int size : QFontDatabase::standardSizes())
         m_sizeList->addItem(QString::number(size));
 
@@ -138,16 +141,16 @@ FontDialog::FontDialog(const FontDialogOptions& options, QWidget* parent)
     effectsLayout->addWidget(m_colorBox);
     effectsLayout->addStretch();
 
-    // The sample keeps its size, so that a large font is cut off rather
-    // than growing the dialog.
+    // The sample takes the room the layout gives it, so that a large font is
+    // cut off rather than growing the dialog.
     m_sample = new QLabel(QStringLiteral("AaBbYyZz"));
     m_sample->setObjectName(QStringLiteral("sample"));
     m_sample->setAlignment(Qt::AlignCenter);
-    m_sample->setFixedSize(220, 70);
+    m_sample->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    m_sample->setMinimumHeight(70);
     auto* sample = new QGroupBox(QStringLiteral("Ukázka"));
     auto* sampleLayout = new QVBoxLayout(sample);
     sampleLayout->addWidget(m_sample);
-    sampleLayout->addStretch();
 
     auto* buttons = new QDialogButtonBox(Qt::Vertical);
     buttons->addButton(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
@@ -171,6 +174,8 @@ FontDialog::FontDialog(const FontDialogOptions& options, QWidget* parent)
     layout->addWidget(effects, 3, 0);
     layout->addWidget(sample, 3, 1, 1, 2);
     layout->addWidget(buttons, 1, 3, 3, 1);
+    layout->setColumnStretch(0, 3);
+    layout->setColumnStretch(1, 2);
 
     showFont(options.font);
     for (QLineEdit* field : {m_familyEdit, m_styleEdit, m_sizeEdit})
