@@ -63,12 +63,15 @@ void selectMatching(QListWidget* list, const QString& text, Qt::MatchFlags flags
 
 // A field over its list, as Windows pairs them: picking in the list fills the
 // field, typing in the field selects the first item that begins with the text.
+// A click fills the field also on the item that typing has already selected.
 void pairFieldWithList(QLineEdit* field, QListWidget* list)
 {
     QObject::connect(list, &QListWidget::currentTextChanged, field, [field](const QString& text) {
         if (!text.isEmpty())
             field->setText(text);
     });
+    QObject::connect(list, &QListWidget::itemClicked, field,
+                     [field](const QListWidgetItem* item) { field->setText(item->text()); });
     QObject::connect(field, &QLineEdit::textEdited, list,
                      [list](const QString& text) { selectMatching(list, text, Qt::MatchStartsWith); });
 }

@@ -210,6 +210,9 @@ TEST(FontDialogTest, TypingSelectsTheFirstListedItemItBeginsAndPickingFillsTheFi
     retype(sizeEdit, QStringLiteral("1"));
     EXPECT_EQ(currentText(sizeList), QStringLiteral("10"));
     EXPECT_EQ(sizeEdit->text(), QStringLiteral("1"));
+    QListWidgetItem* selected = sizeList->currentItem();
+    QTest::mouseClick(sizeList->viewport(), Qt::LeftButton, {}, sizeList->visualItemRect(selected).center());
+    EXPECT_EQ(sizeEdit->text(), QStringLiteral("10"));
     sizeList->setCurrentItem(sizeList->findItems(QStringLiteral("24"), Qt::MatchExactly).constFirst());
     EXPECT_EQ(sizeEdit->text(), QStringLiteral("24"));
     EXPECT_EQ(dialog.selectedFont().Size, 24);
