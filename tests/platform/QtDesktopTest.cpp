@@ -210,55 +210,41 @@ void typeSize(FontDialog* dialog, const QString& size)
 
 } // namespace
 
-TEST(QtDesktopTest, FontDialogChangesTheOptionsOnlyWhenAccepted)
+TEST(QtDesktopTest, FontDialogChangesTheOptionsOnlyWhenAcceptedAndItsApplyButtonNeitherClosesNorChanges)
 {
-    for (const auto button : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel}) {
-        SCOPED_TRACE(button);
+    struct Row
+    {
+        bool applyButton;
+        QDialogButtonBox::StandardButton closing;
+    };
+    for (const Row row : {Row{false, QDialogButtonBox::Ok}, Row{false, QDialogButtonBox::Cancel},
+                          Row{true, QDialogButtonBox::Cancel}}) {
+        SCOPED_TRACE(row.closing);
         QtDesktop desktop;
         FontDialogOptions options;
-        options.font.Size = 11;
+        options.applyButton = row.applyButton;
         const TFont shown = options.font;
-        QString caption;
-        whenShown<FontDialog>([&](FontDialog* dialog) {
-            typeSize(dialog, QStringLiteral("20"));
-            caption = fontDialogButton(dialog, button)->text();
-            fontDialogButton(dialog, button)->click();
-        });
-        const bool accepted = desktop.chooseFont(options);
-        EXPECT_EQ(accepted, button == QDialogButtonBox::Ok);
-        EXPECT_EQ(caption, accepted ? QStringLiteral("OK") : QStringLiteral("Storno"));
-        EXPECT_EQ(options.font.Size, accepted ? 20 : 11);
-        EXPECT_EQ(options.font.Name, shown.Name);
-        EXPECT_EQ(options.font.Charset, accepted ? EASTEUROPE_CHARSET : DEFAULT_CHARSET);
-    }
-}
-
-TEST(QtDesktopTest, FontDialogApplyButtonIsOfferedOnRequestAndNeitherClosesNorChangesAnything)
-{
-    for (const bool applyButton : {false, true}) {
-        SCOPED_TRACE(applyButton);
-        QtDesktop desktop;
-        FontDialogOptions options;
-        options.applyButton = applyButton;
-        const TFont shown = options.font;
-        bool offered = false;
+        QStringList captions;
         bool openAfterApply = false;
         whenShown<FontDialog>([&](FontDialog* dialog) {
-            QPushButton* apply = fontDialogButton(dialog, QDialogButtonBox::Apply);
-            offered = apply != nullptr;
-            if (apply) {
-                EXPECT_EQ(apply->text(), QStringLiteral("&Použít"));
-                typeSize(dialog, QStringLiteral("30"));
+            typeSize(dialog, QStringLiteral("20"));
+            for (QAbstractButton* button : dialog->findChild<QDialogButtonBox*>()->buttons())
+                captions << button->text();
+            if (QPushButton* apply = fontDialogButton(dialog, QDialogButtonBox::Apply)) {
                 apply->click();
                 QApplication::processEvents();
                 openAfterApply = dialog->isVisible();
             }
-            dialog->reject();
+            fontDialogButton(dialog, row.closing)->click();
         });
-        EXPECT_FALSE(desktop.chooseFont(options));
-        EXPECT_EQ(offered, applyButton);
-        EXPECT_EQ(openAfterApply, applyButton);
-        EXPECT_EQ(options.font, shown);
+        const bool accepted = desktop.chooseFont(options);
+        EXPECT_EQ(accepted, row.closing == QDialogButtonBox::Ok);
+        captions.sort();
+        EXPECT_EQ(captions.join(u','),
+                  row.applyButton ? QStringLiteral("&Použít,OK,Storno") : QStringLiteral("OK,Storno"));
+        EXPECT_EQ(openAfterApply, row.applyButton);
+        EXPECT_EQ(options.font.Size, accepted ? 20 : 8);
+        EXPECT_EQ(options.font == shown, !accepted);
     }
 }
 
