@@ -192,8 +192,9 @@ FontDialog::FontDialog(const FontDialogOptions& options, QWidget* parent)
 
 void FontDialog::showFont(const TFont& font)
 {
-    // A face that is not installed is shown by its name all the same, and
-    // comes back unchanged, as the Windows dialog keeps a face it cannot find.
+    // A face that is not installed is shown by its name all the same and
+    // comes back unchanged, so that a document's font passes through the
+    // dialog as it was.
     selectMatching(m_familyList, font.Name, Qt::MatchFixedString);
     m_familyEdit->setText(font.Name);
     m_styleList->setCurrentRow(((font.Style & fsBold) ? 2 : 0) + ((font.Style & fsItalic) ? 1 : 0));
