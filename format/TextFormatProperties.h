@@ -12,8 +12,11 @@
 // begins, the offset is where the other lines begin relative to the first line. Hence
 // Qt's left margin = start + offset and Qt's text indent = -offset.
 
+#include "format/FormatValues.h"
+
 #include <QBrush>
 #include <QTextFormat>
+#include <QTextListFormat>
 
 #include <cmath>
 
@@ -270,6 +273,25 @@ inline void setBlockAlignment(QTextBlockFormat& format, int alignment)
     default:
         format.setAlignment(Qt::AlignLeft);
         break;
+    }
+}
+
+// The Qt list style that draws a Windows numbering (PFN_BULLET .. PFN_UCROMAN).
+inline QTextListFormat::Style listStyleOf(int numbering)
+{
+    switch (numbering) {
+    case PFN_ARABIC:
+        return QTextListFormat::ListDecimal;
+    case PFN_LCLETTER:
+        return QTextListFormat::ListLowerAlpha;
+    case PFN_UCLETTER:
+        return QTextListFormat::ListUpperAlpha;
+    case PFN_LCROMAN:
+        return QTextListFormat::ListLowerRoman;
+    case PFN_UCROMAN:
+        return QTextListFormat::ListUpperRoman;
+    default:
+        return QTextListFormat::ListDisc;
     }
 }
 

@@ -1,6 +1,8 @@
 #include "platform/RichEditControl.h"
 
+#include "format/TextFormatProperties.h"
 #include "platform/CharFormatConversion.h"
+#include "platform/ParaFormatConversion.h"
 #include "platform/FormatRuns.h"
 #include "platform/PlainTextCodec.h"
 #include "platform/RichEditNotify.h"
@@ -618,44 +620,76 @@ bool RichEditControl::SetCharFormat(WPARAM kind, const CHARFORMAT2A& format)
 
 DWORD RichEditControl::GetParaFormat(PARAFORMAT2& format) const
 {
-    const QTextBlockFormat block = textCursor().blockFormat();
-    switch (block.alignment() & Qt::AlignHorizontal_Mask) {
-    case Qt::AlignRight:
-        format.wAlignment = PFA_RIGHT;
-        break;
-    case Qt::AlignHCenter:
-        format.wAlignment = PFA_CENTER;
-        break;
-    case Qt::AlignJustify:
-        format.wAlignment = PFA_JUSTIFY;
-        break;
-    default:
-        format.wAlignment = PFA_LEFT;
+    using namespace ParaFormatConversion;
+    // A selection over several paragraphs reports the first one's format with
+    // the bits of the attributes that are not uniform cleared.
+    const QTextCursor cursor = textCursor();
+    QTextBlock block = document()->findBlock(cursor.selectionStart());
+    const QTextBlock last = document()->findBlock(cursor.selectionEnd());
+    describe(block.blockFormat(), format);
+    DWORD mask = SupportedMask;
+    while (block != last && mask != 0) {
+        block = block.next();
+        PARAFORMAT2 other;
+        describe(block.blockFormat(), other);
+        mask = commonMask(format, other, mask);
     }
-    format.dwMask = PFM_ALIGNMENT;
-    return format.dwMask;
+    format.dwMask = mask;
+    return mask;
 }
 
 bool RichEditControl::SetParaFormat(const PARAFORMAT2& format)
 {
-    if (!(format.dwMask & PFM_ALIGNMENT))
-        return true;
-    QTextBlockFormat change;
-    switch (format.wAlignment) {
-    case PFA_RIGHT:
-        change.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
-        break;
-    case PFA_CENTER:
-        change.setAlignment(Qt::AlignHCenter);
-        break;
-    case PFA_JUSTIFY:
-        change.setAlignment(Qt::AlignJustify);
-        break;
-    default:
-        change.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+    QTextCursor cursor = textCursor();
+    const QTextBlock first = document()->findBlock(cursor.selectionStart());
+    const QTextBlock last = document()->findBlock(cursor.selectionEnd());
+    if (!mayChange({EM_SETPARAFORMAT, 0, 0}, {first.position(), last.position() + last.length() - 1}))
+        return false;
+    const DeferredLayout deferred(document(), last.position() + last.length() - first.position());
+    cursor.beginEditBlock();
+    for (QTextBlock block = first;; block = block.next()) {
+        QTextCursor at(block);
+        at.setBlockFormat(ParaFormatConversion::applied(block.blockFormat(), format));
+        if (block == last)
+            break;
     }
-    textCursor().mergeBlockFormat(change);
+    if (format.dwMask & PFM_NUMBERING)
+        setNumbering(first, last, format.wNumbering);
+    cursor.endEditBlock();
     return true;
+}
+
+// Puts the paragraphs first..last into one list of the given numbering, or
+// out of every list for numbering 0. A list goes on from a list of the same
+// numbering just before or after.
+void RichEditControl::setNumbering(const QTextBlock& first, const QTextBlock& last, int numbering)
+{
+    const QTextBlock end = last.next();
+    for (QTextBlock block = first; block != end; block = block.next())
+        if (QTextList* list = block.textList())
+            list->remove(block);
+    if (numbering == 0)
+        return;
+    const auto sameList = [numbering](const QTextBlock& neighbour) -> QTextList* {
+        QTextList* list = neighbour.isValid() ? neighbour.textList() : nullptr;
+        return list && TextFormatProperties::intProperty(neighbour.blockFormat(),
+                                                         TextFormatProperties::BlockNumbering, 0) == numbering
+                   ? list
+                   : nullptr;
+    };
+    QTextList* list = sameList(first.previous());
+    if (!list)
+        list = sameList(end);
+    QTextBlock block = first;
+    if (!list) {
+        QTextListFormat listFormat;
+        listFormat.setStyle(TextFormatProperties::listStyleOf(numbering));
+        listFormat.setIndent(0);
+        list = QTextCursor(block).createList(listFormat);
+        block = block.next();
+    }
+    for (; block != end; block = block.next())
+        list->add(block);
 }
 
 // --- Settings --------------------------------------------------------------

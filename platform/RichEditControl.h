@@ -15,6 +15,7 @@
 #include <optional>
 #include <utility>
 
+class QTextBlock;
 class RichEditNotify;
 class SelectionBar;
 class TextLineIndex;
@@ -184,6 +185,7 @@ private:
     int m_undoDepth = 0; // steps that Undo may still take, at most the undo limit
     int m_redoDepth = 0;
     CHARFORMAT2A describeRange(CHARRANGE range) const;
+    void setNumbering(const QTextBlock& first, const QTextBlock& last, int numbering);
 
     CHARRANGE m_lastSelection = NoRange;
     // The format record of the last selection asked for, until the text, its

@@ -11,6 +11,7 @@
 #include "platform/RichEditTypes.h"
 #include "platform/SysColor.h"
 #include "richedit/TRichEditStrings.h"
+#include "richedit/TZvParaAttributes.h"
 #include "richedit/TZvTextAttributes.h"
 
 #include <QWidget>
@@ -73,6 +74,8 @@ public:
     TZvTextAttributes& SelectionAttributes() { return m_selectionAttributes; }
     TZvTextAttributes& DefaultAttributes() { return m_defaultAttributes; }
     TZvTextAttributes& WordAttributes() { return m_wordAttributes; }
+    // The paragraph attributes of the paragraphs the selection touches.
+    TZvParaAttributes& ParagraphAttributes() { return m_paragraphAttributes; }
 
     // Published properties.
     bool AllowObjects() const { return m_allowObjects; }
@@ -198,6 +201,7 @@ private:
     TZvTextAttributes m_selectionAttributes{*this, TAttributeType::atSelected};
     TZvTextAttributes m_defaultAttributes{*this, TAttributeType::atDefaultText};
     TZvTextAttributes m_wordAttributes{*this, TAttributeType::atWord};
+    TZvParaAttributes m_paragraphAttributes{*this};
     std::unique_ptr<RichEditControl> m_control;
     // The document while no control exists, with its modified flag.
     std::unique_ptr<QTextDocument> m_savedDocument;

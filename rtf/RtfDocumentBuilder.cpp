@@ -23,24 +23,6 @@ constexpr int MaxColumns = 64;
 constexpr int MaxRowsAddedAtOnce = 256;
 constexpr int MaxTwips = 100000;
 
-QTextListFormat::Style listStyleOf(int numbering)
-{
-    switch (numbering) {
-    case PFN_ARABIC:
-        return QTextListFormat::ListDecimal;
-    case PFN_LCLETTER:
-        return QTextListFormat::ListLowerAlpha;
-    case PFN_UCLETTER:
-        return QTextListFormat::ListUpperAlpha;
-    case PFN_LCROMAN:
-        return QTextListFormat::ListLowerRoman;
-    case PFN_UCROMAN:
-        return QTextListFormat::ListUpperRoman;
-    default:
-        return QTextListFormat::ListDisc;
-    }
-}
-
 QString uniqueResourceName(QStringView kind)
 {
     static std::atomic<quint64> serial{0};
