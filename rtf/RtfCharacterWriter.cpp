@@ -1,0 +1,105 @@
+#include "rtf/RtfCharacterWriter.h"
+
+#include "format/TextFormatProperties.h"
+#include "rtf/RtfOutput.h"
+#include "rtf/RtfWriterTables.h"
+
+#include <QTextCharFormat>
+
+#include <algorithm>
+
+using namespace TextFormatProperties;
+
+RtfCharacterWriter::RtfCharacterWriter(RtfWriterTables& tables, RtfOutput& out, int defaultSize)
+    : m_tables(tables), m_out(out), m_defaultSize(defaultSize)
+{
+}
+
+RtfCharacterWriter::Chars RtfCharacterWriter::charsOf(const QTextCharFormat& format)
+{
+    Chars chars;
+    chars.font = m_tables.fontIndex(format);
+    const int size = charSize(format);
+    chars.size = std::clamp((size > 0 ? size : m_defaultSize) / 10, 1, 3276);
+    chars.bold = format.fontWeight() >= QFont::DemiBold;
+    chars.italic = format.fontItalic();
+    chars.underline = format.fontUnderline();
+    chars.strike = format.fontStrikeOut();
+    chars.protect = format.boolProperty(CharProtected);
+    chars.hidden = format.boolProperty(CharHidden);
+    if (!charAutoColor(format) && format.foreground().style() != Qt::NoBrush)
+        chars.foreground = m_tables.colorIndex(format.foreground().color());
+    if (!charAutoBackColor(format) && format.background().style() != Qt::NoBrush)
+        chars.background = m_tables.colorIndex(format.background().color());
+    if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        chars.script = RtfScriptPosition::Subscript;
+    else if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        chars.script = RtfScriptPosition::Superscript;
+    chars.up = charOffset(format) / 10;
+    return chars;
+}
+
+void RtfCharacterWriter::write(const Chars& chars)
+{
+    if (m_written && chars == m_chars)
+        return;
+    // LibreOffice drops the rest of a paragraph when a sub- or superscript run
+    // is ended by \plain alone; \nosupersub first keeps the text.
+    if (m_written && m_chars.script != RtfScriptPosition::Normal && chars.script != m_chars.script)
+        m_out.put("\\nosupersub");
+    m_chars = chars;
+    m_written = true;
+    m_out.putWord("\\plain\\f", chars.font);
+    m_out.putWord("\\fs", chars.size);
+    if (chars.bold)
+        m_out.put("\\b");
+    if (chars.italic)
+        m_out.put("\\i");
+    if (chars.underline)
+        m_out.put("\\ul");
+    if (chars.strike)
+        m_out.put("\\strike");
+    if (chars.foreground)
+        m_out.putWord("\\cf", chars.foreground);
+    if (chars.background)
+        m_out.putWord("\\highlight", chars.background);
+    switch (chars.script) {
+    case RtfScriptPosition::Normal:
+        break;
+    case RtfScriptPosition::Subscript:
+        m_out.put("\\sub");
+        break;
+    case RtfScriptPosition::Superscript:
+        m_out.put("\\super");
+        break;
+    }
+    if (chars.up > 0)
+        m_out.putWord("\\up", chars.up);
+    else if (chars.up < 0)
+        m_out.putWord("\\dn", -chars.up);
+    if (chars.protect)
+        m_out.put("\\protect");
+    if (chars.hidden)
+        m_out.put("\\v");
+    m_out.put(' ');
+}
+
+void RtfCharacterWriter::endParagraph()
+{
+    // LibreOffice loses a sub- or superscript run that is still open at the
+    // paragraph's end, and the paragraph break with it.
+    if (m_written && m_chars.script != RtfScriptPosition::Normal)
+        m_out.put("\\nosupersub");
+}
+
+void RtfCharacterWriter::enterGroup()
+{
+    m_charsOutside = m_chars;
+    m_writtenOutside = m_written;
+}
+
+void RtfCharacterWriter::leaveGroup()
+{
+    m_chars = m_charsOutside;
+    m_written = m_writtenOutside;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+// Writes the character formatting of the runs of text: \plain followed by the words of
+// a run's attributes, only where a run's attributes differ from the last ones written.
+
+#include "rtf/RtfScriptPosition.h"
+
+class QTextCharFormat;
+class RtfOutput;
+class RtfWriterTables;
+
+class RtfCharacterWriter
+{
+public:
+    // The character attributes as written.
+    struct Chars
+    {
+        int font = 0;
+        int size = 24; // half points
+        int foreground = 0;
+        int background = 0;
+        int up = 0; // half points, positive raises
+        bool bold = false;
+        bool italic = false;
+        bool underline = false;
+        bool strike = false;
+        bool protect = false;
+        bool hidden = false;
+        RtfScriptPosition script = RtfScriptPosition::Normal;
+        friend bool operator==(const Chars&, const Chars&) = default;
+    };
+
+    // defaultSize: twips, for formats that set no size.
+    RtfCharacterWriter(RtfWriterTables& tables, RtfOutput& out, int defaultSize);
+
+    // The attributes of a format, with its font and colours added to the tables.
+    Chars charsOf(const QTextCharFormat& format);
+
+    // Writes chars unless they are the ones last written in this paragraph.
+    void write(const Chars& chars);
+    // A paragraph starts: its first run writes its attributes whatever came before.
+    void startParagraph() { m_written = false; }
+    // Ends a sub- or superscript run still open at the paragraph's end.
+    void endParagraph();
+
+    // A link's field keeps the attributes in its own group: what was written before it
+    // holds again after it.
+    void enterGroup();
+    void leaveGroup();
+
+private:
+    RtfWriterTables& m_tables;
+    RtfOutput& m_out;
+    int m_defaultSize = 240;
+    Chars m_chars;
+    bool m_written = false;
+    Chars m_charsOutside;
+    bool m_writtenOutside = false;
+};
