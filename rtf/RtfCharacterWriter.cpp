@@ -2,6 +2,7 @@
 
 #include "format/TextFormatProperties.h"
 #include "rtf/RtfOutput.h"
+#include "rtf/RtfScript.h"
 #include "rtf/RtfWriterTables.h"
 
 #include <QTextCharFormat>
@@ -39,6 +40,27 @@ RtfCharacterWriter::Chars RtfCharacterWriter::charsOf(const QTextCharFormat& for
     return chars;
 }
 
+RtfCharacterWriter::Chars RtfCharacterWriter::forText(Chars chars, QStringView text)
+{
+    for (const QChar character : text) {
+        // Below Hebrew every character is Latin or a space.
+        if (character.unicode() < 0x0590)
+            continue;
+        switch (rtfScriptClassOf(character.unicode())) {
+        case RtfScriptClass::Asian:
+            chars.eastAsian = true;
+            break;
+        case RtfScriptClass::Complex:
+            chars.complex = true;
+            break;
+        case RtfScriptClass::Weak:
+        case RtfScriptClass::Latin:
+            break;
+        }
+    }
+    return chars;
+}
+
 void RtfCharacterWriter::write(const Chars& chars)
 {
     if (m_written && chars == m_chars)
@@ -49,7 +71,20 @@ void RtfCharacterWriter::write(const Chars& chars)
         m_out.put("\\nosupersub");
     m_chars = chars;
     m_written = true;
-    m_out.putWord("\\plain\\f", chars.font);
+    m_out.put("\\plain");
+    // Readers take \af and \afs after \rtlch as the font and size of complex-script text
+    // and \af after \dbch as the font of East Asian text; \ltrch and \loch turn the words
+    // that follow back to Latin text.
+    if (chars.complex) {
+        m_out.putWord("\\rtlch\\af", chars.font);
+        m_out.putWord("\\afs", chars.size);
+        m_out.put("\\ltrch");
+    }
+    if (chars.eastAsian) {
+        m_out.putWord("\\dbch\\af", chars.font);
+        m_out.put("\\loch");
+    }
+    m_out.putWord("\\f", chars.font);
     m_out.putWord("\\fs", chars.size);
     if (chars.bold)
         m_out.put("\\b");

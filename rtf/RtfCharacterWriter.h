@@ -5,6 +5,8 @@
 
 #include "rtf/RtfScriptPosition.h"
 
+#include <QStringView>
+
 class QTextCharFormat;
 class RtfOutput;
 class RtfWriterTables;
@@ -27,6 +29,10 @@ public:
         bool protect = false;
         bool hidden = false;
         RtfScriptPosition script = RtfScriptPosition::Normal;
+        // The run holds East Asian or complex-script characters: the font and size are
+        // written for those as well, since readers choose them by the script.
+        bool eastAsian = false;
+        bool complex = false;
         friend bool operator==(const Chars&, const Chars&) = default;
     };
 
@@ -35,6 +41,8 @@ public:
 
     // The attributes of a format, with its font and colours added to the tables.
     Chars charsOf(const QTextCharFormat& format);
+    // chars for a run of text: with the scripts it holds.
+    static Chars forText(Chars chars, QStringView text);
 
     // Writes chars unless they are the ones last written in this paragraph.
     void write(const Chars& chars);

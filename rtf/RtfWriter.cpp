@@ -254,8 +254,9 @@ void Writer::writeFragment(const QTextFragment& fragment, int position, int leng
         }
         return;
     }
-    m_characters.write(run.chars);
-    m_out.putText(QStringView(text).mid(start, end - start), run.encoding);
+    const QStringView written = QStringView(text).mid(start, end - start);
+    m_characters.write(RtfCharacterWriter::forText(run.chars, written));
+    m_out.putText(written, run.encoding);
     m_out.flushIfFull();
 }
 
