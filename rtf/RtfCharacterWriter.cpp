@@ -96,8 +96,12 @@ void RtfCharacterWriter::write(const Chars& chars)
         m_out.put("\\strike");
     if (chars.foreground)
         m_out.putWord("\\cf", chars.foreground);
-    if (chars.background)
+    // LibreOffice shows \chcbpat as the background of the text (and exports it as such);
+    // \highlight is what WordPad and the rich edit control read.
+    if (chars.background) {
+        m_out.putWord("\\chcbpat", chars.background);
         m_out.putWord("\\highlight", chars.background);
+    }
     switch (chars.script) {
     case RtfScriptPosition::Normal:
         break;

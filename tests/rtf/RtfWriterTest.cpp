@@ -307,3 +307,16 @@ TEST(RtfWriterTest, EastAsianAndComplexTextIsWrittenWithItsFontForThoseScripts)
         EXPECT_EQ(charSize(format), 210) << position;
     }
 }
+
+TEST(RtfWriterTest, HighlightIsWrittenAsShadingAndAsHighlightAndReadBackOnce)
+{
+    auto document = documentWithText(QStringLiteral("x"));
+    QTextCursor cursor(document.get());
+    cursor.select(QTextCursor::Document);
+    QTextCharFormat format;
+    setCharBackColor(format, QColor(0xc0, 0xff, 0xc0));
+    cursor.mergeCharFormat(format);
+    const QByteArray rtf = writeRtf(*document);
+    EXPECT_TRUE(rtf.contains("\\chcbpat1\\highlight1 x")) << rtf.constData();
+    EXPECT_EQ(formatAt(*readRtf(rtf), 0).background().color(), QColor(0xc0, 0xff, 0xc0));
+}
