@@ -12,6 +12,7 @@
 // begins, the offset is where the other lines begin relative to the first line. Hence
 // Qt's left margin = start + offset and Qt's text indent = -offset.
 
+#include <QBrush>
 #include <QTextFormat>
 
 #include <cmath>
@@ -22,8 +23,6 @@ enum Property : int {
     // Characters.
     CharSizeTwips = QTextFormat::UserProperty + 1, // int, font height
     CharOffsetTwips,                               // int, baseline offset, positive raises
-    CharAutoColor,                                 // bool, text follows the window-text colour
-    CharAutoBackColor,                             // bool, no highlight
     CharCharset,                                   // int 0..255, the Windows character set
     CharProtected,                                 // bool
     CharLinkTarget,                                // QString, target of a link
@@ -106,38 +105,30 @@ inline int charOffset(const QTextCharFormat& format)
     return intProperty(format, CharOffsetTwips, 0);
 }
 
-// An invalid colour means automatic (the window-text colour).
+// An invalid colour means automatic (the window-text colour). Automatic is an
+// empty brush rather than no brush at all, so that merging the format into
+// coloured text removes the colour; the layout draws an empty brush in the
+// default pen.
 inline void setCharTextColor(QTextCharFormat& format, const QColor& color)
 {
-    format.setProperty(CharAutoColor, !color.isValid());
-    if (color.isValid())
-        format.setForeground(color);
-    else
-        format.clearForeground();
+    format.setForeground(color.isValid() ? QBrush(color) : QBrush());
 }
 
 inline bool charAutoColor(const QTextCharFormat& format)
 {
-    if (format.hasProperty(CharAutoColor))
-        return format.boolProperty(CharAutoColor);
-    return !format.hasProperty(QTextFormat::ForegroundBrush);
+    return format.foreground().style() == Qt::NoBrush;
 }
 
-// An invalid colour means automatic (no highlight).
+// An invalid colour means automatic (no highlight), stored as an empty brush
+// for the same reason as the text colour.
 inline void setCharBackColor(QTextCharFormat& format, const QColor& color)
 {
-    format.setProperty(CharAutoBackColor, !color.isValid());
-    if (color.isValid())
-        format.setBackground(color);
-    else
-        format.clearBackground();
+    format.setBackground(color.isValid() ? QBrush(color) : QBrush());
 }
 
 inline bool charAutoBackColor(const QTextCharFormat& format)
 {
-    if (format.hasProperty(CharAutoBackColor))
-        return format.boolProperty(CharAutoBackColor);
-    return !format.hasProperty(QTextFormat::BackgroundBrush);
+    return format.background().style() == Qt::NoBrush;
 }
 
 inline void setCharCharset(QTextCharFormat& format, int charset)

@@ -2,8 +2,10 @@
 
 #include "format/TextFormatProperties.h"
 #include "platform/ColorRef.h"
+#include "platform/Font.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QTextCharFormat>
 
 #include <cmath>
@@ -19,9 +21,9 @@ constexpr WORD BoldWeight = 700;
 constexpr WORD NormalWeight = 400;
 
 // The attributes that a mixed selection reports one by one.
-constexpr DWORD SingleAttributeMasks[] = {CFM_BOLD,      CFM_ITALIC, CFM_UNDERLINE, CFM_STRIKEOUT,
-                                          CFM_PROTECTED, CFM_LINK,   CFM_SUBSCRIPT, CFM_SIZE,
-                                          CFM_FACE,      CFM_COLOR,  CFM_BACKCOLOR};
+constexpr DWORD SingleAttributeMasks[] = {CFM_BOLD,      CFM_ITALIC,    CFM_UNDERLINE, CFM_STRIKEOUT,
+                                          CFM_PROTECTED, CFM_LINK,      CFM_SIZE,      CFM_FACE,
+                                          CFM_COLOR,     CFM_BACKCOLOR, CFM_CHARSET,   CFM_SUBSCRIPT};
 
 bool sameValue(const CHARFORMAT2A& x, const CHARFORMAT2A& y, DWORD attribute)
 {
@@ -30,6 +32,8 @@ bool sameValue(const CHARFORMAT2A& x, const CHARFORMAT2A& y, DWORD attribute)
         return x.yHeight == y.yHeight;
     case CFM_FACE:
         return std::strcmp(x.szFaceName, y.szFaceName) == 0;
+    case CFM_CHARSET:
+        return x.bCharSet == y.bCharSet;
     case CFM_COLOR:
         return x.crTextColor == y.crTextColor &&
                (x.dwEffects & CFE_AUTOCOLOR) == (y.dwEffects & CFE_AUTOCOLOR);
@@ -42,6 +46,19 @@ bool sameValue(const CHARFORMAT2A& x, const CHARFORMAT2A& y, DWORD attribute)
 }
 
 } // namespace
+
+QString faceNameOf(const CHARFORMAT2A& record)
+{
+    return QString::fromUtf8(record.szFaceName,
+                             qsizetype(strnlen(record.szFaceName, sizeof record.szFaceName)));
+}
+
+void putFaceName(CHARFORMAT2A& record, const QString& name)
+{
+    const QByteArray bytes = name.left(LF_FACESIZE - 1).toUtf8();
+    std::memset(record.szFaceName, 0, sizeof record.szFaceName);
+    std::memcpy(record.szFaceName, bytes.constData(), size_t(bytes.size()));
+}
 
 DWORD effectsOf(const QTextCharFormat& format)
 {
@@ -62,9 +79,9 @@ DWORD effectsOf(const QTextCharFormat& format)
         effects |= CFE_SUBSCRIPT;
     if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
         effects |= CFE_SUPERSCRIPT;
-    if (!format.hasProperty(QTextFormat::ForegroundBrush))
+    if (charAutoColor(format))
         effects |= CFE_AUTOCOLOR;
-    if (!format.hasProperty(QTextFormat::BackgroundBrush))
+    if (charAutoBackColor(format))
         effects |= CFE_AUTOBACKCOLOR;
     return effects;
 }
@@ -76,14 +93,18 @@ void describe(const QTextCharFormat& format, const QFont& defaultFont, CHARFORMA
     record.yHeight = twips > 0 ? twips : LONG(std::lround(defaultFont.pointSizeF() * 20));
     const QStringList families = format.fontFamilies().toStringList();
     const QString face = families.isEmpty() ? defaultFont.family() : families.first();
-    const QByteArray faceBytes = face.toUtf8().left(LF_FACESIZE - 1);
-    std::memset(record.szFaceName, 0, sizeof record.szFaceName);
-    std::memcpy(record.szFaceName, faceBytes.constData(), size_t(faceBytes.size()));
+    putFaceName(record, face);
     record.crTextColor =
         (record.dwEffects & CFE_AUTOCOLOR) ? 0 : QColorToColorRef(format.foreground().color());
     record.crBackColor =
         (record.dwEffects & CFE_AUTOBACKCOLOR) ? 0 : QColorToColorRef(format.background().color());
     record.wWeight = (record.dwEffects & CFE_BOLD) ? BoldWeight : NormalWeight;
+    record.bCharSet = BYTE(charCharset(format));
+}
+
+BYTE pitchOf(const QString& face)
+{
+    return QFontDatabase::isFixedPitch(face) ? FIXED_PITCH : VARIABLE_PITCH;
 }
 
 DWORD commonMask(const QTextCharFormat& a, const QTextCharFormat& b, DWORD mask, const QFont& defaultFont)
@@ -126,11 +147,16 @@ QTextCharFormat toQt(const CHARFORMAT2A& record)
     if ((mask & CFM_SIZE) && record.yHeight > 0)
         setCharSize(format, record.yHeight);
     if ((mask & CFM_FACE) && record.szFaceName[0])
-        format.setFontFamilies(QStringList{QString::fromUtf8(record.szFaceName)});
-    if ((mask & CFM_COLOR) && !(effects & CFE_AUTOCOLOR))
-        format.setForeground(ColorRefToQColor(record.crTextColor));
-    if ((mask & CFM_BACKCOLOR) && !(effects & CFE_AUTOBACKCOLOR))
-        format.setBackground(ColorRefToQColor(record.crBackColor));
+        format.setFontFamilies(QStringList{faceNameOf(record)});
+    if (mask & CFM_WEIGHT)
+        format.setFontWeight(record.wWeight);
+    if (mask & CFM_COLOR)
+        setCharTextColor(format, (effects & CFE_AUTOCOLOR) ? QColor() : ColorRefToQColor(record.crTextColor));
+    if (mask & CFM_BACKCOLOR)
+        setCharBackColor(format,
+                         (effects & CFE_AUTOBACKCOLOR) ? QColor() : ColorRefToQColor(record.crBackColor));
+    if (mask & CFM_CHARSET)
+        setCharCharset(format, record.bCharSet);
     return format;
 }
 

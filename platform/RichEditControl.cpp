@@ -483,33 +483,29 @@ DWORD RichEditControl::GetCharFormat(WPARAM kind, CHARFORMAT2A& format) const
 {
     using namespace CharFormatConversion;
     const QFont defaultFont = document()->defaultFont();
-    if (kind == SCF_DEFAULT) {
-        describe(QTextCharFormat(), defaultFont, format);
-        format.dwMask = SupportedMask;
-        return format.dwMask;
-    }
     const QTextCursor cursor = textCursor();
-    if (!cursor.hasSelection()) {
-        describe(cursor.charFormat(), defaultFont, format);
+    if (kind == SCF_DEFAULT || !cursor.hasSelection()) {
+        describe(kind == SCF_DEFAULT ? QTextCharFormat() : cursor.charFormat(), defaultFont, format);
+        format.bPitchAndFamily = pitchOf(faceNameOf(format));
         format.dwMask = SupportedMask;
         return format.dwMask;
     }
     // A mixed selection reports its first character's format with the bits of
-    // the attributes that are not uniform cleared.
-    QTextCharFormat first;
-    bool haveFirst = false;
+    // the attributes that are not uniform cleared. A long selection has few
+    // distinct formats over many runs, so each distinct one is compared once.
+    std::vector<QTextCharFormat> seen;
     DWORD mask = SupportedMask;
     forEachFormatRun(document(), cursor.selectionStart(), cursor.selectionEnd(),
                      [&](const QTextCharFormat& run, int, int) {
-                         if (!haveFirst) {
-                             first = run;
-                             haveFirst = true;
+                         if (std::find(seen.cbegin(), seen.cend(), run) != seen.cend())
                              return true;
-                         }
-                         mask = commonMask(first, run, mask, defaultFont);
+                         if (!seen.empty())
+                             mask = commonMask(seen.front(), run, mask, defaultFont);
+                         seen.push_back(run);
                          return mask != 0;
                      });
-    describe(first, defaultFont, format);
+    describe(seen.front(), defaultFont, format);
+    format.bPitchAndFamily = pitchOf(faceNameOf(format));
     format.dwMask = mask;
     return mask;
 }
@@ -527,6 +523,11 @@ bool RichEditControl::SetCharFormat(WPARAM kind, const CHARFORMAT2A& format)
             font.setWeight(QFont::Weight(change.fontWeight()));
         if (change.hasProperty(QTextFormat::FontItalic))
             font.setItalic(change.fontItalic());
+        if (change.hasProperty(QTextFormat::FontUnderline) ||
+            change.hasProperty(QTextFormat::TextUnderlineStyle))
+            font.setUnderline(change.fontUnderline());
+        if (change.hasProperty(QTextFormat::FontStrikeOut))
+            font.setStrikeOut(change.fontStrikeOut());
         document()->setDefaultFont(font);
         return true;
     }

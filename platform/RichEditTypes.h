@@ -20,7 +20,9 @@ using DWORD_PTR = std::uintptr_t;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 
-constexpr int LF_FACESIZE = 32;
+constexpr int LF_FACESIZE = 32; // characters of a face name, with the terminating zero
+// A face name of LF_FACESIZE - 1 UTF-16 units takes at most 3 UTF-8 bytes each.
+constexpr int FaceNameBytes = (LF_FACESIZE - 1) * 3 + 1;
 
 struct CHARRANGE
 {
@@ -57,7 +59,7 @@ struct CHARFORMAT2A
     COLORREF crTextColor = 0;
     BYTE bCharSet = 0;
     BYTE bPitchAndFamily = 0;
-    char szFaceName[LF_FACESIZE] = {}; // UTF-8, zero-terminated
+    char szFaceName[FaceNameBytes] = {}; // up to 31 characters in UTF-8, zero-terminated
     WORD wWeight = 0;
     SHORT sSpacing = 0;
     COLORREF crBackColor = 0;

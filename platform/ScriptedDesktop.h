@@ -61,7 +61,8 @@ public:
     // Answers still queued, which the code under test never asked for.
     int pendingAnswers() const
     {
-        return int(m_messageBoxAnswers.size() + m_fileAnswers.size() + m_colorAnswers.size() + m_fontAnswers.size());
+        return int(m_messageBoxAnswers.size() + m_fileAnswers.size() + m_colorAnswers.size() +
+                   m_fontAnswers.size());
     }
     void clear();
 
@@ -78,8 +79,7 @@ private:
 
     // Takes the next queued answer of a colour or font dialog into `value`;
     // false when it is a cancel or when none is queued.
-    template <typename T>
-    bool takeAnswer(std::deque<std::optional<T>>& answers, T& value)
+    template <typename T> bool takeAnswer(std::deque<std::optional<T>>& answers, T& value)
     {
         if (answers.empty()) {
             ++m_unansweredCalls;

@@ -70,3 +70,11 @@ constexpr TColor clGradientActiveCaption = clSystemColor | COLOR_GRADIENTACTIVEC
 // colour), RGB values as they are; clNone and unknown system indices give an
 // invalid QColor.
 QColor SysColor(TColor color);
+
+// A colour value as plain RGB: system colours and clDefault resolved as
+// SysColor does; clNone and unknown system indices give black.
+inline COLORREF ColorToRGB(TColor color)
+{
+    const QColor resolved = SysColor(color);
+    return resolved.isValid() ? QColorToColorRef(resolved) : 0;
+}

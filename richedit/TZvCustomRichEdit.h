@@ -11,6 +11,7 @@
 #include "platform/RichEditTypes.h"
 #include "platform/SysColor.h"
 #include "richedit/TRichEditStrings.h"
+#include "richedit/TZvTextAttributes.h"
 
 #include <QWidget>
 
@@ -66,6 +67,12 @@ public:
     void setStreamFormat(TRichStreamFormat value) { m_lines->setStreamFormat(value); }
     TRichStreamModes StreamMode() const { return m_lines->StreamMode(); }
     void setStreamMode(TRichStreamModes value) { m_lines->setStreamMode(value); }
+
+    // The character attributes of the selection, of the default format and of
+    // the selection widened to whole words.
+    TZvTextAttributes& SelectionAttributes() { return m_selectionAttributes; }
+    TZvTextAttributes& DefaultAttributes() { return m_defaultAttributes; }
+    TZvTextAttributes& WordAttributes() { return m_wordAttributes; }
 
     // Published properties.
     bool AllowObjects() const { return m_allowObjects; }
@@ -187,6 +194,9 @@ private:
     void askSaveClipboard();
 
     std::unique_ptr<TRichEditStrings> m_lines;
+    TZvTextAttributes m_selectionAttributes{*this, TAttributeType::atSelected};
+    TZvTextAttributes m_defaultAttributes{*this, TAttributeType::atDefaultText};
+    TZvTextAttributes m_wordAttributes{*this, TAttributeType::atWord};
     std::unique_ptr<RichEditControl> m_control;
     // The document while no control exists, with its modified flag.
     std::unique_ptr<QTextDocument> m_savedDocument;

@@ -125,13 +125,17 @@ TEST(CharFormatConversionTest, OnlyTheMaskedAttributesChange)
     EXPECT_FALSE(format.hasProperty(QTextFormat::ForegroundBrush));
     EXPECT_EQ(TextFormatProperties::charSize(format), 0);
 
-    // Clearing an effect is a change too; a size of 0 and automatic colours are not.
+    // Clearing an effect is a change too, and so is an automatic colour, which
+    // must remove the colour of text it is merged into; a size of 0 is not.
     change = record(CFM_BOLD | CFM_SIZE | CFM_COLOR | CFM_SUBSCRIPT, CFE_AUTOCOLOR);
     const QTextCharFormat cleared = toQt(change);
     EXPECT_EQ(cleared.fontWeight(), QFont::Normal);
     EXPECT_EQ(cleared.verticalAlignment(), QTextCharFormat::AlignNormal);
     EXPECT_FALSE(cleared.hasProperty(TextFormatProperties::CharSizeTwips));
-    EXPECT_FALSE(cleared.hasProperty(QTextFormat::ForegroundBrush));
+    QTextCharFormat red;
+    red.setForeground(Qt::red);
+    red.merge(cleared);
+    EXPECT_TRUE(TextFormatProperties::charAutoColor(red));
 }
 
 TEST(CharFormatConversionTest, CommonMaskKeepsOnlyTheBitsItWasGiven)
