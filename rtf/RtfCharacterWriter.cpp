@@ -40,15 +40,16 @@ RtfCharacterWriter::Chars RtfCharacterWriter::charsOf(const QTextCharFormat& for
     return chars;
 }
 
-RtfCharacterWriter::Chars RtfCharacterWriter::forText(Chars chars, QStringView text)
+RtfCharacterWriter::Chars RtfCharacterWriter::forText(Chars chars, int charset, QStringView text)
 {
+    bool asian = false;
     for (const QChar character : text) {
         // Below Hebrew every character is Latin or a space.
         if (character.unicode() < 0x0590)
             continue;
         switch (rtfScriptClassOf(character.unicode())) {
         case RtfScriptClass::Asian:
-            chars.eastAsian = true;
+            asian = true;
             break;
         case RtfScriptClass::Complex:
             chars.complex = true;
@@ -58,6 +59,11 @@ RtfCharacterWriter::Chars RtfCharacterWriter::forText(Chars chars, QStringView t
             break;
         }
     }
+    // Shift-JIS, Hangul, Johab, GB2312 and Big5.
+    chars.eastAsian =
+        asian && (charset == 128 || charset == 129 || charset == 130 || charset == 134 || charset == 136);
+    // Hebrew, Arabic and Thai.
+    chars.complexFont = chars.complex && (charset == 177 || charset == 178 || charset == 222);
     return chars;
 }
 
@@ -74,9 +80,12 @@ void RtfCharacterWriter::write(const Chars& chars)
     m_out.put("\\plain");
     // Readers take \af and \afs after \rtlch as the font and size of complex-script text
     // and \af after \dbch as the font of East Asian text; \ltrch and \loch turn the words
-    // that follow back to Latin text.
+    // that follow back to Latin text. A complex-script run always gets its size: readers
+    // give such text a size of its own otherwise.
     if (chars.complex) {
-        m_out.putWord("\\rtlch\\af", chars.font);
+        m_out.put("\\rtlch");
+        if (chars.complexFont)
+            m_out.putWord("\\af", chars.font);
         m_out.putWord("\\afs", chars.size);
         m_out.put("\\ltrch");
     }

@@ -29,10 +29,13 @@ public:
         bool protect = false;
         bool hidden = false;
         RtfScriptPosition script = RtfScriptPosition::Normal;
-        // The run holds East Asian or complex-script characters: the font and size are
-        // written for those as well, since readers choose them by the script.
+        // The run holds East Asian characters in an East Asian font, or complex-script
+        // characters: readers choose the font and size of those by the script, so they are
+        // written for it as well. (CJK text in a font of another character set was never
+        // given an East Asian font; readers show it in their own.)
         bool eastAsian = false;
         bool complex = false;
+        bool complexFont = false; // the font is one of a complex-script character set
         friend bool operator==(const Chars&, const Chars&) = default;
     };
 
@@ -41,8 +44,8 @@ public:
 
     // The attributes of a format, with its font and colours added to the tables.
     Chars charsOf(const QTextCharFormat& format);
-    // chars for a run of text: with the scripts it holds.
-    static Chars forText(Chars chars, QStringView text);
+    // chars for a run of text in a font of charset: with the scripts it holds.
+    static Chars forText(Chars chars, int charset, QStringView text);
 
     // Writes chars unless they are the ones last written in this paragraph.
     void write(const Chars& chars);

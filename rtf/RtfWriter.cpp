@@ -75,6 +75,7 @@ private:
     struct RunFormat
     {
         RtfCharacterWriter::Chars chars;
+        int charset = 238;
         QString link;
         Encoding encoding = Encoding::Windows1250;
         bool picture = false;
@@ -111,7 +112,8 @@ const Writer::RunFormat& Writer::runFormat(const QTextFragment& fragment)
     // Pictures carry a character format too (size, raised or lowered), which a
     // reader gives them from the run they stand in.
     run.chars = m_characters.charsOf(format);
-    run.encoding = RtfOutput::encodingOf(charCharset(format));
+    run.charset = charCharset(format);
+    run.encoding = RtfOutput::encodingOf(run.charset);
     return *m_runFormats.insert(index, run);
 }
 
@@ -255,7 +257,7 @@ void Writer::writeFragment(const QTextFragment& fragment, int position, int leng
         return;
     }
     const QStringView written = QStringView(text).mid(start, end - start);
-    m_characters.write(RtfCharacterWriter::forText(run.chars, written));
+    m_characters.write(RtfCharacterWriter::forText(run.chars, run.charset, written));
     m_out.putText(written, run.encoding);
     m_out.flushIfFull();
 }

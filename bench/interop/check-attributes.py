@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Measure whether character formatting survives Zorvan's RTF, on two roads.
 
-    check-attributes.py [--convert PATH] [--sample-tool PATH] [--shared DIR] [--only NAME]
+    check-attributes.py [--convert PATH] [--sample-tool PATH] [--shared DIR] [--road both|zorvan|others]
+                        [--only NAME] [--show]
 
 Road "Zorvan writes": a sample document whose words each carry their own
 attributes (face, size, bold, italic, underline, strike-out, sub- and
@@ -69,8 +70,9 @@ def stem(path):
     return os.path.splitext(os.path.basename(path))[0]
 
 
-def compare_words(expected, actual):
-    """(words compared, words kept, Counter of the attributes that differ)."""
+def compare_words(expected, actual, show=False):
+    """(words compared, words kept, Counter of the attributes that differ); with show, prints
+    every word that is not kept."""
     kept = 0
     lost = collections.Counter()
     matcher = difflib.SequenceMatcher(a=[word for word, _ in expected], b=[word for word, _ in actual],
@@ -78,11 +80,16 @@ def compare_words(expected, actual):
     for tag, i1, i2, j1, j2 in matcher.get_opcodes():
         if tag != "equal":
             lost["text"] += i2 - i1
+            if show and i2 > i1:
+                print("    TEXT %s -> %s" % (" ".join(word for word, _ in expected[i1:i2])[:200],
+                                            " ".join(word for word, _ in actual[j1:j2])[:200]))
             continue
-        for (_, want), (_, got) in zip(expected[i1:i2], actual[j1:j2]):
+        for (word, want), (_, got) in zip(expected[i1:i2], actual[j1:j2]):
             if want == got:
                 kept += 1
                 continue
+            if show:
+                print("    %s: %s -> %s" % (word, htmlattributes.describe(want), htmlattributes.describe(got)))
             if len(want) != len(got):
                 lost["stretches"] += 1
                 continue
@@ -108,7 +115,7 @@ def corpus(shared):
     return documents
 
 
-def others_write(documents, convert, work, profile):
+def others_write(documents, convert, work, profile, show=False):
     original_html = os.path.join(work, "original-html")
     zorvan_rtf = os.path.join(work, "zorvan-rtf")
     zorvan_html = os.path.join(work, "zorvan-html")
@@ -142,10 +149,14 @@ def others_write(documents, convert, work, profile):
             path = os.path.join(folder, name + ".html")
             if not os.path.exists(path):
                 return 0, collections.Counter({"no output": len(expected)})
-            _, kept, lost = compare_words(expected, htmlattributes.words_of(path))
+            _, kept, lost = compare_words(expected, htmlattributes.words_of(path), show)
             return kept, lost
 
+        if show:
+            print("  %s, Zorvan:" % name)
         zorvan_kept, zorvan_lost = kept_by(zorvan_html)
+        if show:
+            print("  %s, LibreOffice:" % name)
         libreoffice_kept, _ = kept_by(libreoffice_html)
         lost_total.update(zorvan_lost)
         totals[0] += len(expected)
@@ -281,6 +292,7 @@ def main():
     parser.add_argument("--shared", default=os.path.join(os.path.dirname(REPO), "shared", "interop"))
     parser.add_argument("--only", help="measure the files whose name contains this text")
     parser.add_argument("--road", choices=("both", "zorvan", "others"), default="both")
+    parser.add_argument("--show", action="store_true", help="print every word that is not kept")
     arguments = parser.parse_args()
     if not os.access(arguments.convert, os.X_OK):
         sys.exit("no zorvan-convert at %s (build it, or pass --convert)" % arguments.convert)
@@ -295,7 +307,7 @@ def main():
             if arguments.only:
                 documents = [document for document in documents if arguments.only in os.path.basename(document)]
             print("Road \"others write\": %d files" % len(documents))
-            print_table(*others_write(documents, arguments.convert, work, profile))
+            print_table(*others_write(documents, arguments.convert, work, profile, arguments.show))
     return 0
 
 

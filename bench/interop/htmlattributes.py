@@ -8,7 +8,8 @@ u, s/strike/del, sub, sup, font (color, face, size) and the style attribute
 (color, background, font-family, font-size, font-weight, font-style,
 text-decoration, vertical-align), after the rules of the page's own style sheet
 for the element's tag and class (LibreOffice puts a paragraph style's face and
-size there). Only the body counts.
+size there; a style that sets neither has those of the default paragraph style,
+p.western). Only the body counts.
 
 A word is a run of characters between white space; list markers and invisible
 characters are dropped as wordcompare.py drops them. A word whose characters
@@ -36,6 +37,7 @@ _TAG_ATTRIBUTES = {
     "u": {"underline": True}, "s": {"strike": True}, "strike": {"strike": True}, "del": {"strike": True},
     "sub": {"script": "sub"}, "sup": {"script": "super"},
 }
+_PARAGRAPHS = {"p", "h1", "h2", "h3", "h4", "h5", "h6", "li", "td", "th", "dd", "dt"}
 # Elements without an end tag.
 _VOID = {"br", "img", "meta", "link", "hr", "input", "col", "area", "base", "wbr"}
 
@@ -132,6 +134,12 @@ class _Parser(html.parser.HTMLParser):
         if tag in _VOID:
             return
         current = dict(self.stack[-1][1])
+        if tag in _PARAGRAPHS:
+            # LibreOffice's paragraph styles take their face and size from the default
+            # paragraph style (p.western) unless they set their own, but its HTML rules
+            # leave that inheritance out.
+            default = self.rules.get("p.western", {})
+            current.update({name: default[name] for name in ("face", "size") if name in default})
         current.update(self.rules.get(tag, {}))
         for name in (attrs.get("class") or "").split():
             current.update(self.rules.get(tag + "." + name.lower(), {}))

@@ -300,6 +300,8 @@ TEST(RtfWriterTest, EastAsianAndComplexTextIsWrittenWithItsFontForThoseScripts)
     EXPECT_TRUE(rtf.contains("\\plain\\f1\\fs21 abc ")) << rtf.constData();
     EXPECT_TRUE(rtf.contains("\\plain\\dbch\\af2\\loch\\f2\\fs21 \\u26085?")) << rtf.constData();
     EXPECT_TRUE(rtf.contains("\\plain\\rtlch\\af3\\afs21\\ltrch\\f3\\fs21 \\u1513?")) << rtf.constData();
+    // CJK text in a font of another character set was given no East Asian font.
+    EXPECT_FALSE(writeRtf(*documentWithText(QStringLiteral("日本"))).contains("\\dbch"));
     const auto back = readRtf(rtf);
     for (const auto& [position, face] : {std::pair{0, "Arial"}, {4, "MS Mincho"}, {8, "David"}}) {
         const QTextCharFormat format = formatAt(*back, position);
