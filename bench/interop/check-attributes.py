@@ -245,7 +245,9 @@ def zorvan_writes(arguments, work, profile):
     sample = os.path.join(work, "attributes-sample.rtf")
     if arguments.sample_tool and os.access(arguments.sample_tool, os.X_OK):
         environment = dict(os.environ, QT_QPA_PLATFORM="offscreen")
-        subprocess.run([arguments.sample_tool, manifest, sample], check=True, env=environment)
+        made = subprocess.run([arguments.sample_tool, manifest, sample], capture_output=True, env=environment)
+        if made.returncode != 0:
+            sys.exit("the sample tool failed: %s" % made.stderr.decode("utf-8", "replace").strip())
         origin = "written by %s" % arguments.sample_tool
     else:
         shutil.copy(os.path.join(HERE, "attributes-sample.rtf"), sample)
