@@ -105,6 +105,10 @@ public:
                 *pzarovnani = nullptr, *czarovnani = nullptr, *cisodraz = nullptr, *tecodraz = nullptr,
                 *ToolButton43 = nullptr, *ToolButton44 = nullptr, *radkovani = nullptr;
     TZvColorButton *barvatextu = nullptr, *bpozaditextu = nullptr;
+    // The colour dialog shared by the four colour commands and the font dialog:
+    // each opens with what was last chosen in it.
+    ColorDialogOptions ColorDialog1;
+    FontDialogOptions FontDialog1;
 
     // MainMenu1.
     QMenu *Soubor1 = nullptr, *U1 = nullptr, *Vloit2 = nullptr, *Najt1 = nullptr, *Nastaven1 = nullptr,
@@ -270,12 +274,23 @@ private:
     template <typename Procedure, typename... Arguments>
     void runPlugin(const QString& libraryName, const char* exportName, const QString& libraryMissing,
                    const QString& procedureMissing, Arguments... arguments);
+    // Character formatting: one style bit or script position toggled on the
+    // selection, the colour dialog for one colour attribute, the font dialog.
+    void toggleStyle(TFontStyle bit, QToolButton* button);
+    void toggleScriptPosition(int position, QToolButton* button, QToolButton* opposite);
+    enum class ColorAttribute { Text, Highlight };
+    void chooseColor(ColorAttribute attribute);
+    enum class FontBoxFollows { No, Yes };
+    void chooseFont(FontBoxFollows fontBoxFollows);
     void loadChosenDocument();
     void finishOpening();
 
     Desktop& m_desktop;
     QStringList m_parameters;
     QWidget* m_watchedEditControl = nullptr;
+    // True while UpdateFormatControls shows the selection's attributes, so the
+    // controls' change reports are not taken for the user's changes.
+    bool m_showingFormat = false;
     QList<QMetaObject::Connection> m_editControlConnections;
     QList<QMetaObject::Connection> m_applicationConnections; // to the application and its clipboard
 };

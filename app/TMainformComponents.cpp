@@ -558,8 +558,9 @@ void TMainform::createToolBar2()
     auto own = [this](QToolButton* button, Handler handler) {
         connect(button, &QToolButton::clicked, this, [this, button, handler] { (this->*handler)(button); });
     };
-    // The alignment buttons show a pressed state that only their commands
-    // change: the click's own toggle is taken back before the command runs.
+    // The style, script and alignment buttons show a pressed state that only
+    // their commands change: the click's own toggle is taken back before the
+    // command runs.
     auto ownPressable = [this](QToolButton* button, Handler handler) {
         button->setCheckable(true);
         connect(button, &QToolButton::clicked, this, [this, button, handler] {
@@ -600,25 +601,25 @@ void TMainform::createToolBar2()
 
     tucne = newButton(bar, "tucne", QStringLiteral("tucne"), QStringLiteral("Nastaví tučné písmo"),
                       ZvIcon(QStringLiteral("format-text-bold"), QStringLiteral("B")));
-    own(tucne, &TMainform::ToolButton35Click);
+    ownPressable(tucne, &TMainform::ToolButton35Click);
     kurziva = newButton(bar, "kurziva", QStringLiteral("kurziva"), QStringLiteral("Nastaví kurzívu písma"),
                         ZvIcon(QStringLiteral("format-text-italic"), QStringLiteral("I")));
-    own(kurziva, &TMainform::ToolButton36Click);
+    ownPressable(kurziva, &TMainform::ToolButton36Click);
     podtrzene =
         newButton(bar, "podtrzene", QStringLiteral("podtrzene"), QStringLiteral("Nastaví podržení písma"),
                   ZvIcon(QStringLiteral("format-text-underline"), QStringLiteral("U")));
-    own(podtrzene, &TMainform::ToolButton37Click);
+    ownPressable(podtrzene, &TMainform::ToolButton37Click);
     preskrknute = newButton(bar, "preskrknute", QStringLiteral("preskrknute"),
                             QStringLiteral("Nastaví přeškrknutí písma"),
                             ZvIcon(QStringLiteral("format-text-strikethrough"), QStringLiteral("S")));
-    own(preskrknute, &TMainform::ToolButton38Click);
+    ownPressable(preskrknute, &TMainform::ToolButton38Click);
     bar->addSeparator();
     dindex = newButton(bar, "dindex", QStringLiteral("dindex"), QStringLiteral("Nastaví dolní index písma"),
                        ZvIcon(QStringLiteral("format-text-subscript"), QStringLiteral("x₂")));
-    own(dindex, &TMainform::dindexClick);
+    ownPressable(dindex, &TMainform::dindexClick);
     hindex = newButton(bar, "hindex", QStringLiteral("hindex"), QStringLiteral("Nastaví horní index písma"),
                        ZvIcon(QStringLiteral("format-text-superscript"), QStringLiteral("x²")));
-    own(hindex, &TMainform::hindexClick);
+    ownPressable(hindex, &TMainform::hindexClick);
     bar->addSeparator();
     lzarovnani =
         newButton(bar, "lzarovnani", QStringLiteral("lzarovnani"), QStringLiteral("Zarovná text vlevo"),

@@ -54,14 +54,28 @@ void TMainform::Dal3Click(QObject*)
 void TMainform::editorEnter(QObject*)
 {
 }
-void TMainform::editorKeyDown(QObject*, int&, Qt::KeyboardModifiers)
+// The arrow keys refresh the formatting controls before the caret moves;
+// other keys leave them as they are.
+void TMainform::editorKeyDown(QObject*, int& Key, Qt::KeyboardModifiers)
 {
+    switch (Key) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        UpdateFormatControls();
+        break;
+    default:
+        break;
+    }
 }
 void TMainform::editorKeyPress(QObject*, QChar&)
 {
 }
+// Runs after the editor has placed the caret for the click.
 void TMainform::editorMouseDown(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int)
 {
+    UpdateFormatControls();
 }
 void TMainform::editorURLClick(QObject*, const QString&, TMouseButton)
 {

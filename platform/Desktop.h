@@ -111,6 +111,9 @@ public:
     // Cancelled, the options stay as they were.
     virtual bool chooseFont(FontDialogOptions& options) = 0;
 
+    // The names of the installed printers; empty when there is none.
+    virtual QStringList printerNames() = 0;
+
     // Sounds a system beep of the given MB_* kind (0 is the default sound).
     virtual void messageBeep(unsigned type) = 0;
 

@@ -1,13 +1,15 @@
 #include "platform/QtDesktop.h"
 
+#include "platform/FontDialog.h"
+
 #include <QApplication>
 #include <QColorDialog>
-#include <QFontDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPrinterInfo>
 #include <QUrl>
 
 #include <algorithm>
@@ -219,17 +221,12 @@ bool QtDesktop::chooseColor(ColorDialogOptions& options)
 bool QtDesktop::chooseFont(FontDialogOptions& options)
 {
     const QPointer<QWidget> owner = QApplication::activeWindow();
-    QFontDialog dialog(options.font.toQFont(), owner);
-    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    FontDialog dialog(options, owner);
     const bool accepted = dialog.exec() == QDialog::Accepted;
     giveFocusBack(owner);
     if (!accepted)
         return false;
-    const QFont font = dialog.selectedFont();
-    options.font.Name = font.family();
-    options.font.Size = std::max(1, qRound(font.pointSizeF()));
-    options.font.Style = (font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) |
-                         (font.underline() ? fsUnderline : 0) | (font.strikeOut() ? fsStrikeOut : 0);
+    options.font = dialog.selectedFont();
     return true;
 }
 
@@ -241,4 +238,9 @@ void QtDesktop::messageBeep(unsigned)
 bool QtDesktop::shellExecuteOpen(const QString& target)
 {
     return QDesktopServices::openUrl(QUrl::fromUserInput(target));
+}
+
+QStringList QtDesktop::printerNames()
+{
+    return QPrinterInfo::availablePrinterNames();
 }

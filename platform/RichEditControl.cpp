@@ -65,6 +65,7 @@ void RichEditControl::connectDocument()
 {
     QTextDocument* doc = document();
     connect(doc, &QTextDocument::contentsChanged, this, [this] {
+        m_selectionFormat.reset();
         if ((m_eventMask & ENM_CHANGE) && m_notify)
             m_notify->notifyChange();
     });
@@ -83,6 +84,7 @@ void RichEditControl::adoptDocument(QTextDocument* adopted)
     m_urlHighlighter = adopted->findChild<UrlHighlighter*>(QString(), Qt::FindDirectChildrenOnly);
     m_autoUrlDetect = m_urlHighlighter != nullptr;
     setDocument(adopted);
+    m_selectionFormat.reset();
     adopted->clearUndoRedoStacks();
     m_undoDepth = m_redoDepth = 0;
     m_lineIndex = adopted->findChild<TextLineIndex*>(QString(), Qt::FindDirectChildrenOnly);
@@ -479,6 +481,37 @@ void RichEditControl::SetModify(bool modified)
 
 // --- Character formats -----------------------------------------------------
 
+namespace {
+
+// Qt lays out the whole range of a format change before it returns, which for
+// a long range holds the window up (a quarter of a second for 1 MB). A
+// document without a page size skips that layout, and giving the page size
+// back starts the layout that runs in steps between events, as after loading.
+class DeferredLayout
+{
+public:
+    DeferredLayout(QTextDocument* document, int changedLength)
+        : m_document(changedLength >= LongChange ? document : nullptr), m_pageSize(document->pageSize())
+    {
+        if (m_document)
+            m_document->setPageSize(QSizeF());
+    }
+    ~DeferredLayout()
+    {
+        if (m_document)
+            m_document->setPageSize(m_pageSize);
+    }
+    DeferredLayout(const DeferredLayout&) = delete;
+    DeferredLayout& operator=(const DeferredLayout&) = delete;
+
+private:
+    static constexpr int LongChange = 64 * 1024;
+    QTextDocument* m_document;
+    QSizeF m_pageSize;
+};
+
+} // namespace
+
 DWORD RichEditControl::GetCharFormat(WPARAM kind, CHARFORMAT2A& format) const
 {
     using namespace CharFormatConversion;
@@ -490,24 +523,54 @@ DWORD RichEditControl::GetCharFormat(WPARAM kind, CHARFORMAT2A& format) const
         format.dwMask = SupportedMask;
         return format.dwMask;
     }
-    // A mixed selection reports its first character's format with the bits of
-    // the attributes that are not uniform cleared. A long selection has few
-    // distinct formats over many runs, so each distinct one is compared once.
-    std::vector<QTextCharFormat> seen;
+    const CHARRANGE range{cursor.selectionStart(), cursor.selectionEnd()};
+    if (!m_selectionFormat || m_selectionFormat->first != range)
+        m_selectionFormat.emplace(range, describeRange(range));
+    const UINT size = format.cbSize;
+    format = m_selectionFormat->second;
+    format.cbSize = size;
+    return format.dwMask;
+}
+
+// A mixed range reports its first character's format with the bits of the
+// attributes that are not uniform cleared. A long range has few distinct
+// formats over many runs, so each distinct one is compared once.
+CHARFORMAT2A RichEditControl::describeRange(CHARRANGE range) const
+{
+    using namespace CharFormatConversion;
+    const QFont defaultFont = document()->defaultFont();
+    QTextCharFormat first;
+    std::vector<int> seen;
     DWORD mask = SupportedMask;
-    forEachFormatRun(document(), cursor.selectionStart(), cursor.selectionEnd(),
-                     [&](const QTextCharFormat& run, int, int) {
-                         if (std::find(seen.cbegin(), seen.cend(), run) != seen.cend())
-                             return true;
-                         if (!seen.empty())
-                             mask = commonMask(seen.front(), run, mask, defaultFont);
-                         seen.push_back(run);
-                         return mask != 0;
-                     });
-    describe(seen.front(), defaultFont, format);
-    format.bPitchAndFamily = pitchOf(faceNameOf(format));
-    format.dwMask = mask;
-    return mask;
+    const auto take = [&](const QTextFragment& fragment) {
+        const int index = fragment.charFormatIndex();
+        if (std::find(seen.cbegin(), seen.cend(), index) != seen.cend())
+            return;
+        if (seen.empty())
+            first = fragment.charFormat();
+        else
+            mask = commonMask(first, fragment.charFormat(), mask, defaultFont);
+        seen.push_back(index);
+    };
+    for (QTextBlock block = document()->findBlock(range.cpMin); block.isValid() && mask != 0;
+         block = block.next()) {
+        const int blockStart = block.position();
+        if (blockStart >= range.cpMax)
+            break;
+        // Only the first and the last block can have runs outside the range.
+        const bool inside = blockStart >= range.cpMin && blockStart + block.length() <= range.cpMax;
+        for (auto it = block.begin(); !it.atEnd() && mask != 0; ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (inside ||
+                (fragment.position() < range.cpMax && fragment.position() + fragment.length() > range.cpMin))
+                take(fragment);
+        }
+    }
+    CHARFORMAT2A record;
+    describe(first, defaultFont, record);
+    record.bPitchAndFamily = pitchOf(faceNameOf(record));
+    record.dwMask = mask;
+    return record;
 }
 
 bool RichEditControl::SetCharFormat(WPARAM kind, const CHARFORMAT2A& format)
@@ -529,6 +592,7 @@ bool RichEditControl::SetCharFormat(WPARAM kind, const CHARFORMAT2A& format)
         if (change.hasProperty(QTextFormat::FontStrikeOut))
             font.setStrikeOut(change.fontStrikeOut());
         document()->setDefaultFont(font);
+        m_selectionFormat.reset();
         return true;
     }
     QTextCursor cursor = textCursor();
@@ -541,10 +605,12 @@ bool RichEditControl::SetCharFormat(WPARAM kind, const CHARFORMAT2A& format)
         !mayChange({EM_SETCHARFORMAT, kind, 0}, {cursor.selectionStart(), cursor.selectionEnd()}) &&
         !(format.dwMask == CFM_PROTECTED))
         return false;
-    if (cursor.hasSelection())
+    if (cursor.hasSelection()) {
+        const DeferredLayout deferred(document(), cursor.selectionEnd() - cursor.selectionStart());
         cursor.mergeCharFormat(change);
-    else
+    } else {
         mergeCurrentCharFormat(change);
+    }
     return true;
 }
 
@@ -691,6 +757,7 @@ void RichEditControl::applyDefaultFont()
     if (font.pointSizeF() <= 0)
         font.setPointSize(std::max(1, qRound(font.pixelSize() * 3 / 4.0)));
     document()->setDefaultFont(font);
+    m_selectionFormat.reset();
 }
 
 void RichEditControl::resizeEvent(QResizeEvent* event)

@@ -12,6 +12,9 @@
 
 #include <QTextEdit>
 
+#include <optional>
+#include <utility>
+
 class RichEditNotify;
 class SelectionBar;
 class TextLineIndex;
@@ -180,5 +183,10 @@ private:
     LONG m_undoLimit = 100;
     int m_undoDepth = 0; // steps that Undo may still take, at most the undo limit
     int m_redoDepth = 0;
+    CHARFORMAT2A describeRange(CHARRANGE range) const;
+
     CHARRANGE m_lastSelection = NoRange;
+    // The format record of the last selection asked for, until the text, its
+    // formats, the default font or the selection change.
+    mutable std::optional<std::pair<CHARRANGE, CHARFORMAT2A>> m_selectionFormat;
 };

@@ -18,6 +18,8 @@
 #include <QScrollBar>
 #include <QTextBlock>
 
+#include <algorithm>
+
 using namespace TextFormatProperties;
 
 // --- Links and protected text ----------------------------------------------
@@ -58,6 +60,12 @@ CHARRANGE RichEditControl::linkAt(int position) const
 
 bool RichEditControl::isProtected(CHARRANGE range) const
 {
+    // Most documents protect nothing: their few distinct formats tell at once,
+    // without walking the runs of a long range.
+    const QList<QTextFormat> formats = document()->allFormats();
+    if (std::none_of(formats.cbegin(), formats.cend(),
+                     [](const QTextFormat& format) { return format.boolProperty(CharProtected); }))
+        return false;
     bool found = false;
     if (range.cpMin == range.cpMax) {
         // Text typed between two protected characters would be protected too.

@@ -52,6 +52,7 @@ public:
     void queueFontDialogAnswer(const TFont& font) { m_fontAnswers.push_back(font); }
     void queueFontDialogCancel() { m_fontAnswers.push_back(std::nullopt); }
     void setShellExecuteResult(bool result) { m_shellExecuteResult = result; }
+    void setPrinterNames(const QStringList& names) { m_printerNames = names; }
 
     const std::vector<Call>& calls() const { return m_calls; }
     std::vector<Call> callsOf(CallKind kind) const;
@@ -71,6 +72,7 @@ public:
     bool saveFileDialog(FileDialogOptions& options) override;
     bool chooseColor(ColorDialogOptions& options) override;
     bool chooseFont(FontDialogOptions& options) override;
+    QStringList printerNames() override { return m_printerNames; }
     void messageBeep(unsigned type) override;
     bool shellExecuteOpen(const QString& target) override;
 
@@ -98,5 +100,6 @@ private:
     std::deque<std::optional<COLORREF>> m_colorAnswers;  // empty optional: cancel
     std::deque<std::optional<TFont>> m_fontAnswers;      // empty optional: cancel
     bool m_shellExecuteResult = true;
+    QStringList m_printerNames; // none installed unless a test says so
     int m_unansweredCalls = 0;
 };

@@ -608,6 +608,21 @@ bool TZvCustomRichEdit::filterKey(QKeyEvent* event, bool press)
     return true;
 }
 
+bool TZvCustomRichEdit::deliverMousePress(QMouseEvent* mouse)
+{
+    if (!OnMouseDown)
+        return false;
+    // The handler runs after the control has placed the caret, so that it
+    // sees the selection the click made.
+    QWidget* viewport = m_control->viewport();
+    const QPoint point = viewport->mapTo(this, mouse->position().toPoint());
+    viewport->removeEventFilter(this);
+    QApplication::sendEvent(viewport, mouse);
+    viewport->installEventFilter(this);
+    OnMouseDown(this, mouse->button(), mouse->modifiers(), point.x(), point.y());
+    return true;
+}
+
 bool TZvCustomRichEdit::eventFilter(QObject* watched, QEvent* event)
 {
     if (!m_control || (watched != m_control.get() && watched != m_control->viewport()))
@@ -627,13 +642,14 @@ bool TZvCustomRichEdit::eventFilter(QObject* watched, QEvent* event)
             OnExit(this);
         break;
     case QEvent::MouseButtonPress:
+        if (watched == m_control->viewport())
+            return deliverMousePress(static_cast<QMouseEvent*>(event));
+        break;
     case QEvent::MouseButtonRelease:
-        if (watched == m_control->viewport()) {
+        if (watched == m_control->viewport() && OnMouseUp) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             const QPoint point = m_control->viewport()->mapTo(this, mouse->position().toPoint());
-            const auto& handler = event->type() == QEvent::MouseButtonPress ? OnMouseDown : OnMouseUp;
-            if (handler)
-                handler(this, mouse->button(), mouse->modifiers(), point.x(), point.y());
+            OnMouseUp(this, mouse->button(), mouse->modifiers(), point.x(), point.y());
         }
         break;
     default:

@@ -190,6 +190,7 @@ private:
     void notifyLink(UINT message, CHARRANGE range) override;
     void notifyContextMenu(const QPoint& globalPos) override;
     bool filterKey(QKeyEvent* event, bool press);
+    bool deliverMousePress(QMouseEvent* mouse);
     void applyColor();
     void askSaveClipboard();
 

@@ -1,8 +1,11 @@
 #include "platform/QtDesktop.h"
 
+#include "platform/FontDialog.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -161,6 +164,11 @@ TEST(QtDesktopTest, TheWindowThatOwnsADialogGetsTheKeyboardBackWhenItCloses)
               FileDialogOptions options;
               whenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
               desktop.openFileDialog(options);
+          }),
+          std::function<void()>([&desktop] {
+              FontDialogOptions options;
+              whenShown<FontDialog>([](FontDialog* dialog) { dialog->reject(); });
+              desktop.chooseFont(options);
           })}) {
         QApplication::setActiveWindow(&owner);
         answer();
@@ -183,4 +191,81 @@ TEST(QtDesktopTest, AProposedNameTakesTheExtensionOfTheTypeTheSaveDialogOpensWit
     ASSERT_TRUE(desktop.saveFileDialog(options));
     EXPECT_EQ(options.fileName, folder.filePath(QStringLiteral("dopis.txt")));
     EXPECT_EQ(options.filterIndex, 2);
+}
+
+namespace {
+
+QPushButton* fontDialogButton(FontDialog* dialog, QDialogButtonBox::StandardButton which)
+{
+    return dialog->findChild<QDialogButtonBox*>()->button(which);
+}
+
+// Types `size` into the size field of the font dialog, as the user does.
+void typeSize(FontDialog* dialog, const QString& size)
+{
+    auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("sizeEdit"));
+    field->selectAll();
+    QTest::keyClicks(field, size);
+}
+
+} // namespace
+
+TEST(QtDesktopTest, FontDialogChangesTheOptionsOnlyWhenAcceptedAndItsApplyButtonNeitherClosesNorChanges)
+{
+    struct Row
+    {
+        bool applyButton;
+        QDialogButtonBox::StandardButton closing;
+    };
+    for (const Row row : {Row{false, QDialogButtonBox::Ok}, Row{false, QDialogButtonBox::Cancel},
+                          Row{true, QDialogButtonBox::Cancel}}) {
+        SCOPED_TRACE(row.closing);
+        QtDesktop desktop;
+        FontDialogOptions options;
+        options.applyButton = row.applyButton;
+        const TFont shown = options.font;
+        QStringList captions;
+        bool openAfterApply = false;
+        whenShown<FontDialog>([&](FontDialog* dialog) {
+            typeSize(dialog, QStringLiteral("20"));
+            for (QAbstractButton* button : dialog->findChild<QDialogButtonBox*>()->buttons())
+                captions << button->text();
+            if (QPushButton* apply = fontDialogButton(dialog, QDialogButtonBox::Apply)) {
+                apply->click();
+                QApplication::processEvents();
+                openAfterApply = dialog->isVisible();
+            }
+            fontDialogButton(dialog, row.closing)->click();
+        });
+        const bool accepted = desktop.chooseFont(options);
+        EXPECT_EQ(accepted, row.closing == QDialogButtonBox::Ok);
+        captions.sort();
+        EXPECT_EQ(captions.join(u','),
+                  row.applyButton ? QStringLiteral("&Použít,OK,Storno") : QStringLiteral("OK,Storno"));
+        EXPECT_EQ(openAfterApply, row.applyButton);
+        EXPECT_EQ(options.font.Size, accepted ? 20 : 8);
+        EXPECT_EQ(options.font == shown, !accepted);
+    }
+}
+
+TEST(QtDesktopTest, FontDialogRefusesASizeOutOfRangeWithAMessageAndStaysOpen)
+{
+    QtDesktop desktop;
+    FontDialogOptions options;
+    QString message;
+    bool stayedOpen = false;
+    whenShown<FontDialog>([&](FontDialog* dialog) {
+        typeSize(dialog, QStringLiteral("0"));
+        whenShown<QMessageBox>([&message](QMessageBox* box) {
+            message = box->text();
+            box->accept();
+        });
+        fontDialogButton(dialog, QDialogButtonBox::Ok)->click();
+        stayedOpen = dialog->isVisible();
+        dialog->reject();
+    });
+    EXPECT_FALSE(desktop.chooseFont(options));
+    EXPECT_EQ(message, QStringLiteral("Velikost musí být celé číslo od 1 do 1638 bodů."));
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(options.font.Size, 8);
 }

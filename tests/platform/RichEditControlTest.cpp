@@ -343,3 +343,45 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<DefaultFontRow>& info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+// A format change over a long range is laid out after it returns, in steps;
+// the lines come out the same as if it had been laid out at once.
+TEST_F(RichEditControlTest, LongFormatChangeIsLaidOutAfterwards)
+{
+    control.SetText(
+        QString(QStringLiteral("slovo slovo slovo slovo slovo\n")).repeated(3000)); // 90,000 characters
+    const QSizeF pageSize = control.document()->pageSize();
+    control.SetSel(0, -1);
+    CHARFORMAT2A bigger;
+    bigger.dwMask = CFM_SIZE;
+    bigger.yHeight = 600;
+    ASSERT_TRUE(control.SetCharFormat(SCF_SELECTION, bigger));
+    EXPECT_EQ(control.document()->pageSize(), pageSize);
+    QTRY_COMPARE_WITH_TIMEOUT(control.GetLineCount(), laidOutLines(), 10000);
+    EXPECT_GT(control.GetLineCount(), 3000); // 30-point words wrap in 300 pixels
+}
+
+// The answer for a selection follows every change of its formats, undo included.
+TEST_F(RichEditControlTest, SelectionFormatFollowsChangesAndUndo)
+{
+    control.SetText(QStringLiteral("alpha beta"));
+    control.SetSel(0, 5);
+    const auto isBold = [this] {
+        CHARFORMAT2A format;
+        control.GetCharFormat(SCF_SELECTION, format);
+        return (format.dwEffects & CFE_BOLD) != 0;
+    };
+    EXPECT_FALSE(isBold());
+    CHARFORMAT2A bold;
+    bold.dwMask = CFM_BOLD;
+    bold.dwEffects = CFE_BOLD;
+    control.SetCharFormat(SCF_SELECTION, bold);
+    EXPECT_TRUE(isBold());
+    control.Undo();
+    control.SetSel(0, 5);
+    EXPECT_FALSE(isBold());
+}
+
+} // namespace
