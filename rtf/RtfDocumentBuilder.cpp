@@ -60,27 +60,95 @@ void RtfDocumentBuilder::startNewRun(const CharState& chars, const ParaState& pa
     m_runState = chars;
 }
 
+namespace {
+
+RtfScript scriptOf(RtfScriptClass kind)
+{
+    switch (kind) {
+    case RtfScriptClass::Asian:
+        return RtfScript::Asian;
+    case RtfScriptClass::Complex:
+        return RtfScript::Complex;
+    case RtfScriptClass::Weak:
+    case RtfScriptClass::Latin:
+        return RtfScript::Latin;
+    }
+    return RtfScript::Latin;
+}
+
+// The font number of text of a script; -1 for the document's default font.
+int fontOf(const CharState& state, RtfScript script)
+{
+    switch (script) {
+    case RtfScript::Latin:
+        return state.font;
+    case RtfScript::Asian:
+        return state.eastAsianFont >= 0 ? state.eastAsianFont : state.font;
+    case RtfScript::Complex:
+        return state.complexFont >= 0 ? state.complexFont : state.font;
+    }
+    return state.font;
+}
+
+int sizeOf(const CharState& state, RtfScript script)
+{
+    return script == RtfScript::Complex ? state.complexSize : state.size;
+}
+
+bool looksDifferent(const CharState& state, RtfScript first, RtfScript second)
+{
+    return fontOf(state, first) != fontOf(state, second) || sizeOf(state, first) != sizeOf(state, second);
+}
+
+} // namespace
+
+void RtfDocumentBuilder::appendCharacter(char16_t character, const CharState& chars, const ParaState& para)
+{
+    const RtfScriptClass kind = rtfScriptClassOf(character);
+    const bool strong = kind != RtfScriptClass::Weak;
+    const RtfScript script = scriptOf(kind);
+    if (strong && script != m_runScript && !m_run.isEmpty() && m_runState == chars) {
+        // A run of weak characters so far takes the script of the first strong one.
+        if (m_runHasStrong && looksDifferent(chars, m_runScript, script))
+            flushRun();
+        else
+            m_runScript = script;
+    }
+    if (m_run.isEmpty() || !(m_runState == chars)) {
+        startNewRun(chars, para);
+        m_runScript = strong ? script : m_textScript;
+        m_runHasStrong = false;
+    }
+    if (strong) {
+        m_runHasStrong = true;
+        m_textScript = script;
+    }
+    m_run.append(QChar(character));
+}
+
 void RtfDocumentBuilder::flushRun()
 {
     if (m_run.isEmpty())
         return;
-    m_cursor.insertText(m_run, charFormat(m_runState));
+    m_cursor.insertText(m_run, charFormat(m_runState, m_runScript));
     m_run.resize(0);
     m_paragraphHasContent = true;
 }
 
-QTextCharFormat RtfDocumentBuilder::charFormat(const CharState& state)
+QTextCharFormat RtfDocumentBuilder::charFormat(const CharState& state, RtfScript script)
 {
-    if (const auto found = m_formats.constFind(state); found != m_formats.cend())
+    const RunKey key{state, script};
+    if (const auto found = m_formats.constFind(key); found != m_formats.cend())
         return *found;
     QTextCharFormat format;
-    const int fontNumber = state.font >= 0 ? state.font : m_tables.defaultFont;
+    const int font = fontOf(state, script);
+    const int fontNumber = font >= 0 ? font : m_tables.defaultFont;
     if (const auto font = m_tables.fonts.constFind(fontNumber); font != m_tables.fonts.cend()) {
         if (!font->name.isEmpty())
             format.setFontFamilies({font->name});
         setCharCharset(format, font->charset == 1 ? 238 : font->charset);
     }
-    setCharSize(format, state.size * 10);
+    setCharSize(format, sizeOf(state, script) * 10);
     if (state.bold)
         format.setFontWeight(QFont::Bold);
     if (state.italic)
@@ -114,7 +182,7 @@ QTextCharFormat RtfDocumentBuilder::charFormat(const CharState& state)
     // way to hide characters, so it is shown like the text around it.
     if (state.hidden)
         format.setProperty(CharHidden, true);
-    m_formats.insert(state, format);
+    m_formats.insert(key, format);
     return format;
 }
 
@@ -169,6 +237,7 @@ void RtfDocumentBuilder::endParagraph(ParagraphEnd end, const ParaState& para)
     m_pageBreakNext = end == ParagraphEnd::PageBreak;
     m_pendingBreak = true;
     m_paragraphHasContent = false;
+    m_textScript = RtfScript::Latin;
 }
 
 void RtfDocumentBuilder::endText(const ParaState& para)
@@ -346,6 +415,7 @@ void RtfDocumentBuilder::endCell(const ParaState& para)
     applyParagraphFormat(para);
     m_table.cellEnded = true;
     m_paragraphHasContent = false;
+    m_textScript = RtfScript::Latin;
 }
 
 void RtfDocumentBuilder::endRow()
@@ -372,7 +442,7 @@ void RtfDocumentBuilder::insertPicture(const RtfInsertedPicture& picture, const 
         m_cursor.document()->addResource(QTextDocument::ImageResource, QUrl(name), picture.image);
     }
     QTextImageFormat format;
-    format.merge(charFormat(chars));
+    format.merge(charFormat(chars, RtfScript::Latin));
     format.setName(name);
     format.setWidth(std::min<qreal>(picture.size.width(), 10000));
     format.setHeight(std::min<qreal>(picture.size.height(), 10000));

@@ -6,6 +6,7 @@
 // RTF says; the builder decides where in the document it goes.
 
 #include "rtf/RtfReaderState.h"
+#include "rtf/RtfScript.h"
 
 #include <QHash>
 #include <QImage>
@@ -42,17 +43,19 @@ public:
     // document's own final one, and closes the edit block.
     void finish();
 
-    // Text: characters in the format of chars, into the paragraph para describes.
+    // Text: characters in the format of chars, into the paragraph para describes. Each
+    // character is shown in the font and size chars gives its script (Latin, East Asian or
+    // complex); a run is split where its script changes to one that looks different.
     void appendLatin1(const char* data, qsizetype size, const CharState& chars, const ParaState& para)
     {
-        startRun(chars, para);
+        if (!continuesLatinRun(chars)) {
+            for (qsizetype index = 0; index < size; ++index)
+                appendCharacter(static_cast<unsigned char>(data[index]), chars, para);
+            return;
+        }
         m_run.append(QLatin1StringView(data, size));
     }
-    void appendCharacter(char16_t character, const CharState& chars, const ParaState& para)
-    {
-        startRun(chars, para);
-        m_run.append(QChar(character));
-    }
+    void appendCharacter(char16_t character, const CharState& chars, const ParaState& para);
     // Inserts the text gathered so far.
     void flushRun();
 
@@ -96,14 +99,24 @@ private:
         bool rowEnded = false;
     };
 
-    void startRun(const CharState& chars, const ParaState& para)
+    // The format of a run of chars in text of a script.
+    struct RunKey
     {
-        if (!m_run.isEmpty() && m_runState == chars)
-            return;
-        startNewRun(chars, para);
+        CharState chars;
+        RtfScript script = RtfScript::Latin;
+        friend bool operator==(const RunKey&, const RunKey&) = default;
+        friend size_t qHash(const RunKey& key, size_t seed = 0)
+        {
+            return qHashMulti(seed, key.chars, int(key.script));
+        }
+    };
+
+    bool continuesLatinRun(const CharState& chars) const
+    {
+        return !m_run.isEmpty() && m_runScript == RtfScript::Latin && m_runHasStrong && m_runState == chars;
     }
     void startNewRun(const CharState& chars, const ParaState& para);
-    QTextCharFormat charFormat(const CharState& state);
+    QTextCharFormat charFormat(const CharState& state, RtfScript script);
 
     void beginContent(const ParaState& para);
     void openPendingParagraph();
@@ -119,7 +132,10 @@ private:
 
     QString m_run;
     CharState m_runState;
-    QHash<CharState, QTextCharFormat> m_formats;
+    RtfScript m_runScript = RtfScript::Latin;
+    bool m_runHasStrong = false;               // the run holds a character of its script
+    RtfScript m_textScript = RtfScript::Latin; // of the paragraph's last strong character
+    QHash<RunKey, QTextCharFormat> m_formats;
     bool m_pendingBreak = false;
     bool m_pageBreakNext = false;
     bool m_paragraphHasContent = false;

@@ -76,6 +76,13 @@ const KeywordTable& keywords()
         add("dn", RtfCharacterWord::Down);
         add("v", RtfCharacterWord::Hidden);
         add("protect", RtfCharacterWord::Protect);
+        add("af", RtfCharacterWord::AssociatedFont);
+        add("afs", RtfCharacterWord::AssociatedFontSize);
+        add("loch", RtfCharacterWord::LowAnsi);
+        add("hich", RtfCharacterWord::HighAnsi);
+        add("dbch", RtfCharacterWord::DoubleByte);
+        add("ltrch", RtfCharacterWord::LeftToRight);
+        add("rtlch", RtfCharacterWord::RightToLeft);
         add("pard", RtfParagraphWord::Pard);
         add("par", RtfContentWord::Par);
         add("sect", RtfContentWord::Par);

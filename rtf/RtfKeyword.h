@@ -78,6 +78,13 @@ enum class RtfCharacterWord : quint8 {
     Down,
     Hidden,
     Protect,
+    AssociatedFont,     // \af
+    AssociatedFontSize, // \afs
+    LowAnsi,            // \loch
+    HighAnsi,           // \hich
+    DoubleByte,         // \dbch
+    LeftToRight,        // \ltrch
+    RightToLeft,        // \rtlch
 };
 
 enum class RtfParagraphWord : quint8 {

@@ -423,7 +423,7 @@ void RtfParser::binary(const char* data, qsizetype size)
 
 const RtfCodePage& RtfParser::codePage()
 {
-    const int font = top().chars.font >= 0 ? top().chars.font : m_tables.defaultFont;
+    const int font = top().chars.codePageFont >= 0 ? top().chars.codePageFont : m_tables.defaultFont;
     if (m_decoding.page && m_decoding.pageFont == font)
         return *m_decoding.page;
     int page = m_decoding.ansiCodePage;

@@ -133,6 +133,8 @@ private:
     void applyFontWord(RtfFontWord word, int parameter);
     void applyColorWord(RtfColorWord word, int parameter);
     void applyCharacterWord(RtfCharacterWord word, int parameter, bool hasParameter);
+    // \f or \af in text: sets the font of the kind of text the run's words chose.
+    static void setRunFont(CharState& chars, int font);
     void applyParagraphWord(RtfParagraphWord word, int parameter, bool hasParameter);
     void applyTableWord(RtfTableWord word, int parameter);
     void applyContentWord(RtfContentWord word, int parameter, bool hasParameter);

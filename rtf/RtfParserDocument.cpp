@@ -165,9 +165,12 @@ bool RtfParser::applyDestinationWord(RtfDestinationWord word)
 void RtfParser::applyFontWord(RtfFontWord word, int parameter)
 {
     if (top().destination != Destination::FontTable) {
-        // In text, \f selects a font of the table.
-        if (word == RtfFontWord::Font && isTextDestination())
-            top().chars.font = parameter;
+        // In text, \f selects a font of the table, whose code page decodes the bytes that
+        // follow.
+        if (word == RtfFontWord::Font && isTextDestination()) {
+            setRunFont(top().chars, parameter);
+            top().chars.codePageFont = parameter;
+        }
         return;
     }
     switch (word) {

@@ -10,7 +10,62 @@ constexpr int MaxTwips = 100000;
 constexpr int MaxTabStops = 64;
 constexpr int MaxListLevels = 9;
 
+// Whether the font words set the East Asian or the complex-script font rather than the
+// Latin one, after the words that say which kind of text follows.
+enum class FontSlot { Latin, EastAsian, Complex };
+
+FontSlot fontSlotOf(RunKind kind)
+{
+    switch (kind) {
+    case RunKind::DoubleByte:
+        return FontSlot::EastAsian;
+    case RunKind::RightToLeft:
+    case RunKind::LeftToRightThenRightToLeft:
+        return FontSlot::Complex;
+    case RunKind::None:
+    case RunKind::LowAnsi:
+    case RunKind::HighAnsi:
+    case RunKind::LeftToRight:
+    case RunKind::RightToLeftThenLeftToRight:
+        return FontSlot::Latin;
+    }
+    return FontSlot::Latin;
+}
+
+// Whether the size words set the complex-script size rather than the size of the rest.
+bool setsComplexSize(RunKind kind)
+{
+    switch (kind) {
+    case RunKind::HighAnsi:
+    case RunKind::RightToLeft:
+    case RunKind::LeftToRightThenRightToLeft:
+        return true;
+    case RunKind::None:
+    case RunKind::LowAnsi:
+    case RunKind::DoubleByte:
+    case RunKind::LeftToRight:
+    case RunKind::RightToLeftThenLeftToRight:
+        return false;
+    }
+    return false;
+}
+
 } // namespace
+
+void RtfParser::setRunFont(CharState& chars, int font)
+{
+    switch (fontSlotOf(chars.kind)) {
+    case FontSlot::Latin:
+        chars.font = font;
+        break;
+    case FontSlot::EastAsian:
+        chars.eastAsianFont = font;
+        break;
+    case FontSlot::Complex:
+        chars.complexFont = font;
+        break;
+    }
+}
 
 void RtfParser::applyCharacterWord(RtfCharacterWord word, int parameter, bool hasParameter)
 {
@@ -39,7 +94,29 @@ void RtfParser::applyCharacterWord(RtfCharacterWord word, int parameter, bool ha
         chars.strike = on;
         break;
     case RtfCharacterWord::FontSize:
-        chars.size = parameter > 0 ? std::min(parameter, 3276) : 24;
+    case RtfCharacterWord::AssociatedFontSize:
+        (setsComplexSize(chars.kind) ? chars.complexSize : chars.size) =
+            parameter > 0 ? std::min(parameter, 3276) : 24;
+        break;
+    case RtfCharacterWord::AssociatedFont:
+        setRunFont(chars, parameter);
+        break;
+    case RtfCharacterWord::LowAnsi:
+        chars.kind = RunKind::LowAnsi;
+        break;
+    case RtfCharacterWord::HighAnsi:
+        chars.kind = RunKind::HighAnsi;
+        break;
+    case RtfCharacterWord::DoubleByte:
+        chars.kind = RunKind::DoubleByte;
+        break;
+    case RtfCharacterWord::LeftToRight:
+        chars.kind =
+            chars.kind == RunKind::RightToLeft ? RunKind::RightToLeftThenLeftToRight : RunKind::LeftToRight;
+        break;
+    case RtfCharacterWord::RightToLeft:
+        chars.kind =
+            chars.kind == RunKind::LeftToRight ? RunKind::LeftToRightThenRightToLeft : RunKind::RightToLeft;
         break;
     case RtfCharacterWord::Foreground:
         chars.foreground = parameter;

@@ -14,10 +14,32 @@
 
 #include <optional>
 
+// Which kind of text the font and size words that follow set, after the last \loch, \hich,
+// \dbch, \ltrch or \rtlch: \f and \af set the East Asian font after \dbch and the
+// complex-script font after \rtlch (unless \ltrch came before it); \fs and \afs set the
+// complex-script size after \hich and after such an \rtlch; otherwise they set the
+// Latin font and the size of Latin and East Asian text. \plain and the end of a group end
+// the kind. (This is how LibreOffice reads the associated fonts.)
+enum class RunKind : quint8 {
+    None,
+    LowAnsi,                    // \loch
+    HighAnsi,                   // \hich
+    DoubleByte,                 // \dbch
+    LeftToRight,                // \ltrch
+    LeftToRightThenRightToLeft, // \ltrch then \rtlch
+    RightToLeft,                // \rtlch
+    RightToLeftThenLeftToRight, // \rtlch then \ltrch
+};
+
 struct CharState
 {
-    int font = -1; // -1: the document's default font
-    int size = 24; // half points
+    int font = -1;          // the font of Latin text; -1: the document's default font
+    int eastAsianFont = -1; // -1: the font of Latin text
+    int complexFont = -1;   // -1: the font of Latin text
+    int codePageFont = -1;  // the last \f, whose code page decodes bytes; -1: the default font
+    int size = 24;          // half points, of Latin and East Asian text
+    int complexSize = 24;   // half points
+    RunKind kind = RunKind::None;
     int foreground = -1;
     int background = -1;
     int up = 0; // half points, positive raises
@@ -34,7 +56,8 @@ struct CharState
 
 inline size_t qHash(const CharState& state, size_t seed = 0)
 {
-    return qHashMulti(seed, state.font, state.size, state.foreground, state.background, state.up, state.link,
+    return qHashMulti(seed, state.font, state.eastAsianFont, state.complexFont, state.size, state.complexSize,
+                      state.foreground, state.background, state.up, state.link,
                       state.bold | state.italic << 1 | state.underline << 2 | state.strike << 3 |
                           int(state.script) << 4 | state.hidden << 6 | state.protect << 7);
 }

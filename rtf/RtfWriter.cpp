@@ -2,8 +2,10 @@
 
 #include "format/FormatValues.h"
 #include "format/TextFormatProperties.h"
-#include "rtf/RtfCodePage.h"
-#include "rtf/RtfScriptPosition.h"
+#include "rtf/RtfCharacterWriter.h"
+#include "rtf/RtfListNumbering.h"
+#include "rtf/RtfOutput.h"
+#include "rtf/RtfWriterTables.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -16,165 +18,12 @@
 #include <QUrl>
 
 #include <algorithm>
-#include <cstring>
+#include <cctype>
+#include <cmath>
 
 using namespace TextFormatProperties;
 
 namespace {
-
-constexpr qsizetype ChunkSize = 64 * 1024;
-constexpr int SymbolCharset = 2;
-
-struct FontKey
-{
-    QString family;
-    int charset = 238;
-    friend bool operator==(const FontKey&, const FontKey&) = default;
-};
-
-size_t qHash(const FontKey& key, size_t seed = 0)
-{
-    return qHashMulti(seed, key.family, key.charset);
-}
-
-// The text after the number of a Windows numbering style; "1)" for the styles without
-// one of their own.
-const char* numberingAfterText(int style)
-{
-    switch (style) {
-    case PFNS_PLAIN:
-        return "";
-    case PFNS_PERIOD:
-        return ".";
-    default:
-        return ")";
-    }
-}
-
-// One \listid of the list table: its numbering, start and numbering style.
-struct ListDefinition
-{
-    int numbering = 0;
-    int start = 1;
-    int style = PFNS_PERIOD;
-    friend bool operator==(const ListDefinition&, const ListDefinition&) = default;
-};
-
-// The character attributes as written, to write only what changes from run to run.
-struct WrittenChars
-{
-    int font = 0;
-    int size = 24; // half points
-    int foreground = 0;
-    int background = 0;
-    int up = 0;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strike = false;
-    bool protect = false;
-    bool hidden = false;
-    RtfScriptPosition script = RtfScriptPosition::Normal;
-    friend bool operator==(const WrittenChars&, const WrittenChars&) = default;
-};
-
-int numberingOf(const QTextBlockFormat& format, const QTextList* list)
-{
-    if (format.hasProperty(BlockNumbering) && format.intProperty(BlockNumbering) != 0)
-        return format.intProperty(BlockNumbering);
-    switch (list->format().style()) {
-    case QTextListFormat::ListDecimal:
-        return PFN_ARABIC;
-    case QTextListFormat::ListLowerAlpha:
-        return PFN_LCLETTER;
-    case QTextListFormat::ListUpperAlpha:
-        return PFN_UCLETTER;
-    case QTextListFormat::ListLowerRoman:
-        return PFN_LCROMAN;
-    case QTextListFormat::ListUpperRoman:
-        return PFN_UCROMAN;
-    default:
-        return PFN_BULLET;
-    }
-}
-
-int levelFormatOf(int numbering)
-{
-    switch (numbering) {
-    case PFN_ARABIC:
-        return 0;
-    case PFN_UCROMAN:
-        return 1;
-    case PFN_LCROMAN:
-        return 2;
-    case PFN_UCLETTER:
-        return 3;
-    case PFN_LCLETTER:
-        return 4;
-    default:
-        return 23;
-    }
-}
-
-const char* pnKeywordOf(int numbering)
-{
-    switch (numbering) {
-    case PFN_UCROMAN:
-        return "\\pnucrm";
-    case PFN_LCROMAN:
-        return "\\pnlcrm";
-    case PFN_UCLETTER:
-        return "\\pnucltr";
-    case PFN_LCLETTER:
-        return "\\pnlcltr";
-    default:
-        return "\\pndec";
-    }
-}
-
-QString romanNumber(int value)
-{
-    static const std::pair<int, const char*> parts[] = {
-        {1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"}, {50, "l"},
-        {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},    {4, "iv"},  {1, "i"}};
-    QString result;
-    value = std::clamp(value, 1, 3999);
-    for (const auto& [amount, letters] : parts) {
-        while (value >= amount) {
-            result += QLatin1StringView(letters);
-            value -= amount;
-        }
-    }
-    return result;
-}
-
-QString letterNumber(int value)
-{
-    QString result;
-    value = std::max(value, 1);
-    while (value > 0) {
-        --value;
-        result.prepend(QChar(u'a' + value % 26));
-        value /= 26;
-    }
-    return result;
-}
-
-QString numberText(int numbering, int value)
-{
-    switch (numbering) {
-    case PFN_LCLETTER:
-        return letterNumber(value);
-    case PFN_UCLETTER:
-        return letterNumber(value).toUpper();
-    case PFN_LCROMAN:
-        return romanNumber(value);
-    case PFN_UCROMAN:
-        return romanNumber(value).toUpper();
-    default:
-        return QString::number(value);
-    }
-}
 
 QImage imageOfResource(const QVariant& resource)
 {
@@ -187,180 +36,69 @@ QImage imageOfResource(const QVariant& resource)
     return {};
 }
 
+int defaultSizeOf(const QTextDocument& document)
+{
+    const qreal points = document.defaultFont().pointSizeF();
+    return points > 0 ? int(std::lround(points * 20)) : 240;
+}
+
+// Walks the document's blocks and fragments and writes them; the header's tables and the
+// character attributes are written by the objects it holds.
 class Writer
 {
 public:
     Writer(const QTextDocument& document, RtfWriter::Options options, const RtfWriter::Sink& sink, int from,
            int to)
-        : m_document(document), m_options(options), m_sink(sink), m_from(from), m_to(to)
+        : m_document(document), m_options(options), m_out(sink), m_tables(document.defaultFont().family()),
+          m_characters(m_tables, m_out, defaultSizeOf(document)), m_from(from), m_to(to)
     {
-        m_out.reserve(ChunkSize + 4096);
     }
 
     bool write();
 
 private:
+    using Encoding = RtfOutput::Encoding;
+
     void collect();
-    void writeHeader();
     enum class Place { FirstWritten, Later };
     void writeBlock(const QTextBlock& block, Place place);
     void writeParagraphProperties(const QTextBlock& block, const QTextTable* table, Place place);
     void writeListFallback(const QTextBlock& block, const QTextList* list);
     void writeFragment(const QTextFragment& fragment, int position, int length);
-    void writeChars(const WrittenChars& chars);
     void writeLinkChange(const QString& target);
     void writeObject(const QTextImageFormat& format);
     void writeKeptGroup(const QByteArray& group);
     void writeRowDefinition(const QTextTable* table);
-    // Windows1250: characters of the code page as \'hh; UnicodeOnly: every non-ASCII one as \uN.
-    enum class Encoding { Windows1250, UnicodeOnly };
-    void writeText(QStringView text, Encoding encoding);
-    // Text in a font of the Central European character set can use Windows-1250 bytes; a
-    // reader decodes the bytes of other fonts in their own code page.
-    static Encoding encodingOf(int charset)
-    {
-        return charset == 238 ? Encoding::Windows1250 : Encoding::UnicodeOnly;
-    }
-
-    int fontIndex(const QTextCharFormat& format);
-    int colorIndex(const QColor& color);
-    WrittenChars charsOf(const QTextCharFormat& format);
 
     // What the writer needs of a fragment's format, worked out once per format of the
     // document: documents hold few formats and many fragments.
     struct RunFormat
     {
-        WrittenChars chars;
+        RtfCharacterWriter::Chars chars;
+        int charset = 238;
         QString link;
         Encoding encoding = Encoding::Windows1250;
         bool picture = false;
     };
     const RunFormat& runFormat(const QTextFragment& fragment);
 
-    void put(char c) { m_out.append(c); }
-    void put(const char* text) { m_out.append(text); }
-    void put(QByteArrayView text) { m_out.append(text); }
-    void putWord(const char* word, int value)
-    {
-        m_out.append(word);
-        m_out.append(QByteArray::number(value));
-    }
-    // A numbered level's text: its number (placeholder \'0N for level N) with
-    // the characters the Windows numbering style puts around it.
-    void putLevelText(int level, int style)
-    {
-        const char* before = style == PFNS_PARENS ? "(" : "";
-        const char* after = numberingAfterText(style);
-        const int length = 1 + int(std::strlen(before) + std::strlen(after));
-        put("{\\leveltext\\'0");
-        put(char('0' + length));
-        put(before);
-        put("\\'0");
-        put(char('0' + level));
-        put(after);
-        put(";}{\\levelnumbers\\'0");
-        put(char('1' + std::strlen(before)));
-        put(";}");
-    }
-    void putHex(unsigned char byte)
-    {
-        static constexpr char Digits[] = "0123456789abcdef";
-        m_out.append(Digits[byte >> 4]);
-        m_out.append(Digits[byte & 15]);
-    }
-    void flushIfFull()
-    {
-        if (m_out.size() >= ChunkSize)
-            flush();
-    }
-    void flush()
-    {
-        if (!m_out.isEmpty() && !m_failed && !m_sink(m_out.constData(), m_out.size()))
-            m_failed = true;
-        m_out.resize(0);
-    }
+    void put(char c) { m_out.put(c); }
+    void put(const char* text) { m_out.put(text); }
+    void putWord(const char* word, int value) { m_out.putWord(word, value); }
+    void putHex(unsigned char byte) { m_out.putHex(byte); }
 
     const QTextDocument& m_document;
     RtfWriter::Options m_options;
-    const RtfWriter::Sink& m_sink;
+    RtfOutput m_out;
+    RtfWriterTables m_tables;
+    RtfCharacterWriter m_characters;
     int m_from;
     int m_to;
-    QByteArray m_out;
-    bool m_failed = false;
 
-    QList<FontKey> m_fonts;
-    QHash<FontKey, int> m_fontIndexes;
-    int m_symbolFont = -1;
-    QList<QColor> m_colors;
-    QHash<QRgb, int> m_colorIndexes;
-    QList<const QTextList*> m_lists;
-    QHash<const QTextList*, int> m_listIndexes;      // \ls of each list, from 1
-    QList<ListDefinition> m_listDefinitions;         // of each \listid
-    QHash<const QTextList*, int> m_itemsWritten;     // list items written so far, per list
-    QHash<const QTextList*, int> m_listDefinitionOf; // \listid of each list, from 1
-    int m_defaultSize = 240;                         // twips
-
-    QHash<int, RunFormat> m_runFormats; // by the document's format index
-    WrittenChars m_chars;
-    bool m_charsWritten = false;
+    QHash<const QTextList*, int> m_itemsWritten; // list items written so far, per list
+    QHash<int, RunFormat> m_runFormats;          // by the document's format index
     QString m_link;
-    WrittenChars m_charsBeforeLink;
-    bool m_charsWrittenBeforeLink = false;
 };
-
-int Writer::fontIndex(const QTextCharFormat& format)
-{
-    QString family;
-    const QStringList families = format.fontFamilies().toStringList();
-    if (!families.isEmpty())
-        family = families.first();
-    if (family.isEmpty())
-        family = m_document.defaultFont().family();
-    const FontKey key{family, charCharset(format)};
-    if (const auto found = m_fontIndexes.constFind(key); found != m_fontIndexes.cend())
-        return *found;
-    const int index = int(m_fonts.size());
-    m_fonts.append(key);
-    m_fontIndexes.insert(key, index);
-    return index;
-}
-
-int Writer::colorIndex(const QColor& color)
-{
-    if (!color.isValid())
-        return 0;
-    const QRgb rgb = color.rgb();
-    if (const auto found = m_colorIndexes.constFind(rgb); found != m_colorIndexes.cend())
-        return *found;
-    m_colors.append(color);
-    const int index = int(m_colors.size()); // 0 is the automatic colour
-    m_colorIndexes.insert(rgb, index);
-    return index;
-}
-
-WrittenChars Writer::charsOf(const QTextCharFormat& format)
-{
-    WrittenChars chars;
-    chars.font = fontIndex(format);
-    const int size = charSize(format);
-    chars.size = std::clamp((size > 0 ? size : m_defaultSize) / 10, 1, 3276);
-    chars.bold = format.fontWeight() >= QFont::DemiBold;
-    chars.italic = format.fontItalic();
-    chars.underline = format.fontUnderline();
-    chars.strike = format.fontStrikeOut();
-    chars.protect = format.boolProperty(CharProtected);
-    chars.hidden = format.boolProperty(CharHidden);
-    if (!charAutoColor(format) && format.foreground().style() != Qt::NoBrush)
-        chars.foreground = colorIndex(format.foreground().color());
-    if (!charAutoBackColor(format) && format.background().style() != Qt::NoBrush)
-        chars.background = colorIndex(format.background().color());
-    if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
-        chars.script = RtfScriptPosition::Subscript;
-    else if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
-        chars.script = RtfScriptPosition::Superscript;
-    chars.up = charOffset(format) / 10;
-    return chars;
-}
 
 const Writer::RunFormat& Writer::runFormat(const QTextFragment& fragment)
 {
@@ -373,19 +111,14 @@ const Writer::RunFormat& Writer::runFormat(const QTextFragment& fragment)
     run.picture = format.isImageFormat();
     // Pictures carry a character format too (size, raised or lowered), which a
     // reader gives them from the run they stand in.
-    run.chars = charsOf(format);
-    run.encoding = encodingOf(charCharset(format));
+    run.chars = m_characters.charsOf(format);
+    run.charset = charCharset(format);
+    run.encoding = RtfOutput::encodingOf(run.charset);
     return *m_runFormats.insert(index, run);
 }
 
 void Writer::collect()
 {
-    // Font 0 is the document's default font.
-    QTextCharFormat defaultFormat;
-    defaultFormat.setFontFamilies({m_document.defaultFont().family()});
-    fontIndex(defaultFormat);
-    if (m_document.defaultFont().pointSizeF() > 0)
-        m_defaultSize = int(std::lround(m_document.defaultFont().pointSizeF() * 20));
     for (QTextBlock block = m_document.findBlock(m_from); block.isValid() && block.position() < m_to;
          block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -394,164 +127,9 @@ void Writer::collect()
             if (position + fragment.length() > m_from && position < m_to)
                 runFormat(fragment);
         }
-        if (const QTextList* list = block.textList(); list && !m_listIndexes.contains(list)) {
-            m_lists.append(list);
-            m_listIndexes.insert(list, int(m_lists.size()));
-            const int numbering = numberingOf(block.blockFormat(), list);
-            const ListDefinition definition{
-                numbering, intProperty(block.blockFormat(), BlockNumberingStart, 1),
-                intProperty(block.blockFormat(), BlockNumberingStyle, PFNS_PERIOD)};
-            qsizetype definitionIndex = m_listDefinitions.indexOf(definition);
-            if (definitionIndex < 0) {
-                definitionIndex = m_listDefinitions.size();
-                m_listDefinitions.append(definition);
-            }
-            m_listDefinitionOf.insert(list, int(definitionIndex + 1));
-            if (numbering == PFN_BULLET && m_symbolFont < 0) {
-                QTextCharFormat symbol;
-                symbol.setFontFamilies({QStringLiteral("Symbol")});
-                setCharCharset(symbol, SymbolCharset);
-                m_symbolFont = fontIndex(symbol);
-            }
-        }
+        if (const QTextList* list = block.textList())
+            m_tables.addList(list, block.blockFormat());
     }
-}
-
-void Writer::writeHeader()
-{
-    put("{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1029\n{\\fonttbl");
-    for (qsizetype index = 0; index < m_fonts.size(); ++index) {
-        putWord("{\\f", int(index));
-        putWord("\\fnil\\fcharset", m_fonts.at(index).charset);
-        put(' ');
-        writeText(m_fonts.at(index).family, encodingOf(m_fonts.at(index).charset));
-        put(";}");
-    }
-    put("}\n{\\colortbl ;");
-    for (const QColor& color : std::as_const(m_colors)) {
-        putWord("\\red", color.red());
-        putWord("\\green", color.green());
-        putWord("\\blue", color.blue());
-        put(';');
-    }
-    put("}\n");
-    if (!m_lists.isEmpty()) {
-        // One list definition per kind of numbering, one override (\ls) per list.
-        put("{\\*\\listtable");
-        for (qsizetype index = 0; index < m_listDefinitions.size(); ++index) {
-            const auto [numbering, start, style] = m_listDefinitions.at(index);
-            putWord("\n{\\list\\listtemplateid", int(index + 1));
-            for (int level = 0; level < 9; ++level) {
-                putWord("{\\listlevel\\levelnfc", levelFormatOf(numbering));
-                putWord("\\levelnfcn", levelFormatOf(numbering));
-                putWord("\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat", start);
-                if (numbering == PFN_BULLET)
-                    put("{\\leveltext\\'01\\u8226 ?;}{\\levelnumbers;}");
-                else
-                    putLevelText(level, style);
-                putWord("\\fi-360\\li", 720 * (level + 1));
-                put('}');
-            }
-            putWord("{\\listname ;}\\listid", int(index + 1));
-            put('}');
-        }
-        put("}\n{\\*\\listoverridetable");
-        for (const QTextList* list : std::as_const(m_lists)) {
-            putWord("{\\listoverride\\listid", m_listDefinitionOf.value(list));
-            putWord("\\listoverridecount0\\ls", m_listIndexes.value(list));
-            put('}');
-            flushIfFull();
-        }
-        put("}\n");
-    }
-    put("{\\*\\generator Zorvan;}\\viewkind4\\uc1\n");
-}
-
-void Writer::writeText(QStringView text, Encoding encoding)
-{
-    for (const QChar character : text) {
-        const char16_t code = character.unicode();
-        if (code >= 0x20 && code < 0x80) {
-            if (code == '\\' || code == '{' || code == '}')
-                put('\\');
-            put(char(code));
-            continue;
-        }
-        switch (code) {
-        case u'\t':
-            put("\\tab ");
-            continue;
-        case QChar::LineSeparator:
-            put("\\line ");
-            continue;
-        case 0x00A0:
-            put("\\~");
-            continue;
-        case 0x00AD:
-            put("\\-");
-            continue;
-        case 0x2011:
-            put("\\_");
-            continue;
-        default:
-            break;
-        }
-        if (code < 0x20)
-            continue;
-        if (const unsigned char byte =
-                encoding == Encoding::Windows1250 ? RtfCodePage::encode1250(code) : 0) {
-            put("\\'");
-            putHex(byte);
-            continue;
-        }
-        putWord("\\u", int(qint16(code)));
-        put('?');
-    }
-}
-
-void Writer::writeChars(const WrittenChars& chars)
-{
-    if (m_charsWritten && chars == m_chars)
-        return;
-    // LibreOffice drops the rest of a paragraph when a sub- or superscript run
-    // is ended by \plain alone; \nosupersub first keeps the text.
-    if (m_charsWritten && m_chars.script != RtfScriptPosition::Normal && chars.script != m_chars.script)
-        put("\\nosupersub");
-    m_chars = chars;
-    m_charsWritten = true;
-    putWord("\\plain\\f", chars.font);
-    putWord("\\fs", chars.size);
-    if (chars.bold)
-        put("\\b");
-    if (chars.italic)
-        put("\\i");
-    if (chars.underline)
-        put("\\ul");
-    if (chars.strike)
-        put("\\strike");
-    if (chars.foreground)
-        putWord("\\cf", chars.foreground);
-    if (chars.background)
-        putWord("\\highlight", chars.background);
-    switch (chars.script) {
-    case RtfScriptPosition::Normal:
-        break;
-    case RtfScriptPosition::Subscript:
-        put("\\sub");
-        break;
-    case RtfScriptPosition::Superscript:
-        put("\\super");
-        break;
-    }
-    if (chars.up > 0)
-        putWord("\\up", chars.up);
-    else if (chars.up < 0)
-        putWord("\\dn", -chars.up);
-    if (chars.protect)
-        put("\\protect");
-    if (chars.hidden)
-        put("\\v");
-    put(' ');
 }
 
 void Writer::writeLinkChange(const QString& target)
@@ -560,18 +138,16 @@ void Writer::writeLinkChange(const QString& target)
         return;
     if (!m_link.isEmpty()) {
         put("}}}");
-        m_chars = m_charsBeforeLink;
-        m_charsWritten = m_charsWrittenBeforeLink;
+        m_characters.leaveGroup();
     }
     m_link = target;
     if (target.isEmpty())
         return;
-    m_charsBeforeLink = m_chars;
-    m_charsWrittenBeforeLink = m_charsWritten;
+    m_characters.enterGroup();
     put("{\\field{\\*\\fldinst{HYPERLINK \"");
     QString quoted = target;
     quoted.replace(u'"', QLatin1String("%22"));
-    writeText(quoted, Encoding::UnicodeOnly);
+    m_out.putText(quoted, Encoding::UnicodeOnly);
     put("\"}}{\\fldrslt{");
 }
 
@@ -656,7 +232,7 @@ void Writer::writeObject(const QTextImageFormat& format)
         putHex(static_cast<unsigned char>(data.at(index)));
         if (index % 64 == 63) {
             put('\n');
-            flushIfFull();
+            m_out.flushIfFull();
         }
     }
     put("}");
@@ -672,7 +248,7 @@ void Writer::writeFragment(const QTextFragment& fragment, int position, int leng
         return;
     const QString text = fragment.text();
     if (run.picture) {
-        writeChars(run.chars);
+        m_characters.write(run.chars);
         const QTextImageFormat format = fragment.charFormat().toImageFormat();
         for (int index = start; index < end; ++index) {
             if (text.at(index) == QChar::ObjectReplacementCharacter)
@@ -680,9 +256,10 @@ void Writer::writeFragment(const QTextFragment& fragment, int position, int leng
         }
         return;
     }
-    writeChars(run.chars);
-    writeText(QStringView(text).mid(start, end - start), run.encoding);
-    flushIfFull();
+    const QStringView written = QStringView(text).mid(start, end - start);
+    m_characters.write(RtfCharacterWriter::forText(run.chars, run.charset, written));
+    m_out.putText(written, run.encoding);
+    m_out.flushIfFull();
 }
 
 void Writer::writeRowDefinition(const QTextTable* table)
@@ -705,14 +282,14 @@ void Writer::writeRowDefinition(const QTextTable* table)
 void Writer::writeListFallback(const QTextBlock& block, const QTextList* list)
 {
     const QTextBlockFormat format = block.blockFormat();
-    const int numbering = numberingOf(format, list);
+    const int numbering = RtfListNumbering::numberingOf(format, list);
     const int start = intProperty(format, BlockNumberingStart, 1);
     const int style = intProperty(format, BlockNumberingStyle, PFNS_PERIOD);
     const int tab = intProperty(format, BlockNumberingTab, 0);
     if (numbering == PFN_BULLET) {
-        putWord("{\\pntext\\f", m_symbolFont);
+        putWord("{\\pntext\\f", m_tables.symbolFont());
         put("\\'b7\\tab}");
-        putWord("{\\*\\pn\\pnlvlblt\\pnf", m_symbolFont);
+        putWord("{\\*\\pn\\pnlvlblt\\pnf", m_tables.symbolFont());
         putWord("\\pnindent", tab);
         put("{\\pntxtb\\'b7}}");
         return;
@@ -723,18 +300,18 @@ void Writer::writeListFallback(const QTextBlock& block, const QTextList* list)
     auto written = m_itemsWritten.find(list);
     if (written == m_itemsWritten.end())
         written = m_itemsWritten.insert(list, list->itemNumber(block));
-    const QString number = numberText(numbering, start + (*written)++);
+    const QString number = RtfListNumbering::numberText(numbering, start + (*written)++);
     const char* before = style == PFNS_PARENS ? "(" : "";
-    const char* after = numberingAfterText(style);
+    const char* after = RtfListNumbering::afterText(style);
     put("{\\pntext\\f0 ");
     put(before);
-    writeText(number, Encoding::Windows1250);
+    m_out.putText(number, Encoding::Windows1250);
     put(after);
     put("\\tab}");
     put("{\\*\\pn\\pnlvlbody\\pnf0");
     putWord("\\pnindent", tab);
     putWord("\\pnstart", start);
-    put(pnKeywordOf(numbering));
+    put(RtfListNumbering::pnKeywordOf(numbering));
     if (*before)
         put("{\\pntxtb (}");
     if (*after) {
@@ -751,7 +328,7 @@ void Writer::writeParagraphProperties(const QTextBlock& block, const QTextTable*
     put("\\pard");
     const QTextList* list = block.textList();
     if (list) {
-        putWord("\\ls", m_listIndexes.value(list));
+        putWord("\\ls", m_tables.listIndex(list));
         putWord("\\ilvl", std::clamp(intProperty(format, BlockListLevel, 0), 0, 8));
     }
     if (table)
@@ -823,8 +400,8 @@ void Writer::writeBlock(const QTextBlock& block, Place place)
             writeRowDefinition(table);
     }
     writeParagraphProperties(block, table, place);
-    m_charsWritten = false;
-    for (auto it = block.begin(); !it.atEnd() && !m_failed; ++it) {
+    m_characters.startParagraph();
+    for (auto it = block.begin(); !it.atEnd() && !m_out.failed(); ++it) {
         const QTextFragment fragment = it.fragment();
         const int position = fragment.position();
         const int length = fragment.length();
@@ -834,10 +411,7 @@ void Writer::writeBlock(const QTextBlock& block, Place place)
             writeFragment(fragment, position, length);
     }
     writeLinkChange({});
-    // LibreOffice loses a sub- or superscript run that is still open at the
-    // paragraph's end, and the paragraph break with it.
-    if (m_charsWritten && m_chars.script != RtfScriptPosition::Normal)
-        put("\\nosupersub");
+    m_characters.endParagraph();
     const int mark = block.position() + block.length() - 1;
     if (mark >= m_to)
         return;
@@ -853,22 +427,22 @@ void Writer::writeBlock(const QTextBlock& block, Place place)
         put("\\par");
     }
     put('\n');
-    flushIfFull();
+    m_out.flushIfFull();
 }
 
 bool Writer::write()
 {
     collect();
-    writeHeader();
+    m_tables.writeHeader(m_out);
     bool first = true;
     for (QTextBlock block = m_document.findBlock(m_from);
-         block.isValid() && block.position() < m_to && !m_failed; block = block.next()) {
+         block.isValid() && block.position() < m_to && !m_out.failed(); block = block.next()) {
         writeBlock(block, first ? Place::FirstWritten : Place::Later);
         first = false;
     }
     put("}\n");
-    flush();
-    return !m_failed;
+    m_out.flush();
+    return !m_out.failed();
 }
 
 } // namespace

@@ -8,6 +8,16 @@
 // table with \ls and the older \pn numbering for older readers, links as HYPERLINK fields,
 // tables as \trowd..\cell..\row, pictures as PNG or JPEG \pict groups, and groups that the
 // reader kept verbatim (pictures and objects it could not show) as they were read.
+// A run of East Asian text in a font of an East Asian character set also names its font
+// for East Asian text (\dbch\af), a run of complex-script text its size (and its font,
+// in a complex-script character set) for that script (\rtlch\af\afs).
+//
+// Its parts, each in a file of its own:
+//   RtfWriter.cpp           the walk through blocks, fragments, tables, links and pictures
+//   RtfWriterTables         the font, colour and list tables of the header
+//   RtfCharacterWriter      the character attributes of each run
+//   RtfListNumbering        the words and number texts of list numbering
+//   RtfOutput               the bytes: control words, hexadecimal, escaped 7-bit text, chunks
 
 #include <QFlags>
 #include <QtGlobal>

@@ -279,3 +279,46 @@ TEST(RtfWriterTest, NumberingStylesSurviveAndShapeTheLevelText)
         EXPECT_EQ(blockFormatAt(*again, 1).intProperty(BlockNumberingStyle), row.style);
     }
 }
+
+TEST(RtfWriterTest, EastAsianAndComplexTextIsWrittenWithItsFontForThoseScripts)
+{
+    auto document = documentWithText(QStringLiteral("abc 日本 שלום"));
+    const auto setFace = [&document](int from, int to, const QString& face, int charset) {
+        QTextCursor cursor(document.get());
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+        QTextCharFormat format;
+        format.setFontFamilies({face});
+        setCharCharset(format, charset);
+        setCharSize(format, 210);
+        cursor.mergeCharFormat(format);
+    };
+    setFace(0, 4, QStringLiteral("Arial"), 238);
+    setFace(4, 7, QStringLiteral("MS Mincho"), 128);
+    setFace(7, 11, QStringLiteral("David"), 177);
+    const QByteArray rtf = writeRtf(*document);
+    EXPECT_TRUE(rtf.contains("\\plain\\f1\\fs21 abc ")) << rtf.constData();
+    EXPECT_TRUE(rtf.contains("\\plain\\dbch\\af2\\loch\\f2\\fs21 \\u26085?")) << rtf.constData();
+    EXPECT_TRUE(rtf.contains("\\plain\\rtlch\\af3\\afs21\\ltrch\\f3\\fs21 \\u1513?")) << rtf.constData();
+    // CJK text in a font of another character set was given no East Asian font.
+    EXPECT_FALSE(writeRtf(*documentWithText(QStringLiteral("日本"))).contains("\\dbch"));
+    const auto back = readRtf(rtf);
+    for (const auto& [position, face] : {std::pair{0, "Arial"}, {4, "MS Mincho"}, {8, "David"}}) {
+        const QTextCharFormat format = formatAt(*back, position);
+        EXPECT_EQ(format.fontFamilies().toStringList().value(0), QLatin1String(face)) << position;
+        EXPECT_EQ(charSize(format), 210) << position;
+    }
+}
+
+TEST(RtfWriterTest, HighlightIsWrittenAsShadingAndAsHighlightAndReadBackOnce)
+{
+    auto document = documentWithText(QStringLiteral("x"));
+    QTextCursor cursor(document.get());
+    cursor.select(QTextCursor::Document);
+    QTextCharFormat format;
+    setCharBackColor(format, QColor(0xc0, 0xff, 0xc0));
+    cursor.mergeCharFormat(format);
+    const QByteArray rtf = writeRtf(*document);
+    EXPECT_TRUE(rtf.contains("\\chcbpat1\\highlight1 x")) << rtf.constData();
+    EXPECT_EQ(formatAt(*readRtf(rtf), 0).background().color(), QColor(0xc0, 0xff, 0xc0));
+}
