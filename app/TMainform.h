@@ -282,6 +282,10 @@ private:
     void chooseColor(ColorAttribute attribute);
     enum class FontBoxFollows { No, Yes };
     void chooseFont(FontBoxFollows fontBoxFollows);
+    // Paragraph formatting: one alignment with its button, one line spacing
+    // with its menu item.
+    void setAlignment(int alignment, QToolButton* button);
+    void checkLineSpacing(QAction* item);
     void loadChosenDocument();
     void finishOpening();
 

@@ -558,7 +558,7 @@ void TMainform::createToolBar2()
     auto own = [this](QToolButton* button, Handler handler) {
         connect(button, &QToolButton::clicked, this, [this, button, handler] { (this->*handler)(button); });
     };
-    // The style, script and alignment buttons show a pressed state that only
+    // The style, script, alignment and list buttons show a pressed state that only
     // their commands change: the click's own toggle is taken back before the
     // command runs.
     auto ownPressable = [this](QToolButton* button, Handler handler) {
@@ -641,10 +641,10 @@ void TMainform::createToolBar2()
     bar->addSeparator();
     cisodraz = newButton(bar, "cisodraz", QStringLiteral("cisodraz"), QStringLiteral("vloží odrážky"),
                          ZvIcon(QStringLiteral("format-list-ordered"), QStringLiteral("1.")));
-    own(cisodraz, &TMainform::cisodrazClick);
+    ownPressable(cisodraz, &TMainform::cisodrazClick);
     tecodraz = newButton(bar, "tecodraz", QStringLiteral("tecodraz"), QStringLiteral("vloží odrážky"),
                          ZvIcon(QStringLiteral("format-list-unordered"), QStringLiteral("•")));
-    own(tecodraz, &TMainform::tecodrazClick);
+    ownPressable(tecodraz, &TMainform::tecodrazClick);
     ToolButton43 = newButton(bar, "ToolButton43", QStringLiteral("ToolButton43"),
                              QStringLiteral("Zmenší odsazení textu"),
                              ZvIcon(QStringLiteral("format-indent-less"), QStringLiteral("⇤")));
