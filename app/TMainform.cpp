@@ -116,13 +116,10 @@ void TMainform::FormCreate(QObject*)
     ClipartFolder = ProgramFolder + QStringLiteral("clipart/");
     OpenPictureDialog1.initialDir = ClipartFolder;
 
-    // 6. Default indents of the paragraph at the caret, in twips: right 60 pt,
-    //    first line at the ruler's left margin less 18 pt.
-    PARAFORMAT2 paragraph;
-    paragraph.dwMask = PFM_RIGHTINDENT | PFM_STARTINDENT;
-    paragraph.dxRightIndent = 60 * 20;
-    paragraph.dxStartIndent = (RulerMarginLeft - 18) * 20;
-    editor->control()->SetParaFormat(paragraph);
+    // 6. Default indents of the paragraph at the caret: right 60 pt, first
+    //    line at the ruler's left margin less 18 pt.
+    editor->ParagraphAttributes().setRightIndent(60);
+    editor->ParagraphAttributes().setFirstLineIndent(RulerMarginLeft - 18);
 
     // 7. and 8.
     editorSelectionChange(this);
