@@ -1,7 +1,7 @@
 #pragma once
 
 // A shown ruler configured the way the main window configures its own
-// (857 x 25, margins 62 and 87, handles at 62, 62 and 183), with every event
+// (857 x 25, margins 62 and 87, handles at 62, 62 and 183, margin lines not draggable), with every event
 // written to a log as "<event> <id>".
 
 #include "ruler/TZvRuler.h"
@@ -25,6 +25,7 @@ protected:
         ruler.setIndentFirst(62);
         ruler.setIndentLeft(62);
         ruler.setIndentRight(183);
+        ruler.setShowMarginHandlers(false);
         const auto logIndent = [this](const char* name) {
             return [this, name](QObject* sender, TIndentID id) {
                 EXPECT_EQ(sender, &ruler);
