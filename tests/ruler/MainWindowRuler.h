@@ -12,6 +12,12 @@
 
 #include <gtest/gtest.h>
 
+// The first-line, left and right indents.
+inline std::array<int, 3> indentsOf(const TZvRuler& ruler)
+{
+    return {ruler.IndentFirst(), ruler.IndentLeft(), ruler.IndentRight()};
+}
+
 class MainWindowRuler : public ::testing::Test
 {
 protected:

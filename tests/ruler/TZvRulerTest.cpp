@@ -52,23 +52,13 @@ TEST_P(TZvRulerIndentRule, AcceptsOrRefusesAValueAsAWhole)
     ruler.resize(400, 25);
     ruler.setIndentRight(300);
     ruler.setMinIndentDist(row.minIndentDist);
-    const std::array<int, 3> before{ruler.IndentFirst(), ruler.IndentLeft(), ruler.IndentRight()};
-    std::array<int, 3> expected = before;
+    std::array<int, 3> expected = indentsOf(ruler);
     if (row.accepted)
         expected[row.indent] = row.value;
-    switch (row.indent) {
-    case riFirst:
-        ruler.setIndentFirst(row.value);
-        break;
-    case riLeft:
-        ruler.setIndentLeft(row.value);
-        break;
-    case riRight:
-    case riBothLeft:
-        ruler.setIndentRight(row.value);
-        break;
-    }
-    EXPECT_EQ((std::array<int, 3>{ruler.IndentFirst(), ruler.IndentLeft(), ruler.IndentRight()}), expected);
+    constexpr std::array setters{&TZvRuler::setIndentFirst, &TZvRuler::setIndentLeft,
+                                 &TZvRuler::setIndentRight};
+    (ruler.*setters[row.indent])(row.value);
+    EXPECT_EQ(indentsOf(ruler), expected);
     // The both-left box always stands under the left-indent handle.
     EXPECT_EQ(ruler.handle(riBothLeft)->x(), ruler.IndentLeft());
 }
