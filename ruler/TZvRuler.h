@@ -146,7 +146,12 @@ private:
     void setBorder(int& border, int value);
     void setFlag(bool& flag, bool value);
 
-    RulerGeometry m_frame{0, 0, 5, 5, 5, 5, 30, 20};
+    RulerGeometry m_frame{.borderLeft = 5,
+                          .borderUp = 5,
+                          .borderDown = 5,
+                          .borderRight = 5,
+                          .marginLeft = 30,
+                          .marginRight = 20};
     TRulerTab m_rulerTab = 10;
     int m_minIndentDist = 50;
     TRulerTabdist m_tabDist = 10;
