@@ -119,7 +119,7 @@ void TMainform::FormCreate(QObject*)
     // 6. Default indents of the paragraph at the caret: right 60 pt, first
     //    line at the ruler's left margin less 18 pt.
     editor->ParagraphAttributes().setRightIndent(60);
-    editor->ParagraphAttributes().setFirstLineIndent(RulerMarginLeft - 18);
+    editor->ParagraphAttributes().setFirstLineIndent(ruler->MarginLeft() - 18);
 
     // 7. and 8.
     editorSelectionChange(this);

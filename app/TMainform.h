@@ -13,6 +13,7 @@
 #include "app/EditControl.h"
 #include "platform/Desktop.h"
 #include "richedit/TZvRichEdit.h"
+#include "ruler/TZvRuler.h"
 #include "widgets/TZvColorButton.h"
 #include "widgets/TZvFontComboBox.h"
 
@@ -55,18 +56,11 @@ public:
     QString ClipartFolder;   // ProgramFolder + "clipart/"
     QString ApplicationHint; // the hint of the control under the mouse or the highlighted menu item
 
-    // Geometry of the ruler as designed (pixels of the ruler's client area); the
-    // ruler control itself provides them once it exists.
-    static constexpr int RulerWidth = 857;
-    static constexpr int RulerHeight = 25;
-    static constexpr int RulerMarginLeft = 62;
-    static constexpr int RulerMarginRight = 87;
-
     // Components.
     QWidget* CoolBar1 = nullptr;
     QToolBar* ToolBar1 = nullptr;
     QToolBar* ToolBar2 = nullptr;
-    QWidget* ruler = nullptr;
+    TZvRuler* ruler = nullptr;
     TZvRichEdit* editor = nullptr;
     TStatusBar* StatusBar1 = nullptr;
     QCheckBox* htmlsyntax = nullptr;
@@ -215,7 +209,7 @@ public:
     void radku3Click(QObject* Sender);
     void Dal1Click(QObject* Sender);
     void Odstavec1Click(QObject* Sender);
-    void rulerIndentChange(QObject* Sender);
+    void rulerIndentChange(QObject* Sender, TIndentID IndentID);
     void editorSelectionChange(QObject* Sender);
     // Insert, search and clipboard.
     void Najtvtextu1Click(QObject* Sender);

@@ -87,17 +87,25 @@ void TMainform::createComponents()
     }
     column->addWidget(CoolBar1);
 
-    // The ruler stands here at its fixed design size until the ruler control replaces it.
-    ruler = new QWidget(client);
+    // The ruler never changes size; the order of the margin and indent values
+    // matters, as the margins move the indents.
+    ruler = new TZvRuler(client);
     ruler->setObjectName(QStringLiteral("ruler"));
-    ruler->setFixedSize(RulerWidth, RulerHeight);
-    ruler->setAutoFillBackground(true);
-    QPalette rulerPalette = ruler->palette();
-    rulerPalette.setColor(QPalette::Window, SysColor(clCaptionText));
-    ruler->setPalette(rulerPalette);
-    QFont rulerFont(QStringLiteral("Small Fonts"));
-    rulerFont.setPixelSize(9);
+    ruler->setFixedSize(857, 25);
+    ruler->setColor(clCaptionText);
+    TFont rulerFont;
+    rulerFont.Name = QStringLiteral("Small Fonts");
+    rulerFont.Size = 7; // 9 pixels
+    rulerFont.Charset = DEFAULT_CHARSET;
+    rulerFont.Color = clWindowText;
     ruler->setFont(rulerFont);
+    ruler->setMarginRight(87);
+    ruler->setMarginLeft(62);
+    ruler->setIndentFirst(62);
+    ruler->setIndentLeft(62);
+    ruler->setIndentRight(183);
+    ruler->setShowMarginHandlers(false);
+    ruler->OnIndentChange = [this](QObject* sender, TIndentID id) { rulerIndentChange(sender, id); };
     column->addWidget(ruler);
 
     editor = new TZvRichEdit(client);

@@ -51,8 +51,10 @@ void TMainform::Dal2Click(QObject*)
 void TMainform::Dal3Click(QObject*)
 {
 }
+// The ruler follows the paragraph whenever the editor gets the focus.
 void TMainform::editorEnter(QObject*)
 {
+    editorSelectionChange(this);
 }
 // The arrow keys refresh the formatting controls before the caret moves;
 // other keys leave them as they are.

@@ -5,6 +5,7 @@
 
 #include "format/TextFormatProperties.h"
 #include "richedit/TZvRichEdit.h"
+#include "ruler/TZvRuler.h"
 
 #include <QAction>
 #include <QToolButton>
@@ -70,12 +71,6 @@ void TMainform::tecodrazClick(QObject*)
     cisodraz->setChecked(false);
 }
 
-void TMainform::ToolButton43Click(QObject*)
-{
-}
-void TMainform::ToolButton44Click(QObject*)
-{
-}
 // Checks the chosen spacing item, unchecks the other three and gives the
 // editor the focus.
 void TMainform::checkLineSpacing(QAction* item)
@@ -118,9 +113,73 @@ void TMainform::Dal1Click(QObject*)
 void TMainform::Odstavec1Click(QObject*)
 {
 }
-void TMainform::rulerIndentChange(QObject*)
+// One point is 4/3 of a ruler unit (a pixel). Conversions compute in extended
+// precision and truncate toward zero.
+namespace {
+
+constexpr long double PointsToUnits = 1.3333333333333333334L;
+
+int toUnits(int points)
 {
+    return int(points * PointsToUnits);
 }
+
+int toPoints(int units)
+{
+    return int(units / PointsToUnits);
+}
+
+// The editor's text starts 6 units right of the ruler's left edge; a handle
+// box is 9 units wide, so its left edge stands 4 units left of its middle.
+constexpr int TextLeft = 6;
+constexpr int HalfHandle = 4;
+
+} // namespace
+
+void TMainform::ToolButton43Click(QObject*)
+{
+    ruler->DecreaseIndent();
+}
+
+void TMainform::ToolButton44Click(QObject*)
+{
+    ruler->IncreaseIndent();
+}
+
+// The paragraph takes the indents of the handle the user moved, then the
+// handles settle where the written points put them.
+void TMainform::rulerIndentChange(QObject*, TIndentID IndentID)
+{
+    TZvParaAttributes& paragraph = editor->ParagraphAttributes();
+    switch (IndentID) {
+    case riFirst:
+        paragraph.setFirstLineIndent(toPoints(ruler->IndentFirst()));
+        break;
+    case riLeft:
+        paragraph.setLeftIndent(toPoints(ruler->IndentLeft()) - paragraph.FirstLineIndent());
+        break;
+    case riRight:
+        // 10 units: the text's right inset and the handle's half width.
+        paragraph.setRightIndent(toPoints(ruler->width() - ruler->IndentRight() - TextLeft - HalfHandle));
+        break;
+    case riBothLeft:
+        paragraph.setFirstLineIndent(toPoints(ruler->IndentFirst()));
+        paragraph.setLeftIndent(toPoints(ruler->IndentLeft()) - paragraph.FirstLineIndent());
+        break;
+    }
+    editorSelectionChange(this);
+}
+
+// The handles follow the paragraph; a position the ruler refuses leaves that
+// handle where it was, and setting them raises no indent event.
 void TMainform::editorSelectionChange(QObject*)
 {
+    const TZvParaAttributes& paragraph = editor->ParagraphAttributes();
+    const int first = paragraph.FirstLineIndent();
+    const int left = paragraph.LeftIndent();
+    const int right = paragraph.RightIndent();
+    ruler->setIndentFirst(toUnits(first) + TextLeft - HalfHandle);
+    ruler->setIndentLeft(toUnits(left + first) + TextLeft - HalfHandle);
+    // The right handle stands 6 points inside the right indent.
+    ruler->setIndentRight((ruler->width() - TextLeft) - toUnits(right + 6));
 }

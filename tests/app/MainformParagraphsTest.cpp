@@ -11,6 +11,8 @@
 #include <QTextBlock>
 #include <QToolButton>
 
+#include <array>
+
 namespace {
 
 class MainformParagraphsTest : public MainformFixture
@@ -22,7 +24,8 @@ protected:
         window = &createForm();
         window->show();
         QApplication::processEvents();
-        window->editor->setText(QStringLiteral("první\ndruhý"));
+        // Typed into the start's paragraph, which keeps its default indents.
+        window->editor->setSelectedText(QStringLiteral("první\ndruhý"));
         window->editor->SelectRange(0, 0, false);
         paragraph = &window->editor->ParagraphAttributes();
     }
@@ -82,6 +85,66 @@ TEST_F(MainformParagraphsTest, LineSpacingItemsCheckOnlyThemselvesAndKeepTheSpac
         EXPECT_FALSE(item->isChecked());
     EXPECT_TRUE(window->normalni->isChecked());
     EXPECT_TRUE(window->editor->control()->hasFocus());
+}
+
+} // namespace
+
+namespace {
+
+std::array<int, 3> indentsOf(const TZvRuler& ruler)
+{
+    return {ruler.IndentFirst(), ruler.IndentLeft(), ruler.IndentRight()};
+}
+
+TEST_F(MainformParagraphsTest, TheRulerFollowsTheParagraphFromTheStartDefaults)
+{
+    // The start's defaults: right indent 60 pt, first line at the margin less 18 pt (44 pt).
+    EXPECT_EQ(paragraph->RightIndent(), 60);
+    EXPECT_EQ(paragraph->FirstLineIndent(), 44);
+    EXPECT_EQ(indentsOf(*window->ruler), (std::array{60, 60, 763}));
+}
+
+TEST_F(MainformParagraphsTest, TheParagraphFollowsAMovedHandleAndTheHandleSettles)
+{
+    struct Case
+    {
+        TIndentID id;
+        int dropped;
+        int shown; // where the handle settles after the paragraph took the points
+    };
+    TZvRuler& ruler = *window->ruler;
+    const auto place =
+        [&ruler](TIndentID id) -> std::pair<void (TZvRuler::*)(int), int (TZvRuler::*)() const> {
+        switch (id) {
+        case riFirst:
+            return {&TZvRuler::setIndentFirst, &TZvRuler::IndentFirst};
+        case riLeft:
+            return {&TZvRuler::setIndentLeft, &TZvRuler::IndentLeft};
+        default:
+            return {&TZvRuler::setIndentRight, &TZvRuler::IndentRight};
+        }
+    };
+    for (const Case row : {Case{riRight, 763, 759}, Case{riFirst, 62, 63}, Case{riLeft, 100, 102}}) {
+        SCOPED_TRACE(int(row.id));
+        const auto [set, get] = place(row.id);
+        (ruler.*set)(row.dropped); // where a drag leaves it
+        ruler.OnIndentChange(&ruler, row.id);
+        EXPECT_EQ((ruler.*get)(), row.shown);
+    }
+    EXPECT_EQ(paragraph->RightIndent(), 63);
+    EXPECT_EQ(paragraph->FirstLineIndent(), 46);
+    EXPECT_EQ(paragraph->LeftIndent(), 75 - 46);
+}
+
+TEST_F(MainformParagraphsTest, IndentButtonsMoveTheParagraphByOneRulerStep)
+{
+    window->ToolButton44->click(); // from 60, 60, 763 and 44 pt         // to 70: 52 pt, shown at 71
+    EXPECT_EQ(paragraph->FirstLineIndent(), 52);
+    EXPECT_EQ(paragraph->LeftIndent(), 0);
+    EXPECT_EQ(indentsOf(*window->ruler), (std::array{71, 71, 763}));
+    window->ToolButton43->click(); // to 61: 45 pt, shown at 62
+    window->ToolButton43->click(); // to 52: 39 pt
+    EXPECT_EQ(paragraph->FirstLineIndent(), 39);
 }
 
 } // namespace
