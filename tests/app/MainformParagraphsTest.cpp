@@ -5,9 +5,11 @@
 
 #include "format/TextFormatProperties.h"
 #include "platform/RichEditControl.h"
+#include "ruler/TZvRulerHandle.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QTest>
 #include <QTextBlock>
 #include <QToolButton>
 
@@ -134,6 +136,18 @@ TEST_F(MainformParagraphsTest, TheParagraphFollowsAMovedHandleAndTheHandleSettle
     EXPECT_EQ(paragraph->RightIndent(), 63);
     EXPECT_EQ(paragraph->FirstLineIndent(), 46);
     EXPECT_EQ(paragraph->LeftIndent(), 75 - 46);
+}
+
+// The user drags the right handle 40 units left with the mouse.
+TEST_F(MainformParagraphsTest, DraggingAHandleWithTheMouseChangesTheParagraph)
+{
+    TZvRulerHandle* right = window->ruler->handle(riRight);
+    QTest::mousePress(right, Qt::LeftButton, {}, QPoint(4, 3));
+    QTest::mouseMove(right, QPoint(4 - 40, 3));
+    QTest::mouseRelease(right, Qt::LeftButton, {}, QPoint(4, 3));
+    // 763 - 40 = 723 (on the ten-unit grid: 720): (857 - 720 - 10) * 3/4 = 95 points.
+    EXPECT_EQ(paragraph->RightIndent(), 95);
+    EXPECT_EQ(paragraph->FirstLineIndent(), 44); // the other indents stay
 }
 
 TEST_F(MainformParagraphsTest, IndentButtonsMoveTheParagraphByOneRulerStep)

@@ -166,6 +166,9 @@ TEST_F(ParaAttributesTest, EveryAttributeSurvivesSavingAsRtfAndOpening)
     EXPECT_EQ(read.LineSpacingRule(), 3);
     EXPECT_EQ(reopened.control()->document()->findBlockByNumber(1).textList(),
               reopened.control()->document()->firstBlock().textList());
+    PARAFORMAT2 numbering;
+    reopened.control()->GetParaFormat(numbering);
+    EXPECT_EQ(numbering.wNumberingStart, 3);
 }
 
 } // namespace
