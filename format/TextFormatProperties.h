@@ -168,12 +168,16 @@ inline QString charLink(const QTextCharFormat& format)
 
 // Paragraphs.
 
+// Call after the numbering is set: the first line of a list item starts where
+// its other lines do, and Qt draws the list symbol in the space before it, so
+// the symbol stands in the hanging part of the paragraph as Windows draws it.
 inline void setBlockIndents(QTextBlockFormat& format, int startTwips, int offsetTwips)
 {
     format.setProperty(BlockStartIndent, startTwips);
     format.setProperty(BlockOffset, offsetTwips);
     format.setLeftMargin(twipsToPixels(startTwips + offsetTwips));
-    format.setTextIndent(twipsToPixels(-offsetTwips));
+    const bool listItem = intProperty(format, BlockNumbering, 0) != 0;
+    format.setTextIndent(listItem ? 0 : twipsToPixels(-offsetTwips));
 }
 
 inline int blockOffset(const QTextBlockFormat& format)

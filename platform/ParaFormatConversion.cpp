@@ -118,6 +118,8 @@ QTextBlockFormat applied(const QTextBlockFormat& format, const PARAFORMAT2& reco
         result.setProperty(BlockNumberingStyle, record.wNumberingStyle);
     if (mask & PFM_NUMBERINGTAB)
         result.setProperty(BlockNumberingTab, record.wNumberingTab);
+    if (mask & PFM_NUMBERING) // where the first line starts depends on it
+        setBlockIndents(result, blockStartIndent(result), blockOffset(result));
     return result;
 }
 

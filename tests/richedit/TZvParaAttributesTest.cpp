@@ -41,6 +41,7 @@ TEST_F(ParaAttributesTest, IndentsAreWholePointsTruncatedTowardZero)
     editor.control()->SetParaFormat(record);
     EXPECT_EQ(paragraph.FirstLineIndent(), 18);
     EXPECT_EQ(paragraph.LeftIndent(), -13);
+    EXPECT_EQ(block(0).blockFormat().textIndent(), 18); // 270 twips further than the other lines
     paragraph.setRightIndent(60);
     EXPECT_EQ(TextFormatProperties::blockRightIndent(block(0).blockFormat()), 1200);
     EXPECT_EQ(paragraph.FirstLineIndent(), 18); // each write changes only its own attribute
@@ -64,8 +65,11 @@ TEST_F(ParaAttributesTest, ListsLeaveRoomForTheirSymbolAndTakeItAwayWhenLeft)
         EXPECT_EQ(paragraph.ListStyle(), row.style);
         const QTextList* list = block(0).textList();
         ASSERT_EQ(list != nullptr, row.style != lsNone);
-        if (list)
+        if (list) {
             EXPECT_EQ(list->format().style(), TextFormatProperties::listStyleOf(row.style));
+            // The symbol hangs before the text, which starts where the other lines do.
+            EXPECT_EQ(block(0).blockFormat().textIndent(), 0);
+        }
     }
 }
 
