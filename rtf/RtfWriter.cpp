@@ -330,10 +330,6 @@ void Writer::writeParagraphProperties(const QTextBlock& block, const QTextTable*
     const QTextBlockFormat format = block.blockFormat();
     put("\\pard");
     const QTextList* list = block.textList();
-    if (list) {
-        putWord("\\ls", m_tables.lists().overrideIndex(list));
-        putWord("\\ilvl", m_tables.lists().levelOf(list));
-    }
     if (table)
         put("\\intbl");
     switch (blockAlignment(format)) {
@@ -389,8 +385,14 @@ void Writer::writeParagraphProperties(const QTextBlock& block, const QTextTable*
     if (place == Place::FirstWritten && (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore))
         put("\\pagebb");
     put(' ');
-    if (list)
-        writeListFallback(block, list);
+    if (!list)
+        return;
+    // The list comes after the older numbering: a reader that knows both takes the
+    // older one's \pnlvlbody as level 0 of the list when it comes last.
+    writeListFallback(block, list);
+    putWord("\\ls", m_tables.lists().overrideIndex(list));
+    putWord("\\ilvl", m_tables.lists().levelOf(list));
+    put(' ');
 }
 
 void Writer::writeBlock(const QTextBlock& block, Place place)

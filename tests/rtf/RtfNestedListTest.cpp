@@ -69,7 +69,9 @@ TEST(RtfNestedListTest, NestedListIsWrittenAsOneListWithLevels)
     EXPECT_EQ(rtf.count("{\\listoverride\\listid"), 1);
     EXPECT_EQ(rtf.count("{\\listlevel"), 9);
     EXPECT_FALSE(rtf.contains("\\ls2"));
-    for (const char* paragraph : {"\\ls1\\ilvl0", "\\ls1\\ilvl1", "\\ls1\\ilvl2"})
+    // The list follows the older numbering, whose \\pnlvlbody would otherwise put it at level 0.
+    for (const char* paragraph :
+         {"{\\pntxta .}}\\ls1\\ilvl0 ", "{\\pntxta .}}\\ls1\\ilvl1 ", "{\\pntxta .}}\\ls1\\ilvl2 "})
         EXPECT_TRUE(rtf.contains(paragraph)) << paragraph;
     // Each level numbers as its items do, from their start, at their indent.
     QList<QByteArray> levels;
