@@ -199,6 +199,10 @@ def print_table(measure, rows, totals, lost_total):
     print("| **all %d files** | %d | %d (%.1f %%) | %d (%.1f %%) | %s |" % (
         len(rows), totals[0], totals[1], share(totals[1]), totals[2], share(totals[2]),
         ", ".join("%s %d" % item for item in lost_total.most_common(6))))
+    measured_rows = [row for row in rows if row[1] is not None]
+    print("Files whose every one of the %s is kept: by Zorvan %d, by LibreOffice's round trip %d, of %d" % (
+        measure.unit, sum(row[2] == row[1] for row in measured_rows), sum(row[3] == row[1] for row in measured_rows),
+        len(measured_rows)))
 
 
 # Road "Zorvan writes".
