@@ -18,6 +18,7 @@ using namespace TextFormatProperties;
 namespace {
 
 constexpr int MaxListItems = 1000;
+constexpr int MaxListLevel = 8;
 // Word writes at most 63 columns; further cells of a row share the last one.
 constexpr int MaxColumns = 64;
 constexpr int MaxRowsAddedAtOnce = 256;
@@ -346,6 +347,10 @@ void RtfDocumentBuilder::applyParagraphFormat(const ParaState& para)
         m_pageBreakNext = false;
         return;
     }
+    // An item of an outer level ends the lists under it: the next item of a deeper level
+    // starts a new QTextList, numbered from its start again.
+    for (int deeper = list.level + 1; deeper <= MaxListLevel; ++deeper)
+        m_lists.remove((list.key & ~qint64(0xff)) | deeper);
     // For the same reason a very long list goes on in a new QTextList whose start number
     // continues the numbering.
     ListRun& run = m_lists[list.key];

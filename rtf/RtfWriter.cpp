@@ -119,6 +119,7 @@ const Writer::RunFormat& Writer::runFormat(const QTextFragment& fragment)
 
 void Writer::collect()
 {
+    auto follows = RtfListTable::Follows::OtherParagraph;
     for (QTextBlock block = m_document.findBlock(m_from); block.isValid() && block.position() < m_to;
          block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -127,8 +128,10 @@ void Writer::collect()
             if (position + fragment.length() > m_from && position < m_to)
                 runFormat(fragment);
         }
-        if (const QTextList* list = block.textList())
-            m_tables.addList(list, block.blockFormat());
+        const QTextList* list = block.textList();
+        if (list)
+            m_tables.addListParagraph(list, block.blockFormat(), follows);
+        follows = list ? RtfListTable::Follows::ListParagraph : RtfListTable::Follows::OtherParagraph;
     }
 }
 
@@ -327,10 +330,6 @@ void Writer::writeParagraphProperties(const QTextBlock& block, const QTextTable*
     const QTextBlockFormat format = block.blockFormat();
     put("\\pard");
     const QTextList* list = block.textList();
-    if (list) {
-        putWord("\\ls", m_tables.listIndex(list));
-        putWord("\\ilvl", std::clamp(intProperty(format, BlockListLevel, 0), 0, 8));
-    }
     if (table)
         put("\\intbl");
     switch (blockAlignment(format)) {
@@ -386,8 +385,14 @@ void Writer::writeParagraphProperties(const QTextBlock& block, const QTextTable*
     if (place == Place::FirstWritten && (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore))
         put("\\pagebb");
     put(' ');
-    if (list)
-        writeListFallback(block, list);
+    if (!list)
+        return;
+    // The list comes after the older numbering: a reader that knows both takes the
+    // older one's \pnlvlbody as level 0 of the list when it comes last.
+    writeListFallback(block, list);
+    putWord("\\ls", m_tables.lists().overrideIndex(list));
+    putWord("\\ilvl", m_tables.lists().levelOf(list));
+    put(' ');
 }
 
 void Writer::writeBlock(const QTextBlock& block, Place place)

@@ -14,7 +14,8 @@
 //
 // Its parts, each in a file of its own:
 //   RtfWriter.cpp           the walk through blocks, fragments, tables, links and pictures
-//   RtfWriterTables         the font, colour and list tables of the header
+//   RtfWriterTables         the font and colour tables of the header
+//   RtfListTable            the list table: lists that nest as one list of levels
 //   RtfCharacterWriter      the character attributes of each run
 //   RtfListNumbering        the words and number texts of list numbering
 //   RtfOutput               the bytes: control words, hexadecimal, escaped 7-bit text, chunks

@@ -8,32 +8,12 @@
 #include <QTextCharFormat>
 #include <QTextList>
 
-#include <cstring>
-
 using namespace TextFormatProperties;
 
 namespace {
 
 constexpr int SymbolCharset = 2;
 constexpr int CentralEuropeanCharset = 238;
-
-// A numbered level's text: its number (placeholder \'0N for level N) with the characters
-// the Windows numbering style puts around it.
-void putLevelText(RtfOutput& out, int level, int style)
-{
-    const char* before = style == PFNS_PARENS ? "(" : "";
-    const char* after = RtfListNumbering::afterText(style);
-    const int length = 1 + int(std::strlen(before) + std::strlen(after));
-    out.put("{\\leveltext\\'0");
-    out.put(char('0' + length));
-    out.put(before);
-    out.put("\\'0");
-    out.put(char('0' + level));
-    out.put(after);
-    out.put(";}{\\levelnumbers\\'0");
-    out.put(char('1' + std::strlen(before)));
-    out.put(";}");
-}
 
 } // namespace
 
@@ -72,22 +52,11 @@ int RtfWriterTables::colorIndex(const QColor& color)
     return index;
 }
 
-void RtfWriterTables::addList(const QTextList* list, const QTextBlockFormat& format)
+void RtfWriterTables::addListParagraph(const QTextList* list, const QTextBlockFormat& format,
+                                       RtfListTable::Follows follows)
 {
-    if (m_listIndexes.contains(list))
-        return;
-    m_lists.append(list);
-    m_listIndexes.insert(list, int(m_lists.size()));
-    const int numbering = RtfListNumbering::numberingOf(format, list);
-    const ListDefinition definition{numbering, intProperty(format, BlockNumberingStart, 1),
-                                    intProperty(format, BlockNumberingStyle, PFNS_PERIOD)};
-    qsizetype definitionIndex = m_listDefinitions.indexOf(definition);
-    if (definitionIndex < 0) {
-        definitionIndex = m_listDefinitions.size();
-        m_listDefinitions.append(definition);
-    }
-    m_listDefinitionOf.insert(list, int(definitionIndex + 1));
-    if (numbering == PFN_BULLET && m_symbolFont < 0)
+    m_lists.addParagraph(list, format, follows);
+    if (m_symbolFont < 0 && RtfListNumbering::numberingOf(format, list) == PFN_BULLET)
         m_symbolFont = fontIndex(QStringLiteral("Symbol"), SymbolCharset);
 }
 
@@ -110,38 +79,6 @@ void RtfWriterTables::writeHeader(RtfOutput& out) const
     }
     out.put("}\n");
     if (!m_lists.isEmpty())
-        writeListTables(out);
+        m_lists.write(out);
     out.put("{\\*\\generator Zorvan;}\\viewkind4\\uc1\n");
-}
-
-// One list definition per kind of numbering, one override (\ls) per list.
-void RtfWriterTables::writeListTables(RtfOutput& out) const
-{
-    out.put("{\\*\\listtable");
-    for (qsizetype index = 0; index < m_listDefinitions.size(); ++index) {
-        const auto [numbering, start, style] = m_listDefinitions.at(index);
-        const int levelFormat = RtfListNumbering::levelFormatOf(numbering);
-        out.putWord("\n{\\list\\listtemplateid", int(index + 1));
-        for (int level = 0; level < 9; ++level) {
-            out.putWord("{\\listlevel\\levelnfc", levelFormat);
-            out.putWord("\\levelnfcn", levelFormat);
-            out.putWord("\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat", start);
-            if (numbering == PFN_BULLET)
-                out.put("{\\leveltext\\'01\\u8226 ?;}{\\levelnumbers;}");
-            else
-                putLevelText(out, level, style);
-            out.putWord("\\fi-360\\li", 720 * (level + 1));
-            out.put('}');
-        }
-        out.putWord("{\\listname ;}\\listid", int(index + 1));
-        out.put('}');
-    }
-    out.put("}\n{\\*\\listoverridetable");
-    for (const QTextList* list : m_lists) {
-        out.putWord("{\\listoverride\\listid", m_listDefinitionOf.value(list));
-        out.putWord("\\listoverridecount0\\ls", m_listIndexes.value(list));
-        out.put('}');
-        out.flushIfFull();
-    }
-    out.put("}\n");
 }

@@ -4,6 +4,8 @@
 // with its overrides. The writer registers what the text uses while it looks through the
 // document, then writes the header, then refers to the tables by number in the text.
 
+#include "rtf/RtfListTable.h"
+
 #include <QColor>
 #include <QHash>
 #include <QList>
@@ -29,11 +31,10 @@ public:
     // The colour's number; 0 (the automatic colour) for an invalid colour.
     int colorIndex(const QColor& color);
 
-    // Adds a list the first time one of its paragraphs (with format) is met.
-    void addList(const QTextList* list, const QTextBlockFormat& format);
-    bool hasLists() const { return !m_lists.isEmpty(); }
-    // The \ls of a list, from 1.
-    int listIndex(const QTextList* list) const { return m_listIndexes.value(list); }
+    // Registers a list paragraph (with format), in document order.
+    void addListParagraph(const QTextList* list, const QTextBlockFormat& format,
+                          RtfListTable::Follows follows);
+    const RtfListTable& lists() const { return m_lists; }
     // The font of the bullets' symbol; -1 until a bulleted list is added.
     int symbolFont() const { return m_symbolFont; }
 
@@ -51,25 +52,11 @@ private:
             return qHashMulti(seed, key.family, key.charset);
         }
     };
-    // One \listid of the list table: its numbering, start and numbering style.
-    struct ListDefinition
-    {
-        int numbering = 0;
-        int start = 1;
-        int style = 0;
-        friend bool operator==(const ListDefinition&, const ListDefinition&) = default;
-    };
-
-    void writeListTables(RtfOutput& out) const;
-
     QString m_defaultFamily;
     QList<FontKey> m_fonts;
     QHash<FontKey, int> m_fontIndexes;
     int m_symbolFont = -1;
     QList<QColor> m_colors;
     QHash<QRgb, int> m_colorIndexes;
-    QList<const QTextList*> m_lists;
-    QHash<const QTextList*, int> m_listIndexes;      // \ls of each list, from 1
-    QList<ListDefinition> m_listDefinitions;         // of each \listid
-    QHash<const QTextList*, int> m_listDefinitionOf; // \listid of each list, from 1
+    RtfListTable m_lists;
 };

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-"""Measure whether character formatting survives Zorvan's RTF, on two roads.
+"""Measure whether character and paragraph formatting survive Zorvan's RTF, on two roads.
 
     check-attributes.py [--convert PATH] [--sample-tool PATH] [--shared DIR] [--road both|zorvan|others]
-                        [--only NAME] [--show]
+                        [--measure both|words|paragraphs] [--only NAME] [--show]
 
 Road "Zorvan writes": a sample document whose words each carry their own
 attributes (face, size, bold, italic, underline, strike-out, sub- and
@@ -22,9 +22,13 @@ every word must carry the same formatting as in LibreOffice's HTML of the
 original. Beside it, LibreOffice's own round trip is measured the same way:
 LibreOffice saves the original as RTF and exports that to HTML.
 
+On this road the paragraphs are measured the same way (--measure): every
+paragraph must keep its alignment, list kind and level, indents, space before
+and after and line height as LibreOffice's HTML of the original shows them.
+
 Words are the words of htmlattributes.py, aligned by their text (difflib); a
 word is kept when it is found at its place with the same formatting on every
-stretch of it. The table shows per file the words of LibreOffice's HTML of the
+stretch of it. Paragraphs are aligned by their text the same way. The table shows per file the words (paragraphs) of LibreOffice's HTML of the
 original, the words Zorvan keeps, the words LibreOffice's round trip keeps, and
 which attributes Zorvan loses most. A measurement: exit status 0 unless a tool
 is missing.
@@ -70,9 +74,16 @@ def stem(path):
     return os.path.splitext(os.path.basename(path))[0]
 
 
-def compare_words(expected, actual, show=False):
-    """(words compared, words kept, Counter of the attributes that differ); with show, prints
-    every word that is not kept."""
+# What is measured: the words with their character formatting, the paragraphs with theirs.
+Measure = collections.namedtuple("Measure", "unit read names defaults")
+WORDS = Measure("words", htmlattributes.words_of, htmlattributes.NAMES, htmlattributes.DEFAULTS)
+PARAGRAPHS = Measure("paragraphs", htmlattributes.paragraphs_of, htmlattributes.PARAGRAPH_NAMES,
+                     htmlattributes.PARAGRAPH_DEFAULTS)
+
+
+def compare_words(expected, actual, show=False, measure=WORDS):
+    """(items compared, items kept, Counter of the attributes that differ) for the words or the
+    paragraphs of measure; with show, prints every item that is not kept."""
     kept = 0
     lost = collections.Counter()
     matcher = difflib.SequenceMatcher(a=[word for word, _ in expected], b=[word for word, _ in actual],
@@ -89,12 +100,12 @@ def compare_words(expected, actual, show=False):
                 kept += 1
                 continue
             if show:
-                print("    %s: %s -> %s" % (word, htmlattributes.describe(want), htmlattributes.describe(got)))
+                print("    %s: %s -> %s" % (word[:60], htmlattributes.describe(want, measure.names, measure.defaults),
+                                            htmlattributes.describe(got, measure.names, measure.defaults)))
             if len(want) != len(got):
                 lost["stretches"] += 1
                 continue
-            differing = {name for a, b in zip(want, got)
-                         for name, x, y in zip(htmlattributes.NAMES, a, b) if x != y}
+            differing = {name for a, b in zip(want, got) for name, x, y in zip(measure.names, a, b) if x != y}
             for name in differing:
                 lost[name] += 1
     return len(expected), kept, lost
@@ -115,7 +126,7 @@ def corpus(shared):
     return documents
 
 
-def others_write(documents, convert, work, profile, show=False):
+def others_write(documents, convert, work, profile, show=False, measures=(WORDS,)):
     original_html = os.path.join(work, "original-html")
     zorvan_rtf = os.path.join(work, "zorvan-rtf")
     zorvan_html = os.path.join(work, "zorvan-html")
@@ -134,6 +145,12 @@ def others_write(documents, convert, work, profile, show=False):
         if os.path.isdir(libreoffice_rtf) else []
     soffice_convert(resaved, "html", libreoffice_html, profile)
 
+    return [measured(measure, documents, original_html, zorvan_html, libreoffice_html, show)
+            for measure in measures]
+
+
+def measured(measure, documents, original_html, zorvan_html, libreoffice_html, show):
+    """(measure, table rows, totals, Counter of what Zorvan loses) over the HTML files."""
     rows = []
     totals = [0, 0, 0]
     lost_total = collections.Counter()
@@ -143,20 +160,20 @@ def others_write(documents, convert, work, profile, show=False):
         if not os.path.exists(original):
             rows.append((name, None, None, None, "LibreOffice cannot read it"))
             continue
-        expected = htmlattributes.words_of(original)
+        expected = measure.read(original)
 
         def kept_by(folder):
             path = os.path.join(folder, name + ".html")
             if not os.path.exists(path):
                 return 0, collections.Counter({"no output": len(expected)})
-            _, kept, lost = compare_words(expected, htmlattributes.words_of(path), show)
+            _, kept, lost = compare_words(expected, measure.read(path), show, measure)
             return kept, lost
 
         if show:
-            print("  %s, Zorvan:" % name)
+            print("  %s %s, Zorvan:" % (name, measure.unit))
         zorvan_kept, zorvan_lost = kept_by(zorvan_html)
         if show:
-            print("  %s, LibreOffice:" % name)
+            print("  %s %s, LibreOffice:" % (name, measure.unit))
         libreoffice_kept, _ = kept_by(libreoffice_html)
         lost_total.update(zorvan_lost)
         totals[0] += len(expected)
@@ -164,11 +181,11 @@ def others_write(documents, convert, work, profile, show=False):
         totals[2] += libreoffice_kept
         losses = ", ".join("%s %d" % item for item in zorvan_lost.most_common(4))
         rows.append((name, len(expected), zorvan_kept, libreoffice_kept, losses))
-    return rows, totals, lost_total
+    return measure, rows, totals, lost_total
 
 
-def print_table(rows, totals, lost_total):
-    print("| file | words | kept by Zorvan | kept by LibreOffice's round trip | Zorvan loses |")
+def print_table(measure, rows, totals, lost_total):
+    print("\n| file | %s | kept by Zorvan | kept by LibreOffice's round trip | Zorvan loses |" % measure.unit)
     print("|---|---:|---:|---:|---|")
     for name, words, zorvan, libreoffice, losses in rows:
         if words is None:
@@ -182,6 +199,10 @@ def print_table(rows, totals, lost_total):
     print("| **all %d files** | %d | %d (%.1f %%) | %d (%.1f %%) | %s |" % (
         len(rows), totals[0], totals[1], share(totals[1]), totals[2], share(totals[2]),
         ", ".join("%s %d" % item for item in lost_total.most_common(6))))
+    measured_rows = [row for row in rows if row[1] is not None]
+    print("Files whose every one of the %s is kept: by Zorvan %d, by LibreOffice's round trip %d, of %d" % (
+        measure.unit, sum(row[2] == row[1] for row in measured_rows), sum(row[3] == row[1] for row in measured_rows),
+        len(measured_rows)))
 
 
 # Road "Zorvan writes".
@@ -294,7 +315,9 @@ def main():
     parser.add_argument("--shared", default=os.path.join(os.path.dirname(REPO), "shared", "interop"))
     parser.add_argument("--only", help="measure the files whose name contains this text")
     parser.add_argument("--road", choices=("both", "zorvan", "others"), default="both")
-    parser.add_argument("--show", action="store_true", help="print every word that is not kept")
+    parser.add_argument("--measure", choices=("both", "words", "paragraphs"), default="both",
+                        help="on the road \"others write\": the words' formatting, the paragraphs', or both")
+    parser.add_argument("--show", action="store_true", help="print every word or paragraph that is not kept")
     arguments = parser.parse_args()
     if not os.access(arguments.convert, os.X_OK):
         sys.exit("no zorvan-convert at %s (build it, or pass --convert)" % arguments.convert)
@@ -309,7 +332,10 @@ def main():
             if arguments.only:
                 documents = [document for document in documents if arguments.only in os.path.basename(document)]
             print("Road \"others write\": %d files" % len(documents))
-            print_table(*others_write(documents, arguments.convert, work, profile, arguments.show))
+            measures = {"words": (WORDS,), "paragraphs": (PARAGRAPHS,), "both": (WORDS, PARAGRAPHS)}
+            for result in others_write(documents, arguments.convert, work, profile, arguments.show,
+                                       measures[arguments.measure]):
+                print_table(*result)
     return 0
 
 

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
-"""The character formatting of every word of an HTML file that LibreOffice exported.
+"""The character formatting of every word, and the formatting of every paragraph, of an HTML
+file that LibreOffice exported.
 
-    python3 htmlattributes.py FILE.html     prints each word with its attributes
+    python3 htmlattributes.py FILE.html               prints each word with its attributes
+    python3 htmlattributes.py --paragraphs FILE.html  prints each paragraph with its attributes
 
 The attributes are carried down the element tree to the text: b/strong, i/em,
 u, s/strike/del, sub, sup, font (color, face, size) and the style attribute
@@ -10,6 +12,13 @@ text-decoration, vertical-align), after the rules of the page's own style sheet
 for the element's tag and class (LibreOffice puts a paragraph style's face and
 size there; a style that sets neither has those of the default paragraph style,
 p.western). Only the body counts.
+
+A paragraph (p, h1..h6, li, td ... holding text) has its alignment (inherited, as
+text-align is), the kind of the innermost list around it and how many lists
+it lies in, its left, right and first-line indents, its space before and after
+(margins from the style sheet's rules for it and its own style) and its line
+height (single spacing, which nothing sets or "normal" sets, as 100%); lengths
+are in whole points.
 
 A word is a run of characters between white space; list markers and invisible
 characters are dropped as wordcompare.py drops them. A word whose characters
@@ -30,6 +39,14 @@ NAMES = ("face", "size", "bold", "italic", "underline", "strike", "script", "col
 # #000000 for both, so the two cannot be told apart in its HTML.
 DEFAULTS = {"face": "", "size": "12", "bold": False, "italic": False, "underline": False, "strike": False,
             "script": "", "color": "#000000", "background": ""}
+# The attributes of a paragraph, in the order they are printed, and what they are when
+# nothing sets them.
+PARAGRAPH_NAMES = ("align", "list", "level", "left", "right", "first", "before", "after", "line")
+PARAGRAPH_DEFAULTS = {"align": "left", "list": "", "level": 0, "left": 0, "right": 0, "first": 0, "before": 0,
+                      "after": 0, "line": "100%"}
+_MARGINS = {"margin-left": "left", "margin-right": "right", "text-indent": "first", "margin-top": "before",
+            "margin-bottom": "after"}
+_POINTS_PER_UNIT = {"pt": 1.0, "in": 72.0, "cm": 72 / 2.54, "mm": 72 / 25.4, "px": 0.75}
 # HTML's font sizes 1 to 7 in points, for a <font size> without a style.
 _HTML_SIZES = {"1": "8", "2": "10", "3": "12", "4": "14", "5": "18", "6": "24", "7": "36"}
 _TAG_ATTRIBUTES = {
@@ -63,6 +80,42 @@ def _points(value):
         return ""
     number = float(match.group(1))
     return ("%g" % number)
+
+
+def _length(value):
+    """A CSS length in whole points; 0 for what is not one."""
+    match = re.fullmatch(r"(-?[0-9.]+)\s*([a-z]*)", value.strip().lower())
+    if not match or match.group(2) not in _POINTS_PER_UNIT:
+        return 0
+    return int(round(float(match.group(1)) * _POINTS_PER_UNIT[match.group(2)]))
+
+
+def _alignment(value):
+    value = value.strip().lower()
+    return {"start": "left", "end": "right"}.get(value, value)
+
+
+def paragraph_declarations(style):
+    """The paragraph attributes a CSS declaration list sets."""
+    attributes = {}
+    for declaration in style.split(";"):
+        if ":" not in declaration:
+            continue
+        name, value = (part.strip() for part in declaration.split(":", 1))
+        name = name.lower()
+        if name in _MARGINS:
+            attributes[_MARGINS[name]] = _length(value)
+        elif name == "margin":
+            parts = [_length(part) for part in value.split()]
+            if parts:
+                top, right, bottom, left = (parts * 4)[:4] if len(parts) != 2 else parts * 2
+                attributes.update(before=top, right=right, after=bottom, left=left)
+        elif name == "text-align":
+            attributes["align"] = _alignment(value)
+        elif name == "line-height":
+            line = value.strip().lower().replace(" ", "")
+            attributes["line"] = "100%" if line in ("normal", "1", "100%") else line
+    return attributes
 
 
 def declarations(style):
@@ -104,12 +157,16 @@ def declarations(style):
 
 def style_rules(css):
     """selector ("p", "p.western") -> the attributes its rule sets."""
+    return _rules(css, declarations)
+
+
+def _rules(css, read):
     rules = {}
     for selectors, body in re.findall(r"([^{}]+)\{([^{}]*)\}", css):
         for selector in selectors.split(","):
             selector = selector.strip().lower()
             if re.fullmatch(r"[a-z0-9]+(\.[a-z0-9_-]+)?", selector):
-                rules.setdefault(selector, {}).update(declarations(body))
+                rules.setdefault(selector, {}).update(read(body))
     return rules
 
 
@@ -122,6 +179,10 @@ class _Parser(html.parser.HTMLParser):
         self.in_style = False
         self.css = ""
         self.rules = {}
+        self.paragraph_rules = {}
+        # The inherited paragraph attributes of each open element, beside self.stack.
+        self.paragraph_stack = [dict(PARAGRAPH_DEFAULTS)]
+        self.paragraphs = []  # [attributes, text]
 
     def handle_starttag(self, tag, attrs):
         attrs = dict(attrs)
@@ -131,8 +192,10 @@ class _Parser(html.parser.HTMLParser):
         if tag == "body":
             self.in_body = True
             self.rules = style_rules(self.css)
+            self.paragraph_rules = _rules(self.css, paragraph_declarations)
         if tag in _VOID:
             return
+        self.paragraph_stack.append(self._paragraph_start(tag, attrs))
         current = dict(self.stack[-1][1])
         if tag in _PARAGRAPHS:
             # LibreOffice's paragraph styles take their face and size from the default
@@ -164,7 +227,29 @@ class _Parser(html.parser.HTMLParser):
         for index in range(len(self.stack) - 1, 0, -1):
             if self.stack[index][0] == tag:
                 del self.stack[index:]
+                del self.paragraph_stack[index:]
                 return
+
+    def _paragraph_start(self, tag, attrs):
+        """The paragraph attributes inside an element; a paragraph element starts a paragraph."""
+        inherited = self.paragraph_stack[-1]
+        current = {name: inherited[name] for name in ("align", "list", "level", "line")}
+        own = dict(self.paragraph_rules.get(tag, {}))
+        for name in (attrs.get("class") or "").split():
+            own.update(self.paragraph_rules.get(tag + "." + name.lower(), {}))
+        own.update(paragraph_declarations(attrs.get("style") or ""))
+        if attrs.get("align"):
+            own["align"] = _alignment(attrs["align"])
+        current.update({name: own[name] for name in ("align", "line") if name in own})
+        if tag in ("ol", "ul"):
+            current["list"] = "ul" if tag == "ul" else "ol " + (attrs.get("type") or "1")
+            current["level"] = inherited["level"] + 1
+        if tag in _PARAGRAPHS:
+            paragraph = dict(PARAGRAPH_DEFAULTS)
+            paragraph.update(current)
+            paragraph.update({name: own[name] for name in _MARGINS.values() if name in own})
+            self.paragraphs.append([paragraph, []])
+        return current
 
     def handle_data(self, data):
         if self.in_style:
@@ -173,17 +258,36 @@ class _Parser(html.parser.HTMLParser):
         if not self.in_body:
             return
         attributes = tuple(self.stack[-1][1][name] for name in NAMES)
+        if self.paragraphs:
+            self.paragraphs[-1][1].append(data)
         for character in data:
             self.characters.append((character, attributes))
 
 
-def words_of(path):
-    """[(word, attributes)], attributes a tuple of the formatting of each stretch of the word."""
+def _parsed(path):
     with open(path, encoding="utf-8", errors="replace") as handle:
         text = handle.read()
     parser = _Parser()
     parser.feed(text)
     parser.close()
+    return parser
+
+
+def paragraphs_of(path):
+    """[(text, (attributes,))] for every paragraph with words, text its words joined by a
+    space, in the form words_of gives a word of one stretch."""
+    paragraphs = []
+    for attributes, pieces in _parsed(path).paragraphs:
+        words = [wordcompare._INVISIBLE.sub("", word) for word in "".join(pieces).split()]
+        words = [word for word in words if word and not wordcompare.is_marker(word)]
+        if words:
+            paragraphs.append((" ".join(words), (tuple(attributes[name] for name in PARAGRAPH_NAMES),)))
+    return paragraphs
+
+
+def words_of(path):
+    """[(word, attributes)], attributes a tuple of the formatting of each stretch of the word."""
+    parser = _parsed(path)
     words = []
     letters, stretches = [], []
 
@@ -207,20 +311,24 @@ def words_of(path):
     return words
 
 
-def describe(stretches):
+def describe(stretches, names=NAMES, defaults=DEFAULTS):
     parts = []
     for attributes in stretches:
-        values = dict(zip(NAMES, attributes))
-        shown = ["%s=%s" % (name, values[name]) for name in NAMES
-                 if values[name] != DEFAULTS[name] and not isinstance(values[name], bool)]
-        shown += [name for name in NAMES if values[name] is True]
+        values = dict(zip(names, attributes))
+        shown = ["%s=%s" % (name, values[name]) for name in names
+                 if values[name] != defaults[name] and not isinstance(values[name], bool)]
+        shown += [name for name in names if values[name] is True]
         parts.append(" ".join(shown) or "plain")
     return " | ".join(parts)
 
 
 def main(argv):
+    if len(argv) == 3 and argv[1] == "--paragraphs":
+        for text, attributes in paragraphs_of(argv[2]):
+            print("%s\t%s" % (text[:60], describe(attributes, PARAGRAPH_NAMES, PARAGRAPH_DEFAULTS)))
+        return 0
     if len(argv) != 2:
-        print(__doc__.strip().splitlines()[2].strip(), file=sys.stderr)
+        print("\n".join(line.strip() for line in __doc__.strip().splitlines()[3:5]), file=sys.stderr)
         return 2
     for word, stretches in words_of(argv[1]):
         print("%s\t%s" % (word, describe(stretches)))
