@@ -32,6 +32,7 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 class TStatusBar;
+class Todstavceform;
 
 // What closing does with the window (TCloseAction).
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
@@ -102,6 +103,8 @@ public:
     // The colour dialog shared by the four colour commands and the font dialog:
     // each opens with what was last chosen in it.
     ColorDialogOptions ColorDialog1;
+    // The paragraph dialog while it is open.
+    Todstavceform* odstavceform = nullptr;
     FontDialogOptions FontDialog1;
 
     // MainMenu1.
@@ -280,6 +283,7 @@ private:
     // with its menu item.
     void setAlignment(int alignment, QToolButton* button);
     void checkLineSpacing(QAction* item);
+    void openParagraphDialog();
     void loadChosenDocument();
     void finishOpening();
 

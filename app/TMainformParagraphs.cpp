@@ -3,6 +3,8 @@
 
 #include "app/TMainform.h"
 
+#include "app/Todstavceform.h"
+
 #include "format/TextFormatProperties.h"
 #include "richedit/TZvRichEdit.h"
 #include "ruler/TZvRuler.h"
@@ -107,11 +109,23 @@ void TMainform::radku3Click(QObject*)
     checkLineSpacing(radku3);
 }
 
+// A fresh dialog at every opening, so it starts from the current paragraph.
+void TMainform::openParagraphDialog()
+{
+    Todstavceform dialog(*this);
+    odstavceform = &dialog;
+    dialog.exec();
+    odstavceform = nullptr;
+}
+
 void TMainform::Dal1Click(QObject*)
 {
+    openParagraphDialog();
 }
+
 void TMainform::Odstavec1Click(QObject*)
 {
+    openParagraphDialog();
 }
 // One point is 4/3 of a ruler unit (a pixel). Conversions compute in extended
 // precision and truncate toward zero.
