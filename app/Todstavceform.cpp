@@ -45,6 +45,14 @@ int pointsOf(double centimetres)
     return int(std::truncl(points));
 }
 
+QFormLayout* compactForm(QGroupBox* box)
+{
+    auto* form = new QFormLayout(box);
+    form->setContentsMargins(8, 2, 8, 2);
+    form->setVerticalSpacing(2);
+    return form;
+}
+
 QLabel* label(const QString& text, QWidget* parent)
 {
     auto* result = new QLabel(text, parent);
@@ -105,10 +113,14 @@ void Todstavceform::createControls()
     tooltip.setColor(QPalette::Window, palette().color(QPalette::ToolTipBase));
     panel->setPalette(tooltip);
     auto* groups = new QVBoxLayout(panel);
+    // The fixed 419 x 338 area holds the three groups only with tight spacing.
+    column->setContentsMargins(6, 6, 6, 6);
+    groups->setContentsMargins(6, 4, 6, 4);
+    groups->setSpacing(2);
     column->addWidget(panel, 1);
 
     QGroupBox* general = groupBox(QStringLiteral("Obecné"), panel);
-    auto* generalForm = new QFormLayout(general);
+    auto* generalForm = compactForm(general);
     zarovnaniob = new QComboBox(general);
     zarovnaniob->setObjectName(QStringLiteral("zarovnaniob"));
     zarovnaniob->addItems({QStringLiteral("Vlevo"), QStringLiteral("Na střed"), QStringLiteral("Vpravo"),
@@ -117,7 +129,7 @@ void Todstavceform::createControls()
     groups->addWidget(general);
 
     QGroupBox* indents = groupBox(QStringLiteral("Odsazení"), panel);
-    auto* indentsForm = new QFormLayout(indents);
+    auto* indentsForm = compactForm(indents);
     zlevaod = new TFloatSpinEdit(m_mainform.desktop(), indents);
     zlevaod->setObjectName(QStringLiteral("zlevaod"));
     zlevaod->setIncrement(0.1);
@@ -132,7 +144,7 @@ void Todstavceform::createControls()
     groups->addWidget(indents);
 
     QGroupBox* spacing = groupBox(QStringLiteral("Mezery"), panel);
-    auto* spacingForm = new QFormLayout(spacing);
+    auto* spacingForm = compactForm(spacing);
     predm = pointField("predm", 6, 0, 32, spacing);
     zam = pointField("zam", 6, 0, 32, spacing);
     radkovanim = new QComboBox(spacing);
