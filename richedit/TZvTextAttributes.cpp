@@ -18,6 +18,17 @@ bool isOldLibrary()
     return EditorLibraryVersion() < 2;
 }
 
+// A colour into a record: the system colour that stands for automatic, or the
+// default-colour value, sets the automatic effect; any other colour is written
+// as RGB.
+void putColor(TColor value, TColor automatic, DWORD automaticEffect, DWORD& effects, COLORREF& field)
+{
+    if (value == automatic || value == clDefault)
+        effects |= automaticEffect;
+    else
+        field = ColorToRGB(value);
+}
+
 } // namespace
 
 TZvTextAttributes::TZvTextAttributes(TZvCustomRichEdit& owner, TAttributeType type)
@@ -93,10 +104,7 @@ void TZvTextAttributes::setTextColor(TColor value)
 {
     CHARFORMAT2A record;
     record.dwMask = CFM_COLOR;
-    if (value == clWindowText || value == clDefault)
-        record.dwEffects = CFE_AUTOCOLOR;
-    else
-        record.crTextColor = ColorToRGB(value);
+    putColor(value, clWindowText, CFE_AUTOCOLOR, record.dwEffects, record.crTextColor);
     write(record);
 }
 
@@ -114,10 +122,7 @@ void TZvTextAttributes::setHighlightColor(TColor value)
         return;
     CHARFORMAT2A record;
     record.dwMask = CFM_BACKCOLOR;
-    if (value == clWindow || value == clDefault)
-        record.dwEffects = CFE_AUTOBACKCOLOR;
-    else
-        record.crBackColor = ColorToRGB(value);
+    putColor(value, clWindow, CFE_AUTOBACKCOLOR, record.dwEffects, record.crBackColor);
     write(record);
 }
 
@@ -215,10 +220,7 @@ void TZvTextAttributes::assignFont(const TFont& font)
     record.yHeight = font.Size * 20;
     record.dwEffects = font.Style & StyleBits;
     CharFormatConversion::putFaceName(record, font.Name);
-    if (font.Color == clWindowText || font.Color == clDefault)
-        record.dwEffects |= CFE_AUTOCOLOR;
-    else
-        record.crTextColor = ColorToRGB(font.Color);
+    putColor(font.Color, clWindowText, CFE_AUTOCOLOR, record.dwEffects, record.crTextColor);
     record.bCharSet = BYTE(font.Charset);
     // The weight a bold or a regular face of the font is drawn with.
     record.wWeight = (font.Style & fsBold) ? BoldWeight : NormalWeight;
