@@ -28,10 +28,10 @@ class QCheckBox;
 class QMenu;
 class QMenuBar;
 class QSpinBox;
-class QTimer;
 class QToolBar;
 class QToolButton;
 class TStatusBar;
+class TTimer;
 class Todstavceform;
 
 // What closing does with the window (TCloseAction).
@@ -65,8 +65,8 @@ public:
     TZvRichEdit* editor = nullptr;
     TStatusBar* StatusBar1 = nullptr;
     QCheckBox* htmlsyntax = nullptr;
-    QTimer* Timer1 = nullptr;
-    QTimer* Timer2 = nullptr;
+    TTimer* Timer1 = nullptr;
+    TTimer* Timer2 = nullptr;
     QMenuBar* MainMenu1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QMenu* radkovanipop = nullptr;

@@ -7,6 +7,7 @@
 #include "app/TStatusBar.h"
 #include "app/ZvIcons.h"
 #include "platform/SysColor.h"
+#include "platform/TTimer.h"
 #include "widgets/TZvColorGlyphs.h"
 #include "widgets/TZvColorNames.h"
 
@@ -20,7 +21,6 @@
 #include <QMenuBar>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -125,18 +125,15 @@ void TMainform::createComponents()
     setCentralWidget(client);
     createStatusBar();
 
-    Timer1 = new QTimer(this);
+    Timer1 = new TTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(500);
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(Timer1); });
-    Timer1->start();
-    // The autosave timer keeps its design state (running, every second) until
+    Timer1->OnTimer = [this](QObject* sender) { Timer1Timer(sender); };
+    // The autosave timer keeps its design state (enabled, every second) until
     // LoadSettings sets it; the first tick cannot come before the event loop runs.
-    Timer2 = new QTimer(this);
+    Timer2 = new TTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer2->setInterval(1000);
-    connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(Timer2); });
-    Timer2->start();
+    Timer2->OnTimer = [this](QObject* sender) { Timer2Timer(sender); };
 
     OpenDialog1.filters = {
         {QStringLiteral("Textové dokumenty(*.rtf;*.doc;*.zvd)"), QStringLiteral("*.rtf;*.doc;*.zvd;")},

@@ -5,6 +5,7 @@
 
 #include "app/TStatusBar.h"
 #include "platform/RichEditControl.h"
+#include "platform/TTimer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -142,8 +143,8 @@ TEST_F(MainformLayoutTest, ControlsThatStandInForLaterOnesHaveTheirDesignValues)
     EXPECT_TRUE(window.normalni->isChecked());
     EXPECT_FALSE(window.htmlsyntax->isVisible());
     EXPECT_FALSE(window.htmlsyntax->isChecked());
-    EXPECT_EQ(window.Timer1->interval(), 500);
-    EXPECT_TRUE(window.Timer1->isActive());
+    EXPECT_EQ(window.Timer1->Interval(), 500);
+    EXPECT_TRUE(window.Timer1->isRunning());
     EXPECT_EQ(window.editor->PopupMenu(), window.PopupMenu1);
     EXPECT_TRUE(window.editor->WantTabs());
     EXPECT_FALSE(window.editor->HideSelection());
