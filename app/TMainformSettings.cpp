@@ -1,4 +1,5 @@
-// The settings file and the settings dialog of the main window.
+// The settings file of the main window: read once at start, written at every
+// attempt to close.
 
 #include "app/TMainform.h"
 
@@ -6,11 +7,5 @@ void TMainform::LoadSettings()
 {
 }
 void TMainform::StoreSettings()
-{
-}
-void TMainform::Monosti1Click(QObject*)
-{
-}
-void TMainform::Monosti2Click(QObject*)
 {
 }
