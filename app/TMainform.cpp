@@ -32,16 +32,14 @@ QString longHint(const QString& hint)
     return bar < 0 ? hint : hint.mid(bar + 1);
 }
 
-// The system's long time format without the time zone, which Windows' long
-// time format does not show.
-QString longTimeFormat(const QLocale& locale)
+} // namespace
+
+QString LongTimeFormat(const QLocale& locale)
 {
     QString format = locale.timeFormat(QLocale::LongFormat);
     format.remove(QRegularExpression(QStringLiteral("\\s*\\bt+\\b")));
     return format.trimmed();
 }
-
-} // namespace
 
 QString ProgramFolderPath()
 {
@@ -247,7 +245,7 @@ void TMainform::LogException(QObject*, const std::exception& E)
         const QLocale locale;
         const QDateTime now = QDateTime::currentDateTime();
         const QString dateTime = locale.toString(now.date(), QLocale::ShortFormat) + u' ' +
-                                 locale.toString(now.time(), longTimeFormat(locale));
+                                 locale.toString(now.time(), LongTimeFormat(locale));
         const QString line =
             QStringLiteral("%1 : %2 - %3\r\n").arg(dateTime, ExceptionClassName(E), ExceptionMessage(E));
         log.write(line.toUtf8());

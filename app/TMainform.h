@@ -18,13 +18,16 @@
 #include "widgets/TZvFontComboBox.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
 #include <exception>
 
+class BlockTally;
 class QAction;
 class QCheckBox;
+class QLocale;
 class QMenu;
 class QMenuBar;
 class QSpinBox;
@@ -36,6 +39,10 @@ class Todstavceform;
 
 // What closing does with the window (TCloseAction).
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+
+// The system's long time format as a QLocale format, without the time zone,
+// which the long time format of Windows does not show.
+QString LongTimeFormat(const QLocale& locale);
 
 // The folder of the executable, ending with "/"; tests may point it elsewhere.
 QString ProgramFolderPath();
@@ -293,6 +300,8 @@ private:
     // True while UpdateFormatControls shows the selection's attributes, so the
     // controls' change reports are not taken for the user's changes.
     bool m_showingFormat = false;
+    // The word count of the editor's lines, kept per paragraph by the document.
+    QPointer<BlockTally> m_wordTally;
     QList<QMetaObject::Connection> m_editControlConnections;
     QList<QMetaObject::Connection> m_applicationConnections; // to the application and its clipboard
 };

@@ -3,6 +3,8 @@
 
 #include "app/TMainform.h"
 
+#include <QCheckBox>
+
 void TMainform::Najtvtextu1Click(QObject*)
 {
 }
@@ -71,13 +73,23 @@ void TMainform::editorKeyDown(QObject*, int& Key, Qt::KeyboardModifiers)
         break;
     }
 }
+// Runs before the editor inserts the character, so the counts show the text
+// as it was before this key.
 void TMainform::editorKeyPress(QObject*, QChar&)
 {
+    ShowCaretPosition();
+    ShowCharCount();
+    ShowWordCount();
+    if (htmlsyntax->isChecked())
+        RunHtmlPlugin(editor);
 }
 // Runs after the editor has placed the caret for the click.
 void TMainform::editorMouseDown(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int)
 {
     UpdateFormatControls();
+    ShowCaretPosition();
+    ShowCharCount();
+    ShowWordCount();
 }
 void TMainform::editorURLClick(QObject*, const QString&, TMouseButton)
 {

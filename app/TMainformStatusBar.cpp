@@ -2,21 +2,89 @@
 
 #include "app/TMainform.h"
 
+#include "app/TStatusBar.h"
+#include "platform/BlockTally.h"
+#include "platform/RichEditControl.h"
+
+#include <QLocale>
+#include <QTime>
+
+namespace {
+
+// The editor's lines are read into a buffer of this many characters.
+constexpr qsizetype LineReadLimit = 4096;
+
+// The words of one of the editor's lines: the line is cut to what the line
+// buffer holds, characters with codes up to 32 are trimmed from both ends, and
+// only the blank separates words, so a tab inside a line belongs to a word.
+int wordsOfLine(QStringView line)
+{
+    line = line.left(LineReadLimit);
+    while (!line.isEmpty() && line.front().unicode() <= 32)
+        line = line.mid(1);
+    while (!line.isEmpty() && line.back().unicode() <= 32)
+        line.chop(1);
+    int words = 0;
+    bool insideWord = false;
+    for (const QChar character : line) {
+        if (character == u' ')
+            insideWord = false;
+        else if (!insideWord) {
+            ++words;
+            insideWord = true;
+        }
+    }
+    return words;
+}
+
+} // namespace
+
 void TMainform::ShowCaretPosition()
 {
+    RichEditControl* control = editor->control();
+    const int start = editor->SelectionStart();
+    const LONG line = control->ExLineFromChar(start);
+    const LONG column = start - control->LineIndex(line);
+    StatusBar1->setPanelText(1, QStringLiteral("%1:%2").arg(line).arg(column));
 }
+
 void TMainform::ShowCharCount()
 {
+    // The length of the editor's Text, paragraph breaks as the CR LF it returns,
+    // without building the text.
+    const LONG length = editor->control()->GetTextLengthEx(GTL_USECRLF | GTL_PRECISE);
+    StatusBar1->setPanelText(2, QStringLiteral("Celkem zn.=") + QString::number(length));
 }
+
 void TMainform::ShowWordCount()
 {
+    // The words of every line, kept per paragraph: a refresh recounts only the
+    // paragraphs changed since the last one, whatever the document's length.
+    RichEditControl* control = editor->control();
+    if (!m_wordTally || m_wordTally->document() != control->document())
+        m_wordTally = control->lineTally(wordsOfLine);
+    StatusBar1->setPanelText(3, QStringLiteral("Počet slov = ") + QString::number(m_wordTally->total()));
 }
+
 void TMainform::ShowModifiedFlag()
 {
+    StatusBar1->setPanelText(4, editor->IsModified() ? QStringLiteral("Změněno") : QString());
 }
+
 void TMainform::Timer1Timer(QObject*)
 {
+    const QLocale locale;
+    StatusBar1->setPanelText(5, locale.toString(QTime::currentTime(), LongTimeFormat(locale)) +
+                                    QStringLiteral("        "));
+    ShowModifiedFlag();
 }
+
 void TMainform::Timer2Timer(QObject*)
 {
+    if (CurrentFileName.isEmpty())
+        return;
+    // A failed save raises before the beep, so only a written file beeps.
+    SaveDocument(CurrentFileName);
+    m_desktop.messageBeep(0);
+    editor->setFocus();
 }

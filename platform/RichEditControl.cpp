@@ -1,5 +1,6 @@
 #include "platform/RichEditControl.h"
 
+#include "platform/BlockTally.h"
 #include "platform/PlainTextCodec.h"
 #include "platform/RichEditNotify.h"
 #include "platform/SelectionBar.h"
@@ -88,7 +89,7 @@ void RichEditControl::adoptDocument(QTextDocument* adopted)
     m_lineIndex = adopted->findChild<TextLineIndex*>(QString(), Qt::FindDirectChildrenOnly);
     if (!m_lineIndex)
         m_lineIndex = new TextLineIndex(adopted);
-    m_lineIndex->invalidate();
+    invalidateTallies();
     connectDocument();
     AutoUrlDetect(urls);
     SetSel(0, 0);
@@ -99,6 +100,15 @@ void RichEditControl::adoptDocument(QTextDocument* adopted)
 int RichEditControl::GetTextLength() const
 {
     return std::max(0, document()->characterCount() - 1);
+}
+
+LONG RichEditControl::GetTextLengthEx(DWORD flags) const
+{
+    const int length = GetTextLength();
+    if (!(flags & GTL_USECRLF) || length == 0)
+        return length;
+    // Every block but the last ends in a break that GetText writes as CR LF.
+    return length + document()->blockCount() - 1;
 }
 
 int RichEditControl::clampPosition(int position) const
@@ -577,6 +587,40 @@ void RichEditControl::applyDefaultFont()
         font.setPointSize(std::max(1, qRound(font.pixelSize() * 3 / 4.0)));
     document()->setDefaultFont(font);
     m_selectionFormat.reset();
+    invalidateTallies();
+}
+
+void RichEditControl::invalidateTallies()
+{
+    for (BlockTally* tally : document()->findChildren<BlockTally*>())
+        tally->invalidate();
+}
+
+BlockTally* RichEditControl::lineTally(std::function<int(QStringView line)> countOfLine)
+{
+    // One buffer for every line, so a full count does not allocate per line.
+    auto countLine = [countOfLine = std::move(countOfLine), line = QString()](QStringView text) mutable {
+        line.resize(text.size());
+        std::copy(text.begin(), text.end(), line.begin());
+        // Soft line breaks read as vertical tabs, as GetLine copies them.
+        line.replace(QChar::LineSeparator, QChar(0x0B));
+        return countOfLine(line);
+    };
+    return new BlockTally(document(), [countLine = std::move(countLine)](const QTextBlock& block) mutable {
+        const QString text = block.text();
+        const QTextLayout* layout = block.layout();
+        if (!layout || layout->lineCount() == 0)
+            return countLine(text);
+        int sum = 0;
+        for (int index = 0; index < layout->lineCount(); ++index) {
+            const QTextLine textLine = layout->lineAt(index);
+            const qsizetype start = std::min<qsizetype>(textLine.textStart(), text.size());
+            const qsizetype end =
+                std::min<qsizetype>(textLine.textStart() + textLine.textLength(), text.size());
+            sum += countLine(QStringView(text).mid(start, end - start));
+        }
+        return sum;
+    });
 }
 
 void RichEditControl::resizeEvent(QResizeEvent* event)

@@ -12,9 +12,11 @@
 
 #include <QTextEdit>
 
+#include <functional>
 #include <optional>
 #include <utility>
 
+class BlockTally;
 class QTextBlock;
 class RichEditNotify;
 class SelectionBar;
@@ -52,6 +54,9 @@ public:
 
     // Text and lines. `line` AtCaret means the line of the caret where Windows allows it.
     int GetTextLength() const; // characters, a paragraph break counting one
+    // EM_GETTEXTLENGTHEX: with GTL_USECRLF a paragraph break counts two, as
+    // GetText returns it; the answer costs the same for any length of text.
+    LONG GetTextLengthEx(DWORD flags) const;
     LONG ExLineFromChar(LONG position) const;
     LONG LineIndex(LONG line) const;      // NoPosition when the line does not exist
     LONG LineLength(LONG position) const; // of the line holding `position`, without its break
@@ -119,6 +124,13 @@ public:
     // document); the undo history is emptied and the caret goes to the start.
     void adoptDocument(QTextDocument* document);
 
+    // A running sum over the laid-out lines (the lines GetLine reads): each
+    // line's text, as GetLine copies it but without the paragraph break, goes
+    // through `countOfLine`. The tally belongs to the document, survives its
+    // adoption by another control, and after an edit recounts only the
+    // paragraphs the edit touched.
+    BlockTally* lineTally(std::function<int(QStringView line)> countOfLine);
+
     // The detected or formatted link at a document position, as a range;
     // NoRange when there is none.
     CHARRANGE linkAt(int position) const;
@@ -159,6 +171,9 @@ private:
     void replaceAllWithPlainText(const QString& text);
     void applyPalette();
     void applyDefaultFont();
+    // A new default font or another control lays every block out again
+    // without reporting a change of the contents.
+    void invalidateTallies();
     bool streamInRtf(EDITSTREAM& stream, QTextCursor& cursor);
     void onSelectionChanged();
     void onUndoCommandAdded();

@@ -129,6 +129,7 @@ bool RichEditControl::SetCharFormat(WPARAM kind, const CHARFORMAT2A& format)
             font.setStrikeOut(change.fontStrikeOut());
         document()->setDefaultFont(font);
         m_selectionFormat.reset();
+        invalidateTallies();
         return true;
     }
     QTextCursor cursor = textCursor();

@@ -41,6 +41,11 @@ constexpr LONG NoPosition = -1;
 constexpr CHARRANGE NoRange{-1, -1};
 constexpr CHARRANGE WholeText{0, EndOfText};
 
+// EM_GETTEXTLENGTHEX flags.
+constexpr DWORD GTL_DEFAULT = 0;
+constexpr DWORD GTL_USECRLF = 1;
+constexpr DWORD GTL_PRECISE = 2;
+
 // A window message as the protected-text notification reports it.
 struct TMessage
 {
