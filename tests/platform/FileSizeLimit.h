@@ -1,8 +1,8 @@
 #pragma once
 
-// While alive, the process cannot write any file beyond `bytes`, as on a full
-// disk: a write past the limit fails instead of ending the process. Root is
-// held to it as well, unlike to file permissions.
+// While alive, no file of the process can grow beyond `bytes`, as on a full
+// disk: a write past the limit fails instead of ending the process. Unlike file
+// permissions, this holds for root as well.
 
 #include <sys/resource.h>
 
@@ -11,10 +11,9 @@
 class FileSizeLimit
 {
 public:
-    explicit FileSizeLimit(rlim_t bytes)
+    explicit FileSizeLimit(rlim_t bytes) : m_savedHandler(std::signal(SIGXFSZ, SIG_IGN))
     {
         getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit limit = m_saved;
         limit.rlim_cur = bytes;
         setrlimit(RLIMIT_FSIZE, &limit);
@@ -28,6 +27,6 @@ public:
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
 private:
+    void (*m_savedHandler)(int);
     rlimit m_saved{};
-    void (*m_savedHandler)(int) = SIG_DFL;
 };
