@@ -67,8 +67,11 @@ const QStringList& TIniFile::lines() const
         return m_lines;
     m_loaded = true;
     QFile file(m_fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (file.exists())
+            m_readError = file.errorString();
         return m_lines;
+    }
     m_lines = PlainTextCodec::decode(file.readAll(), PlainTextEncoding::Utf8).split(u'\n');
     // The break after the last line does not start another one.
     if (!m_lines.isEmpty() && m_lines.constLast().isEmpty())
@@ -131,7 +134,7 @@ bool TIniFile::ReadBool(const QString& section, const QString& key, bool default
 
 void TIniFile::WriteString(const QString& section, const QString& key, const QString& value)
 {
-    lines();
+    lines(); // the file's own lines first, so that they are kept
     m_changed = true;
     const QString keyText = key.trimmed() + u'=' + value.trimmed();
     const qsizetype header = sectionLine(section);
@@ -168,6 +171,10 @@ void TIniFile::UpdateFile()
     };
     if (!QFileInfo(m_fileName).dir().exists())
         throw cannotCreate(QStringLiteral("The folder does not exist."));
+    // A file that is there but could not be read is not replaced by the
+    // writes alone, which would lose its other lines.
+    if (!m_readError.isEmpty())
+        throw cannotCreate(m_readError);
     QSaveFile file(m_fileName);
     if (!file.open(QIODevice::WriteOnly))
         throw cannotCreate(file.errorString());

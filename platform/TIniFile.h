@@ -43,7 +43,8 @@ public:
     // the same folder that replaces the old file only once complete, so a
     // failure leaves the old file as it was. Does nothing when nothing was
     // written. Throws EFCreateError when the folder is missing (it is never
-    // created) or the file cannot be written.
+    // created), the file is there but could not be read, or it cannot be
+    // written.
     void UpdateFile();
 
 private:
@@ -59,5 +60,6 @@ private:
     QString m_fileName;
     mutable QStringList m_lines;
     mutable bool m_loaded = false;
+    mutable QString m_readError; // why a file that exists could not be read
     bool m_changed = false;
 };
