@@ -12,6 +12,7 @@
 
 #include "app/EditControl.h"
 #include "platform/Desktop.h"
+#include "platform/SysColor.h"
 #include "richedit/TZvRichEdit.h"
 #include "ruler/TZvRuler.h"
 #include "widgets/TZvColorButton.h"
@@ -63,6 +64,8 @@ public:
     QString ProgramFolder;   // folder of the executable, ending with "/"
     QString ClipartFolder;   // ProgramFolder + "clipart/"
     QString ApplicationHint; // the hint of the control under the mouse or the highlighted menu item
+    // The window's background colour, as the settings file gives it.
+    TColor Color = clBtnFace;
 
     // Components.
     QWidget* CoolBar1 = nullptr;
@@ -161,6 +164,13 @@ public:
     void LoadSettings();
     void StoreSettings();
 
+private:
+    // Recomputes ProgramFolder and gives the settings file's path in it.
+    QString settingsFileName();
+    // Paints the window's background in Color.
+    void applyColor();
+
+public:
     // Status bar refreshers and timers.
     void ShowCaretPosition();
     void ShowCharCount();

@@ -3,9 +3,82 @@
 
 #include "app/TMainform.h"
 
+#include "app/TStatusBar.h"
+#include "platform/TIniFile.h"
+#include "platform/TTimer.h"
+
+#include <QCheckBox>
+#include <QPalette>
+
+namespace {
+
+// The file's sections.
+const QString general = QStringLiteral("nastaveni");
+const QString windowSize = QStringLiteral("velikost");
+const QString display = QStringLiteral("nastaveni zobrazeni");
+const QString editing = QStringLiteral("nastaveni upravy");
+const QString desktopPlace = QStringLiteral("nastaveni na plose");
+
+} // namespace
+
+QString TMainform::settingsFileName()
+{
+    ProgramFolder = ProgramFolderPath();
+    return ProgramFolder + QStringLiteral("config/nastaveni.ini");
+}
+
+void TMainform::applyColor()
+{
+    const QColor color = SysColor(Color);
+    if (!color.isValid())
+        return;
+    QPalette windowPalette = palette();
+    windowPalette.setColor(QPalette::Window, color);
+    setPalette(windowPalette);
+}
+
+// The size is the client area's and the place the frame's, so what is stored
+// at closing comes back unchanged at the next start (the outer size would grow
+// by the frame each session).
 void TMainform::LoadSettings()
 {
+    const TIniFile settings(settingsFileName());
+    Timer2->setInterval(settings.ReadInteger(general, QStringLiteral("autosaveInterval"), 60000));
+    Timer2->setEnabled(settings.ReadBool(general, QStringLiteral("autosavetimer"), false));
+    resize(width(), settings.ReadInteger(windowSize, QStringLiteral("vyskaformu"), 623));
+    resize(settings.ReadInteger(windowSize, QStringLiteral("sirkaformu"), 969), height());
+    SaveDialog1.initialDir = settings.ReadString(general, QStringLiteral("mistosave"), ProgramFolder);
+    StatusBar1->setVisible(settings.ReadBool(display, QStringLiteral("stavradek"), true));
+    ruler->setVisible(settings.ReadBool(display, QStringLiteral("pravitko"), true));
+    Color = TColor(settings.ReadInteger(display, QStringLiteral("barva programu"), int(clBtnFace)));
+    applyColor();
+    htmlsyntax->setChecked(settings.ReadBool(display, QStringLiteral("html syntaxe"), false));
+    editor->setWordWrap(settings.ReadBool(editing, QStringLiteral("zalomeni radku"), true));
+    editor->setUndoLimit(settings.ReadInteger(editing, QStringLiteral("kolikrat zpet"), 100));
+    move(x(), settings.ReadInteger(desktopPlace, QStringLiteral("bod1"), 100));
+    move(settings.ReadInteger(desktopPlace, QStringLiteral("bod2"), 100), y());
 }
+
 void TMainform::StoreSettings()
 {
+    TIniFile settings(settingsFileName());
+    try {
+        settings.WriteInteger(general, QStringLiteral("autosaveInterval"), Timer2->Interval());
+        settings.WriteInteger(windowSize, QStringLiteral("vyskaformu"), height());
+        settings.WriteInteger(windowSize, QStringLiteral("sirkaformu"), width());
+        settings.WriteString(general, QStringLiteral("mistosave"), SaveDialog1.initialDir);
+        settings.WriteBool(general, QStringLiteral("autosavetimer"), Timer2->Enabled());
+        settings.WriteBool(display, QStringLiteral("stavradek"), !StatusBar1->isHidden());
+        settings.WriteBool(display, QStringLiteral("pravitko"), !ruler->isHidden());
+        settings.WriteInteger(display, QStringLiteral("barva programu"), int(Color));
+        settings.WriteBool(display, QStringLiteral("html syntaxe"), htmlsyntax->isChecked());
+        settings.WriteBool(editing, QStringLiteral("zalomeni radku"), editor->WordWrap());
+        settings.WriteInteger(editing, QStringLiteral("kolikrat zpet"), editor->UndoLimit());
+        settings.WriteInteger(desktopPlace, QStringLiteral("bod1"), y());
+        settings.WriteInteger(desktopPlace, QStringLiteral("bod2"), x());
+        settings.UpdateFile();
+    } catch (const std::exception&) {
+        // The close that stores the settings goes on without them.
+        showMessage(QStringLiteral("Nelze uložit konfiguraci"));
+    }
 }

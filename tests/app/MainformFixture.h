@@ -7,6 +7,7 @@
 #include "platform/ScriptedDesktop.h"
 #include "richedit/TZvRichEdit.h"
 
+#include <QDir>
 #include <QLocale>
 #include <QString>
 #include <QTemporaryDir>
@@ -21,6 +22,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_programFolder.isValid());
+        // The build makes the program folder with an empty "config" folder,
+        // where closing stores the settings.
+        ASSERT_TRUE(QDir(m_programFolder.path()).mkdir(QStringLiteral("config")));
         m_savedLocale = QLocale();
         QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
         SetProgramFolderForTesting(m_programFolder.path());
