@@ -35,6 +35,7 @@ void ScriptedDesktop::clear()
     m_fileAnswers.clear();
     m_colorAnswers.clear();
     m_fontAnswers.clear();
+    m_folderAnswers.clear();
     m_unansweredCalls = 0;
 }
 
@@ -89,6 +90,14 @@ bool ScriptedDesktop::chooseFont(FontDialogOptions& options)
 {
     m_calls.push_back(Call{CallKind::FontDialog, {}, {}, 0, {}, {}, options});
     return takeAnswer(m_fontAnswers, options.font);
+}
+
+bool ScriptedDesktop::browseForFolder(const QString& prompt, QString& folder)
+{
+    FileDialogOptions shown;
+    shown.initialDir = folder;
+    m_calls.push_back(Call{CallKind::FolderBrowser, prompt, {}, 0, shown, {}, {}});
+    return takeAnswer(m_folderAnswers, folder);
 }
 
 void ScriptedDesktop::messageBeep(unsigned type)
