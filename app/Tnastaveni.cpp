@@ -15,6 +15,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int MillisecondsPerMinute = 60000;
@@ -126,11 +128,14 @@ void Tnastaveni::createGeneralPage()
     obecne = named(new QWidget, "obecne");
     PageControl1->addTab(obecne, QStringLiteral("Obecné"));
     standupravy = pageGroup("standupravy", QStringLiteral("Standardní úpravy"), obecne);
-    const QFont font = this->font();
+    // The group's bold caption font would pass on to the controls otherwise.
+    QFont font = this->font();
+    font.setBold(false);
 
+    // 170 wide rather than 193, so that it ends before "start" instead of running under it.
     plocha = groupControl(
         named(new QPushButton(QStringLiteral("Vytvoří zástupce na ploše"), standupravy), "plocha"),
-        QRect(8, 24, 193, 25), font);
+        QRect(8, 24, 170, 25), font);
     start = groupControl(
         named(new QPushButton(QStringLiteral("Vytvoří zástupce v nabídce start"), standupravy), "start"),
         QRect(184, 24, 193, 25), font);
@@ -145,6 +150,7 @@ void Tnastaveni::createGeneralPage()
     zpetkrat = spinEdit("zpetkrat", 10000, QRect(184, 100, 65, 24), font, standupravy);
     Label3 = groupLabel("Label3", QStringLiteral("Krát"), 256, 104, standupravy);
     Label5 = groupLabel("Label5", QStringLiteral("Umístění ukládaných souborů"), 8, 136, standupravy);
+    placeFieldColumn();
 
     Umistenislozky = groupControl(named(new TFolderEdit(m_mainform.desktop(), standupravy), "Umistenislozky"),
                                   QRect(8, 160, 361, 21), font);
@@ -152,6 +158,19 @@ void Tnastaveni::createGeneralPage()
     const QString hint = QStringLiteral("Nastaví místo kde se budou ukládat vaše dokumenty");
     Umistenislozky->setToolTip(hint);
     Umistenislozky->setStatusTip(hint);
+}
+
+// The two spin edits stand at their design column unless a caption before
+// them runs longer there, as it can with the fonts that stand in for
+// "MS Sans Serif"; the units follow them.
+void Tnastaveni::placeFieldColumn()
+{
+    constexpr int Gap = 6;
+    const int column =
+        std::max({SpinEdit1->x(), autosavecheck->geometry().right() + Gap, Label2->geometry().right() + Gap});
+    const int shift = column - SpinEdit1->x();
+    for (QWidget* control : std::initializer_list<QWidget*>{SpinEdit1, zpetkrat, Label1, Label3})
+        control->move(control->x() + shift, control->y());
 }
 
 void Tnastaveni::createViewPage()

@@ -59,6 +59,7 @@ protected:
 
 private:
     void createGeneralPage();
+    void placeFieldColumn();
     void createViewPage();
     void clearTextColors();
 

@@ -41,7 +41,7 @@ void ScriptedDesktop::clear()
 
 int ScriptedDesktop::messageBox(const QString& text, const QString& caption, unsigned flags)
 {
-    m_calls.push_back(Call{CallKind::MessageBox, text, caption, flags, {}, {}});
+    m_calls.push_back(Call{CallKind::MessageBox, text, caption, flags, {}, {}, {}});
     if (!m_messageBoxAnswers.empty()) {
         const int answer = m_messageBoxAnswers.front();
         m_messageBoxAnswers.pop_front();
@@ -66,7 +66,7 @@ bool ScriptedDesktop::saveFileDialog(FileDialogOptions& options)
 
 bool ScriptedDesktop::answerFileDialog(CallKind kind, FileDialogOptions& options)
 {
-    m_calls.push_back(Call{kind, {}, {}, 0, options, {}});
+    m_calls.push_back(Call{kind, {}, {}, 0, options, {}, {}});
     if (m_fileAnswers.empty()) {
         ++m_unansweredCalls;
         return false;
@@ -102,11 +102,11 @@ bool ScriptedDesktop::browseForFolder(const QString& prompt, QString& folder)
 
 void ScriptedDesktop::messageBeep(unsigned type)
 {
-    m_calls.push_back(Call{CallKind::MessageBeep, {}, {}, type, {}, {}});
+    m_calls.push_back(Call{CallKind::MessageBeep, {}, {}, type, {}, {}, {}});
 }
 
 bool ScriptedDesktop::shellExecuteOpen(const QString& target)
 {
-    m_calls.push_back(Call{CallKind::ShellExecuteOpen, target, {}, 0, {}, {}});
+    m_calls.push_back(Call{CallKind::ShellExecuteOpen, target, {}, 0, {}, {}, {}});
     return m_shellExecuteResult;
 }
