@@ -36,6 +36,7 @@ class QToolBar;
 class QToolButton;
 class TStatusBar;
 class TTimer;
+class Tnastaveni;
 class Todstavceform;
 
 // What closing does with the window (TCloseAction).
@@ -115,6 +116,8 @@ public:
     ColorDialogOptions ColorDialog1;
     // The paragraph dialog while it is open.
     Todstavceform* odstavceform = nullptr;
+    // The settings dialog while it is open.
+    Tnastaveni* nastaveni = nullptr;
     FontDialogOptions FontDialog1;
 
     // MainMenu1.

@@ -1,8 +1,8 @@
 #pragma once
 
 // The Windows services that show something to the user or hand something to
-// the desktop: message boxes, the common file dialogs, the beep and the shell's
-// "open". The program talks to them only through this interface; QtDesktop
+// the desktop: message boxes, the common file dialogs, the folder browser, the
+// beep and the shell's "open". The program talks to them only through this interface; QtDesktop
 // shows real Qt dialogs, ScriptedDesktop answers from a queue in tests.
 
 #include "platform/ColorRef.h"
@@ -110,6 +110,11 @@ public:
     // colour. True when the user accepted; then options.font holds the choice.
     // Cancelled, the options stay as they were.
     virtual bool chooseFont(FontDialogOptions& options) = 0;
+
+    // Shows the modal folder browser with `prompt`, starting in `folder`. True
+    // when the user chose a folder; then `folder` holds its path. Cancelled,
+    // `folder` stays as it was.
+    virtual bool browseForFolder(const QString& prompt, QString& folder) = 0;
 
     // The names of the installed printers; empty when there is none.
     virtual QStringList printerNames() = 0;

@@ -230,6 +230,18 @@ bool QtDesktop::chooseFont(FontDialogOptions& options)
     return true;
 }
 
+bool QtDesktop::browseForFolder(const QString& prompt, QString& folder)
+{
+    const QPointer<QWidget> owner = QApplication::activeWindow();
+    const QString chosen = QFileDialog::getExistingDirectory(
+        owner, prompt, folder, QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    giveFocusBack(owner);
+    if (chosen.isEmpty())
+        return false;
+    folder = chosen;
+    return true;
+}
+
 void QtDesktop::messageBeep(unsigned)
 {
     QApplication::beep();

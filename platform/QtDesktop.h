@@ -14,6 +14,7 @@ public:
     bool saveFileDialog(FileDialogOptions& options) override;
     bool chooseColor(ColorDialogOptions& options) override;
     bool chooseFont(FontDialogOptions& options) override;
+    bool browseForFolder(const QString& prompt, QString& folder) override;
     QStringList printerNames() override;
     void messageBeep(unsigned type) override;
     bool shellExecuteOpen(const QString& target) override;

@@ -35,12 +35,13 @@ void ScriptedDesktop::clear()
     m_fileAnswers.clear();
     m_colorAnswers.clear();
     m_fontAnswers.clear();
+    m_folderAnswers.clear();
     m_unansweredCalls = 0;
 }
 
 int ScriptedDesktop::messageBox(const QString& text, const QString& caption, unsigned flags)
 {
-    m_calls.push_back(Call{CallKind::MessageBox, text, caption, flags, {}, {}});
+    m_calls.push_back(Call{CallKind::MessageBox, text, caption, flags, {}, {}, {}});
     if (!m_messageBoxAnswers.empty()) {
         const int answer = m_messageBoxAnswers.front();
         m_messageBoxAnswers.pop_front();
@@ -65,7 +66,7 @@ bool ScriptedDesktop::saveFileDialog(FileDialogOptions& options)
 
 bool ScriptedDesktop::answerFileDialog(CallKind kind, FileDialogOptions& options)
 {
-    m_calls.push_back(Call{kind, {}, {}, 0, options, {}});
+    m_calls.push_back(Call{kind, {}, {}, 0, options, {}, {}});
     if (m_fileAnswers.empty()) {
         ++m_unansweredCalls;
         return false;
@@ -91,13 +92,21 @@ bool ScriptedDesktop::chooseFont(FontDialogOptions& options)
     return takeAnswer(m_fontAnswers, options.font);
 }
 
+bool ScriptedDesktop::browseForFolder(const QString& prompt, QString& folder)
+{
+    FileDialogOptions shown;
+    shown.initialDir = folder;
+    m_calls.push_back(Call{CallKind::FolderBrowser, prompt, {}, 0, shown, {}, {}});
+    return takeAnswer(m_folderAnswers, folder);
+}
+
 void ScriptedDesktop::messageBeep(unsigned type)
 {
-    m_calls.push_back(Call{CallKind::MessageBeep, {}, {}, type, {}, {}});
+    m_calls.push_back(Call{CallKind::MessageBeep, {}, {}, type, {}, {}, {}});
 }
 
 bool ScriptedDesktop::shellExecuteOpen(const QString& target)
 {
-    m_calls.push_back(Call{CallKind::ShellExecuteOpen, target, {}, 0, {}, {}});
+    m_calls.push_back(Call{CallKind::ShellExecuteOpen, target, {}, 0, {}, {}, {}});
     return m_shellExecuteResult;
 }

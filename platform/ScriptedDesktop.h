@@ -3,9 +3,9 @@
 // The desktop of tests: every call is recorded with its arguments, and the
 // answers come from queues that the test fills beforehand. A message box with
 // no queued answer answers IDOK when it has an OK button and IDCANCEL
-// otherwise; a file, colour or font dialog with no queued answer is cancelled. Such
-// calls are also counted in unansweredCalls(), so a test can tell it forgot an
-// answer.
+// otherwise; a file, colour or font dialog or a folder browser with no queued
+// answer is cancelled. Such calls are also counted in unansweredCalls(), so a
+// test can tell it forgot an answer.
 
 #include "platform/Desktop.h"
 
@@ -22,6 +22,7 @@ public:
         SaveFileDialog,
         ColorDialog,
         FontDialog,
+        FolderBrowser,
         MessageBeep,
         ShellExecuteOpen
     };
@@ -29,10 +30,11 @@ public:
     struct Call
     {
         CallKind kind = CallKind::MessageBox;
-        QString text;             // message box text, or the target of ShellExecuteOpen
+        QString text;             // message box text, folder browser prompt or ShellExecuteOpen target
         QString caption;          // message box caption
         unsigned flags = 0;       // message box flags, or the beep type
-        FileDialogOptions dialog; // file dialogs: the options as they were shown
+        FileDialogOptions dialog; // file dialogs: the options as they were shown;
+                                  // folder browser: initialDir, the folder it started in
         ColorDialogOptions color; // colour dialog: the options as they were shown
         FontDialogOptions font;   // font dialog: the options as they were shown
     };
@@ -51,6 +53,8 @@ public:
     void queueColorDialogCancel() { m_colorAnswers.push_back(std::nullopt); }
     void queueFontDialogAnswer(const TFont& font) { m_fontAnswers.push_back(font); }
     void queueFontDialogCancel() { m_fontAnswers.push_back(std::nullopt); }
+    void queueFolderAnswer(const QString& folder) { m_folderAnswers.push_back(folder); }
+    void queueFolderCancel() { m_folderAnswers.push_back(std::nullopt); }
     void setShellExecuteResult(bool result) { m_shellExecuteResult = result; }
     void setPrinterNames(const QStringList& names) { m_printerNames = names; }
 
@@ -63,7 +67,7 @@ public:
     int pendingAnswers() const
     {
         return int(m_messageBoxAnswers.size() + m_fileAnswers.size() + m_colorAnswers.size() +
-                   m_fontAnswers.size());
+                   m_fontAnswers.size() + m_folderAnswers.size());
     }
     void clear();
 
@@ -72,6 +76,7 @@ public:
     bool saveFileDialog(FileDialogOptions& options) override;
     bool chooseColor(ColorDialogOptions& options) override;
     bool chooseFont(FontDialogOptions& options) override;
+    bool browseForFolder(const QString& prompt, QString& folder) override;
     QStringList printerNames() override { return m_printerNames; }
     void messageBeep(unsigned type) override;
     bool shellExecuteOpen(const QString& target) override;
@@ -99,6 +104,7 @@ private:
     std::deque<std::optional<FileAnswer>> m_fileAnswers; // empty optional: cancel
     std::deque<std::optional<COLORREF>> m_colorAnswers;  // empty optional: cancel
     std::deque<std::optional<TFont>> m_fontAnswers;      // empty optional: cancel
+    std::deque<std::optional<QString>> m_folderAnswers;  // empty optional: cancel
     bool m_shellExecuteResult = true;
     QStringList m_printerNames; // none installed unless a test says so
     int m_unansweredCalls = 0;

@@ -1,0 +1,20 @@
+#include "app/TFolderEdit.h"
+
+#include "platform/Desktop.h"
+
+#include <QAction>
+#include <QStyle>
+
+TFolderEdit::TFolderEdit(Desktop& desktop, QWidget* parent) : QLineEdit(parent), m_desktop(desktop)
+{
+    m_browseAction = addAction(style()->standardIcon(QStyle::SP_DirOpenIcon), QLineEdit::TrailingPosition);
+    connect(m_browseAction, &QAction::triggered, this, &TFolderEdit::browse);
+}
+
+void TFolderEdit::browse()
+{
+    QString folder = text();
+    if (!m_desktop.browseForFolder(m_dialogText, folder))
+        return;
+    setText(folder);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+// A text field for a folder path with a small button at its right end that
+// opens the desktop's folder browser, starting in the folder typed in the
+// field. A chosen folder replaces the text; a cancelled browser leaves it.
+
+#include <QLineEdit>
+#include <QString>
+
+class Desktop;
+class QAction;
+
+class TFolderEdit : public QLineEdit
+{
+    Q_OBJECT
+public:
+    TFolderEdit(Desktop& desktop, QWidget* parent = nullptr);
+
+    // The text the folder browser shows above its tree.
+    QString DialogText() const { return m_dialogText; }
+    void setDialogText(const QString& value) { m_dialogText = value; }
+
+    // The button at the right end.
+    QAction* browseAction() const { return m_browseAction; }
+    void browse();
+
+private:
+    Desktop& m_desktop;
+    QString m_dialogText;
+    QAction* m_browseAction = nullptr;
+};
