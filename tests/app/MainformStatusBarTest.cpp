@@ -116,7 +116,7 @@ TEST_F(MainformStatusBarTest, CharacterCountIsTheLengthOfTextWithItsLineBreaks)
 
 TEST_F(MainformStatusBarTest, TypingRefreshesBeforeTheCharacterAndArrowsRefreshNothing)
 {
-    TMainform& window = shownForm();
+    shownForm();
     QTest::keyClick(control(), Qt::Key_A);
     EXPECT_EQ(panel(1), QStringLiteral("0:0"));
     EXPECT_EQ(panel(2), QStringLiteral("Celkem zn.=0"));
