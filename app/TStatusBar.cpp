@@ -9,20 +9,29 @@ TStatusBar::TStatusBar(QWidget* parent) : QStatusBar(parent)
 
 void TStatusBar::addPanel(int width, Qt::Alignment alignment)
 {
+    if (!m_panels.empty()) {
+        // The panel that was last keeps its own width from now on.
+        QLabel* previous = m_panels.back();
+        removeWidget(previous);
+        insertWidget(int(m_panels.size()) - 1, previous, 0);
+        previous->setFixedWidth(m_widths.back());
+        previous->show();
+    }
     auto* panel = new QLabel(this);
     panel->setObjectName(QStringLiteral("Panel%1").arg(m_panels.size()));
-    panel->setFixedWidth(width);
+    panel->setMinimumWidth(width);
     panel->setAlignment(alignment | Qt::AlignVCenter);
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
     panel->setIndent(2);
-    addWidget(panel);
+    addWidget(panel, 1);
     m_panels.push_back(panel);
+    m_widths.push_back(width);
 }
 
 int TStatusBar::panelWidth(int index) const
 {
-    return index >= 0 && index < panelCount() ? m_panels[std::size_t(index)]->width() : 0;
+    return index >= 0 && index < panelCount() ? m_widths[std::size_t(index)] : 0;
 }
 
 Qt::Alignment TStatusBar::panelAlignment(int index) const

@@ -16,7 +16,8 @@ class TStatusBar : public QStatusBar
 public:
     explicit TStatusBar(QWidget* parent = nullptr);
 
-    // Appends a panel `width` pixels wide with its text aligned as given.
+    // Appends a panel `width` pixels wide with its text aligned as given. As in
+    // the Windows status bar, the last panel reaches to the bar's right end.
     void addPanel(int width, Qt::Alignment alignment);
     int panelCount() const { return int(m_panels.size()); }
     int panelWidth(int index) const;
@@ -27,4 +28,5 @@ public:
 
 private:
     std::vector<QLabel*> m_panels;
+    std::vector<int> m_widths; // as given; the last panel may be wider
 };

@@ -25,3 +25,17 @@ TEST(TStatusBarTest, IndicesOutOfRangeReadEmptyAndWriteNothing)
     EXPECT_EQ(bar.panelText(0), QString());
     EXPECT_EQ(bar.panelWidth(7), 0);
 }
+
+TEST(TStatusBarTest, TheLastPanelReachesTheRightEnd)
+{
+    TStatusBar bar;
+    bar.setSizeGripEnabled(false);
+    bar.addPanel(100, Qt::AlignLeft);
+    bar.addPanel(50, Qt::AlignRight);
+    bar.resize(400, 19);
+    bar.show();
+    const QWidget* first = bar.findChild<QWidget*>(QStringLiteral("Panel0"));
+    const QWidget* last = bar.findChild<QWidget*>(QStringLiteral("Panel1"));
+    EXPECT_EQ(first->width(), 100);
+    EXPECT_GT(last->width(), 250);
+}
