@@ -119,6 +119,10 @@ public:
     // The names of the installed printers; empty when there is none.
     virtual QStringList printerNames() = 0;
 
+    // The print and page setup dialogs.
+
+    // The modeless find and replace dialogs.
+
     // Sounds a system beep of the given MB_* kind (0 is the default sound).
     virtual void messageBeep(unsigned type) = 0;
 

@@ -16,6 +16,10 @@ public:
     bool chooseFont(FontDialogOptions& options) override;
     bool browseForFolder(const QString& prompt, QString& folder) override;
     QStringList printerNames() override;
+    // Print and page setup dialogs.
+
+    // Find and replace dialogs.
+
     void messageBeep(unsigned type) override;
     bool shellExecuteOpen(const QString& target) override;
 

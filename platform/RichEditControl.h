@@ -96,6 +96,10 @@ public:
     DWORD GetParaFormat(PARAFORMAT2& format) const;
     bool SetParaFormat(const PARAFORMAT2& format);
 
+    // Searching (EM_FINDTEXTEX).
+
+    // Page formatting (EM_FORMATRANGE).
+
     // Streaming through the EDITSTREAM callback, in chunks. Returns the count of
     // characters read or written; stream.dwError is set on failure. Reading
     // leaves the modified flag as it was; plain text read as a whole document

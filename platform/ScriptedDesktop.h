@@ -23,6 +23,10 @@ public:
         ColorDialog,
         FontDialog,
         FolderBrowser,
+        PrintDialog,
+        PageSetupDialog,
+        FindDialog,
+        ReplaceDialog,
         MessageBeep,
         ShellExecuteOpen
     };
@@ -57,6 +61,10 @@ public:
     void queueFolderCancel() { m_folderAnswers.push_back(std::nullopt); }
     void setShellExecuteResult(bool result) { m_shellExecuteResult = result; }
     void setPrinterNames(const QStringList& names) { m_printerNames = names; }
+    // Print and page setup dialogs.
+
+    // Find and replace dialogs.
+
 
     const std::vector<Call>& calls() const { return m_calls; }
     std::vector<Call> callsOf(CallKind kind) const;
@@ -78,6 +86,10 @@ public:
     bool chooseFont(FontDialogOptions& options) override;
     bool browseForFolder(const QString& prompt, QString& folder) override;
     QStringList printerNames() override { return m_printerNames; }
+    // Print and page setup dialogs.
+
+    // Find and replace dialogs.
+
     void messageBeep(unsigned type) override;
     bool shellExecuteOpen(const QString& target) override;
 
@@ -107,5 +119,9 @@ private:
     std::deque<std::optional<QString>> m_folderAnswers;  // empty optional: cancel
     bool m_shellExecuteResult = true;
     QStringList m_printerNames; // none installed unless a test says so
+    // Print and page setup dialogs.
+
+    // Find and replace dialogs.
+
     int m_unansweredCalls = 0;
 };

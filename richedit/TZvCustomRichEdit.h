@@ -143,6 +143,10 @@ public:
     void CopyToClipboard();
     void CutToClipboard();
 
+    // Find and replace.
+
+    // Printing.
+
     // Events; each is called only when set and always gets the sender.
     std::function<void(TZvCustomRichEdit*)> OnChange;
     std::function<void(TZvCustomRichEdit*)> OnSelectionChange;
