@@ -2,6 +2,7 @@
 // menu command "Konec", with every answer to "Uložit změny?".
 
 #include "tests/app/MainformFixture.h"
+#include "tests/TestFiles.h"
 
 #include "platform/ZvApplication.h"
 
@@ -9,12 +10,6 @@
 #include <QFile>
 
 namespace {
-
-QByteArray contentsOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 } // namespace
 

@@ -2,6 +2,7 @@
 // asked to close.
 
 #include "tests/app/MainformFixture.h"
+#include "tests/TestFiles.h"
 
 #include "app/TStatusBar.h"
 #include "platform/SysColor.h"
@@ -16,12 +17,6 @@
 #include <functional>
 
 namespace {
-
-QByteArray contentsOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 } // namespace
 

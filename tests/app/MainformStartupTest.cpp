@@ -2,6 +2,7 @@
 // and exceptions of handlers arriving at the error handler.
 
 #include "tests/app/MainformFixture.h"
+#include "tests/TestFiles.h"
 
 #include "platform/ZvApplication.h"
 #include "platform/ZvExceptions.h"
@@ -12,19 +13,6 @@
 #include <QRegularExpression>
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray contentsOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 const QString errorMessage = QStringLiteral("Pozor, v programu došlo k nečekané chybě.\r\n"
                                             "Informace o chybě najdete v souboru Error.log .\r\n"

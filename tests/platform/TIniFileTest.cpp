@@ -1,4 +1,5 @@
 #include "platform/TIniFile.h"
+#include "tests/TestFiles.h"
 
 #include "platform/ZvExceptions.h"
 #include "tests/platform/FileSizeLimit.h"
@@ -15,19 +16,6 @@
 #include <optional>
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray contentsOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 const QString fallback = QStringLiteral("výchozí");
 
