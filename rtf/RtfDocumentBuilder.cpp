@@ -294,7 +294,6 @@ QTextBlockFormat RtfDocumentBuilder::blockFormat(const ParaState& para, const Nu
 {
     QTextBlockFormat format;
     setBlockAlignment(format, para.alignment);
-    setBlockIndents(format, para.leftIndent + para.firstIndent, -para.firstIndent);
     setBlockRightIndent(format, para.rightIndent);
     setBlockSpaceBefore(format, para.spaceBefore);
     setBlockSpaceAfter(format, para.spaceAfter);
@@ -331,6 +330,8 @@ QTextBlockFormat RtfDocumentBuilder::blockFormat(const ParaState& para, const Nu
         if (para.pn.indent != 0)
             format.setProperty(BlockNumberingTab, para.pn.indent);
     }
+    // After the numbering: a list item's first line is placed by its symbol.
+    setBlockIndents(format, para.leftIndent + para.firstIndent, -para.firstIndent);
     return format;
 }
 

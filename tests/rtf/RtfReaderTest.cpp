@@ -348,6 +348,10 @@ TEST(RtfReaderTest, ListTableGivesRealLists)
     EXPECT_EQ(document->findBlockByNumber(1).textList(), bullets);
     EXPECT_EQ(bullets->count(), 2);
     EXPECT_EQ(blockFormatAt(*document, 0).intProperty(BlockNumbering), PFN_BULLET);
+    // The hanging indent is kept, and the symbol, not a negative first-line
+    // indent, stands in the hanging part.
+    EXPECT_EQ(blockOffset(blockFormatAt(*document, 0)), 360);
+    EXPECT_EQ(blockFormatAt(*document, 0).textIndent(), 0);
 
     const QTextList* numbers = document->findBlockByNumber(2).textList();
     ASSERT_NE(numbers, nullptr);
