@@ -75,7 +75,6 @@ TEST_P(FormatRangePagesTest, PageStartsIncreaseAndTheLastPageEndsAtTheTextLength
     EXPECT_LE(int(starts.size()), GetParam().maximumPages);
     for (std::size_t index = 1; index < starts.size(); ++index) {
         EXPECT_GT(starts[index], starts[index - 1]);
-        // A page starts at the start of a line of text.
         EXPECT_LT(starts[index], control.GetTextLength());
     }
     range.chrg.cpMin = starts.back();
@@ -87,15 +86,6 @@ INSTANTIATE_TEST_SUITE_P(Documents, FormatRangePagesTest,
                                            PagesCase{"FourParagraphs", 4, 1, 1},
                                            PagesCase{"TwoHundredParagraphs", 200, 10, 200}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(FormatRangeTest, APositionInsideAPageAnswersTheStartOfTheNextPage)
-{
-    setParagraphs(100);
-    const std::vector<LONG> starts = pageStarts();
-    ASSERT_GE(starts.size(), 3u);
-    range.chrg.cpMin = (starts[1] + starts[2]) / 2;
-    EXPECT_EQ(control.FormatRange(false, &range), starts[2]);
-}
 
 TEST_F(FormatRangeTest, TheLayoutIsKeptUntilACallWithNoRange)
 {

@@ -1,7 +1,6 @@
 #include "richedit/TZvRichEdit.h"
 
 #include "platform/RichEditControl.h"
-
 #include "tests/PdfInfo.h"
 
 #include <QPageSize>
@@ -25,14 +24,15 @@ struct PrintCase
 class PrintDocumentTest : public ::testing::TestWithParam<PrintCase>
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(folder.isValid()); }
-
-    // A printer of A4 pages into a PDF file of the folder.
-    void preparePrinter(QPrinter& printer, const QString& name)
+    // Prints the editor's document on A4 into `name` of the folder; returns its path.
+    QString print(const QString& name)
     {
+        QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(folder.filePath(name));
         printer.setPageSize(QPageSize(QPageSize::A4));
+        editor.PrintDocument(QStringLiteral("Zorvan - dopis.zvd"), printer);
+        return folder.filePath(name);
     }
 
     void fill(int paragraphs, int forcedPages)
@@ -54,13 +54,10 @@ protected:
     QTemporaryDir folder;
 };
 
-TEST_P(PrintDocumentTest, PrintsOnePageForEachPageOfTheLayout)
+TEST_P(PrintDocumentTest, PrintsOnePageForEachPageOfTheLayoutWithTheTitleAsJobName)
 {
     fill(GetParam().paragraphs, GetParam().forcedPages);
-    QPrinter printer(QPrinter::HighResolution);
-    preparePrinter(printer, QStringLiteral("tisk.pdf"));
-    editor.PrintDocument(QStringLiteral("Zorvan - dopis.zvd"), printer);
-    const PdfInfo info = readPdfInfo(folder.filePath(QStringLiteral("tisk.pdf")));
+    const PdfInfo info = readPdfInfo(print(QStringLiteral("tisk.pdf")));
     EXPECT_EQ(info.pages, GetParam().pages);
     EXPECT_EQ(info.title, QStringLiteral("Zorvan - dopis.zvd"));
 }
@@ -71,40 +68,11 @@ INSTANTIATE_TEST_SUITE_P(Documents, PrintDocumentTest,
                                            PrintCase{"ThreeParagraphsOnThreePages", 3, 3, 3}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(PrintDocumentTest, ALongTextPrintsThePagesThatThePageFormattingCounts)
-{
-    fill(400, 0);
-    QPrinter measured(QPrinter::HighResolution);
-    preparePrinter(measured, QStringLiteral("mereni.pdf"));
-    FORMATRANGE range;
-    range.hdcTarget = &measured;
-    const QRect printable = measured.pageLayout().paintRectPixels(measured.resolution());
-    range.rc = RECT{0, 0, printable.width() * 1440 / measured.resolution(),
-                    printable.height() * 1440 / measured.resolution()};
-    int pages = 0;
-    for (LONG first = 0; first < editor.control()->GetTextLength(); ++pages) {
-        range.chrg.cpMin = first;
-        first = editor.control()->FormatRange(false, &range);
-    }
-    editor.control()->FormatRange(false, nullptr);
-    ASSERT_GT(pages, 3);
-
-    QPrinter printer(QPrinter::HighResolution);
-    preparePrinter(printer, QStringLiteral("tisk.pdf"));
-    editor.PrintDocument(QStringLiteral("dlouhý"), printer);
-    EXPECT_EQ(readPdfInfo(folder.filePath(QStringLiteral("tisk.pdf"))).pages, pages);
-}
-
 TEST_F(PrintDocumentTest, APrinterThatCannotStartRaisesAnErrorAndTheNextJobPrintsEverything)
 {
-    fill(3, 0);
-    QPrinter printer(QPrinter::HighResolution);
-    preparePrinter(printer, QStringLiteral("chybí/tisk.pdf"));
-    EXPECT_ANY_THROW(editor.PrintDocument(QStringLiteral("Zorvan"), printer));
-    // The next job lays the document out anew and prints all of it.
-    preparePrinter(printer, QStringLiteral("tisk.pdf"));
-    editor.PrintDocument(QStringLiteral("Zorvan"), printer);
-    EXPECT_EQ(readPdfInfo(folder.filePath(QStringLiteral("tisk.pdf"))).pages, 1);
+    fill(3, 3);
+    EXPECT_ANY_THROW(print(QStringLiteral("chybí/tisk.pdf")));
+    EXPECT_EQ(readPdfInfo(print(QStringLiteral("tisk.pdf"))).pages, 3);
 }
 
 } // namespace
