@@ -100,13 +100,13 @@ public:
     // Searching (EM_FINDTEXTEX).
 
     // Page formatting (EM_FORMATRANGE).
-    // Lays the text out on pages of range->rc's size, measured on
-    // range->hdcTarget, and with `render` draws the page that holds
-    // range->chrg.cpMin at rc on range->hdc. Returns the first character of
-    // the next page, or the text length when that page is the last one. The
-    // layout is kept for further calls with the same page size and device,
-    // until a call with no range, which drops it and returns 0. The range's
-    // end is not consulted: pages run to the end of the text.
+    // Lays the text out on pages of range->rc's size and with `render` draws
+    // the page that holds range->chrg.cpMin at rc on range->hdc, whatever the
+    // painter's resolution. Returns the first character of the next page, or
+    // the text length when that page is the last one. The layout is kept for
+    // further calls with the same page size, also when the text changes in
+    // between, until a call with no range, which drops it and returns 0. The
+    // range's end is not consulted: pages run to the end of the text.
     LONG FormatRange(bool render, const FORMATRANGE* range);
 
     // Streaming through the EDITSTREAM callback, in chunks. Returns the count of

@@ -10,9 +10,9 @@ namespace {
 
 constexpr qreal TwipsPerInch = 1440;
 
-QPointF twipsToPixels(LONG x, LONG y, const QPaintDevice& device)
+QPointF twipsToPixels(LONG x, LONG y, int dpiX, int dpiY)
 {
-    return QPointF(x * device.logicalDpiX() / TwipsPerInch, y * device.logicalDpiY() / TwipsPerInch);
+    return QPointF(x * dpiX / TwipsPerInch, y * dpiY / TwipsPerInch);
 }
 
 } // namespace
@@ -23,19 +23,19 @@ LONG RichEditControl::FormatRange(bool render, const FORMATRANGE* range)
         m_pagedDocument.reset();
         return 0;
     }
-    // Without a device of its own the text is measured where it is shown.
-    QPaintDevice* measured = range->hdcTarget;
-    if (!measured)
-        measured = range->hdc ? range->hdc->device() : viewport();
     const RECT& rc = range->rc;
-    const QPointF size = twipsToPixels(rc.right - rc.left, rc.bottom - rc.top, *measured);
+    constexpr int dpi = PagedDocument::DocumentDpi;
+    const QPointF size = twipsToPixels(rc.right - rc.left, rc.bottom - rc.top, dpi, dpi);
     const QSizeF pageSize(size.x(), size.y());
-    if (!m_pagedDocument || !m_pagedDocument->isLaidOutFor(measured, pageSize))
-        m_pagedDocument = std::make_unique<PagedDocument>(*document(), measured, pageSize);
+    if (!m_pagedDocument || m_pagedDocument->pageSize() != pageSize)
+        m_pagedDocument = std::make_unique<PagedDocument>(*document(), pageSize);
 
     const int page = m_pagedDocument->pageOf(clampPosition(range->chrg.cpMin));
-    if (render && range->hdc)
-        m_pagedDocument->drawPage(*range->hdc, page, twipsToPixels(rc.left, rc.top, *range->hdc->device()));
+    if (render && range->hdc) {
+        const QPaintDevice& device = *range->hdc->device();
+        const QPointF origin = twipsToPixels(rc.left, rc.top, device.logicalDpiX(), device.logicalDpiY());
+        m_pagedDocument->drawPage(*range->hdc, page, origin);
+    }
     if (page + 1 < m_pagedDocument->pageCount())
         return m_pagedDocument->pageStart(page + 1);
     return GetTextLength();

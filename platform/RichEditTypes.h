@@ -10,7 +10,6 @@
 #include <cstdint>
 
 class QPainter;
-class QPaintDevice;
 
 using BYTE = std::uint8_t;
 using WORD = std::uint16_t;
@@ -53,14 +52,12 @@ struct RECT
     friend bool operator==(const RECT&, const RECT&) = default;
 };
 
-// EM_FORMATRANGE: `hdc` draws the page, `hdcTarget` is the device whose
-// resolution the text is measured at (the painter's own device when null).
-// `rc` is where the page's text goes on the paper and `rcPage` the whole
-// page, both in twips from the painter's origin.
+// EM_FORMATRANGE: `hdc` draws the page (none: only measure). `rc` is where
+// the page's text goes on the paper and `rcPage` the whole page, both in
+// twips from the painter's origin.
 struct FORMATRANGE
 {
     QPainter* hdc = nullptr;
-    QPaintDevice* hdcTarget = nullptr;
     RECT rc;
     RECT rcPage;
     CHARRANGE chrg;

@@ -40,10 +40,7 @@ void TZvCustomRichEdit::PrintDocument(const QString& Title, QPrinter& printer)
     QPainter painter;
     if (!painter.begin(&printer))
         throw EInOutError(QStringLiteral("Printer is not available: ") + printer.printerName());
-    // The painter draws in the printer's pixels, which the page formatting
-    // measures too.
     range.hdc = &painter;
-    range.hdcTarget = &printer;
     range.rc = pageInTwips(printer, m_printArea);
     range.rcPage = range.rc;
     range.chrg = CHARRANGE{0, EndOfText};

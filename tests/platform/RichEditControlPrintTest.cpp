@@ -22,7 +22,6 @@ protected:
         paper.setDotsPerMeterX(qRound(Dpi / 0.0254));
         paper.setDotsPerMeterY(qRound(Dpi / 0.0254));
         paper.fill(Qt::white);
-        range.hdcTarget = &paper;
         range.rc = RECT{0, 0, 3 * 1440, 2 * 1440};
         range.rcPage = range.rc;
         range.chrg = CHARRANGE{0, EndOfText};
