@@ -38,8 +38,11 @@ void TZvCustomRichEdit::PrintDocument(const QString& Title, QPrinter& printer)
     FORMATRANGE range;
     printer.setDocName(Title);
     QPainter painter;
-    if (!painter.begin(&printer))
-        throw EInOutError(QStringLiteral("Printer is not available: ") + printer.printerName());
+    if (!painter.begin(&printer)) {
+        const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+        throw EInOutError(QStringLiteral("Cannot print to \"%1\"")
+                              .arg(toFile ? printer.outputFileName() : printer.printerName()));
+    }
     range.hdc = &painter;
     range.rc = pageInTwips(printer, m_printArea);
     range.rcPage = range.rc;

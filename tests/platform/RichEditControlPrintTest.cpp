@@ -12,7 +12,7 @@ namespace {
 
 constexpr int Dpi = 96;
 
-// A page of 3 x 2 inches measured on an image of 96 dpi.
+// Pages of 3 x 2 inches, drawn on a paper image of 96 dpi.
 class FormatRangeTest : public ::testing::Test
 {
 protected:
