@@ -87,6 +87,9 @@ public:
     FileDialogOptions OpenDialog1;
     FileDialogOptions SaveDialog1;
     FileDialogOptions OpenPictureDialog1;
+    // The page setup dialog's paper and margins; the print dialog keeps its
+    // choice in the application's printer (Printer()).
+    PageSetupOptions PageSetupDialog1;
 
     // ActionList1.
     QAction* EditCut1 = nullptr;

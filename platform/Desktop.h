@@ -7,6 +7,7 @@
 
 #include "platform/ColorRef.h"
 #include "platform/Font.h"
+#include "platform/Printer.h"
 
 #include <QString>
 #include <QStringList>
@@ -120,6 +121,17 @@ public:
     virtual QStringList printerNames() = 0;
 
     // The print and page setup dialogs.
+
+    // Shows the modal print dialog for `printer`: the printer, its properties,
+    // copies and collation; no page range, selection or printing to a file.
+    // True when the user accepted; then the choice is the printer's setting.
+    virtual bool printDialog(QPrinter& printer) = 0;
+
+    // Shows the modal page setup dialog with the paper and margins of
+    // `options`. True when the user accepted; then `options` holds what was
+    // chosen and `printer` takes its paper and orientation, while its margins
+    // stay (ApplyPaperAndOrientation). Cancelled, both stay as they were.
+    virtual bool pageSetupDialog(QPrinter& printer, PageSetupOptions& options) = 0;
 
     // The modeless find and replace dialogs.
 

@@ -8,6 +8,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPointer>
 #include <QPrinterInfo>
 #include <QUrl>
@@ -93,6 +96,17 @@ int indexOfFilter(const std::vector<FileDialogFilter>& filters, const QString& s
             return int(index);
     }
     return -1;
+}
+
+QMarginsF toMillimetres(const PageMargins& margins)
+{
+    return QMarginsF(margins.left, margins.top, margins.right, margins.bottom) / 100.0;
+}
+
+PageMargins fromMillimetres(const QMarginsF& margins)
+{
+    return PageMargins{qRound(margins.left() * 100), qRound(margins.top() * 100),
+                       qRound(margins.right() * 100), qRound(margins.bottom() * 100)};
 }
 
 // A modal dialog has closed: its owner takes the keyboard focus back, which a
@@ -255,4 +269,43 @@ bool QtDesktop::shellExecuteOpen(const QString& target)
 QStringList QtDesktop::printerNames()
 {
     return QPrinterInfo::availablePrinterNames();
+}
+
+bool QtDesktop::printDialog(QPrinter& printer)
+{
+    const QPointer<QWidget> owner = QApplication::activeWindow();
+    QPrintDialog dialog(&printer, owner);
+    // The whole document is always printed, on the printer itself.
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintCollateCopies);
+    dialog.setPrintRange(QAbstractPrintDialog::AllPages);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    giveFocusBack(owner);
+    return accepted;
+}
+
+bool QtDesktop::pageSetupDialog(QPrinter& printer, PageSetupOptions& options)
+{
+    // The dialog edits the printer's layout, so it is shown on the paper and
+    // margins the options keep, and the printer's own layout is put back
+    // afterwards with only the paper and orientation taken over.
+    const QPageLayout printing = printer.pageLayout();
+    const QSizeF paper(options.paperWidth / 100.0, options.paperHeight / 100.0);
+    printer.setPageLayout(QPageLayout(QPageSize(paper, QPageSize::Millimeter), printing.orientation(),
+                                      toMillimetres(options.margins), QPageLayout::Millimeter,
+                                      toMillimetres(options.minimumMargins)));
+    const QPointer<QWidget> owner = QApplication::activeWindow();
+    QPageSetupDialog dialog(&printer, owner);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    giveFocusBack(owner);
+    const QPageLayout chosen = printer.pageLayout();
+    printer.setPageLayout(printing);
+    if (!accepted)
+        return false;
+    const QSizeF chosenPaper = chosen.pageSize().size(QPageSize::Millimeter);
+    options.paperWidth = qRound(chosenPaper.width() * 100);
+    options.paperHeight = qRound(chosenPaper.height() * 100);
+    options.margins = fromMillimetres(chosen.margins(QPageLayout::Millimeter));
+    options.orientation = chosen.orientation();
+    ApplyPaperAndOrientation(printer, options);
+    return true;
 }

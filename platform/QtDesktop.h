@@ -17,6 +17,8 @@ public:
     bool browseForFolder(const QString& prompt, QString& folder) override;
     QStringList printerNames() override;
     // Print and page setup dialogs.
+    bool printDialog(QPrinter& printer) override;
+    bool pageSetupDialog(QPrinter& printer, PageSetupOptions& options) override;
 
     // Find and replace dialogs.
 

@@ -8,6 +8,7 @@
 // so with word wrap every displayed line counts. Out-of-range positions are
 // clamped to the document; nothing here throws on an empty document.
 
+#include "platform/PagedDocument.h"
 #include "platform/RichEditTypes.h"
 
 #include <QTextEdit>
@@ -99,6 +100,14 @@ public:
     // Searching (EM_FINDTEXTEX).
 
     // Page formatting (EM_FORMATRANGE).
+    // Lays the text out on pages of range->rc's size and with `render` draws
+    // the page that holds range->chrg.cpMin at rc on range->hdc, whatever the
+    // painter's resolution. Returns the first character of the next page, or
+    // the text length when that page is the last one. The layout is kept for
+    // further calls with the same page size, also when the text changes in
+    // between, until a call with no range, which drops it and returns 0. The
+    // range's end is not consulted: pages run to the end of the text.
+    LONG FormatRange(bool render, const FORMATRANGE* range);
 
     // Streaming through the EDITSTREAM callback, in chunks. Returns the count of
     // characters read or written; stream.dwError is set on failure. Reading
@@ -210,4 +219,6 @@ private:
     // The format record of the last selection asked for, until the text, its
     // formats, the default font or the selection change.
     mutable std::optional<std::pair<CHARRANGE, CHARFORMAT2A>> m_selectionFormat;
+    // The pages of the last FormatRange, until a FormatRange with no range.
+    std::unique_ptr<PagedDocument> m_pagedDocument;
 };

@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+class QPainter;
+
 using BYTE = std::uint8_t;
 using WORD = std::uint16_t;
 using DWORD = std::uint32_t;
@@ -40,6 +42,26 @@ constexpr LONG AtCaret = -1;
 constexpr LONG NoPosition = -1;
 constexpr CHARRANGE NoRange{-1, -1};
 constexpr CHARRANGE WholeText{0, EndOfText};
+
+struct RECT
+{
+    LONG left = 0;
+    LONG top = 0;
+    LONG right = 0;
+    LONG bottom = 0;
+    friend bool operator==(const RECT&, const RECT&) = default;
+};
+
+// EM_FORMATRANGE: `hdc` draws the page (none: only measure). `rc` is where
+// the page's text goes on the paper and `rcPage` the whole page, both in
+// twips from the painter's origin.
+struct FORMATRANGE
+{
+    QPainter* hdc = nullptr;
+    RECT rc;
+    RECT rcPage;
+    CHARRANGE chrg;
+};
 
 // EM_GETTEXTLENGTHEX flags.
 constexpr DWORD GTL_DEFAULT = 0;

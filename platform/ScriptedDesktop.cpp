@@ -1,5 +1,7 @@
 #include "platform/ScriptedDesktop.h"
 
+#include <QPrinter>
+
 void ScriptedDesktop::queueFileDialogAnswer(const QString& fileName, int filterIndex)
 {
     m_fileAnswers.push_back(FileAnswer{fileName, filterIndex});
@@ -36,6 +38,9 @@ void ScriptedDesktop::clear()
     m_colorAnswers.clear();
     m_fontAnswers.clear();
     m_folderAnswers.clear();
+    m_printAnswers.clear();
+    m_pageSetupAnswers.clear();
+    m_pageSetupsShown.clear();
     m_unansweredCalls = 0;
 }
 
@@ -98,6 +103,26 @@ bool ScriptedDesktop::browseForFolder(const QString& prompt, QString& folder)
     shown.initialDir = folder;
     m_calls.push_back(Call{CallKind::FolderBrowser, prompt, {}, 0, shown, {}, {}});
     return takeAnswer(m_folderAnswers, folder);
+}
+
+bool ScriptedDesktop::printDialog(QPrinter& printer)
+{
+    m_calls.push_back(Call{CallKind::PrintDialog, {}, {}, 0, {}, {}, {}});
+    int copies = 1;
+    if (!takeAnswer(m_printAnswers, copies))
+        return false;
+    printer.setCopyCount(copies);
+    return true;
+}
+
+bool ScriptedDesktop::pageSetupDialog(QPrinter& printer, PageSetupOptions& options)
+{
+    m_calls.push_back(Call{CallKind::PageSetupDialog, {}, {}, 0, {}, {}, {}});
+    m_pageSetupsShown.push_back(options);
+    if (!takeAnswer(m_pageSetupAnswers, options))
+        return false;
+    ApplyPaperAndOrientation(printer, options);
+    return true;
 }
 
 void ScriptedDesktop::messageBeep(unsigned type)

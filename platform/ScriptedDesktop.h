@@ -61,7 +61,15 @@ public:
     void queueFolderCancel() { m_folderAnswers.push_back(std::nullopt); }
     void setShellExecuteResult(bool result) { m_shellExecuteResult = result; }
     void setPrinterNames(const QStringList& names) { m_printerNames = names; }
-    // Print and page setup dialogs.
+    // Print and page setup dialogs. An accepted print dialog sets the
+    // printer's copy count; an accepted page setup dialog returns `chosen`
+    // and gives the printer its paper and orientation.
+    void queuePrintDialogAnswer(int copies = 1) { m_printAnswers.push_back(copies); }
+    void queuePrintDialogCancel() { m_printAnswers.push_back(std::nullopt); }
+    void queuePageSetupAnswer(const PageSetupOptions& chosen) { m_pageSetupAnswers.push_back(chosen); }
+    void queuePageSetupCancel() { m_pageSetupAnswers.push_back(std::nullopt); }
+    // The options of every page setup dialog, as they were shown.
+    const std::vector<PageSetupOptions>& pageSetupsShown() const { return m_pageSetupsShown; }
 
     // Find and replace dialogs.
 
@@ -87,6 +95,8 @@ public:
     bool browseForFolder(const QString& prompt, QString& folder) override;
     QStringList printerNames() override { return m_printerNames; }
     // Print and page setup dialogs.
+    bool printDialog(QPrinter& printer) override;
+    bool pageSetupDialog(QPrinter& printer, PageSetupOptions& options) override;
 
     // Find and replace dialogs.
 
@@ -120,6 +130,9 @@ private:
     bool m_shellExecuteResult = true;
     QStringList m_printerNames; // none installed unless a test says so
     // Print and page setup dialogs.
+    std::deque<std::optional<int>> m_printAnswers;                  // copies; empty optional: cancel
+    std::deque<std::optional<PageSetupOptions>> m_pageSetupAnswers; // empty optional: cancel
+    std::vector<PageSetupOptions> m_pageSetupsShown;
 
     // Find and replace dialogs.
 

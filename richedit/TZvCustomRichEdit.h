@@ -20,6 +20,7 @@
 #include <memory>
 
 class QMenu;
+class QPrinter;
 class QTextDocument;
 class RichEditControl;
 struct RichEditStyle;
@@ -146,6 +147,13 @@ public:
     // Find and replace.
 
     // Printing.
+    // Prints the whole document on `printer` as one job named `Title`, page
+    // after page across the printer's printable area, or across PrintArea
+    // when that is not empty.
+    void PrintDocument(const QString& Title, QPrinter& printer);
+    // In the printer's pixels, relative to its printable area; empty by default.
+    QRect PrintArea() const { return m_printArea; }
+    void setPrintArea(const QRect& value) { m_printArea = value; }
 
     // Events; each is called only when set and always gets the sender.
     std::function<void(TZvCustomRichEdit*)> OnChange;
@@ -232,4 +240,5 @@ private:
     QMenu* m_popupMenu = nullptr;
     CHARRANGE m_linkRange = NoRange;
     TMouseButton m_linkButton = TMouseButton::mbLeft;
+    QRect m_printArea;
 };

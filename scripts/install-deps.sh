@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libpng-dev libjpeg62-turbo-dev zlib1g-dev
     breeze-icon-theme libqt6svg6 xvfb xauth
+    poppler-utils
 )
 
 missing=()

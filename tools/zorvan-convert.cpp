@@ -1,15 +1,46 @@
 // zorvan-convert INPUT OUTPUT: converts a document without a display, with the
 // editor control's own loading and saving. INPUT with the extension "txt" is
 // read as plain text, anything else as rich text (plain text when it is not
-// RTF); OUTPUT with the extension "txt" is written as plain text, anything else
-// as RTF. Exit status 0 on success; otherwise 1 with the error on stderr.
+// RTF); OUTPUT with the extension "txt" is written as plain text, "pdf" is
+// printed to a PDF file (A4, the printer's default margins), anything else is
+// written as RTF. Exit status 0 on success; otherwise 1 with the error on stderr.
 
 #include "platform/ZvExceptions.h"
 #include "richedit/TZvRichEdit.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QPageSize>
+#include <QPrinter>
+#include <QTemporaryFile>
 
 #include <cstdio>
+
+namespace {
+
+// Prints into a new file beside `output`, which takes the place of `output`
+// only when printing succeeded, so a failure leaves an earlier file whole.
+void printToPdf(TZvRichEdit& editor, const QString& title, const QString& output)
+{
+    QTemporaryFile pages(output + QStringLiteral(".XXXXXX"));
+    if (!pages.open())
+        throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(output, pages.errorString()));
+    pages.close();
+    pages.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                         QFileDevice::ReadOther);
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pages.fileName());
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        editor.PrintDocument(title, printer);
+    }
+    if (std::rename(QFile::encodeName(pages.fileName()).constData(), QFile::encodeName(output).constData()) !=
+        0)
+        throw EFCreateError(QStringLiteral("Cannot create file \"%1\"").arg(output));
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -18,14 +49,20 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() != 3) {
-        std::fprintf(stderr, "usage: zorvan-convert INPUT OUTPUT\n");
+        std::fprintf(stderr, "usage: zorvan-convert INPUT OUTPUT\n"
+                             "  OUTPUT *.txt: plain text, *.pdf: printed on A4 pages, otherwise RTF\n");
         return 1;
     }
     try {
         TZvRichEdit editor;
         editor.setMaxLength(0x7FFFFFF0);
         editor.Lines().LoadFromFile(arguments.at(1));
-        editor.Lines().SaveToFile(arguments.at(2));
+        const QString output = arguments.at(2);
+        if (QFileInfo(output).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) != 0) {
+            editor.Lines().SaveToFile(output);
+            return 0;
+        }
+        printToPdf(editor, QFileInfo(arguments.at(1)).fileName(), output);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "zorvan-convert: %s: %s\n", qPrintable(ExceptionClassName(error)),
                      qPrintable(ExceptionMessage(error)));
