@@ -2,7 +2,7 @@
 // editor control's own loading and saving. INPUT with the extension "txt" is
 // read as plain text, anything else as rich text (plain text when it is not
 // RTF); OUTPUT with the extension "txt" is written as plain text, "pdf" is
-// printed to a PDF file (A4, the printer's default margins), anything else is
+// printed to a PDF file (A4 with margins of 25 mm, the page setup's own), anything else is
 // written as RTF. Exit status 0 on success; otherwise 1 with the error on stderr.
 
 #include "platform/ZvExceptions.h"
@@ -33,6 +33,7 @@ void printToPdf(TZvRichEdit& editor, const QString& title, const QString& output
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pages.fileName());
         printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageMargins(QMarginsF(25, 25, 25, 25), QPageLayout::Millimeter);
         editor.PrintDocument(title, printer);
     }
     if (std::rename(QFile::encodeName(pages.fileName()).constData(), QFile::encodeName(output).constData()) !=
