@@ -10,6 +10,9 @@ packages=(
     libpng-dev libjpeg62-turbo-dev zlib1g-dev
     breeze-icon-theme libqt6svg6 xvfb xauth
     poppler-utils
+    # Faces with the metrics of Times New Roman, Arial and Courier New, which
+    # most documents from Windows name: lines and pages then break as there.
+    fonts-liberation2
 )
 
 missing=()
