@@ -7,6 +7,7 @@
 
 #include "platform/ColorRef.h"
 #include "platform/Font.h"
+#include "platform/TFindDialog.h"
 
 #include <QString>
 #include <QStringList>
@@ -122,6 +123,8 @@ public:
     // The print and page setup dialogs.
 
     // The modeless find and replace dialogs.
+    // Creates a hidden find or replace dialog owned by `owner`; its Execute shows it.
+    virtual TFindDialog* createFindDialog(QObject* owner, FindDialogKind kind) = 0;
 
     // Sounds a system beep of the given MB_* kind (0 is the default sound).
     virtual void messageBeep(unsigned type) = 0;

@@ -1,6 +1,7 @@
 #include "platform/QtDesktop.h"
 
 #include "platform/FontDialog.h"
+#include "platform/QtFindDialog.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -255,4 +256,9 @@ bool QtDesktop::shellExecuteOpen(const QString& target)
 QStringList QtDesktop::printerNames()
 {
     return QPrinterInfo::availablePrinterNames();
+}
+
+TFindDialog* QtDesktop::createFindDialog(QObject* owner, FindDialogKind kind)
+{
+    return new QtFindDialog(kind, owner);
 }

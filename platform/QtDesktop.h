@@ -19,6 +19,7 @@ public:
     // Print and page setup dialogs.
 
     // Find and replace dialogs.
+    TFindDialog* createFindDialog(QObject* owner, FindDialogKind kind) override;
 
     void messageBeep(unsigned type) override;
     bool shellExecuteOpen(const QString& target) override;

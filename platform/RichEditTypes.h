@@ -7,6 +7,8 @@
 #include "format/FormatValues.h"
 #include "platform/ColorRef.h"
 
+#include <QStringView>
+
 #include <cstdint>
 
 using BYTE = std::uint8_t;
@@ -45,6 +47,20 @@ constexpr CHARRANGE WholeText{0, EndOfText};
 constexpr DWORD GTL_DEFAULT = 0;
 constexpr DWORD GTL_USECRLF = 1;
 constexpr DWORD GTL_PRECISE = 2;
+
+// EM_FINDTEXTEX: the range searched, the text searched for, and the range of
+// the hit found (NoRange when there is none).
+struct FINDTEXTEX
+{
+    CHARRANGE chrg;
+    QStringView lpstrText;
+    CHARRANGE chrgText = NoRange;
+};
+
+// EM_FINDTEXTEX flags.
+constexpr DWORD FR_DOWN = 0x1;
+constexpr DWORD FR_WHOLEWORD = 0x2;
+constexpr DWORD FR_MATCHCASE = 0x4;
 
 // A window message as the protected-text notification reports it.
 struct TMessage

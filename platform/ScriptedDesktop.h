@@ -65,7 +65,6 @@ public:
 
     // Find and replace dialogs.
 
-
     const std::vector<Call>& calls() const { return m_calls; }
     std::vector<Call> callsOf(CallKind kind) const;
     // The texts of all message boxes shown so far, in order.
@@ -89,6 +88,8 @@ public:
     // Print and page setup dialogs.
 
     // Find and replace dialogs.
+    // A ScriptedFindDialog, which the test drives through its buttons.
+    TFindDialog* createFindDialog(QObject* owner, FindDialogKind kind) override;
 
     void messageBeep(unsigned type) override;
     bool shellExecuteOpen(const QString& target) override;
