@@ -65,6 +65,7 @@ public:
 
     // Find and replace dialogs.
 
+
     const std::vector<Call>& calls() const { return m_calls; }
     std::vector<Call> callsOf(CallKind kind) const;
     // The texts of all message boxes shown so far, in order.
