@@ -114,13 +114,16 @@ public:
     int down(int from, int to) const
     {
         const int lastStart = to - length();
-        for (QTextBlock block = m_document->findBlock(from); block.isValid() && block.position() <= lastStart;
-             block = block.next()) {
-            const int base = block.position();
+        QTextBlock block = m_document->findBlock(from);
+        // Blocks follow each other without gaps: the next one starts where
+        // this one ends, which is cheaper to add up than to ask each block.
+        for (int base = block.position(); block.isValid() && base <= lastStart;) {
             const qsizetype at =
-                m_matcher.first(reachOf(block), from - base, startsInBlock(block, lastStart));
+                m_matcher.first(reachOf(block), from - base, lastStartIn(block, base, lastStart));
             if (at >= 0)
                 return base + int(at);
+            base += block.length();
+            block = block.next();
         }
         return NoPosition;
     }
@@ -131,12 +134,14 @@ public:
         const int lastStart = to - length();
         if (lastStart < from)
             return NoPosition;
-        for (QTextBlock block = m_document->findBlock(lastStart);
-             block.isValid() && block.position() + block.length() > from; block = block.previous()) {
-            const int base = block.position();
-            const qsizetype at = m_matcher.last(reachOf(block), from - base, startsInBlock(block, lastStart));
+        QTextBlock block = m_document->findBlock(lastStart);
+        for (int base = block.position(); block.isValid() && base + block.length() > from;) {
+            const qsizetype at =
+                m_matcher.last(reachOf(block), from - base, lastStartIn(block, base, lastStart));
             if (at >= 0)
                 return base + int(at);
+            block = block.previous();
+            base -= block.length();
         }
         return NoPosition;
     }
@@ -153,11 +158,11 @@ private:
         return text;
     }
 
-    // The last offset in `block`'s reach where a hit may start: in the block
-    // itself (its break included) and not after `lastStart`.
-    static qsizetype startsInBlock(const QTextBlock& block, int lastStart)
+    // The last offset in the reach of `block`, which starts at `base`, where a
+    // hit may start: in the block itself (its break included) and not after `lastStart`.
+    static qsizetype lastStartIn(const QTextBlock& block, int base, int lastStart)
     {
-        return std::min(lastStart - block.position(), block.length() - 1);
+        return std::min(lastStart - base, block.length() - 1);
     }
 
     const QTextDocument* m_document;

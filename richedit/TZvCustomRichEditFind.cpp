@@ -6,6 +6,7 @@
 #include "platform/RichEditControl.h"
 
 #include <QScreen>
+#include <QTextCursor>
 
 #include <cstdlib>
 
@@ -159,13 +160,25 @@ void TZvCustomRichEdit::replaceWithDialog(TFindDialog* dialog)
 // so the next search starts after it and a replacement that holds the find
 // text is not found again. The selection handler and the change notification
 // are told once at the end, not at each replacement.
+//
+// The replacements form one edit of the document, undone in one step: the
+// layout of a shown document goes over every paragraph after an edit, so ten
+// thousand separate edits in a long document would take minutes; one edit
+// lays out the stretch between the first and the last hit once. The control
+// is not painted meanwhile, so scrolling to each hit costs nothing.
 void TZvCustomRichEdit::replaceAllWithDialog(TFindDialog* dialog)
 {
     int count = 0;
     auto selectionHandler = std::move(OnSelectionChange);
     OnSelectionChange = nullptr;
     m_lines->EnableChangeNotifications(false);
+    RichEditControl* shown = control();
+    shown->setUpdatesEnabled(false);
+    QTextCursor edit(shown->document());
+    edit.beginEditBlock();
     const auto restore = [&] {
+        edit.endEditBlock();
+        shown->setUpdatesEnabled(true);
         m_lines->EnableChangeNotifications(true);
         OnSelectionChange = std::move(selectionHandler);
         if (count == 0)

@@ -113,8 +113,13 @@ TEST_F(EditorFindTest, ReplaceSkipsTheSelectedHitAndReplacesTheNext)
     EXPECT_EQ(selection(), (CHARRANGE{3, 5})) << "the replacement is left selected";
 }
 
-TEST_F(EditorFindTest, ReplaceAllReplacesEachHitAfterTheCaretOnceWithOneChangeEvent)
+class ReplaceAllTest : public EditorFindTest, public ::testing::WithParamInterface<int>
 {
+};
+
+TEST_P(ReplaceAllTest, ReplacesEachHitAfterTheCaretOnceWithOneChangeEvent)
+{
+    SetEditorLibraryVersion(GetParam());
     prepare(QStringLiteral("a a a a"), 2, 2);
     replaceDialog(QStringLiteral("a"), QStringLiteral("aa"))->pressReplaceAll();
 
@@ -123,12 +128,19 @@ TEST_F(EditorFindTest, ReplaceAllReplacesEachHitAfterTheCaretOnceWithOneChangeEv
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(selectionChanges, 1);
     EXPECT_TRUE(notFound.isEmpty());
+    if (GetParam() >= 2) {
+        editor.Undo();
+        EXPECT_EQ(editor.Text(), QStringLiteral("a a a a")) << "undone in one step";
+        editor.Redo();
+    }
 
     editor.setSelectedText(QStringLiteral("x"));
     EXPECT_GT(changes, 1) << "change events come again after replacing";
     editor.SelectRange(0, 0, false);
     EXPECT_GT(selectionChanges, 1) << "the selection handler is back";
 }
+
+INSTANTIATE_TEST_SUITE_P(LibraryVersions, ReplaceAllTest, ::testing::Values(1, 3));
 
 TEST_F(EditorFindTest, ReplaceAllWithoutHitChangesNothingAndReportsTheMiss)
 {
