@@ -176,9 +176,17 @@ void TZvCustomRichEdit::replaceAllWithDialog(TFindDialog* dialog)
     shown->setUpdatesEnabled(false);
     QTextCursor edit(shown->document());
     edit.beginEditBlock();
-    const auto restore = [&] {
+    bool editing = true;
+    // Ends the edit, which lays the document out, before the dialog is placed by the laid-out hit.
+    const auto endEdit = [&] {
+        if (!editing)
+            return;
+        editing = false;
         edit.endEditBlock();
         shown->setUpdatesEnabled(true);
+    };
+    const auto restore = [&] {
+        endEdit();
         m_lines->EnableChangeNotifications(true);
         OnSelectionChange = std::move(selectionHandler);
         if (count == 0)
@@ -191,6 +199,7 @@ void TZvCustomRichEdit::replaceAllWithDialog(TFindDialog* dialog)
             setSelectedText(dialog->ReplaceText());
             ++count;
         }
+        endEdit();
         if (count == 0)
             DoTextNotFound(dialog);
         else
