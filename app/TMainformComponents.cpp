@@ -110,6 +110,7 @@ void TMainform::createComponents()
 
     editor = new TZvRichEdit(client);
     editor->setObjectName(QStringLiteral("editor"));
+    editor->setDesktop(&m_desktop); // its find and replace dialogs
     editor->setHideSelection(false);
     editor->setMaxLength(0x7FFFFFF0);
     editor->setWantTabs(true);

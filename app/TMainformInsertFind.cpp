@@ -5,17 +5,25 @@
 
 #include <QCheckBox>
 
+// The dialogs keep the texts they last held; an open one comes to the front.
 void TMainform::Najtvtextu1Click(QObject*)
 {
+    editor->ShowFindDialog(QString());
 }
-void TMainform::Najtvtextu2Click(QObject*)
+
+void TMainform::Najtvtextu2Click(QObject* Sender)
 {
+    Najtvtextu1Click(Sender);
 }
+
 void TMainform::Nahradittext1Click(QObject*)
 {
+    editor->ShowReplaceDialog(QString(), QString());
 }
-void TMainform::Nahradittext2Click(QObject*)
+
+void TMainform::Nahradittext2Click(QObject* Sender)
 {
+    Nahradittext1Click(Sender);
 }
 void TMainform::undoClick(QObject*)
 {

@@ -8,6 +8,7 @@
 #include "platform/ColorRef.h"
 #include "platform/Font.h"
 #include "platform/Printer.h"
+#include "platform/TFindDialog.h"
 
 #include <QString>
 #include <QStringList>
@@ -134,6 +135,8 @@ public:
     virtual bool pageSetupDialog(QPrinter& printer, PageSetupOptions& options) = 0;
 
     // The modeless find and replace dialogs.
+    // Creates a hidden find or replace dialog owned by `owner`; its Execute shows it.
+    virtual TFindDialog* createFindDialog(QObject* owner, FindDialogKind kind) = 0;
 
     // Sounds a system beep of the given MB_* kind (0 is the default sound).
     virtual void messageBeep(unsigned type) = 0;

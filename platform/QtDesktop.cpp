@@ -1,6 +1,7 @@
 #include "platform/QtDesktop.h"
 
 #include "platform/FontDialog.h"
+#include "platform/QtFindDialog.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -308,4 +309,9 @@ bool QtDesktop::pageSetupDialog(QPrinter& printer, PageSetupOptions& options)
     options.orientation = chosen.orientation();
     ApplyPaperAndOrientation(printer, options);
     return true;
+}
+
+TFindDialog* QtDesktop::createFindDialog(QObject* owner, FindDialogKind kind)
+{
+    return new QtFindDialog(kind, owner);
 }

@@ -21,6 +21,7 @@ public:
     bool pageSetupDialog(QPrinter& printer, PageSetupOptions& options) override;
 
     // Find and replace dialogs.
+    TFindDialog* createFindDialog(QObject* owner, FindDialogKind kind) override;
 
     void messageBeep(unsigned type) override;
     bool shellExecuteOpen(const QString& target) override;

@@ -7,6 +7,8 @@
 #include "format/FormatValues.h"
 #include "platform/ColorRef.h"
 
+#include <QStringView>
+
 #include <cstdint>
 
 class QPainter;
@@ -67,6 +69,20 @@ struct FORMATRANGE
 constexpr DWORD GTL_DEFAULT = 0;
 constexpr DWORD GTL_USECRLF = 1;
 constexpr DWORD GTL_PRECISE = 2;
+
+// EM_FINDTEXTEX: the range searched, the text searched for, and the range of
+// the hit found (NoRange when there is none).
+struct FINDTEXTEX
+{
+    CHARRANGE chrg;
+    QStringView lpstrText;
+    CHARRANGE chrgText = NoRange;
+};
+
+// EM_FINDTEXTEX flags.
+constexpr DWORD FR_DOWN = 0x1;
+constexpr DWORD FR_WHOLEWORD = 0x2;
+constexpr DWORD FR_MATCHCASE = 0x4;
 
 // A window message as the protected-text notification reports it.
 struct TMessage

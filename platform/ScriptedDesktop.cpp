@@ -1,6 +1,7 @@
 #include "platform/ScriptedDesktop.h"
 
 #include <QPrinter>
+#include "platform/ScriptedFindDialog.h"
 
 void ScriptedDesktop::queueFileDialogAnswer(const QString& fileName, int filterIndex)
 {
@@ -134,4 +135,11 @@ bool ScriptedDesktop::shellExecuteOpen(const QString& target)
 {
     m_calls.push_back(Call{CallKind::ShellExecuteOpen, target, {}, 0, {}, {}, {}});
     return m_shellExecuteResult;
+}
+
+TFindDialog* ScriptedDesktop::createFindDialog(QObject* owner, FindDialogKind kind)
+{
+    const CallKind call = kind == FindDialogKind::Find ? CallKind::FindDialog : CallKind::ReplaceDialog;
+    m_calls.push_back(Call{call, {}, {}, 0, {}, {}, {}});
+    return new ScriptedFindDialog(kind, owner);
 }

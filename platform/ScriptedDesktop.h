@@ -73,7 +73,6 @@ public:
 
     // Find and replace dialogs.
 
-
     const std::vector<Call>& calls() const { return m_calls; }
     std::vector<Call> callsOf(CallKind kind) const;
     // The texts of all message boxes shown so far, in order.
@@ -83,7 +82,8 @@ public:
     int pendingAnswers() const
     {
         return int(m_messageBoxAnswers.size() + m_fileAnswers.size() + m_colorAnswers.size() +
-                   m_fontAnswers.size() + m_folderAnswers.size());
+                   m_fontAnswers.size() + m_folderAnswers.size() + m_printAnswers.size() +
+                   m_pageSetupAnswers.size());
     }
     void clear();
 
@@ -99,6 +99,8 @@ public:
     bool pageSetupDialog(QPrinter& printer, PageSetupOptions& options) override;
 
     // Find and replace dialogs.
+    // A ScriptedFindDialog, which the test drives through its buttons.
+    TFindDialog* createFindDialog(QObject* owner, FindDialogKind kind) override;
 
     void messageBeep(unsigned type) override;
     bool shellExecuteOpen(const QString& target) override;

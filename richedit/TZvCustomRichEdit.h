@@ -10,15 +10,18 @@
 #include "platform/RichEditNotify.h"
 #include "platform/RichEditTypes.h"
 #include "platform/SysColor.h"
+#include "platform/TFindDialog.h"
 #include "richedit/TRichEditStrings.h"
 #include "richedit/TZvParaAttributes.h"
 #include "richedit/TZvTextAttributes.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
 
+class Desktop;
 class QMenu;
 class QPrinter;
 class QTextDocument;
@@ -145,7 +148,38 @@ public:
     void CutToClipboard();
 
     // Find and replace.
+    enum TSearchType : unsigned { stWholeWord = 1, stMatchCase = 2, stBackward = 4, stSetSelection = 8 };
+    using TSearchTypes = unsigned; // bits of TSearchType
+    // After a hit, whether the dialog moves off the hit; after a miss, whether OnTextNotFound is raised.
+    enum class TFindPlacement { KeepDialog, MoveDialogOffHit };
+    enum class TFindReport { Silent, ReportNotFound };
 
+    // The desktop that makes the find and replace dialogs; without one, real Qt dialogs.
+    void setDesktop(Desktop* desktop) { m_desktop = desktop; }
+    // Show the find or replace dialog, made on first use (taking over the
+    // other dialog's find text then) and owned by the editor; a shown dialog is
+    // brought to the front. A non-empty initial text becomes the find text, a
+    // non-empty initial replacement the replace text.
+    TFindDialog* ShowFindDialog(const QString& initialText);
+    TFindDialog* ShowReplaceDialog(const QString& initialText, const QString& initialReplacement);
+    // Looks for `text` from startPos over |length| characters (backward: before
+    // startPos); returns the hit's position or -1. With stSetSelection a hit
+    // is selected and scrolled into view.
+    int SearchText(const QString& text, int startPos, int length, TSearchTypes options);
+    // Looks for the dialog's find text from the selection in the dialog's
+    // direction and selects the hit. True when found.
+    bool FindWithDialog(TFindDialog* dialog, TFindPlacement placement, TFindReport report);
+    // Moves a shown dialog that covers the selection above or below it.
+    void PlaceFindDialog(TFindDialog* dialog);
+
+    std::function<void(TZvCustomRichEdit*, const QString& findText)> OnTextNotFound;
+    std::function<void(TZvCustomRichEdit*, TFindDialog* dialog)> OnCloseFindDialog;
+
+protected:
+    virtual void DoTextNotFound(TFindDialog* dialog);
+    virtual void DoCloseFindDialog(TFindDialog* dialog);
+
+public:
     // Printing.
     // Prints the whole document on `printer` as one job named `Title`, page
     // after page across the printer's printable area, or across PrintArea
@@ -241,4 +275,11 @@ private:
     CHARRANGE m_linkRange = NoRange;
     TMouseButton m_linkButton = TMouseButton::mbLeft;
     QRect m_printArea;
+
+    TFindDialog* showFindDialog(FindDialogKind kind, const QString& initialText);
+    void replaceWithDialog(TFindDialog* dialog);
+    void replaceAllWithDialog(TFindDialog* dialog);
+    Desktop* m_desktop = nullptr;
+    QPointer<TFindDialog> m_findDialog;    // made on first use, a child of the editor
+    QPointer<TFindDialog> m_replaceDialog; // made on first use, a child of the editor
 };
