@@ -3,7 +3,11 @@
 
 #include "app/TMainform.h"
 
+#include "platform/RichEditControl.h"
+
 #include <QCheckBox>
+#include <QDateTime>
+#include <QLocale>
 
 // The dialogs keep the texts they last held; an open one comes to the front.
 void TMainform::Najtvtextu1Click(QObject*)
@@ -25,23 +29,40 @@ void TMainform::Nahradittext2Click(QObject* Sender)
 {
     Nahradittext1Click(Sender);
 }
+// Undo and redo leave the focus where it is.
 void TMainform::undoClick(QObject*)
 {
+    editor->Undo();
 }
 void TMainform::redoClick(QObject*)
 {
+    editor->Redo();
 }
-void TMainform::Zpt2Click(QObject*)
+void TMainform::Zpt2Click(QObject* Sender)
 {
+    undoClick(Sender);
 }
-void TMainform::Vped1Click(QObject*)
+void TMainform::Vped1Click(QObject* Sender)
 {
+    redoClick(Sender);
 }
 void TMainform::Vybratve1Click(QObject*)
 {
+    editor->setSelectionStart(0);
+    editor->setSelectionLength(editor->control()->GetTextLengthEx(GTL_USECRLF));
+    editor->setFocus();
 }
+// The date and time go into a new last line, wherever the caret is.
 void TMainform::Datum1Click(QObject*)
 {
+    const QLocale locale;
+    const QDateTime now = QDateTime::currentDateTime();
+    QString text = locale.toString(now.date(), QLocale::ShortFormat);
+    // Midnight shows the date alone.
+    if (now.time() != QTime(0, 0))
+        text += u' ' + locale.toString(now.time(), LongTimeFormat(locale));
+    editor->Lines().Add(text);
+    editor->setFocus();
 }
 void TMainform::Obrzek1Click(QObject*)
 {
@@ -52,8 +73,9 @@ void TMainform::ToolButton24Click(QObject*)
 void TMainform::VloitBitmapu1Click(QObject*)
 {
 }
-void TMainform::Vloitdatumaas1Click(QObject*)
+void TMainform::Vloitdatumaas1Click(QObject* Sender)
 {
+    Datum1Click(Sender);
 }
 void TMainform::Dal2Click(QObject*)
 {
