@@ -121,6 +121,26 @@ void TMainform::editorMouseDown(QObject*, Qt::MouseButton, Qt::KeyboardModifiers
     ShowCharCount();
     ShowWordCount();
 }
-void TMainform::editorURLClick(QObject*, const QString&, TMouseButton)
+// A link's text goes to the desktop only when it is a web or mail address:
+// text that merely looks like a link must not start a program, and a local
+// file is opened only when the user says so.
+void TMainform::editorURLClick(QObject*, const QString& URLText, TMouseButton)
 {
+    const QString link = URLText.trimmed();
+    if (link.startsWith(QLatin1String("www."), Qt::CaseInsensitive)) {
+        m_desktop.shellExecuteOpen(QStringLiteral("http://") + link);
+        return;
+    }
+    const QString scheme = link.section(u':', 0, 0).toLower();
+    static const QStringList webAndMail = {QStringLiteral("http"), QStringLiteral("https"),
+                                           QStringLiteral("ftp"), QStringLiteral("mailto")};
+    if (link.contains(u':') && webAndMail.contains(scheme)) {
+        m_desktop.shellExecuteOpen(link);
+        return;
+    }
+    if (scheme == QLatin1String("file") &&
+        m_desktop.messageBox(
+            QStringLiteral("Odkaz vede na soubor v tomto počítači:\n%1\n\nOtevřít ho?").arg(link),
+            QStringLiteral("Zorvan"), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES)
+        m_desktop.shellExecuteOpen(link);
 }
