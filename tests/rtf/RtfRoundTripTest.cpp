@@ -250,22 +250,8 @@ TEST(RtfRoundTripTest, ListsKeepStyleStartAndLevel)
     }
 
     const auto back = roundTrip(document);
-    ASSERT_EQ(back->blockCount(), document.blockCount());
-    for (int number = 0; number < document.blockCount(); ++number) {
-        SCOPED_TRACE(number);
-        const QTextBlock want = document.findBlockByNumber(number);
-        const QTextBlock got = back->findBlockByNumber(number);
-        EXPECT_EQ(got.text(), want.text());
-        ASSERT_EQ(got.textList() != nullptr, want.textList() != nullptr);
-        if (!want.textList())
-            continue;
-        EXPECT_EQ(got.textList()->format().style(), want.textList()->format().style());
-        EXPECT_EQ(got.textList()->itemNumber(got), want.textList()->itemNumber(want));
-        for (int property :
-             {int(BlockNumbering), int(BlockNumberingStart), int(BlockNumberingStyle), int(BlockListLevel)})
-            EXPECT_EQ(got.blockFormat().intProperty(property), want.blockFormat().intProperty(property))
-                << property;
-    }
+    expectSameListItems(*back, document,
+                        {BlockNumbering, BlockNumberingStart, BlockNumberingStyle, BlockListLevel});
 }
 
 TEST(RtfRoundTripTest, TablesKeepTheirCells)

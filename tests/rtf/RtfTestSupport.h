@@ -8,8 +8,12 @@
 #include <QFile>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextList>
 #include <QUrl>
 
+#include <gtest/gtest.h>
+
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -78,4 +82,28 @@ inline std::vector<QTextImageFormat> picturesOf(const QTextDocument& document)
 inline QImage shownImage(const QTextDocument& document, const QTextImageFormat& format)
 {
     return document.resource(QTextDocument::ImageResource, QUrl(format.name())).value<QImage>();
+}
+
+// Expects `got` to hold the paragraphs of `want` with the same texts, the same
+// list kinds and item numbers, and the same values of the block `properties`
+// in list items.
+inline void expectSameListItems(const QTextDocument& got, const QTextDocument& want,
+                                std::initializer_list<int> properties)
+{
+    ASSERT_EQ(got.blockCount(), want.blockCount());
+    for (int number = 0; number < want.blockCount(); ++number) {
+        SCOPED_TRACE(number);
+        const QTextBlock wantBlock = want.findBlockByNumber(number);
+        const QTextBlock gotBlock = got.findBlockByNumber(number);
+        EXPECT_EQ(gotBlock.text(), wantBlock.text());
+        ASSERT_EQ(gotBlock.textList() != nullptr, wantBlock.textList() != nullptr);
+        if (!wantBlock.textList())
+            continue;
+        EXPECT_EQ(gotBlock.textList()->format().style(), wantBlock.textList()->format().style());
+        EXPECT_EQ(gotBlock.textList()->itemNumber(gotBlock), wantBlock.textList()->itemNumber(wantBlock));
+        for (const int property : properties)
+            EXPECT_EQ(gotBlock.blockFormat().intProperty(property),
+                      wantBlock.blockFormat().intProperty(property))
+                << property;
+    }
 }
