@@ -95,14 +95,19 @@ def _alignment(value):
     return {"start": "left", "end": "right"}.get(value, value)
 
 
-def paragraph_declarations(style):
-    """The paragraph attributes a CSS declaration list sets."""
-    attributes = {}
+def _css_declarations(style):
+    """The (lower-case name, value) pairs of a CSS declaration list."""
     for declaration in style.split(";"):
         if ":" not in declaration:
             continue
         name, value = (part.strip() for part in declaration.split(":", 1))
-        name = name.lower()
+        yield name.lower(), value
+
+
+def paragraph_declarations(style):
+    """The paragraph attributes a CSS declaration list sets."""
+    attributes = {}
+    for name, value in _css_declarations(style):
         if name in _MARGINS:
             attributes[_MARGINS[name]] = _length(value)
         elif name == "margin":
@@ -121,11 +126,7 @@ def paragraph_declarations(style):
 def declarations(style):
     """The attributes a CSS declaration list sets."""
     attributes = {}
-    for declaration in style.split(";"):
-        if ":" not in declaration:
-            continue
-        name, value = (part.strip() for part in declaration.split(":", 1))
-        name = name.lower()
+    for name, value in _css_declarations(style):
         if name == "color":
             attributes["color"] = _color(value, DEFAULTS["color"])
         elif name in ("background", "background-color"):
