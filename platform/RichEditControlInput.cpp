@@ -14,7 +14,6 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
-#include <QBuffer>
 #include <QClipboard>
 #include <QFile>
 #include <QImageReader>
@@ -198,34 +197,27 @@ struct Picture
 
 Picture pngPicture(const QImage& image)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return {image, bytes, QStringLiteral("png")};
+    return {image, RichEditMimeData::pngOf(image), QStringLiteral("png")};
 }
 
-// A dropped local file that holds a picture; none when it does not.
+// A dropped local file that holds a picture; none when it does not. PNG and
+// JPEG files are kept as they are, other pictures as PNG.
 std::optional<Picture> pictureInFile(const QUrl& url)
 {
     if (!url.isLocalFile())
         return std::nullopt;
-    QFile file(url.toLocalFile());
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    QBuffer buffer;
-    buffer.setData(bytes);
-    QImageReader reader(&buffer);
+    QImageReader reader(url.toLocalFile());
     const QByteArray format = reader.format();
     const QImage image = reader.read();
     if (image.isNull())
         return std::nullopt;
-    if (format == "png")
-        return Picture{image, bytes, QStringLiteral("png")};
-    if (format == "jpeg" || format == "jpg")
-        return Picture{image, bytes, QStringLiteral("jpeg")};
-    return pngPicture(image);
+    const QString kind = format == "png"                       ? QStringLiteral("png")
+                         : format == "jpeg" || format == "jpg" ? QStringLiteral("jpeg")
+                                                               : QString();
+    QFile file(url.toLocalFile());
+    if (kind.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return pngPicture(image);
+    return Picture{image, file.readAll(), kind};
 }
 
 // The pictures of a clipboard or a drop: a PNG image, any other image, or

@@ -26,15 +26,6 @@ bool isBreak(QChar character)
            character == QChar(0xFDD0) || character == QChar(0xFDD1) || character == QLatin1Char('\n');
 }
 
-QByteArray pngOf(const QImage& image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 } // namespace
 
 RichEditMimeData::RichEditMimeData(const QTextCursor& selection) : m_fragment(selection)
@@ -56,6 +47,15 @@ RichEditMimeData::RichEditMimeData(const QTextCursor& selection) : m_fragment(se
             m_lonePicture = picture;
         return true;
     });
+}
+
+QByteArray RichEditMimeData::pngOf(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
 }
 
 void RichEditMimeData::addPicturesTo(QTextDocument* document) const

@@ -19,6 +19,7 @@
 #include <optional>
 #include <utility>
 
+class QImage;
 class QTextCursor;
 class QTextDocument;
 
@@ -42,6 +43,8 @@ public:
     RichEditMimeData* clone() const;
 
     QStringList formats() const override;
+
+    static QByteArray pngOf(const QImage& image); // the image encoded as PNG
 
 protected:
     QVariant retrieveData(const QString& mimeType, QMetaType type) const override;

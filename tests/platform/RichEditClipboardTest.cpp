@@ -227,6 +227,10 @@ INSTANTIATE_TEST_SUITE_P(
             "DamagedRtfGivesText", {{Plain, "text"}, {RichEditMimeData::RtfType, "not rtf"}}, "text"},
         PasteOrderCase{
             "PictureBeforeText", {{Plain, "text"}, {RichEditMimeData::PngType, pngBytes()}}, QString(Object)},
+        PasteOrderCase{
+            "PictureFileDropped",
+            {{QStringLiteral("text/uri-list"), "file://" ZORVAN_TEST_DATA "interop/sources/obrazek.png"}},
+            QString(Object)},
         PasteOrderCase{"TextAlone", {{Plain, "a\r\nb"}}, "a\rb"}),
     [](const auto& info) { return info.param.name; });
 
