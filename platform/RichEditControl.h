@@ -87,7 +87,12 @@ public:
     bool CanUndo() const;
     bool CanRedo() const;
     LONG SetUndoLimit(LONG limit); // returns the limit in force
+    // Pastes the clipboard: this program's own rich text, else RTF, else a
+    // picture, else plain text; the editor's limit and protected text apply.
     void Paste();
+    // EM_PASTESPECIAL: CF_TEXT and CF_UNICODETEXT paste the clipboard's plain
+    // text in the format at the caret; CF_BITMAP pastes its picture only.
+    void PasteSpecial(UINT clipFormat);
     bool GetModify() const;
     void SetModify(bool modified);
 
@@ -162,6 +167,12 @@ public:
     // Whether the clipboard holds data that this control put there.
     bool ownsClipboardData() const;
 
+    // Whether the container lets the control embed objects (on Windows, whether
+    // it gave the control its OLE callback). Without it pasted and dropped
+    // pictures are refused and rich text comes without its pictures and objects.
+    void SetOleCallback(bool present) { m_oleCallback = present; }
+    bool HasOleCallback() const { return m_oleCallback; }
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
@@ -177,6 +188,7 @@ protected:
 
 private:
     enum class StreamTarget { WholeDocument, Selection };
+    enum class PasteContent { Anything, TextOnly, PictureOnly };
     // How the selection is drawn while the control has no focus.
     enum class UnfocusedSelection { PaletteDefault, Shown, Hidden };
 
@@ -193,6 +205,13 @@ private:
     void emitLink(UINT message, const QPoint& viewportPos);
     bool streamInText(UINT format, EDITSTREAM& stream, QTextCursor& cursor, StreamTarget target);
     void replaceAllWithPlainText(const QString& text);
+    void pasteFrom(const QMimeData& source, PasteContent content);
+    bool pasteRichText(const QMimeData& source, QTextCursor& cursor);
+    bool pastePictures(const QMimeData& source, QTextCursor& cursor); // whether it inserted any
+    void pastePlainText(const QMimeData& source, QTextCursor& cursor);
+    // Drops the pictures and objects of text pasted at [start, cursor) when
+    // objects are not allowed, and what exceeds the limit.
+    void trimPastedRichText(QTextCursor& cursor, int start);
     void applyPalette();
     void applyDefaultFont();
     // A new default font or another control lays every block out again
@@ -212,6 +231,7 @@ private:
     UnfocusedSelection m_unfocusedSelection = UnfocusedSelection::PaletteDefault;
     UrlHighlighter* m_urlHighlighter = nullptr;
     bool m_autoUrlDetect = true;
+    bool m_oleCallback = true;
     DWORD m_eventMask = ENM_NONE;
     DWORD m_options = ECO_AUTOWORDSELECTION;
     DWORD m_langOptions = IMF_AUTOFONT;

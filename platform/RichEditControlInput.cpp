@@ -7,18 +7,28 @@
 #include "format/TextFormatProperties.h"
 #include "platform/FormatRuns.h"
 #include "platform/PlainTextCodec.h"
+#include "platform/RichEditMimeData.h"
 #include "platform/RichEditNotify.h"
 #include "platform/UrlHighlighter.h"
+#include "rtf/RtfReader.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextList>
+#include <QUrl>
 
 #include <algorithm>
+#include <iterator>
+#include <optional>
+#include <vector>
 
 using namespace TextFormatProperties;
 
@@ -170,6 +180,79 @@ void RichEditControl::inputMethodEvent(QInputMethodEvent* event)
     QTextEdit::inputMethodEvent(event);
 }
 
+// --- Clipboard and dropping --------------------------------------------------
+
+namespace {
+
+// The names under which programs offer RTF; LibreOffice offers all three.
+const QString RtfTypes[] = {RichEditMimeData::RtfType, QStringLiteral("application/rtf"),
+                            QStringLiteral("text/richtext")};
+
+struct Picture
+{
+    QImage image;
+    QByteArray bytes; // as they are kept in the document and saved
+    QString kind;     // "png" or "jpeg"
+};
+
+Picture pngPicture(const QImage& image)
+{
+    return {image, RichEditMimeData::pngOf(image), QStringLiteral("png")};
+}
+
+// A dropped local file that holds a picture; none when it does not. PNG and
+// JPEG files are kept as they are, other pictures as PNG.
+std::optional<Picture> pictureInFile(const QUrl& url)
+{
+    if (!url.isLocalFile())
+        return std::nullopt;
+    QImageReader reader(url.toLocalFile());
+    const QByteArray format = reader.format();
+    const QImage image = reader.read();
+    if (image.isNull())
+        return std::nullopt;
+    const QString kind = format == "png"                       ? QStringLiteral("png")
+                         : format == "jpeg" || format == "jpg" ? QStringLiteral("jpeg")
+                                                               : QString();
+    QFile file(url.toLocalFile());
+    if (kind.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return pngPicture(image);
+    return Picture{image, file.readAll(), kind};
+}
+
+// The pictures of a clipboard or a drop: a PNG image, any other image, or
+// local files that all hold pictures.
+std::vector<Picture> picturesIn(const QMimeData& source)
+{
+    if (source.hasFormat(RichEditMimeData::PngType)) {
+        const QByteArray bytes = source.data(RichEditMimeData::PngType);
+        const QImage image = QImage::fromData(bytes, "PNG");
+        if (!image.isNull())
+            return {Picture{image, bytes, QStringLiteral("png")}};
+    }
+    if (source.hasImage()) {
+        const QImage image = source.imageData().value<QImage>();
+        if (!image.isNull())
+            return {pngPicture(image)};
+    }
+    std::vector<Picture> pictures;
+    for (const QUrl& url : source.urls()) {
+        std::optional<Picture> picture = pictureInFile(url);
+        if (!picture)
+            return {};
+        pictures.push_back(std::move(*picture));
+    }
+    return pictures;
+}
+
+QString pastedPictureName()
+{
+    static quint64 serial = 0;
+    return QStringLiteral("zorvan-pasted-%1").arg(++serial);
+}
+
+} // namespace
+
 void RichEditControl::Paste()
 {
     const QMimeData* data = QApplication::clipboard()->mimeData();
@@ -177,24 +260,148 @@ void RichEditControl::Paste()
         insertFromMimeData(data);
 }
 
+void RichEditControl::PasteSpecial(UINT clipFormat)
+{
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (!data)
+        return;
+    if (clipFormat == CF_TEXT || clipFormat == CF_UNICODETEXT)
+        pasteFrom(*data, PasteContent::TextOnly);
+    else if (clipFormat == CF_BITMAP && !isPlainTextMode())
+        pasteFrom(*data, PasteContent::PictureOnly);
+}
+
 bool RichEditControl::canInsertFromMimeData(const QMimeData* source) const
 {
     if (isPlainTextMode())
         return source->hasText();
-    return QTextEdit::canInsertFromMimeData(source);
+    if (qobject_cast<const RichEditMimeData*>(source) ||
+        std::any_of(std::begin(RtfTypes), std::end(RtfTypes),
+                    [source](const QString& type) { return source->hasFormat(type); }))
+        return true;
+    if (m_oleCallback && (source->hasImage() || source->hasFormat(RichEditMimeData::PngType)))
+        return true;
+    return source->hasText();
 }
 
 void RichEditControl::insertFromMimeData(const QMimeData* source)
 {
+    pasteFrom(*source, isPlainTextMode() ? PasteContent::TextOnly : PasteContent::Anything);
+}
+
+void RichEditControl::pasteFrom(const QMimeData& source, PasteContent content)
+{
     QTextCursor cursor = textCursor();
     if (!mayChange({WM_PASTE, 0, 0}, {cursor.selectionStart(), cursor.selectionEnd()}))
         return;
-    if (isPlainTextMode() || !source->hasHtml()) {
-        cursor.insertText(fitToLimit(PlainTextCodec::normalisedBreaks(source->text()), cursor));
-        setTextCursor(cursor);
-        return;
+    // One undo step, however many edits the paste takes.
+    cursor.beginEditBlock();
+    switch (content) {
+    case PasteContent::Anything:
+        // Pictures that cannot be inserted leave the text that comes with them.
+        if (!pasteRichText(source, cursor) && !pastePictures(source, cursor))
+            pastePlainText(source, cursor);
+        break;
+    case PasteContent::TextOnly:
+        pastePlainText(source, cursor);
+        break;
+    case PasteContent::PictureOnly:
+        pastePictures(source, cursor);
+        break;
     }
-    QTextEdit::insertFromMimeData(source);
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+}
+
+bool RichEditControl::pasteRichText(const QMimeData& source, QTextCursor& cursor)
+{
+    const int start = cursor.selectionStart();
+    if (const auto* own = qobject_cast<const RichEditMimeData*>(&source)) {
+        // Text that ends with a paragraph break leaves the paragraph after it
+        // in its own format (Qt would give it the format of the paragraph
+        // that followed the copied text).
+        const QTextBlockFormat format = cursor.blockFormat();
+        const QPointer<QTextList> list = cursor.currentList();
+        own->addPicturesTo(document());
+        cursor.insertFragment(own->fragment());
+        if (cursor.atBlockStart() && cursor.block() != document()->findBlock(start)) {
+            cursor.setBlockFormat(format);
+            if (QTextList* pastedList = cursor.currentList(); pastedList && pastedList != list)
+                pastedList->remove(cursor.block());
+            if (list && cursor.currentList() != list)
+                list->add(cursor.block());
+        }
+        trimPastedRichText(cursor, start);
+        return true;
+    }
+    for (const QString& type : RtfTypes) {
+        if (!source.hasFormat(type))
+            continue;
+        const QByteArray rtf = source.data(type);
+        RtfReader reader(cursor);
+        if (!reader.feed(rtf.constData(), rtf.size()) || !reader.finish())
+            continue; // not RTF after all: the next kind
+        cursor = reader.cursor();
+        trimPastedRichText(cursor, start);
+        return true;
+    }
+    return false;
+}
+
+void RichEditControl::trimPastedRichText(QTextCursor& cursor, int start)
+{
+    int end = cursor.position();
+    QTextCursor remover(document());
+    const auto remove = [&](int from, int to) {
+        remover.setPosition(from);
+        remover.setPosition(to, QTextCursor::KeepAnchor);
+        remover.removeSelectedText();
+        end -= to - from;
+    };
+    if (!m_oleCallback) {
+        std::vector<std::pair<int, int>> objects;
+        forEachFormatRun(document(), start, end, [&](const QTextCharFormat& run, int from, int to) {
+            if (run.isImageFormat())
+                objects.emplace_back(from, to);
+            return true;
+        });
+        for (auto it = objects.crbegin(); it != objects.crend(); ++it)
+            remove(it->first, it->second);
+    }
+    const int excess = GetTextLength() - m_limit;
+    if (excess > 0)
+        remove(std::max(start, end - excess), end);
+    cursor.setPosition(end);
+}
+
+bool RichEditControl::pastePictures(const QMimeData& source, QTextCursor& cursor)
+{
+    if (!m_oleCallback)
+        return false;
+    const std::vector<Picture> pictures = picturesIn(source);
+    const QString objects(int(pictures.size()), QChar::ObjectReplacementCharacter);
+    if (pictures.empty() || fitToLimit(objects, cursor).size() < objects.size())
+        return false;
+    for (const Picture& picture : pictures) {
+        const QString name = pastedPictureName();
+        document()->addResource(QTextDocument::ImageResource, QUrl(name), picture.image);
+        QTextImageFormat format;
+        format.setName(name);
+        format.setWidth(picture.image.width());
+        format.setHeight(picture.image.height());
+        format.setProperty(ObjectPictureKind, picture.kind);
+        format.setProperty(ObjectPictureData, picture.bytes);
+        cursor.insertImage(format);
+    }
+    return true;
+}
+
+void RichEditControl::pastePlainText(const QMimeData& source, QTextCursor& cursor)
+{
+    const QString text = source.text();
+    if (text.isEmpty())
+        return;
+    cursor.insertText(fitToLimit(PlainTextCodec::normalisedBreaks(text), cursor));
 }
 
 void RichEditControl::dropEvent(QDropEvent* event)
@@ -209,7 +416,7 @@ void RichEditControl::dropEvent(QDropEvent* event)
 
 QMimeData* RichEditControl::createMimeDataFromSelection() const
 {
-    QMimeData* data = QTextEdit::createMimeDataFromSelection();
+    auto* data = new RichEditMimeData(textCursor());
     // Tagged so that the owner can ask, when it goes away, whether to keep it.
     data->setProperty("zorvanRichEditControl", QVariant::fromValue(quintptr(this)));
     return data;

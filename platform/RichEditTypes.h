@@ -212,6 +212,11 @@ constexpr UINT SF_UNICODE = 0x0010;
 constexpr UINT SFF_PLAINRTF = 0x4000;
 constexpr UINT SFF_SELECTION = 0x8000;
 
+// Standard clipboard formats (EM_PASTESPECIAL).
+constexpr UINT CF_TEXT = 1;
+constexpr UINT CF_BITMAP = 2;
+constexpr UINT CF_UNICODETEXT = 13;
+
 // Notification masks.
 constexpr DWORD ENM_NONE = 0x00000000;
 constexpr DWORD ENM_CHANGE = 0x00000001;
