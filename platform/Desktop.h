@@ -10,6 +10,7 @@
 #include "platform/Printer.h"
 #include "platform/TFindDialog.h"
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -88,6 +89,26 @@ struct FontDialogOptions
     bool applyButton = false;  // show an Apply button (which applies nothing by itself)
 };
 
+// The state of the insert-object dialog. The objects this program can embed
+// are pictures, made from a picture file; the dialog offers the file types of
+// `filters` when the user browses for one.
+struct InsertObjectOptions
+{
+    std::vector<FileDialogFilter> filters; // the picture types, in the order shown
+    QString initialDir;
+    QString fileName; // out: the chosen absolute path
+};
+
+// What the properties dialog of an embedded object shows.
+struct ObjectPropertiesOptions
+{
+    QString caption;  // the window title, "%s Properties" with the type name
+    QString typeName; // the object's full type name
+    QString size;     // the object's size as the user reads it
+    QString location; // the document and the program the object lives in
+    QImage picture;   // a picture object's picture, shown small; null for others
+};
+
 class Desktop
 {
 public:
@@ -102,6 +123,15 @@ public:
     // options are left as they were.
     virtual bool openFileDialog(FileDialogOptions& options) = 0;
     virtual bool saveFileDialog(FileDialogOptions& options) = 0;
+    // The open dialog of pictures, with a preview of the picture the user
+    // points at; it answers as openFileDialog does.
+    virtual bool openPictureDialog(FileDialogOptions& options) = 0;
+
+    // The modal insert-object dialog. True when the user chose an object;
+    // then options.fileName holds its file. Cancelled, the options stay.
+    virtual bool insertObjectDialog(InsertObjectOptions& options) = 0;
+    // The modal properties dialog of an embedded object; true on OK.
+    virtual bool objectPropertiesDialog(const ObjectPropertiesOptions& options) = 0;
 
     // Shows the modal colour dialog. True when the user accepted; then
     // options.color holds the choice and options.customColors the custom

@@ -1,6 +1,9 @@
 #include "platform/QtDesktop.h"
 
 #include "platform/FontDialog.h"
+#include "platform/InsertObjectDialog.h"
+#include "platform/ObjectPropertiesDialog.h"
+#include "platform/PicturePreview.h"
 #include "platform/QtFindDialog.h"
 
 #include <QApplication>
@@ -8,6 +11,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -158,6 +162,31 @@ bool QtDesktop::saveFileDialog(FileDialogOptions& options)
     return runFileDialog(options, DialogKind::Save);
 }
 
+bool QtDesktop::openPictureDialog(FileDialogOptions& options)
+{
+    return runFileDialog(options, DialogKind::OpenPicture);
+}
+
+bool QtDesktop::insertObjectDialog(InsertObjectOptions& options)
+{
+    const QPointer<QWidget> owner = QApplication::activeWindow();
+    InsertObjectDialog dialog(options, *this, owner);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    giveFocusBack(owner);
+    if (accepted)
+        options.fileName = dialog.fileName();
+    return accepted;
+}
+
+bool QtDesktop::objectPropertiesDialog(const ObjectPropertiesOptions& options)
+{
+    const QPointer<QWidget> owner = QApplication::activeWindow();
+    ObjectPropertiesDialog dialog(options, owner);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    giveFocusBack(owner);
+    return accepted;
+}
+
 bool QtDesktop::runFileDialog(FileDialogOptions& options, DialogKind kind)
 {
     const QPointer<QWidget> owner = QApplication::activeWindow();
@@ -173,6 +202,17 @@ bool QtDesktop::runFileDialog(FileDialogOptions& options, DialogKind kind)
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(options.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
         break;
+    case DialogKind::OpenPicture: {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        // Qt's own dialog lays its parts out in a grid; the preview takes a
+        // column of its own at the right.
+        auto* preview = new PicturePreview(&dialog);
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+            grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1);
+        QObject::connect(&dialog, &QFileDialog::currentChanged, preview, &PicturePreview::showFile);
+        break;
+    }
     case DialogKind::Save:
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);

@@ -12,6 +12,9 @@ public:
     int messageBox(const QString& text, const QString& caption, unsigned flags) override;
     bool openFileDialog(FileDialogOptions& options) override;
     bool saveFileDialog(FileDialogOptions& options) override;
+    bool openPictureDialog(FileDialogOptions& options) override;
+    bool insertObjectDialog(InsertObjectOptions& options) override;
+    bool objectPropertiesDialog(const ObjectPropertiesOptions& options) override;
     bool chooseColor(ColorDialogOptions& options) override;
     bool chooseFont(FontDialogOptions& options) override;
     bool browseForFolder(const QString& prompt, QString& folder) override;
@@ -31,6 +34,6 @@ public:
     static QString nameFilter(const FileDialogFilter& filter);
 
 private:
-    enum class DialogKind { Open, Save };
+    enum class DialogKind { Open, OpenPicture, Save };
     bool runFileDialog(FileDialogOptions& options, DialogKind kind);
 };

@@ -42,12 +42,13 @@ void ScriptedDesktop::clear()
     m_printAnswers.clear();
     m_pageSetupAnswers.clear();
     m_pageSetupsShown.clear();
+    m_propertiesAnswers.clear();
     m_unansweredCalls = 0;
 }
 
 int ScriptedDesktop::messageBox(const QString& text, const QString& caption, unsigned flags)
 {
-    m_calls.push_back(Call{CallKind::MessageBox, text, caption, flags, {}, {}, {}});
+    m_calls.push_back(Call{CallKind::MessageBox, text, caption, flags, {}, {}, {}, {}});
     if (!m_messageBoxAnswers.empty()) {
         const int answer = m_messageBoxAnswers.front();
         m_messageBoxAnswers.pop_front();
@@ -70,9 +71,38 @@ bool ScriptedDesktop::saveFileDialog(FileDialogOptions& options)
     return answerFileDialog(CallKind::SaveFileDialog, options);
 }
 
+bool ScriptedDesktop::openPictureDialog(FileDialogOptions& options)
+{
+    return answerFileDialog(CallKind::OpenPictureDialog, options);
+}
+
+bool ScriptedDesktop::insertObjectDialog(InsertObjectOptions& options)
+{
+    FileDialogOptions shown;
+    shown.filters = options.filters;
+    shown.initialDir = options.initialDir;
+    if (!answerFileDialog(CallKind::InsertObjectDialog, shown))
+        return false;
+    options.fileName = shown.fileName;
+    return true;
+}
+
+bool ScriptedDesktop::objectPropertiesDialog(const ObjectPropertiesOptions& options)
+{
+    m_calls.push_back(
+        Call{CallKind::ObjectPropertiesDialog, options.typeName, options.caption, 0, {}, {}, {}, options});
+    if (m_propertiesAnswers.empty()) {
+        ++m_unansweredCalls;
+        return false;
+    }
+    const bool ok = m_propertiesAnswers.front();
+    m_propertiesAnswers.pop_front();
+    return ok;
+}
+
 bool ScriptedDesktop::answerFileDialog(CallKind kind, FileDialogOptions& options)
 {
-    m_calls.push_back(Call{kind, {}, {}, 0, options, {}, {}});
+    m_calls.push_back(Call{kind, {}, {}, 0, options, {}, {}, {}});
     if (m_fileAnswers.empty()) {
         ++m_unansweredCalls;
         return false;
@@ -88,13 +118,13 @@ bool ScriptedDesktop::answerFileDialog(CallKind kind, FileDialogOptions& options
 
 bool ScriptedDesktop::chooseColor(ColorDialogOptions& options)
 {
-    m_calls.push_back(Call{CallKind::ColorDialog, {}, {}, 0, {}, options, {}});
+    m_calls.push_back(Call{CallKind::ColorDialog, {}, {}, 0, {}, options, {}, {}});
     return takeAnswer(m_colorAnswers, options.color);
 }
 
 bool ScriptedDesktop::chooseFont(FontDialogOptions& options)
 {
-    m_calls.push_back(Call{CallKind::FontDialog, {}, {}, 0, {}, {}, options});
+    m_calls.push_back(Call{CallKind::FontDialog, {}, {}, 0, {}, {}, options, {}});
     return takeAnswer(m_fontAnswers, options.font);
 }
 
@@ -102,13 +132,13 @@ bool ScriptedDesktop::browseForFolder(const QString& prompt, QString& folder)
 {
     FileDialogOptions shown;
     shown.initialDir = folder;
-    m_calls.push_back(Call{CallKind::FolderBrowser, prompt, {}, 0, shown, {}, {}});
+    m_calls.push_back(Call{CallKind::FolderBrowser, prompt, {}, 0, shown, {}, {}, {}});
     return takeAnswer(m_folderAnswers, folder);
 }
 
 bool ScriptedDesktop::printDialog(QPrinter& printer)
 {
-    m_calls.push_back(Call{CallKind::PrintDialog, {}, {}, 0, {}, {}, {}});
+    m_calls.push_back(Call{CallKind::PrintDialog, {}, {}, 0, {}, {}, {}, {}});
     int copies = 1;
     if (!takeAnswer(m_printAnswers, copies))
         return false;
@@ -118,7 +148,7 @@ bool ScriptedDesktop::printDialog(QPrinter& printer)
 
 bool ScriptedDesktop::pageSetupDialog(QPrinter& printer, PageSetupOptions& options)
 {
-    m_calls.push_back(Call{CallKind::PageSetupDialog, {}, {}, 0, {}, {}, {}});
+    m_calls.push_back(Call{CallKind::PageSetupDialog, {}, {}, 0, {}, {}, {}, {}});
     m_pageSetupsShown.push_back(options);
     if (!takeAnswer(m_pageSetupAnswers, options))
         return false;
@@ -128,18 +158,18 @@ bool ScriptedDesktop::pageSetupDialog(QPrinter& printer, PageSetupOptions& optio
 
 void ScriptedDesktop::messageBeep(unsigned type)
 {
-    m_calls.push_back(Call{CallKind::MessageBeep, {}, {}, type, {}, {}, {}});
+    m_calls.push_back(Call{CallKind::MessageBeep, {}, {}, type, {}, {}, {}, {}});
 }
 
 bool ScriptedDesktop::shellExecuteOpen(const QString& target)
 {
-    m_calls.push_back(Call{CallKind::ShellExecuteOpen, target, {}, 0, {}, {}, {}});
+    m_calls.push_back(Call{CallKind::ShellExecuteOpen, target, {}, 0, {}, {}, {}, {}});
     return m_shellExecuteResult;
 }
 
 TFindDialog* ScriptedDesktop::createFindDialog(QObject* owner, FindDialogKind kind)
 {
     const CallKind call = kind == FindDialogKind::Find ? CallKind::FindDialog : CallKind::ReplaceDialog;
-    m_calls.push_back(Call{call, {}, {}, 0, {}, {}, {}});
+    m_calls.push_back(Call{call, {}, {}, 0, {}, {}, {}, {}});
     return new ScriptedFindDialog(kind, owner);
 }

@@ -4,8 +4,9 @@
 // answers come from queues that the test fills beforehand. A message box with
 // no queued answer answers IDOK when it has an OK button and IDCANCEL
 // otherwise; a file, colour or font dialog or a folder browser with no queued
-// answer is cancelled. Such calls are also counted in unansweredCalls(), so a
-// test can tell it forgot an answer.
+// answer is cancelled. The insert-object dialog takes its answers from the
+// file dialogs' queue: the file of the picture to embed. Such calls are also counted in unansweredCalls(), so
+// a test can tell it forgot an answer.
 
 #include "platform/Desktop.h"
 
@@ -20,6 +21,9 @@ public:
         MessageBox,
         OpenFileDialog,
         SaveFileDialog,
+        OpenPictureDialog,
+        InsertObjectDialog,
+        ObjectPropertiesDialog,
         ColorDialog,
         FontDialog,
         FolderBrowser,
@@ -41,6 +45,7 @@ public:
                                   // folder browser: initialDir, the folder it started in
         ColorDialogOptions color; // colour dialog: the options as they were shown
         FontDialogOptions font;   // font dialog: the options as they were shown
+        ObjectPropertiesOptions properties; // object properties dialog: what it showed
     };
 
     // A file dialog's answer: accept this path with this 1-based file type.
@@ -59,6 +64,7 @@ public:
     void queueFontDialogCancel() { m_fontAnswers.push_back(std::nullopt); }
     void queueFolderAnswer(const QString& folder) { m_folderAnswers.push_back(folder); }
     void queueFolderCancel() { m_folderAnswers.push_back(std::nullopt); }
+    void queueObjectPropertiesAnswer(bool ok) { m_propertiesAnswers.push_back(ok); }
     void setShellExecuteResult(bool result) { m_shellExecuteResult = result; }
     void setPrinterNames(const QStringList& names) { m_printerNames = names; }
     // Print and page setup dialogs. An accepted print dialog sets the
@@ -83,13 +89,16 @@ public:
     {
         return int(m_messageBoxAnswers.size() + m_fileAnswers.size() + m_colorAnswers.size() +
                    m_fontAnswers.size() + m_folderAnswers.size() + m_printAnswers.size() +
-                   m_pageSetupAnswers.size());
+                   m_pageSetupAnswers.size() + m_propertiesAnswers.size());
     }
     void clear();
 
     int messageBox(const QString& text, const QString& caption, unsigned flags) override;
     bool openFileDialog(FileDialogOptions& options) override;
     bool saveFileDialog(FileDialogOptions& options) override;
+    bool openPictureDialog(FileDialogOptions& options) override;
+    bool insertObjectDialog(InsertObjectOptions& options) override;
+    bool objectPropertiesDialog(const ObjectPropertiesOptions& options) override;
     bool chooseColor(ColorDialogOptions& options) override;
     bool chooseFont(FontDialogOptions& options) override;
     bool browseForFolder(const QString& prompt, QString& folder) override;
@@ -129,6 +138,7 @@ private:
     std::deque<std::optional<COLORREF>> m_colorAnswers;  // empty optional: cancel
     std::deque<std::optional<TFont>> m_fontAnswers;      // empty optional: cancel
     std::deque<std::optional<QString>> m_folderAnswers;  // empty optional: cancel
+    std::deque<bool> m_propertiesAnswers;
     bool m_shellExecuteResult = true;
     QStringList m_printerNames; // none installed unless a test says so
     // Print and page setup dialogs.
