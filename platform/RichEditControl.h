@@ -12,6 +12,7 @@
 #include "platform/RichEditTypes.h"
 
 #include <QTextEdit>
+#include <QTextFormat>
 
 #include <functional>
 #include <optional>
@@ -164,6 +165,19 @@ public:
     // NoRange when there is none.
     CHARRANGE linkAt(int position) const;
 
+    // Embedded objects (pictures).
+    // Inserts a picture as one character at the selection, replacing it, and
+    // leaves it selected. `data` holds the picture's file bytes of `kind`
+    // ("png" or "jpeg"), kept for saving; empty, the picture is saved as PNG.
+    // False when nothing was inserted: no objects allowed, plain-text mode, a
+    // protected range or the text limit.
+    bool InsertObject(const QImage& image, const QByteArray& data, const QString& kind);
+    // The format of the one selected object; invalid unless the selection is
+    // exactly one object.
+    QTextImageFormat SelectedObject() const;
+    // The picture an object's format names; null when there is none.
+    QImage ObjectImage(const QTextImageFormat& format) const;
+
     // Whether the clipboard holds data that this control put there.
     bool ownsClipboardData() const;
 
@@ -208,6 +222,9 @@ private:
     void pasteFrom(const QMimeData& source, PasteContent content);
     bool pasteRichText(const QMimeData& source, QTextCursor& cursor);
     bool pastePictures(const QMimeData& source, QTextCursor& cursor); // whether it inserted any
+    // Inserts a picture character at the cursor; `data` of `kind` are kept
+    // for saving when not empty.
+    void insertPicture(QTextCursor& cursor, const QImage& image, const QByteArray& data, const QString& kind);
     void pastePlainText(const QMimeData& source, QTextCursor& cursor);
     // Drops the pictures and objects of text pasted at [start, cursor) when
     // objects are not allowed, and what exceeds the limit.

@@ -6,17 +6,19 @@
 
 #include "format/TextFormatProperties.h"
 #include "platform/FormatRuns.h"
+#include "platform/PictureDecoder.h"
 #include "platform/PlainTextCodec.h"
 #include "platform/RichEditMimeData.h"
 #include "platform/RichEditNotify.h"
+#include "platform/TPicture.h"
 #include "platform/UrlHighlighter.h"
+#include "platform/ZvExceptions.h"
 #include "rtf/RtfReader.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPointer>
@@ -200,35 +202,42 @@ Picture pngPicture(const QImage& image)
     return {image, RichEditMimeData::pngOf(image), QStringLiteral("png")};
 }
 
-// A dropped local file that holds a picture; none when it does not. PNG and
-// JPEG files are kept as they are, other pictures as PNG.
+// A dropped local file that holds a picture, read as inserting it would read
+// it; none when it holds none.
 std::optional<Picture> pictureInFile(const QUrl& url)
 {
     if (!url.isLocalFile())
         return std::nullopt;
-    QImageReader reader(url.toLocalFile());
-    const QByteArray format = reader.format();
-    const QImage image = reader.read();
-    if (image.isNull())
+    TPicture picture;
+    try {
+        picture.LoadFromFile(url.toLocalFile());
+    } catch (const EInvalidGraphic&) {
         return std::nullopt;
-    const QString kind = format == "png"                       ? QStringLiteral("png")
-                         : format == "jpeg" || format == "jpg" ? QStringLiteral("jpeg")
-                                                               : QString();
-    QFile file(url.toLocalFile());
-    if (kind.isEmpty() || !file.open(QIODevice::ReadOnly))
-        return pngPicture(image);
-    return Picture{image, file.readAll(), kind};
+    }
+    const QString kind = picture.StoredKind();
+    if (kind.isEmpty())
+        return pngPicture(picture.Image());
+    return Picture{picture.Image(), picture.FileData(), kind};
 }
 
-// The pictures of a clipboard or a drop: a PNG image, any other image, or
-// local files that all hold pictures.
+// The pictures a clipboard or a drop holds: PNG or JPEG bytes as they are,
+// else its image, else the picture files it names (all or none).
 std::vector<Picture> picturesIn(const QMimeData& source)
 {
-    if (source.hasFormat(RichEditMimeData::PngType)) {
-        const QByteArray bytes = source.data(RichEditMimeData::PngType);
-        const QImage image = QImage::fromData(bytes, "PNG");
+    const struct
+    {
+        QLatin1String type;
+        QImage (*decode)(QByteArrayView);
+        QLatin1String kind;
+    } encodings[] = {{RichEditMimeData::PngType, DecodePng, QLatin1String("png")},
+                     {QLatin1String("image/jpeg"), DecodeJpeg, QLatin1String("jpeg")}};
+    for (const auto& encoding : encodings) {
+        if (!source.hasFormat(encoding.type))
+            continue;
+        const QByteArray bytes = source.data(encoding.type);
+        const QImage image = encoding.decode(bytes);
         if (!image.isNull())
-            return {Picture{image, bytes, QStringLiteral("png")}};
+            return {Picture{image, bytes, encoding.kind}};
     }
     if (source.hasImage()) {
         const QImage image = source.imageData().value<QImage>();
@@ -243,12 +252,6 @@ std::vector<Picture> picturesIn(const QMimeData& source)
         pictures.push_back(std::move(*picture));
     }
     return pictures;
-}
-
-QString pastedPictureName()
-{
-    static quint64 serial = 0;
-    return QStringLiteral("zorvan-pasted-%1").arg(++serial);
 }
 
 } // namespace
@@ -382,17 +385,8 @@ bool RichEditControl::pastePictures(const QMimeData& source, QTextCursor& cursor
     const QString objects(int(pictures.size()), QChar::ObjectReplacementCharacter);
     if (pictures.empty() || fitToLimit(objects, cursor).size() < objects.size())
         return false;
-    for (const Picture& picture : pictures) {
-        const QString name = pastedPictureName();
-        document()->addResource(QTextDocument::ImageResource, QUrl(name), picture.image);
-        QTextImageFormat format;
-        format.setName(name);
-        format.setWidth(picture.image.width());
-        format.setHeight(picture.image.height());
-        format.setProperty(ObjectPictureKind, picture.kind);
-        format.setProperty(ObjectPictureData, picture.bytes);
-        cursor.insertImage(format);
-    }
+    for (const Picture& picture : pictures)
+        insertPicture(cursor, picture.image, picture.bytes, picture.kind);
     return true;
 }
 

@@ -86,3 +86,19 @@ void TPicture::LoadFromFile(const QString& fileName)
     m_image = std::move(image);
     m_fileData = std::move(data);
 }
+
+QString TPicture::StoredKind() const
+{
+    switch (m_kind) {
+    case TPictureKind::Png:
+        return QStringLiteral("png");
+    case TPictureKind::Jpeg:
+        return QStringLiteral("jpeg");
+    case TPictureKind::Bitmap:
+    case TPictureKind::Icon:
+    case TPictureKind::Metafile:
+    case TPictureKind::EnhancedMetafile:
+        break;
+    }
+    return QString();
+}

@@ -39,6 +39,9 @@ public:
     const QImage& Image() const { return m_image; }
     // The file's bytes as they were read.
     const QByteArray& FileData() const { return m_fileData; }
+    // The name under which a rich text document keeps the file's bytes as
+    // they are: "png" or "jpeg"; empty for the kinds it keeps as PNG instead.
+    QString StoredKind() const;
 
 private:
     TPictureKind m_kind = TPictureKind::Bitmap;
