@@ -1,6 +1,8 @@
 #include "richedit/TZvCustomRichEdit.h"
 
+#include "platform/QtDesktop.h"
 #include "platform/RichEditControl.h"
+#include "platform/RichEditMimeData.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -92,6 +94,9 @@ void TZvCustomRichEdit::CreateWnd()
     edit->setNotify(this);
     edit->setReadOnly(m_readOnly);
     edit->setTabChangesFocus(!m_wantTabs);
+    // Objects can be embedded only when the container answers the control's
+    // object questions.
+    edit->SetOleCallback(m_allowObjects);
 
     edit->SetEventMask(version >= 2
                            ? ENM_CHANGE | ENM_SELCHANGE | ENM_REQUESTRESIZE | ENM_PROTECTED | ENM_LINK
@@ -483,6 +488,11 @@ void TZvCustomRichEdit::CutToClipboard()
     control()->cut();
 }
 
+void TZvCustomRichEdit::PasteAsPlainText()
+{
+    control()->PasteSpecial(CF_UNICODETEXT);
+}
+
 // --- Notifications and events ----------------------------------------------
 
 void TZvCustomRichEdit::DoSelectionChange()
@@ -568,15 +578,24 @@ void TZvCustomRichEdit::notifyLink(UINT message, CHARRANGE range)
 
 void TZvCustomRichEdit::notifyContextMenu(const QPoint& globalPos)
 {
-    if (m_popupMenu)
-        m_popupMenu->popup(globalPos);
+    if (QMenu* menu = popupMenuToShow())
+        menu->popup(globalPos);
+}
+
+Desktop& TZvCustomRichEdit::desktop()
+{
+    static QtDesktop qtDesktop;
+    return m_desktop ? *m_desktop : qtDesktop;
 }
 
 void TZvCustomRichEdit::askSaveClipboard()
 {
     if (!m_control || !m_control->ownsClipboardData())
         return;
-    const QString text = QApplication::clipboard()->text();
+    // The plain text of the clipboard leaves pictures out; the copied
+    // fragment still holds them.
+    const auto* data = qobject_cast<const RichEditMimeData*>(QApplication::clipboard()->mimeData());
+    const QString text = data ? data->fragment().toPlainText() : QApplication::clipboard()->text();
     const int objects = int(text.count(QChar::ObjectReplacementCharacter));
     if (!DoSaveClipboard(objects, int(text.size()) - objects))
         QApplication::clipboard()->clear();

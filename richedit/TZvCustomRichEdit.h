@@ -16,6 +16,7 @@
 #include "richedit/TZvTextAttributes.h"
 
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include <functional>
@@ -146,6 +147,15 @@ public:
     void PasteFromClipboard();
     void CopyToClipboard();
     void CutToClipboard();
+    // Pastes the clipboard's plain text only, in the format at the caret.
+    void PasteAsPlainText();
+
+    // Embedded objects (pictures). Each needs AllowObjects. The insert-object
+    // dialog inserts the chosen picture at the selection and leaves it
+    // selected; true when something was inserted. The properties dialog runs
+    // only while exactly one object is selected; true when it ended with OK.
+    bool ShowInsertObjectDialog();
+    bool ShowObjectPropertiesDialog();
 
     // Find and replace.
     enum TSearchType : unsigned { stWholeWord = 1, stMatchCase = 2, stBackward = 4, stSetSelection = 8 };
@@ -242,6 +252,14 @@ private:
     bool deliverMousePress(QMouseEvent* mouse);
     void applyColor();
     void askSaveClipboard();
+    // The desktop given to the editor, or one with real Qt dialogs.
+    Desktop& desktop();
+    // The pop-up menu for a right click: the PopupMenu, with the selected
+    // object's items added when AutoVerbMenu is on and one object is selected.
+    QMenu* popupMenuToShow();
+    // The full type name of the one selected object; empty unless exactly one is.
+    QString selectedObjectTypeName();
+    void openSelectedObject();
 
     std::unique_ptr<TRichEditStrings> m_lines;
     TZvTextAttributes m_selectionAttributes{*this, TAttributeType::atSelected};
@@ -252,6 +270,12 @@ private:
     // The document while no control exists, with its modified flag.
     std::unique_ptr<QTextDocument> m_savedDocument;
     bool m_savedModified = false;
+
+    // The selected object's items of the last pop-up menu; they go with it.
+    std::unique_ptr<QMenu> m_objectVerbMenu;
+    // Pictures handed to the desktop's viewer, removed with the editor.
+    std::unique_ptr<QTemporaryDir> m_objectFiles;
+    int m_objectFilesWritten = 0;
 
     bool m_allowObjects = true;
     bool m_allowInPlace = true;

@@ -2,7 +2,7 @@
 
 #include "richedit/TZvCustomRichEdit.h"
 
-#include "platform/QtDesktop.h"
+#include "platform/Desktop.h"
 #include "platform/RichEditControl.h"
 
 #include <QScreen>
@@ -17,12 +17,6 @@ constexpr int GapAboveHit = 20;
 constexpr int GapBelowHitTop = 40;
 // The height that the hit's rectangle is given below the selection end.
 constexpr int HitHeight = 20;
-
-Desktop& qtDesktop()
-{
-    static QtDesktop desktop;
-    return desktop;
-}
 
 } // namespace
 
@@ -47,7 +41,7 @@ TFindDialog* TZvCustomRichEdit::showFindDialog(FindDialogKind kind, const QStrin
     const bool finding = kind == FindDialogKind::Find;
     QPointer<TFindDialog>& dialog = finding ? m_findDialog : m_replaceDialog;
     if (!dialog) {
-        dialog = (m_desktop ? *m_desktop : qtDesktop()).createFindDialog(this, kind);
+        dialog = desktop().createFindDialog(this, kind);
         if (const TFindDialog* other = finding ? m_replaceDialog : m_findDialog)
             dialog->setFindText(other->FindText());
     }
