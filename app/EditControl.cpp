@@ -3,6 +3,8 @@
 #include "platform/RichEditControl.h"
 #include "richedit/TZvCustomRichEdit.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextDocument>
@@ -43,6 +45,17 @@ template <> void deleteSelection<QLineEdit>(QLineEdit* edit)
     edit->del();
 }
 
+// Pasting text without its formats: a line edit takes only text anyway.
+template <typename Edit> void pastePlainText(Edit* edit)
+{
+    edit->insertPlainText(QApplication::clipboard()->text());
+}
+
+template <> void pastePlainText<QLineEdit>(QLineEdit* edit)
+{
+    edit->paste();
+}
+
 template <typename Edit> void runOn(QWidget* widget, Command command)
 {
     auto* edit = static_cast<Edit*>(widget);
@@ -55,6 +68,9 @@ template <typename Edit> void runOn(QWidget* widget, Command command)
         return;
     case Command::Paste:
         edit->paste();
+        return;
+    case Command::PastePlainText:
+        pastePlainText(edit);
         return;
     case Command::SelectAll:
         edit->selectAll();
@@ -128,6 +144,9 @@ const EditControl::Operations richEditOperations{
             return;
         case Command::Paste:
             rich->PasteFromClipboard();
+            return;
+        case Command::PastePlainText:
+            rich->PasteAsPlainText();
             return;
         case Command::SelectAll:
             rich->SelectAll();

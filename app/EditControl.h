@@ -16,7 +16,7 @@ class QWidget;
 class EditControl
 {
 public:
-    enum class Command { Cut, Copy, Paste, SelectAll, Undo, Delete };
+    enum class Command { Cut, Copy, Paste, PastePlainText, SelectAll, Undo, Delete };
 
     struct Operations;
 

@@ -129,13 +129,14 @@ public:
     QAction *Nov1 = nullptr, *Otevt1 = nullptr, *uloit1 = nullptr, *Uloitjako1 = nullptr,
             *vzhledstrnky1 = nullptr, *isk1 = nullptr, *Konec1 = nullptr, *zpt1 = nullptr, *Vped2 = nullptr,
             *Koprovat1 = nullptr, *Vyjmout1 = nullptr, *Vloit1 = nullptr, *Vybratve1 = nullptr,
-            *vymazat1 = nullptr, *Datum1 = nullptr, *Obrzek1 = nullptr, *Dal2 = nullptr,
-            *Najtvtextu1 = nullptr, *Nahradittext1 = nullptr, *Psmo1 = nullptr, *Barvapsma1 = nullptr,
-            *Barvapozadpsma1 = nullptr, *Monosti1 = nullptr, *Oprogramu1 = nullptr, *Oautorovi1 = nullptr;
+            *Vloitjakoprostytext1 = nullptr, *vymazat1 = nullptr, *Datum1 = nullptr, *Obrzek1 = nullptr,
+            *Dal2 = nullptr, *Najtvtextu1 = nullptr, *Nahradittext1 = nullptr, *Psmo1 = nullptr,
+            *Barvapsma1 = nullptr, *Barvapozadpsma1 = nullptr, *Monosti1 = nullptr, *Oprogramu1 = nullptr,
+            *Oautorovi1 = nullptr;
     // PopupMenu1.
     QMenu *Vloitdal1 = nullptr, *Nastaven2 = nullptr;
-    QAction *Koprovat2 = nullptr, *Vyjmout2 = nullptr, *Vloit3 = nullptr, *Obrzek2 = nullptr,
-            *Datumaas1 = nullptr, *Dal3 = nullptr, *Psmo2 = nullptr, *Odstavec1 = nullptr,
+    QAction *Koprovat2 = nullptr, *Vyjmout2 = nullptr, *Vloit3 = nullptr, *Vloitjakoprostytext2 = nullptr,
+            *Obrzek2 = nullptr, *Datumaas1 = nullptr, *Dal3 = nullptr, *Psmo2 = nullptr, *Odstavec1 = nullptr,
             *Najtvtextu2 = nullptr, *Nahradittext2 = nullptr, *Vybratve2 = nullptr, *Smazat1 = nullptr,
             *Barvapsma2 = nullptr, *bARVAPOZADPSMA2 = nullptr, *Monosti2 = nullptr;
     // radkovanipop.
@@ -254,6 +255,8 @@ public:
     void Vloitdatumaas1Click(QObject* Sender);
     void Dal2Click(QObject* Sender);
     void Dal3Click(QObject* Sender);
+    // "Vložit jako prostý text": the clipboard's text without its formats.
+    void Vloitjakoprostytext1Click(QObject* Sender);
     void editorEnter(QObject* Sender);
     void editorKeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
     void editorKeyPress(QObject* Sender, QChar& Key);
@@ -287,6 +290,9 @@ private:
     void setApplicationHint(const QString& hint);
     void watchFocusedEditControl(QWidget* widget);
     void runEditAction(EditControl::Command command);
+    // Inserts the picture file at the caret through the clipboard, whose
+    // content is put back afterwards; false when nothing was inserted.
+    bool pastePicture(const QString& fileName);
     void showMessage(const QString& text);
     // Loads `libraryName` from the "bin" folder, looks up `exportName` as a
     // `Procedure` and calls it with `arguments`; shows `libraryMissing` or

@@ -7,6 +7,7 @@
 #include "app/TStatusBar.h"
 #include "app/ZvIcons.h"
 #include "platform/SysColor.h"
+#include "platform/TPicture.h"
 #include "platform/TTimer.h"
 #include "widgets/TZvColorGlyphs.h"
 #include "widgets/TZvColorNames.h"
@@ -26,6 +27,13 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// `follower` is enabled exactly while `leader` is.
+void followEnabled(QAction* follower, QAction* leader)
+{
+    QObject::connect(leader, &QAction::enabledChanged, follower, &QAction::setEnabled);
+    follower->setEnabled(leader->isEnabled());
+}
 
 // The short part of a hint ("Cut|Cuts the selection..." -> "Cut") for tooltips.
 QString shortHint(const QString& hint)
@@ -151,6 +159,8 @@ void TMainform::createComponents()
     };
     SaveDialog1.defaultExtension = QStringLiteral("zvd");
     SaveDialog1.overwritePrompt = true;
+    OpenPictureDialog1.filters = TPicture::DialogFilters();
+    OpenPictureDialog1.fileMustExist = true;
 }
 
 void TMainform::createActions()
@@ -283,6 +293,10 @@ void TMainform::createMainMenu()
     Koprovat1 = item(U1, "Koprovat1", QStringLiteral("Kopírovat"), {}, EditCopy1->icon(), nullptr);
     Vyjmout1 = item(U1, "Vyjmout1", QStringLiteral("Vyjmout"), {}, EditCut1->icon(), nullptr);
     Vloit1 = item(U1, "Vloit1", QStringLiteral("Vložit"), {}, EditPaste1->icon(), nullptr);
+    Vloitjakoprostytext1 = item(U1, "Vloitjakoprostytext1", QStringLiteral("Vložit jako prostý text"), {},
+                                EditPaste1->icon(), &TMainform::Vloitjakoprostytext1Click);
+    Vloitjakoprostytext1->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+V")));
+    followEnabled(Vloitjakoprostytext1, EditPaste1);
     U1->addSeparator();
     Vybratve1 = item(U1, "Vybratve1", QStringLiteral("Vybrat vše"), {}, EditSelectAll1->icon(),
                      &TMainform::Vybratve1Click);
@@ -291,8 +305,7 @@ void TMainform::createMainMenu()
     for (auto [menuItem, action] : {std::pair{Koprovat1, EditCopy1}, std::pair{Vyjmout1, EditCut1},
                                     std::pair{Vloit1, EditPaste1}, std::pair{vymazat1, EditDelete1}}) {
         connect(menuItem, &QAction::triggered, action, &QAction::trigger);
-        connect(action, &QAction::enabledChanged, menuItem, &QAction::setEnabled);
-        menuItem->setEnabled(action->isEnabled());
+        followEnabled(menuItem, action);
     }
 
     Vloit2 = subMenu(MainMenu1, "Vloit2", QStringLiteral("&Vložit"), QString());
@@ -376,6 +389,9 @@ void TMainform::createPopupMenus()
     Koprovat2 = boundItem(PopupMenu1, "Koprovat2", QStringLiteral("Kopírovat"), EditCopy1);
     Vyjmout2 = boundItem(PopupMenu1, "Vyjmout2", QStringLiteral("Vyjmout"), EditCut1);
     Vloit3 = boundItem(PopupMenu1, "Vloit3", QStringLiteral("Vložit"), EditPaste1);
+    Vloitjakoprostytext2 = item(PopupMenu1, "Vloitjakoprostytext2", QStringLiteral("Vložit jako prostý text"),
+                                EditPaste1->icon(), &TMainform::Vloitjakoprostytext1Click);
+    followEnabled(Vloitjakoprostytext2, EditPaste1);
     PopupMenu1->addSeparator();
     Vloitdal1 = menuWithHints(PopupMenu1, "Vloitdal1", QStringLiteral("Vložit další..."));
     PopupMenu1->addMenu(Vloitdal1);

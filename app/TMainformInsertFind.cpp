@@ -3,11 +3,17 @@
 
 #include "app/TMainform.h"
 
+#include "platform/ClipboardSnapshot.h"
 #include "platform/RichEditControl.h"
+#include "platform/TPicture.h"
+#include "platform/ZvExceptions.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDateTime>
 #include <QLocale>
+#include <QMimeData>
 
 // The dialogs keep the texts they last held; an open one comes to the front.
 void TMainform::Najtvtextu1Click(QObject*)
@@ -64,14 +70,63 @@ void TMainform::Datum1Click(QObject*)
     editor->Lines().Add(text);
     editor->setFocus();
 }
+namespace {
+
+// A picture as the clipboard carries it: a bitmap, as every program pastes
+// it, with a PNG or JPEG file's own bytes beside it, so that the document
+// keeps such a picture as its file holds it.
+QMimeData* pictureMimeData(const TPicture& picture)
+{
+    auto* data = new QMimeData;
+    data->setImageData(picture.Image());
+    const QString kind = picture.StoredKind();
+    if (!kind.isEmpty())
+        data->setData(QStringLiteral("image/") + kind, picture.FileData());
+    return data;
+}
+
+} // namespace
+
+// The picture goes in as a paste of it from the clipboard, as it does in any
+// program; whatever the user had copied is put back afterwards, so that
+// inserting a picture never costs the user a copied text.
 void TMainform::Obrzek1Click(QObject*)
 {
+    ClipartFolder = ProgramFolderPath() + QStringLiteral("clipart/");
+    OpenPictureDialog1.initialDir = ClipartFolder;
+    if (!m_desktop.openPictureDialog(OpenPictureDialog1))
+        return;
+    if (!pastePicture(OpenPictureDialog1.fileName))
+        m_desktop.messageBox(QStringLiteral("Tento typ obrázku nelze vložit"), QStringLiteral("Error"),
+                             MB_OK | MB_ICONERROR);
 }
-void TMainform::ToolButton24Click(QObject*)
+bool TMainform::pastePicture(const QString& fileName)
 {
+    TPicture picture;
+    try {
+        picture.LoadFromFile(fileName);
+    } catch (const EInvalidGraphic&) {
+        return false;
+    }
+    // The clipboard takes bitmaps, not icons.
+    if (picture.Kind() == TPictureKind::Icon)
+        return false;
+    RichEditControl* control = editor->control();
+    const CHARRANGE selection = control->ExGetSel();
+    const int expectedLength = control->GetTextLength() - (selection.cpMax - selection.cpMin) + 1;
+    const ClipboardSnapshot previous;
+    QApplication::clipboard()->setMimeData(pictureMimeData(picture));
+    editor->PasteFromClipboard();
+    previous.restore();
+    return control->GetTextLength() == expectedLength;
 }
-void TMainform::VloitBitmapu1Click(QObject*)
+void TMainform::ToolButton24Click(QObject* Sender)
 {
+    Obrzek1Click(Sender);
+}
+void TMainform::VloitBitmapu1Click(QObject* Sender)
+{
+    Obrzek1Click(Sender);
 }
 void TMainform::Vloitdatumaas1Click(QObject* Sender)
 {
@@ -79,9 +134,16 @@ void TMainform::Vloitdatumaas1Click(QObject* Sender)
 }
 void TMainform::Dal2Click(QObject*)
 {
+    editor->ShowInsertObjectDialog();
+    editor->setFocus();
 }
-void TMainform::Dal3Click(QObject*)
+void TMainform::Dal3Click(QObject* Sender)
 {
+    Dal2Click(Sender);
+}
+void TMainform::Vloitjakoprostytext1Click(QObject*)
+{
+    runEditAction(EditControl::Command::PastePlainText);
 }
 // The ruler follows the paragraph whenever the editor gets the focus.
 void TMainform::editorEnter(QObject*)

@@ -213,12 +213,12 @@ TEST_F(MainformLayoutTest, MenusHoldTheirItemsInOrder)
     EXPECT_EQ(menus, QStringList({"Soubor1", "U1", "Vloit2", "Najt1", "Nastaven1", "Help1"}));
     EXPECT_EQ(itemNames(window.Soubor1), QStringList({"Nov1", "Otevt1", "uloit1", "Uloitjako1", "-",
                                                       "vzhledstrnky1", "isk1", "-", "Konec1"}));
-    EXPECT_EQ(itemNames(window.U1), QStringList({"zpt1", "Vped2", "-", "Koprovat1", "Vyjmout1", "Vloit1", "-",
-                                                 "Vybratve1", "vymazat1"}));
-    EXPECT_EQ(
-        itemNames(window.PopupMenu1),
-        QStringList({"Koprovat2", "Vyjmout2", "Vloit3", "-", "Vloitdal1", "-", "Psmo2", "Odstavec1", "-",
-                     "Najtvtextu2", "Nahradittext2", "-", "Vybratve2", "Smazat1", "-", "Nastaven2"}));
+    EXPECT_EQ(itemNames(window.U1), QStringList({"zpt1", "Vped2", "-", "Koprovat1", "Vyjmout1", "Vloit1",
+                                                 "Vloitjakoprostytext1", "-", "Vybratve1", "vymazat1"}));
+    EXPECT_EQ(itemNames(window.PopupMenu1),
+              QStringList({"Koprovat2", "Vyjmout2", "Vloit3", "Vloitjakoprostytext2", "-", "Vloitdal1", "-",
+                           "Psmo2", "Odstavec1", "-", "Najtvtextu2", "Nahradittext2", "-", "Vybratve2",
+                           "Smazat1", "-", "Nastaven2"}));
     EXPECT_EQ(itemNames(window.Vloitdal1), QStringList({"Obrzek2", "Datumaas1", "Dal3"}));
     EXPECT_EQ(itemNames(window.radkovanipop),
               QStringList({"normalni", "radku15", "radku2", "radku3", "Dal1"}));
