@@ -8,7 +8,8 @@
 
 namespace {
 
-// The picture in `data`, null when the data is damaged or of another kind.
+// The picture in `data`, null when the data is damaged or of another kind;
+// metafiles, which nothing here can draw, throw.
 QImage decoded(TPictureKind kind, const QByteArray& data, const QString& fileName)
 {
     switch (kind) {
