@@ -50,6 +50,9 @@ enum Property : int {
     ObjectPictureData = QTextFormat::UserProperty + 64, // QByteArray, the encoded picture as read
     ObjectPictureKind,                                  // QString, "png" or "jpeg"
     ObjectRtf,                                          // QByteArray, an RTF group kept verbatim
+
+    // Characters, added later.
+    CharFieldInstruction = QTextFormat::UserProperty + 96, // QString, the field whose result the text is
 };
 
 enum LineSpacingRule : int {

@@ -105,6 +105,7 @@ bool looksDifferent(const CharState& state, RtfScript first, RtfScript second)
 
 void RtfDocumentBuilder::appendCharacter(char16_t character, const CharState& chars, const ParaState& para)
 {
+    ++m_contentAdded;
     const RtfScriptClass kind = rtfScriptClassOf(character);
     const bool strong = kind != RtfScriptClass::Weak;
     const RtfScript script = scriptOf(kind);
@@ -177,6 +178,8 @@ QTextCharFormat RtfDocumentBuilder::charFormat(const CharState& state, RtfScript
         setCharOffset(format, state.up * 10);
     if (state.link >= 0 && state.link < m_tables.linkTargets.size())
         setCharLink(format, m_tables.linkTargets.at(state.link));
+    if (state.field >= 0 && state.field < m_tables.fieldInstructions.size())
+        format.setProperty(CharFieldInstruction, m_tables.fieldInstructions.at(state.field));
     if (state.protect)
         format.setProperty(CharProtected, true);
     // Hidden text is kept, so that saving writes it back; the layout has no

@@ -116,6 +116,9 @@ const KeywordTable& keywords()
         add("nestcell", RtfContentWord::NestedCell);
         add("nestrow", RtfContentWord::NestedRow);
         add("chftn", RtfContentWord::FootnoteNumber);
+        add("chpgn", RtfContentWord::PageNumber);
+        add("chdate", RtfContentWord::CurrentDate);
+        add("chtime", RtfContentWord::CurrentTime);
         add("emdash", RtfContentWord::EmDash);
         add("endash", RtfContentWord::EnDash);
         add("bullet", RtfContentWord::Bullet);
@@ -242,6 +245,9 @@ char16_t rtfSpecialCharacter(RtfContentWord word)
     case RtfContentWord::NestedCell:
     case RtfContentWord::NestedRow:
     case RtfContentWord::FootnoteNumber:
+    case RtfContentWord::PageNumber:
+    case RtfContentWord::CurrentDate:
+    case RtfContentWord::CurrentTime:
         return 0;
     }
     return 0;

@@ -120,6 +120,9 @@ enum class RtfContentWord : quint8 {
     NestedCell,
     NestedRow,
     FootnoteNumber,
+    PageNumber,  // \chpgn
+    CurrentDate, // \chdate
+    CurrentTime, // \chtime
     EmDash,
     EnDash,
     Bullet,

@@ -122,8 +122,10 @@ void RtfParser::groupClose()
         m_decoding.leadByte = -1;
     const QByteArray captured = closed.ownsCapture ? m_tokenizer.takeCapture() : QByteArray();
     closeDestination(closed, captured);
-    while (!m_fields.empty() && m_fields.back().depth > m_stack.size())
+    while (!m_fields.empty() && m_fields.back().depth > m_stack.size()) {
+        finishField(m_fields.back());
         m_fields.pop_back();
+    }
     while (!m_shapes.empty() && m_shapes.back().depth > m_stack.size())
         m_shapes.pop_back();
     if (m_stack.size() == 1)
@@ -353,6 +355,11 @@ void RtfParser::text(const char* data, qsizetype size)
         return;
     switch (top().destination) {
     case Destination::Body: {
+        if (codePage().isSymbolFont()) {
+            for (qsizetype index = 0; index < size; ++index)
+                decodeByte(static_cast<unsigned char>(data[index]));
+            return;
+        }
         const GroupState& group = top();
         qsizetype index = 0;
         while (index < size) {

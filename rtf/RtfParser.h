@@ -22,6 +22,7 @@
 #include <vector>
 
 class RtfCodePage;
+struct RtfField;
 
 class RtfParser final : public RtfTokenizer::Handler
 {
@@ -76,6 +77,7 @@ private:
     {
         std::size_t depth = 0;
         QString instruction;
+        qint64 contentBefore = 0; // of the builder when the field began
     };
     // The \object being read: the picture of its result and its size.
     struct ObjectState
@@ -151,6 +153,17 @@ private:
     {
         m_builder.appendCharacter(character, top().chars, top().para);
     }
+    void appendText(const QString& text)
+    {
+        for (QChar character : text)
+            appendCharacter(character.unicode());
+    }
+
+    // Fields: a field that showed nothing gets the result its kind makes.
+    void finishField(const Field& field);
+    QString symbolOf(const RtfField& field, CharState& chars);
+    int fontNamed(const QString& name);
+    int keepFieldInstruction(const QString& instruction);
 
     // Fonts and colours.
     void decodeFontName();

@@ -2,6 +2,9 @@
 
 #include "rtf/RtfParser.h"
 
+#include "rtf/RtfCodePage.h"
+#include "rtf/RtfField.h"
+
 #include <algorithm>
 
 namespace {
@@ -74,8 +77,10 @@ void RtfParser::applyCharacterWord(RtfCharacterWord word, int parameter, bool ha
     switch (word) {
     case RtfCharacterWord::Plain: {
         const int link = chars.link;
+        const int field = chars.field;
         chars = CharState();
-        chars.link = link; // a link's text keeps its target through \plain
+        chars.link = link; // a field's result stays its result through \plain
+        chars.field = field;
         break;
     }
     case RtfCharacterWord::Bold:
@@ -229,7 +234,11 @@ void RtfParser::applyContentWord(RtfContentWord word, int parameter, bool hasPar
     if (word == RtfContentWord::Unicode) {
         if (!hasParameter)
             return;
-        const int value = parameter < 0 ? parameter + 65536 : parameter;
+        int value = parameter < 0 ? parameter + 65536 : parameter;
+        // The Symbol font's own numbering (U+F000 + byte) means the character the byte shows.
+        if (value >= RtfCodePage::FontIndexedPage && value <= RtfCodePage::FontIndexedPage + 0xFF &&
+            codePage().codePage() == RtfCodePage::SymbolFontPage)
+            value = codePage().decode(static_cast<unsigned char>(value - RtfCodePage::FontIndexedPage));
         m_decoding.leadByte = -1;
         if (value > 0 && value <= 0xFFFF) {
             emitCharacter(char16_t(value));
@@ -267,8 +276,16 @@ void RtfParser::applyContentWord(RtfContentWord word, int parameter, bool hasPar
     case RtfContentWord::FootnoteNumber:
         // The footnotes themselves are not kept; their reference marks are numbered in
         // order, as word processors show them.
-        for (QChar digit : QString::number(++m_footnotes))
-            appendCharacter(digit.unicode());
+        appendText(QString::number(++m_footnotes));
+        return;
+    case RtfContentWord::PageNumber:
+        appendText(RtfField::valueOf(RtfField::Kind::PageNumber));
+        return;
+    case RtfContentWord::CurrentDate:
+        appendText(RtfField::valueOf(RtfField::Kind::Date));
+        return;
+    case RtfContentWord::CurrentTime:
+        appendText(RtfField::valueOf(RtfField::Kind::Time));
         return;
     case RtfContentWord::Unicode: // read above
         return;

@@ -44,6 +44,7 @@ struct CharState
     int background = -1;
     int up = 0; // half points, positive raises
     int link = -1;
+    int field = -1; // the field instruction whose result the text is
     quint8 bold = 0;
     quint8 italic = 0;
     quint8 underline = 0;
@@ -57,7 +58,7 @@ struct CharState
 inline size_t qHash(const CharState& state, size_t seed = 0)
 {
     return qHashMulti(seed, state.font, state.eastAsianFont, state.complexFont, state.size, state.complexSize,
-                      state.foreground, state.background, state.up, state.link,
+                      state.foreground, state.background, state.up, state.link, state.field,
                       state.bold | state.italic << 1 | state.underline << 2 | state.strike << 3 |
                           int(state.script) << 4 | state.hidden << 6 | state.protect << 7);
 }
@@ -142,6 +143,7 @@ struct RtfDocumentTables
     QHash<int, FontDefinition> fonts;
     QList<QColor> colors;
     QStringList linkTargets;
+    QStringList fieldInstructions;
     QHash<int, QList<ListLevelDefinition>> listDefinitions; // by \listid
     QHash<int, int> listOverrides;                          // \ls number to \listid
 };

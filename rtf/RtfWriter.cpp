@@ -77,6 +77,7 @@ private:
         RtfCharacterWriter::Chars chars;
         int charset = 238;
         QString link;
+        QString field; // the instruction of the field whose result the run is
         Encoding encoding = Encoding::Windows1250;
         bool picture = false;
     };
@@ -108,12 +109,14 @@ const Writer::RunFormat& Writer::runFormat(const QTextFragment& fragment)
     const QTextCharFormat format = fragment.charFormat();
     RunFormat run;
     run.link = charLink(format);
+    run.field = format.stringProperty(CharFieldInstruction);
     run.picture = format.isImageFormat();
     // Pictures carry a character format too (size, raised or lowered), which a
     // reader gives them from the run they stand in.
     run.chars = m_characters.charsOf(format);
     run.charset = charCharset(format);
-    run.encoding = RtfOutput::encodingOf(run.charset);
+    const QStringList families = format.fontFamilies().toStringList();
+    run.encoding = RtfOutput::encodingOf(run.charset, families.isEmpty() ? QString() : families.first());
     return *m_runFormats.insert(index, run);
 }
 
@@ -260,8 +263,18 @@ void Writer::writeFragment(const QTextFragment& fragment, int position, int leng
         return;
     }
     const QStringView written = QStringView(text).mid(start, end - start);
+    if (!run.field.isEmpty()) {
+        m_characters.enterGroup();
+        put("{\\field{\\*\\fldinst ");
+        m_out.putText(run.field, Encoding::UnicodeOnly);
+        put("}{\\fldrslt ");
+    }
     m_characters.write(RtfCharacterWriter::forText(run.chars, run.charset, written));
     m_out.putText(written, run.encoding);
+    if (!run.field.isEmpty()) {
+        put("}}");
+        m_characters.leaveGroup();
+    }
     m_out.flushIfFull();
 }
 
