@@ -53,6 +53,8 @@ enum Property : int {
 
     // Characters, added later.
     CharFieldInstruction = QTextFormat::UserProperty + 96, // QString, the field whose result the text is
+    CharNoteRtf,      // QByteArray, the footnote or endnote group, as read, whose reference mark the text is
+    CharNoteNumbered, // bool, the mark is the note's automatic number (\chftn)
 };
 
 enum LineSpacingRule : int {

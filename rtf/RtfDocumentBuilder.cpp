@@ -128,6 +128,19 @@ void RtfDocumentBuilder::appendCharacter(char16_t character, const CharState& ch
     m_run.append(QChar(character));
 }
 
+bool RtfDocumentBuilder::markNote(qsizetype count, int note, const QString& mark, const ParaState& para)
+{
+    if (count <= 0 || m_run.size() < count)
+        return false;
+    CharState chars = m_runState;
+    chars.note = note;
+    const QString text = mark.isEmpty() ? m_run.right(count) : mark;
+    m_run.chop(count);
+    for (QChar character : text)
+        appendCharacter(character.unicode(), chars, para);
+    return true;
+}
+
 void RtfDocumentBuilder::flushRun()
 {
     if (m_run.isEmpty())
@@ -180,6 +193,10 @@ QTextCharFormat RtfDocumentBuilder::charFormat(const CharState& state, RtfScript
         setCharLink(format, m_tables.linkTargets.at(state.link));
     if (state.field >= 0 && state.field < m_tables.fieldInstructions.size())
         format.setProperty(CharFieldInstruction, m_tables.fieldInstructions.at(state.field));
+    if (state.note >= 0 && state.note < m_tables.notes.size()) {
+        format.setProperty(CharNoteRtf, m_tables.notes.at(state.note).rtf);
+        format.setProperty(CharNoteNumbered, m_tables.notes.at(state.note).numbered);
+    }
     if (state.protect)
         format.setProperty(CharProtected, true);
     // Hidden text is kept, so that saving writes it back; the layout has no

@@ -57,6 +57,10 @@ public:
         m_run.append(QLatin1StringView(data, size));
     }
     void appendCharacter(char16_t character, const CharState& chars, const ParaState& para);
+    // The last count characters of the text gathered become the reference mark of a note
+    // (replaced by mark when it is not empty); false when they are not all in the run being
+    // gathered.
+    bool markNote(qsizetype count, int note, const QString& mark, const ParaState& para);
     // Inserts the text gathered so far.
     void flushRun();
 

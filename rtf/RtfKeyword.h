@@ -55,6 +55,7 @@ enum class RtfDestinationWord : quint8 {
     ShapePicture,
     NonShapePicture,
     KeepContent, // a group whose content is read as if the group were not there
+    Footnote,    // a footnote or endnote, kept with its reference mark
 };
 
 enum class RtfFontWord : quint8 { Font, Charset, CodePage };

@@ -168,6 +168,9 @@ void RtfParser::closeDestination(const GroupState& closed, const QByteArray& cap
     case Destination::ColorTable:
         m_colorTableRead = true;
         break;
+    case Destination::Note:
+        finishNote(captured);
+        break;
     case Destination::Body:
     case Destination::Skip:
     case Destination::FontTable:
@@ -204,7 +207,7 @@ void RtfParser::controlWord(std::string_view name, bool hasParameter, int parame
         m_tokenizer.startBinary(hasParameter ? parameter : 0);
         return;
     }
-    if (m_documentClosed || top().destination == Destination::Skip)
+    if (m_documentClosed || top().destination == Destination::Skip || top().destination == Destination::Note)
         return;
     if (m_overflowDepth > 0 && !word.producesContent())
         return;
@@ -305,6 +308,7 @@ bool RtfParser::isTextDestination() const
     case Destination::PnText:
         return true;
     case Destination::Skip:
+    case Destination::Note:
     case Destination::FontTable:
     case Destination::ColorTable:
     case Destination::Picture:
@@ -405,6 +409,7 @@ void RtfParser::text(const char* data, qsizetype size)
             m_propertyName.append(data, std::min<qsizetype>(size, 64));
         return;
     case Destination::Skip:
+    case Destination::Note:
     case Destination::Object:
     case Destination::ObjectResult:
     case Destination::ListTable:
@@ -485,6 +490,7 @@ void RtfParser::emitCharacter(char16_t character)
         m_font.text += QChar(character);
         return;
     case Destination::Skip:
+    case Destination::Note:
     case Destination::ColorTable:
     case Destination::Picture:
     case Destination::Object:

@@ -8,6 +8,7 @@
 //   RtfParserFormat.cpp    character, paragraph and table words; content words
 //   RtfParserLists.cpp     the list table, list overrides and the older \pn numbering
 //   RtfParserPictures.cpp  pictures, objects and shapes
+//   RtfParserFields.cpp    fields that the reader gives a result, footnotes and endnotes
 
 #include "rtf/RtfDocumentBuilder.h"
 #include "rtf/RtfKeyword.h"
@@ -165,6 +166,10 @@ private:
     int fontNamed(const QString& name);
     int keepFieldInstruction(const QString& instruction);
 
+    // Notes: a footnote or endnote becomes part of the reference mark before it.
+    void startNote();
+    void finishNote(const QByteArray& captured);
+
     // Fonts and colours.
     void decodeFontName();
     void commitFont();
@@ -198,6 +203,13 @@ private:
     std::size_t m_overflowDepth = 0;
     int m_skipCount = 0;
     int m_footnotes = 0; // footnote reference marks numbered so far
+    int m_endnotes = 0;
+    // The last automatic reference mark: the builder's content after it, and its length.
+    struct AutomaticMark
+    {
+        qint64 end = -1;
+        qsizetype length = 0;
+    } m_automaticMark;
     bool m_skipBinary = false;
     bool m_starred = false;
 

@@ -277,6 +277,7 @@ void RtfParser::applyContentWord(RtfContentWord word, int parameter, bool hasPar
         // The footnotes themselves are not kept; their reference marks are numbered in
         // order, as word processors show them.
         appendText(QString::number(++m_footnotes));
+        m_automaticMark = {m_builder.contentAdded(), QString::number(m_footnotes).size()};
         return;
     case RtfContentWord::PageNumber:
         appendText(RtfField::valueOf(RtfField::Kind::PageNumber));

@@ -77,7 +77,9 @@ private:
         RtfCharacterWriter::Chars chars;
         int charset = 238;
         QString link;
-        QString field; // the instruction of the field whose result the run is
+        QString field;   // the instruction of the field whose result the run is
+        QByteArray note; // the note whose reference mark the run is, as read
+        bool noteNumbered = false;
         Encoding encoding = Encoding::Windows1250;
         bool picture = false;
     };
@@ -110,6 +112,8 @@ const Writer::RunFormat& Writer::runFormat(const QTextFragment& fragment)
     RunFormat run;
     run.link = charLink(format);
     run.field = format.stringProperty(CharFieldInstruction);
+    run.note = format.property(CharNoteRtf).toByteArray();
+    run.noteNumbered = format.boolProperty(CharNoteNumbered);
     run.picture = format.isImageFormat();
     // Pictures carry a character format too (size, raised or lowered), which a
     // reader gives them from the run they stand in.
@@ -270,7 +274,17 @@ void Writer::writeFragment(const QTextFragment& fragment, int position, int leng
         put("}{\\fldrslt ");
     }
     m_characters.write(RtfCharacterWriter::forText(run.chars, run.charset, written));
-    m_out.putText(written, run.encoding);
+    if (run.note.isEmpty()) {
+        m_out.putText(written, run.encoding);
+    } else {
+        // A note follows its mark; an automatic number is written as the word that
+        // numbers it, so that readers number the notes again.
+        if (run.noteNumbered)
+            put("\\chftn ");
+        else
+            m_out.putText(written, run.encoding);
+        writeKeptGroup(run.note);
+    }
     if (!run.field.isEmpty()) {
         put("}}");
         m_characters.leaveGroup();
