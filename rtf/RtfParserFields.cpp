@@ -4,26 +4,13 @@
 
 #include "rtf/RtfCodePage.h"
 #include "rtf/RtfField.h"
+#include "rtf/RtfListNumbering.h"
 
 #include <algorithm>
 
 namespace {
 
 constexpr int SymbolCharset = 2;
-
-// Endnotes are numbered i, ii, iii ... as word processors number them by default.
-QString lowerRoman(int number)
-{
-    static const std::pair<int, const char*> Digits[] = {
-        {1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"}, {50, "l"},
-        {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},    {4, "iv"},  {1, "i"}};
-    QString text;
-    for (const auto& [value, digits] : Digits) {
-        for (; number >= value; number -= value)
-            text += QLatin1String(digits);
-    }
-    return text;
-}
 
 } // namespace
 
@@ -144,7 +131,7 @@ void RtfParser::finishNote(const QByteArray& captured)
     QString mark;
     if (numbered && endnote) {
         --m_footnotes; // the number was counted as a footnote's
-        mark = lowerRoman(++m_endnotes);
+        mark = RtfListNumbering::numberText(PFN_LCROMAN, ++m_endnotes); // i, ii, iii as usual
     }
     m_tables.notes.append({captured, numbered});
     const int note = int(m_tables.notes.size() - 1);

@@ -330,13 +330,10 @@ void Writer::writeListFallback(const QTextBlock& block, const QTextList* list)
     auto written = m_itemsWritten.find(list);
     if (written == m_itemsWritten.end())
         written = m_itemsWritten.insert(list, list->itemNumber(block));
-    const QString number = RtfListNumbering::numberText(numbering, start + (*written)++);
     const char* before = style == PFNS_PARENS ? "(" : "";
     const char* after = RtfListNumbering::afterText(style);
     put("{\\pntext\\f0 ");
-    put(before);
-    m_out.putText(number, Encoding::Windows1250);
-    put(after);
+    m_out.putText(RtfListNumbering::labelText(numbering, style, start + (*written)++), Encoding::Windows1250);
     put("\\tab}");
     put("{\\*\\pn\\pnlvlbody\\pnf0");
     putWord("\\pnindent", tab);
