@@ -313,6 +313,8 @@ RtfDocumentBuilder::Numbering RtfDocumentBuilder::numbering(const ParaState& par
 QTextBlockFormat RtfDocumentBuilder::blockFormat(const ParaState& para, const Numbering& list) const
 {
     QTextBlockFormat format;
+    if (para.drawing >= 0 && para.drawing < m_tables.drawings.size())
+        format.setProperty(BlockDrawingRtf, m_tables.drawings.at(para.drawing));
     setBlockAlignment(format, para.alignment);
     setBlockRightIndent(format, para.rightIndent);
     setBlockSpaceBefore(format, para.spaceBefore);

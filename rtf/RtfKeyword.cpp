@@ -117,6 +117,8 @@ const KeywordTable& keywords()
         add("nestrow", RtfContentWord::NestedRow);
         add("chftn", RtfContentWord::FootnoteNumber);
         add("footnote", RtfDestinationWord::Footnote);
+        add("do", RtfDestinationWord::Drawing);
+        add("dptxbxtext", RtfDestinationWord::DrawingText);
         add("chpgn", RtfContentWord::PageNumber);
         add("chdate", RtfContentWord::CurrentDate);
         add("chtime", RtfContentWord::CurrentTime);

@@ -56,6 +56,8 @@ enum class RtfDestinationWord : quint8 {
     NonShapePicture,
     KeepContent, // a group whose content is read as if the group were not there
     Footnote,    // a footnote or endnote, kept with its reference mark
+    Drawing,     // \do: an old drawing object
+    DrawingText, // \dptxbxtext: the text of a drawing object's text box
 };
 
 enum class RtfFontWord : quint8 { Font, Charset, CodePage };

@@ -114,8 +114,13 @@ void RtfParser::groupClose()
     }
     if (m_stack.size() <= 1)
         return; // an extra closing brace
-    if (m_stack.size() == 2)
+    if (m_stack.size() == 2) {
+        if (!m_pendingDrawings.isEmpty()) {
+            m_builder.endParagraph(RtfDocumentBuilder::ParagraphEnd::Break, top().para);
+            replayDrawings();
+        }
         m_builder.endText(top().para);
+    }
     GroupState closed = std::move(m_stack.back());
     m_stack.pop_back();
     if (!(closed.chars == top().chars))
@@ -171,6 +176,9 @@ void RtfParser::closeDestination(const GroupState& closed, const QByteArray& cap
     case Destination::Note:
         finishNote(captured);
         break;
+    case Destination::Drawing:
+        finishDrawing(captured);
+        break;
     case Destination::Body:
     case Destination::Skip:
     case Destination::FontTable:
@@ -209,6 +217,13 @@ void RtfParser::controlWord(std::string_view name, bool hasParameter, int parame
     }
     if (m_documentClosed || top().destination == Destination::Skip || top().destination == Destination::Note)
         return;
+    if (top().destination == Destination::Drawing) {
+        // Of a drawing object only the text box is read.
+        if (word.group == RtfWordGroup::Destination &&
+            word.as<RtfDestinationWord>() == RtfDestinationWord::DrawingText)
+            applyDestinationWord(RtfDestinationWord::DrawingText);
+        return;
+    }
     if (m_overflowDepth > 0 && !word.producesContent())
         return;
     if (starred) {
@@ -309,6 +324,7 @@ bool RtfParser::isTextDestination() const
         return true;
     case Destination::Skip:
     case Destination::Note:
+    case Destination::Drawing:
     case Destination::FontTable:
     case Destination::ColorTable:
     case Destination::Picture:
@@ -410,6 +426,7 @@ void RtfParser::text(const char* data, qsizetype size)
         return;
     case Destination::Skip:
     case Destination::Note:
+    case Destination::Drawing:
     case Destination::Object:
     case Destination::ObjectResult:
     case Destination::ListTable:
@@ -491,6 +508,7 @@ void RtfParser::emitCharacter(char16_t character)
         return;
     case Destination::Skip:
     case Destination::Note:
+    case Destination::Drawing:
     case Destination::ColorTable:
     case Destination::Picture:
     case Destination::Object:

@@ -170,6 +170,15 @@ private:
     void startNote();
     void finishNote(const QByteArray& captured);
 
+    // Old drawing objects: the text of a text box is read after the paragraph the object
+    // is anchored in, by reading the object again once that paragraph has ended; its
+    // paragraphs keep the object for a save.
+    void startDrawing();
+    void finishDrawing(const QByteArray& captured);
+    void startDrawingText();
+    void endParagraph(RtfDocumentBuilder::ParagraphEnd end);
+    void replayDrawings();
+
     // Fonts and colours.
     void decodeFontName();
     void commitFont();
@@ -210,6 +219,8 @@ private:
         qint64 end = -1;
         qsizetype length = 0;
     } m_automaticMark;
+    QList<QByteArray> m_pendingDrawings; // read in the paragraph being read
+    int m_replayedDrawing = -1;          // the drawing object whose text box is being read
     bool m_skipBinary = false;
     bool m_starred = false;
 

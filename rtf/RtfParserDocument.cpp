@@ -45,6 +45,13 @@ void RtfParser::applyDocumentWord(RtfDocumentWord word, int parameter)
 bool RtfParser::applyDestinationWord(RtfDestinationWord word)
 {
     GroupState& state = top();
+    // A text box read again holds text only: what else it has was kept with the object.
+    if (m_replayedDrawing >= 0 &&
+        (word == RtfDestinationWord::Picture || word == RtfDestinationWord::Object ||
+         word == RtfDestinationWord::Shape || word == RtfDestinationWord::Footnote)) {
+        state.destination = Destination::Skip;
+        return true;
+    }
     switch (word) {
     case RtfDestinationWord::FontTable:
         state.destination = Destination::FontTable;
@@ -161,6 +168,14 @@ bool RtfParser::applyDestinationWord(RtfDestinationWord word)
         return true;
     case RtfDestinationWord::Footnote:
         startNote();
+        return true;
+    case RtfDestinationWord::Drawing:
+        startDrawing();
+        return true;
+    case RtfDestinationWord::DrawingText:
+        if (state.destination != Destination::Drawing)
+            return false;
+        startDrawingText();
         return true;
     }
     return false;

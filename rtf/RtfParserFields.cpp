@@ -1,4 +1,5 @@
-// Fields that the reader gives a result, and footnotes and endnotes.
+// Fields that the reader gives a result, footnotes and endnotes, and the text boxes of old
+// drawing objects.
 
 #include "rtf/RtfParser.h"
 
@@ -138,4 +139,67 @@ void RtfParser::finishNote(const QByteArray& captured)
     if (!m_builder.markNote(numbered ? m_automaticMark.length : 1, note, mark, top().para))
         m_tables.notes.removeLast();
     m_automaticMark = AutomaticMark();
+}
+
+// Drawing objects.
+
+void RtfParser::startDrawing()
+{
+    GroupState& state = top();
+    if (m_replayedDrawing >= 0) {
+        state.destination = Destination::Drawing; // read again for its text box
+        return;
+    }
+    if (state.destination != Destination::Body || m_tokenizer.isCapturing()) {
+        state.destination = Destination::Skip;
+        return;
+    }
+    state.destination = Destination::Drawing;
+    m_tokenizer.startCapture("{\\*\\do ");
+    state.ownsCapture = true;
+}
+
+// Read for the first time, a drawing object waits for the end of its paragraph; an object
+// without a text box shows nothing and is dropped.
+void RtfParser::finishDrawing(const QByteArray& captured)
+{
+    if (!m_truncated && captured.contains("\\dptxbxtext"))
+        m_pendingDrawings.append(captured);
+}
+
+void RtfParser::startDrawingText()
+{
+    GroupState& state = top();
+    if (m_replayedDrawing < 0) {
+        state.destination = Destination::Skip;
+        return;
+    }
+    state.destination = Destination::Body;
+    state.chars = CharState();
+    state.para = ParaState();
+    state.para.drawing = m_replayedDrawing;
+}
+
+void RtfParser::endParagraph(RtfDocumentBuilder::ParagraphEnd end)
+{
+    m_builder.endParagraph(end, top().para);
+    replayDrawings();
+}
+
+void RtfParser::replayDrawings()
+{
+    if (m_pendingDrawings.isEmpty() || m_replayedDrawing >= 0)
+        return;
+    const QList<QByteArray> drawings = std::exchange(m_pendingDrawings, {});
+    for (const QByteArray& drawing : drawings) {
+        m_tables.drawings.append(drawing);
+        m_replayedDrawing = int(m_tables.drawings.size() - 1);
+        const std::size_t depth = m_stack.size();
+        RtfTokenizer tokenizer(*this);
+        tokenizer.feed(drawing.constData(), drawing.size());
+        tokenizer.finish();
+        while (m_stack.size() > depth)
+            groupClose();
+        m_replayedDrawing = -1;
+    }
 }

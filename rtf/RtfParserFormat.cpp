@@ -159,9 +159,12 @@ void RtfParser::applyParagraphWord(RtfParagraphWord word, int parameter, bool ha
     ParaState& para = top().para;
     const int twips = std::clamp(parameter, -MaxTwips, MaxTwips);
     switch (word) {
-    case RtfParagraphWord::Pard:
+    case RtfParagraphWord::Pard: {
+        const int drawing = para.drawing; // a text box's paragraphs stay in it
         para = ParaState();
+        para.drawing = drawing;
         break;
+    }
     case RtfParagraphWord::AlignLeft:
         para.alignment = PFA_LEFT;
         break;
@@ -254,10 +257,10 @@ void RtfParser::applyContentWord(RtfContentWord word, int parameter, bool hasPar
     switch (word) {
     case RtfContentWord::Par:
     case RtfContentWord::NestedRow:
-        m_builder.endParagraph(RtfDocumentBuilder::ParagraphEnd::Break, top().para);
+        endParagraph(RtfDocumentBuilder::ParagraphEnd::Break);
         return;
     case RtfContentWord::Page:
-        m_builder.endParagraph(RtfDocumentBuilder::ParagraphEnd::PageBreak, top().para);
+        endParagraph(RtfDocumentBuilder::ParagraphEnd::PageBreak);
         return;
     case RtfContentWord::Line:
         appendCharacter(QChar::LineSeparator);

@@ -91,6 +91,7 @@ struct ParaState
     int listLevel = 0;
     PnState pn;
     QList<int> tabs;
+    int drawing = -1; // the drawing object whose text box the paragraph is in
 };
 
 enum class Destination : quint8 {
@@ -114,6 +115,7 @@ enum class Destination : quint8 {
     PropertyName,  // {\sn}: the name is kept
     PropertyValue, // {\sv} of the shape's picture: its \pict is read
     Note,          // a footnote or endnote: kept as read, not part of the text
+    Drawing,       // an old drawing object: kept as read; its text box is read after its paragraph
 };
 
 struct GroupState
@@ -153,6 +155,7 @@ struct RtfDocumentTables
         bool numbered = false;
     };
     QList<Note> notes;
+    QList<QByteArray> drawings;                             // drawing objects with text boxes, as read
     QHash<int, QList<ListLevelDefinition>> listDefinitions; // by \listid
     QHash<int, int> listOverrides;                          // \ls number to \listid
 };

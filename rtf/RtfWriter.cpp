@@ -69,6 +69,7 @@ private:
     void writeObject(const QTextImageFormat& format);
     void writeKeptGroup(const QByteArray& group);
     void writeRowDefinition(const QTextTable* table);
+    bool writeDrawingsAfter(const QTextBlock& block);
 
     // What the writer needs of a fragment's format, worked out once per format of the
     // document: documents hold few formats and many fragments.
@@ -101,6 +102,9 @@ private:
     QHash<const QTextList*, int> m_itemsWritten; // list items written so far, per list
     QHash<int, RunFormat> m_runFormats;          // by the document's format index
     QString m_link;
+    // The drawing objects of the text box paragraphs that follow the block just written were
+    // written with it; those paragraphs are not written again.
+    bool m_drawingsWritten = false;
 };
 
 const Writer::RunFormat& Writer::runFormat(const QTextFragment& fragment)
@@ -292,6 +296,24 @@ void Writer::writeFragment(const QTextFragment& fragment, int position, int leng
     m_out.flushIfFull();
 }
 
+// The paragraphs of a text box follow the paragraph its drawing object is anchored in: the
+// object goes out as it was read at the end of that paragraph, with the text box in it.
+bool Writer::writeDrawingsAfter(const QTextBlock& block)
+{
+    if (block.blockFormat().hasProperty(BlockDrawingRtf))
+        return false;
+    QByteArray written;
+    for (QTextBlock next = block.next(); next.isValid() && next.position() < m_to; next = next.next()) {
+        const QByteArray drawing = next.blockFormat().property(BlockDrawingRtf).toByteArray();
+        if (drawing.isEmpty())
+            break;
+        if (drawing != written)
+            writeKeptGroup(drawing);
+        written = drawing;
+    }
+    return !written.isEmpty();
+}
+
 void Writer::writeRowDefinition(const QTextTable* table)
 {
     put("\\trowd\\trgaph108\\trleft0");
@@ -441,6 +463,7 @@ void Writer::writeBlock(const QTextBlock& block, Place place)
     }
     writeLinkChange({});
     m_characters.endParagraph();
+    m_drawingsWritten = writeDrawingsAfter(block);
     const int mark = block.position() + block.length() - 1;
     if (mark >= m_to)
         return;
@@ -466,6 +489,8 @@ bool Writer::write()
     bool first = true;
     for (QTextBlock block = m_document.findBlock(m_from);
          block.isValid() && block.position() < m_to && !m_out.failed(); block = block.next()) {
+        if (m_drawingsWritten && block.blockFormat().hasProperty(BlockDrawingRtf))
+            continue;
         writeBlock(block, first ? Place::FirstWritten : Place::Later);
         first = false;
     }
