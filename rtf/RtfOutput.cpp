@@ -41,15 +41,32 @@ unsigned char RtfOutput::byteOf(char16_t character, Encoding encoding)
     return 0;
 }
 
+// The byte after \uN that readers without Unicode read instead (\uc1).
+void RtfOutput::putFallback(unsigned char byte)
+{
+    if (byte < 0x20 || byte >= 0x80) {
+        put("\\'");
+        putHex(byte);
+        return;
+    }
+    if (byte == '\\' || byte == '{' || byte == '}')
+        put('\\');
+    put(char(byte));
+}
+
 void RtfOutput::putText(QStringView text, Encoding encoding)
 {
     const bool symbolBytes = encoding == Encoding::SymbolFont || encoding == Encoding::FontIndexed;
     for (const QChar character : text) {
-        char16_t code = character.unicode();
-        if (symbolBytes && (code < 0x20 || code >= 0x80)) {
-            // A byte of the font below 0x80 goes out as the ASCII character it is.
-            if (const unsigned char byte = byteOf(code, encoding); byte >= 0x20 && byte < 0x80)
-                code = byte;
+        const char16_t code = character.unicode();
+        if (symbolBytes) {
+            // A character of a symbol font goes out as itself (\uN), for readers that know
+            // the character, followed by the font's byte, for readers that know the font.
+            if (const unsigned char byte = byteOf(code, encoding); byte != 0 && byte != code) {
+                putWord("\\u", int(qint16(code)));
+                putFallback(byte);
+                continue;
+            }
         }
         if (code >= 0x20 && code < 0x80) {
             if (code == '\\' || code == '{' || code == '}')

@@ -62,6 +62,7 @@ public:
 
 private:
     static unsigned char byteOf(char16_t character, Encoding encoding);
+    void putFallback(unsigned char byte);
 
     const Sink& m_sink;
     QByteArray m_out;

@@ -22,15 +22,15 @@ struct SymbolCase
 {
     const char* body;
     const char16_t* text;
-    const char* written; // what the save writes for the symbols
+    const char* written; // what the save writes for the symbols: the characters, each with its byte
 };
 
 TEST(RtfSymbolFieldTest, SymbolFontBytesAreTheirCharactersAndAreWrittenBackAsTheSameBytes)
 {
     const SymbolCase cases[] = {
-        {"{\\f1 a\\'c5W}", u"α⊕Ω", "a\\'c5W"},
-        {"{\\f1\\u-3999?}", u"α", "a"},
-        {"{\\f2 J\\'fd}", u"\uF04A\uF0FD", "J\\'fd"},
+        {"{\\f1 a\\'c5W}", u"α⊕Ω", "\\u945a\\u8853\\'c5\\u937W"},
+        {"{\\f1\\u-3999?}", u"α", "\\u945a"},
+        {"{\\f2 J\\'fd}", u"\uF04A\uF0FD", "\\u-4022J\\u-3843\\'fd"},
         {"{\\f0 a\\'e8}", u"ač", "a\\'e8"},
     };
     for (const SymbolCase& test : cases) {
