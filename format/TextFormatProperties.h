@@ -50,6 +50,14 @@ enum Property : int {
     ObjectPictureData = QTextFormat::UserProperty + 64, // QByteArray, the encoded picture as read
     ObjectPictureKind,                                  // QString, "png" or "jpeg"
     ObjectRtf,                                          // QByteArray, an RTF group kept verbatim
+
+    // Characters, added later.
+    CharFieldInstruction = QTextFormat::UserProperty + 96, // QString, the field whose result the text is
+    CharNoteRtf,      // QByteArray, the footnote or endnote group, as read, whose reference mark the text is
+    CharNoteNumbered, // bool, the mark is the note's automatic number (\chftn)
+    // Paragraphs, added later.
+    BlockDrawingRtf = QTextFormat::UserProperty + 128, // QByteArray, the drawing object, as read, whose text
+                                                       // box text the paragraph is
 };
 
 enum LineSpacingRule : int {

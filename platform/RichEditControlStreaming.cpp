@@ -5,6 +5,7 @@
 
 #include "platform/EditStreamIo.h"
 #include "platform/PlainTextCodec.h"
+#include "platform/PlainTextLists.h"
 #include "rtf/RtfReader.h"
 #include "rtf/RtfWriter.h"
 
@@ -121,7 +122,9 @@ LONG RichEditControl::StreamOut(UINT format, EDITSTREAM& stream)
     }
     const CHARRANGE range = (format & SFF_SELECTION) ? ExGetSel() : WholeText;
     if (!isRichTextFormat(format)) {
-        const QString text = PlainTextCodec::exported(TextRange(range));
+        const int from = std::clamp<int>(range.cpMin, 0, GetTextLength());
+        const QString text =
+            PlainTextCodec::exported(PlainTextLists::withLabels(*document(), from, TextRange(range)));
         if (!EditStreamIo::writeAll(stream, PlainTextCodec::encode(text, plainTextEncoding(format))))
             return 0;
         return LONG(text.size());

@@ -1,5 +1,7 @@
 #include "rtf/RtfCodePage.h"
 
+#include "rtf/RtfSymbolEncoding.h"
+
 #include <QHash>
 #include <QStringDecoder>
 
@@ -51,7 +53,7 @@ int RtfCodePage::codePageOfCharset(int charset)
     case 1:
         return -1;
     case 2:
-        return 1252; // symbol fonts: the bytes are shown by the font; keep them readable
+        return 1252; // the names of symbol fonts; their text: codePageOfSymbolFont
     case 77:
         return 10000;
     case 128:
@@ -89,6 +91,11 @@ int RtfCodePage::codePageOfCharset(int charset)
     }
 }
 
+int RtfCodePage::codePageOfSymbolFont(const QString& name)
+{
+    return name.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0 ? SymbolFontPage : FontIndexedPage;
+}
+
 const RtfCodePage& RtfCodePage::forCodePage(int codePage)
 {
     // Only code pages that exist are kept, so that damaged input naming many numbers does
@@ -111,6 +118,14 @@ RtfCodePage::RtfCodePage(int codePage) : m_codePage(codePage), m_doubleByte(isDo
         m_table[byte] = char16_t(byte);
     for (int byte = 0x80; byte < 0x100; ++byte)
         m_table[byte] = 0xFFFD;
+    if (isSymbolFont()) {
+        for (int byte = 0; byte < 0x100; ++byte)
+            m_table[byte] = codePage == SymbolFontPage
+                                ? RtfSymbolEncoding::decode(static_cast<unsigned char>(byte))
+                                : char16_t(FontIndexedPage + byte);
+        m_encodingName = "symbol";
+        return;
+    }
     if (codePage == 65001) {
         // UTF-8 bytes are gathered by the reader like double-byte text; single bytes stay unknown.
         m_encodingName = "UTF-8";

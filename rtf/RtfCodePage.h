@@ -14,12 +14,23 @@ public:
     // which means the document's code page.
     static int codePageOfCharset(int charset);
 
+    // Fonts of the symbol character set show their bytes as their own pictures, not as
+    // letters of a code page. The Symbol font's bytes are read as the characters they
+    // show; the bytes of other symbol fonts (Wingdings, Webdings ...), most of which have
+    // no Unicode character, as the private-use characters U+F000 + byte that index the
+    // font. Both are written back as the same bytes.
+    static constexpr int SymbolFontPage = 42;
+    static constexpr int FontIndexedPage = 0xF000;
+    static int codePageOfSymbolFont(const QString& name);
+
     // The shared decoder of a code page; an unknown code page gives Windows-1252. The
     // object lives until the program ends. Not thread-safe: user-interface thread only.
     static const RtfCodePage& forCodePage(int codePage);
 
     int codePage() const { return m_codePage; }
     bool isDoubleByte() const { return m_doubleByte; }
+    // The bytes of a symbol font: ASCII bytes, too, are not the letters they would be.
+    bool isSymbolFont() const { return m_codePage == SymbolFontPage || m_codePage == FontIndexedPage; }
     bool isLeadByte(unsigned char byte) const { return m_doubleByte && m_lead[byte]; }
 
     // The character of a single byte; U+FFFD for a byte the code page does not define.

@@ -105,6 +105,7 @@ bool looksDifferent(const CharState& state, RtfScript first, RtfScript second)
 
 void RtfDocumentBuilder::appendCharacter(char16_t character, const CharState& chars, const ParaState& para)
 {
+    ++m_contentAdded;
     const RtfScriptClass kind = rtfScriptClassOf(character);
     const bool strong = kind != RtfScriptClass::Weak;
     const RtfScript script = scriptOf(kind);
@@ -125,6 +126,19 @@ void RtfDocumentBuilder::appendCharacter(char16_t character, const CharState& ch
         m_textScript = script;
     }
     m_run.append(QChar(character));
+}
+
+bool RtfDocumentBuilder::markNote(qsizetype count, int note, const QString& mark, const ParaState& para)
+{
+    if (count <= 0 || m_run.size() < count)
+        return false;
+    CharState chars = m_runState;
+    chars.note = note;
+    const QString text = mark.isEmpty() ? m_run.right(count) : mark;
+    m_run.chop(count);
+    for (QChar character : text)
+        appendCharacter(character.unicode(), chars, para);
+    return true;
 }
 
 void RtfDocumentBuilder::flushRun()
@@ -177,6 +191,12 @@ QTextCharFormat RtfDocumentBuilder::charFormat(const CharState& state, RtfScript
         setCharOffset(format, state.up * 10);
     if (state.link >= 0 && state.link < m_tables.linkTargets.size())
         setCharLink(format, m_tables.linkTargets.at(state.link));
+    if (state.field >= 0 && state.field < m_tables.fieldInstructions.size())
+        format.setProperty(CharFieldInstruction, m_tables.fieldInstructions.at(state.field));
+    if (state.note >= 0 && state.note < m_tables.notes.size()) {
+        format.setProperty(CharNoteRtf, m_tables.notes.at(state.note).rtf);
+        format.setProperty(CharNoteNumbered, m_tables.notes.at(state.note).numbered);
+    }
     if (state.protect)
         format.setProperty(CharProtected, true);
     // Hidden text is kept, so that saving writes it back; the layout has no
@@ -293,6 +313,8 @@ RtfDocumentBuilder::Numbering RtfDocumentBuilder::numbering(const ParaState& par
 QTextBlockFormat RtfDocumentBuilder::blockFormat(const ParaState& para, const Numbering& list) const
 {
     QTextBlockFormat format;
+    if (para.drawing >= 0 && para.drawing < m_tables.drawings.size())
+        format.setProperty(BlockDrawingRtf, m_tables.drawings.at(para.drawing));
     setBlockAlignment(format, para.alignment);
     setBlockRightIndent(format, para.rightIndent);
     setBlockSpaceBefore(format, para.spaceBefore);

@@ -53,9 +53,14 @@ public:
                 appendCharacter(static_cast<unsigned char>(data[index]), chars, para);
             return;
         }
+        m_contentAdded += size;
         m_run.append(QLatin1StringView(data, size));
     }
     void appendCharacter(char16_t character, const CharState& chars, const ParaState& para);
+    // The last count characters of the text gathered become the reference mark of a note
+    // (replaced by mark when it is not empty); false when they are not all in the run being
+    // gathered.
+    bool markNote(qsizetype count, int note, const QString& mark, const ParaState& para);
     // Inserts the text gathered so far.
     void flushRun();
 
@@ -72,6 +77,8 @@ public:
     void insertPicture(const RtfInsertedPicture& picture, const CharState& chars, const ParaState& para);
     // The pictures and objects inserted so far.
     int picturesInserted() const { return m_picturesInserted; }
+    // The characters and pictures added so far: whether something came between two calls.
+    qint64 contentAdded() const { return m_contentAdded + m_picturesInserted; }
 
 private:
     // What a paragraph's numbering comes to, from its list or its \pn numbering.
@@ -145,4 +152,5 @@ private:
     QList<int> m_cellBoundaries;
     QString m_placeholder;
     int m_picturesInserted = 0;
+    qint64 m_contentAdded = 0;
 };

@@ -1,5 +1,9 @@
 #include "rtf/RtfField.h"
 
+#include <QDate>
+#include <QLocale>
+#include <QTime>
+
 namespace {
 
 // The next word or quoted text of an instruction from index on, and whether it is a
@@ -33,6 +37,23 @@ bool nextToken(const QString& instruction, qsizetype& index, Token& token)
     return true;
 }
 
+RtfField::Kind kindOf(const QString& name)
+{
+    static const QHash<QString, RtfField::Kind> kinds{
+        {QStringLiteral("HYPERLINK"), RtfField::Kind::Hyperlink},
+        {QStringLiteral("SYMBOL"), RtfField::Kind::Symbol},
+        {QStringLiteral("PAGE"), RtfField::Kind::PageNumber},
+        {QStringLiteral("NUMPAGES"), RtfField::Kind::PageCount},
+        {QStringLiteral("SECTIONPAGES"), RtfField::Kind::PageCount},
+        {QStringLiteral("DATE"), RtfField::Kind::Date},
+        {QStringLiteral("CREATEDATE"), RtfField::Kind::Date},
+        {QStringLiteral("SAVEDATE"), RtfField::Kind::Date},
+        {QStringLiteral("PRINTDATE"), RtfField::Kind::Date},
+        {QStringLiteral("TIME"), RtfField::Kind::Time},
+    };
+    return kinds.value(name, RtfField::Kind::Other);
+}
+
 // What the word after a switch is: the anchor of \l, the argument of a switch that takes
 // one (the tip of \o, the frame of \t, the formats of \*, \@ and \#), or a field argument.
 enum class SwitchArgument { None, Anchor, Other };
@@ -41,9 +62,9 @@ SwitchArgument argumentOf(const QString& fieldSwitch)
 {
     if (fieldSwitch.compare(QLatin1String("\\l"), Qt::CaseInsensitive) == 0)
         return SwitchArgument::Anchor;
-    static const QStringList takingArgument{QStringLiteral("\\o"), QStringLiteral("\\t"),
-                                            QStringLiteral("\\*"), QStringLiteral("\\@"),
-                                            QStringLiteral("\\#")};
+    static const QStringList takingArgument{
+        QStringLiteral("\\o"), QStringLiteral("\\t"), QStringLiteral("\\*"), QStringLiteral("\\@"),
+        QStringLiteral("\\#"), QStringLiteral("\\f"), QStringLiteral("\\s")};
     return takingArgument.contains(fieldSwitch, Qt::CaseInsensitive) ? SwitchArgument::Other
                                                                      : SwitchArgument::None;
 }
@@ -61,12 +82,14 @@ RtfField RtfField::parse(const QString& instruction)
     while (index < instruction.size() && instruction.at(index).isLetter())
         ++index;
     field.name = instruction.mid(nameStart, index - nameStart).toUpper();
-    if (field.name == QLatin1String("HYPERLINK"))
-        field.kind = Kind::Hyperlink;
+    field.kind = kindOf(field.name);
     Token token;
     SwitchArgument pending = SwitchArgument::None;
+    QString pendingSwitch;
     while (nextToken(instruction, index, token)) {
         if (token.isSwitch) {
+            pendingSwitch = token.text.toLower();
+            field.switches.insert(pendingSwitch, QString());
             pending = argumentOf(token.text);
             continue;
         }
@@ -78,11 +101,35 @@ RtfField RtfField::parse(const QString& instruction)
             field.anchor = token.text;
             break;
         case SwitchArgument::Other:
+            field.switches.insert(pendingSwitch, token.text);
             break;
         }
         pending = SwitchArgument::None;
     }
     return field;
+}
+
+QString RtfField::valueOf(Kind kind)
+{
+    switch (kind) {
+    case Kind::PageNumber:
+    case Kind::PageCount:
+        return QStringLiteral("1");
+    case Kind::Date:
+        return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
+    case Kind::Time:
+        return QLocale().toString(QTime::currentTime(), QLocale::ShortFormat);
+    case Kind::Other:
+    case Kind::Hyperlink:
+    case Kind::Symbol:
+        return {};
+    }
+    return {};
+}
+
+bool RtfField::computesResult() const
+{
+    return kind != Kind::Other && kind != Kind::Hyperlink;
 }
 
 QString RtfField::linkTarget() const

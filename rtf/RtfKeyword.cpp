@@ -116,6 +116,12 @@ const KeywordTable& keywords()
         add("nestcell", RtfContentWord::NestedCell);
         add("nestrow", RtfContentWord::NestedRow);
         add("chftn", RtfContentWord::FootnoteNumber);
+        add("footnote", RtfDestinationWord::Footnote);
+        add("do", RtfDestinationWord::Drawing);
+        add("dptxbxtext", RtfDestinationWord::DrawingText);
+        add("chpgn", RtfContentWord::PageNumber);
+        add("chdate", RtfContentWord::CurrentDate);
+        add("chtime", RtfContentWord::CurrentTime);
         add("emdash", RtfContentWord::EmDash);
         add("endash", RtfContentWord::EnDash);
         add("bullet", RtfContentWord::Bullet);
@@ -167,25 +173,31 @@ const KeywordTable& keywords()
               "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw", "ulwave"})
             add(word, RtfCharacterWord::Underline);
         // Destinations whose content is not part of the text.
-        for (std::string_view word : {"stylesheet",   "info",         "header",      "headerl",
-                                      "headerr",      "headerf",      "footer",      "footerl",
-                                      "footerr",      "footerf",      "footnote",    "pntext",
-                                      "listtext",     "nonesttables", "themedata",   "colorschememapping",
-                                      "datastore",    "latentstyles", "xmlnstbl",    "rsidtbl",
-                                      "mmathPr",      "generator",    "pgdsctbl",    "revtbl",
-                                      "filetbl",      "template",     "docvar",      "bkmkstart",
-                                      "bkmkend",      "annotation",   "atnid",       "atnauthor",
-                                      "atndate",      "atnref",       "atrfstart",   "atrfend",
-                                      "objdata",      "objclass",     "objname",     "blipuid",
-                                      "picprop",      "ud",           "xe",          "tc",
-                                      "txe",          "userprops",    "ftnsep",      "ftnsepc",
-                                      "ftncn",        "aftnsep",      "aftnsepc",    "aftncn",
-                                      "fname",        "falt",         "panose",      "leveltext",
-                                      "levelnumbers", "listname",     "protusertbl", "pnseclvl",
-                                      "fldtype",      "datafield",    "formfield",   "wgrffmtfilter",
-                                      "passwordhash", "htmltag",      "mhtmltag",    "keywords",
-                                      "subject",      "title",        "author",      "operator",
-                                      "comment",      "doccomm"})
+        for (std::string_view word : {"stylesheet",   "info",         "header",
+                                      "headerl",      "headerr",      "headerf",
+                                      "footer",       "footerl",      "footerr",
+                                      "footerf",      "pntext",       "listtext",
+                                      "nonesttables", "themedata",    "colorschememapping",
+                                      "datastore",    "latentstyles", "xmlnstbl",
+                                      "rsidtbl",      "mmathPr",      "generator",
+                                      "pgdsctbl",     "revtbl",       "filetbl",
+                                      "template",     "docvar",       "bkmkstart",
+                                      "bkmkend",      "annotation",   "atnid",
+                                      "atnauthor",    "atndate",      "atnref",
+                                      "atrfstart",    "atrfend",      "objdata",
+                                      "objclass",     "objname",      "blipuid",
+                                      "picprop",      "ud",           "xe",
+                                      "tc",           "txe",          "userprops",
+                                      "ftnsep",       "ftnsepc",      "ftncn",
+                                      "aftnsep",      "aftnsepc",     "aftncn",
+                                      "fname",        "falt",         "panose",
+                                      "leveltext",    "levelnumbers", "listname",
+                                      "protusertbl",  "pnseclvl",     "fldtype",
+                                      "datafield",    "formfield",    "wgrffmtfilter",
+                                      "passwordhash", "htmltag",      "mhtmltag",
+                                      "keywords",     "subject",      "title",
+                                      "author",       "operator",     "comment",
+                                      "doccomm"})
             add(word, RtfDestinationWord::Skip);
         return map;
     }();
@@ -242,6 +254,9 @@ char16_t rtfSpecialCharacter(RtfContentWord word)
     case RtfContentWord::NestedCell:
     case RtfContentWord::NestedRow:
     case RtfContentWord::FootnoteNumber:
+    case RtfContentWord::PageNumber:
+    case RtfContentWord::CurrentDate:
+    case RtfContentWord::CurrentTime:
         return 0;
     }
     return 0;

@@ -55,6 +55,9 @@ enum class RtfDestinationWord : quint8 {
     ShapePicture,
     NonShapePicture,
     KeepContent, // a group whose content is read as if the group were not there
+    Footnote,    // a footnote or endnote, kept with its reference mark
+    Drawing,     // \do: an old drawing object
+    DrawingText, // \dptxbxtext: the text of a drawing object's text box
 };
 
 enum class RtfFontWord : quint8 { Font, Charset, CodePage };
@@ -120,6 +123,9 @@ enum class RtfContentWord : quint8 {
     NestedCell,
     NestedRow,
     FootnoteNumber,
+    PageNumber,  // \chpgn
+    CurrentDate, // \chdate
+    CurrentTime, // \chtime
     EmDash,
     EnDash,
     Bullet,

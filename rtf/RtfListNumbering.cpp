@@ -125,4 +125,12 @@ QString numberText(int numbering, int value)
     }
 }
 
+QString labelText(int numbering, int style, int value)
+{
+    if (numbering == PFN_BULLET)
+        return QStringLiteral("\u2022");
+    const QString number = numberText(numbering, value) + QLatin1String(afterText(style));
+    return style == PFNS_PARENS ? u'(' + number : number;
+}
+
 } // namespace RtfListNumbering

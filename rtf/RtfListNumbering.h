@@ -27,4 +27,8 @@ const char* afterText(int style);
 // The number value as the kind shows it: "3", "c", "iii", "C" ...
 QString numberText(int numbering, int value);
 
+// An item's label as a numbering kind and style show it: "3.", "c)", "(iii)", or the
+// bullet "•".
+QString labelText(int numbering, int style, int value);
+
 } // namespace RtfListNumbering

@@ -1,10 +1,12 @@
 #include "rtf/RtfOutput.h"
 
 #include "rtf/RtfCodePage.h"
+#include "rtf/RtfSymbolEncoding.h"
 
 namespace {
 
 constexpr qsizetype ChunkSize = 64 * 1024;
+constexpr int SymbolCharset = 2;
 
 } // namespace
 
@@ -13,10 +15,59 @@ RtfOutput::RtfOutput(const Sink& sink) : m_sink(sink)
     m_out.reserve(ChunkSize + 4096);
 }
 
+RtfOutput::Encoding RtfOutput::encodingOf(int charset, const QString& family)
+{
+    if (charset != SymbolCharset)
+        return encodingOf(charset);
+    return RtfCodePage::codePageOfSymbolFont(family) == RtfCodePage::SymbolFontPage ? Encoding::SymbolFont
+                                                                                    : Encoding::FontIndexed;
+}
+
+// The byte a character is written as in text of an encoding, or 0 when it has none.
+unsigned char RtfOutput::byteOf(char16_t character, Encoding encoding)
+{
+    switch (encoding) {
+    case Encoding::Windows1250:
+        return RtfCodePage::encode1250(character);
+    case Encoding::UnicodeOnly:
+        return 0;
+    case Encoding::SymbolFont:
+        return RtfSymbolEncoding::encode(character);
+    case Encoding::FontIndexed:
+        return character >= RtfCodePage::FontIndexedPage && character <= RtfCodePage::FontIndexedPage + 0xFF
+                   ? static_cast<unsigned char>(character - RtfCodePage::FontIndexedPage)
+                   : 0;
+    }
+    return 0;
+}
+
+// The byte after \uN that readers without Unicode read instead (\uc1).
+void RtfOutput::putFallback(unsigned char byte)
+{
+    if (byte < 0x20 || byte >= 0x80) {
+        put("\\'");
+        putHex(byte);
+        return;
+    }
+    if (byte == '\\' || byte == '{' || byte == '}')
+        put('\\');
+    put(char(byte));
+}
+
 void RtfOutput::putText(QStringView text, Encoding encoding)
 {
+    const bool symbolBytes = encoding == Encoding::SymbolFont || encoding == Encoding::FontIndexed;
     for (const QChar character : text) {
         const char16_t code = character.unicode();
+        if (symbolBytes) {
+            // A character of a symbol font goes out as itself (\uN), for readers that know
+            // the character, followed by the font's byte, for readers that know the font.
+            if (const unsigned char byte = byteOf(code, encoding); byte != 0 && byte != code) {
+                putWord("\\u", int(qint16(code)));
+                putFallback(byte);
+                continue;
+            }
+        }
         if (code >= 0x20 && code < 0x80) {
             if (code == '\\' || code == '{' || code == '}')
                 put('\\');
@@ -44,8 +95,7 @@ void RtfOutput::putText(QStringView text, Encoding encoding)
         }
         if (code < 0x20)
             continue;
-        if (const unsigned char byte =
-                encoding == Encoding::Windows1250 ? RtfCodePage::encode1250(code) : 0) {
+        if (const unsigned char byte = byteOf(code, encoding)) {
             put("\\'");
             putHex(byte);
             continue;

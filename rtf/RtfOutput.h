@@ -4,6 +4,7 @@
 // gathered into chunks that go to the writer's sink.
 
 #include <QByteArray>
+#include <QString>
 #include <QStringView>
 
 #include <functional>
@@ -16,8 +17,10 @@ public:
 
     // How text outside ASCII is written.
     // Windows1250: characters of the code page as \'hh, the rest as \uN;
-    // UnicodeOnly: every non-ASCII character as \uN.
-    enum class Encoding { Windows1250, UnicodeOnly };
+    // UnicodeOnly: every non-ASCII character as \uN;
+    // SymbolFont, FontIndexed: the bytes of the Symbol font, of another symbol font (see
+    // RtfCodePage::SymbolFontPage), other characters as \uN.
+    enum class Encoding { Windows1250, UnicodeOnly, SymbolFont, FontIndexed };
 
     explicit RtfOutput(const Sink& sink);
 
@@ -27,6 +30,8 @@ public:
     {
         return charset == 238 ? Encoding::Windows1250 : Encoding::UnicodeOnly;
     }
+    // The encoding of text in a font: symbol fonts write the bytes they were read as.
+    static Encoding encodingOf(int charset, const QString& family);
 
     void put(char c) { m_out.append(c); }
     void put(const char* text) { m_out.append(text); }
@@ -56,6 +61,9 @@ public:
     bool failed() const { return m_failed; }
 
 private:
+    static unsigned char byteOf(char16_t character, Encoding encoding);
+    void putFallback(unsigned char byte);
+
     const Sink& m_sink;
     QByteArray m_out;
     bool m_failed = false;

@@ -114,16 +114,23 @@ void RtfParser::groupClose()
     }
     if (m_stack.size() <= 1)
         return; // an extra closing brace
-    if (m_stack.size() == 2)
+    if (m_stack.size() == 2) {
+        if (!m_pendingDrawings.isEmpty()) {
+            m_builder.endParagraph(RtfDocumentBuilder::ParagraphEnd::Break, top().para);
+            replayDrawings();
+        }
         m_builder.endText(top().para);
+    }
     GroupState closed = std::move(m_stack.back());
     m_stack.pop_back();
     if (!(closed.chars == top().chars))
         m_decoding.leadByte = -1;
     const QByteArray captured = closed.ownsCapture ? m_tokenizer.takeCapture() : QByteArray();
     closeDestination(closed, captured);
-    while (!m_fields.empty() && m_fields.back().depth > m_stack.size())
+    while (!m_fields.empty() && m_fields.back().depth > m_stack.size()) {
+        finishField(m_fields.back());
         m_fields.pop_back();
+    }
     while (!m_shapes.empty() && m_shapes.back().depth > m_stack.size())
         m_shapes.pop_back();
     if (m_stack.size() == 1)
@@ -166,6 +173,12 @@ void RtfParser::closeDestination(const GroupState& closed, const QByteArray& cap
     case Destination::ColorTable:
         m_colorTableRead = true;
         break;
+    case Destination::Note:
+        finishNote(captured);
+        break;
+    case Destination::Drawing:
+        finishDrawing(captured);
+        break;
     case Destination::Body:
     case Destination::Skip:
     case Destination::FontTable:
@@ -202,8 +215,15 @@ void RtfParser::controlWord(std::string_view name, bool hasParameter, int parame
         m_tokenizer.startBinary(hasParameter ? parameter : 0);
         return;
     }
-    if (m_documentClosed || top().destination == Destination::Skip)
+    if (m_documentClosed || top().destination == Destination::Skip || top().destination == Destination::Note)
         return;
+    if (top().destination == Destination::Drawing) {
+        // Of a drawing object only the text box is read.
+        if (word.group == RtfWordGroup::Destination &&
+            word.as<RtfDestinationWord>() == RtfDestinationWord::DrawingText)
+            applyDestinationWord(RtfDestinationWord::DrawingText);
+        return;
+    }
     if (m_overflowDepth > 0 && !word.producesContent())
         return;
     if (starred) {
@@ -303,6 +323,8 @@ bool RtfParser::isTextDestination() const
     case Destination::PnText:
         return true;
     case Destination::Skip:
+    case Destination::Note:
+    case Destination::Drawing:
     case Destination::FontTable:
     case Destination::ColorTable:
     case Destination::Picture:
@@ -353,6 +375,11 @@ void RtfParser::text(const char* data, qsizetype size)
         return;
     switch (top().destination) {
     case Destination::Body: {
+        if (codePage().isSymbolFont()) {
+            for (qsizetype index = 0; index < size; ++index)
+                decodeByte(static_cast<unsigned char>(data[index]));
+            return;
+        }
         const GroupState& group = top();
         qsizetype index = 0;
         while (index < size) {
@@ -398,6 +425,8 @@ void RtfParser::text(const char* data, qsizetype size)
             m_propertyName.append(data, std::min<qsizetype>(size, 64));
         return;
     case Destination::Skip:
+    case Destination::Note:
+    case Destination::Drawing:
     case Destination::Object:
     case Destination::ObjectResult:
     case Destination::ListTable:
@@ -478,6 +507,8 @@ void RtfParser::emitCharacter(char16_t character)
         m_font.text += QChar(character);
         return;
     case Destination::Skip:
+    case Destination::Note:
+    case Destination::Drawing:
     case Destination::ColorTable:
     case Destination::Picture:
     case Destination::Object:

@@ -8,6 +8,7 @@
 //   RtfParserFormat.cpp    character, paragraph and table words; content words
 //   RtfParserLists.cpp     the list table, list overrides and the older \pn numbering
 //   RtfParserPictures.cpp  pictures, objects and shapes
+//   RtfParserFields.cpp    fields that the reader gives a result, footnotes and endnotes
 
 #include "rtf/RtfDocumentBuilder.h"
 #include "rtf/RtfKeyword.h"
@@ -22,6 +23,7 @@
 #include <vector>
 
 class RtfCodePage;
+struct RtfField;
 
 class RtfParser final : public RtfTokenizer::Handler
 {
@@ -76,6 +78,7 @@ private:
     {
         std::size_t depth = 0;
         QString instruction;
+        qint64 contentBefore = 0; // of the builder when the field began
     };
     // The \object being read: the picture of its result and its size.
     struct ObjectState
@@ -151,6 +154,30 @@ private:
     {
         m_builder.appendCharacter(character, top().chars, top().para);
     }
+    void appendText(const QString& text)
+    {
+        for (QChar character : text)
+            appendCharacter(character.unicode());
+    }
+
+    // Fields: a field that showed nothing gets the result its kind makes.
+    void finishField(const Field& field);
+    QString symbolOf(const RtfField& field, CharState& chars);
+    int fontNamed(const QString& name);
+    int keepFieldInstruction(const QString& instruction);
+
+    // Notes: a footnote or endnote becomes part of the reference mark before it.
+    void startNote();
+    void finishNote(const QByteArray& captured);
+
+    // Old drawing objects: the text of a text box is read after the paragraph the object
+    // is anchored in, by reading the object again once that paragraph has ended; its
+    // paragraphs keep the object for a save.
+    void startDrawing();
+    void finishDrawing(const QByteArray& captured);
+    void startDrawingText();
+    void endParagraph(RtfDocumentBuilder::ParagraphEnd end);
+    void replayDrawings();
 
     // Fonts and colours.
     void decodeFontName();
@@ -185,6 +212,15 @@ private:
     std::size_t m_overflowDepth = 0;
     int m_skipCount = 0;
     int m_footnotes = 0; // footnote reference marks numbered so far
+    int m_endnotes = 0;
+    // The last automatic reference mark: the builder's content after it, and its length.
+    struct AutomaticMark
+    {
+        qint64 end = -1;
+        qsizetype length = 0;
+    } m_automaticMark;
+    QList<QByteArray> m_pendingDrawings; // read in the paragraph being read
+    int m_replayedDrawing = -1;          // the drawing object whose text box is being read
     bool m_skipBinary = false;
     bool m_starred = false;
 

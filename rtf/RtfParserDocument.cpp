@@ -10,6 +10,7 @@
 namespace {
 
 constexpr int MaxListLevels = 9;
+constexpr int SymbolCharset = 2;
 
 } // namespace
 
@@ -44,6 +45,13 @@ void RtfParser::applyDocumentWord(RtfDocumentWord word, int parameter)
 bool RtfParser::applyDestinationWord(RtfDestinationWord word)
 {
     GroupState& state = top();
+    // A text box read again holds text only: what else it has was kept with the object.
+    if (m_replayedDrawing >= 0 &&
+        (word == RtfDestinationWord::Picture || word == RtfDestinationWord::Object ||
+         word == RtfDestinationWord::Shape || word == RtfDestinationWord::Footnote)) {
+        state.destination = Destination::Skip;
+        return true;
+    }
     switch (word) {
     case RtfDestinationWord::FontTable:
         state.destination = Destination::FontTable;
@@ -69,7 +77,7 @@ bool RtfParser::applyDestinationWord(RtfDestinationWord word)
         return true;
     case RtfDestinationWord::Field:
         m_builder.flushRun();
-        m_fields.push_back(Field{m_stack.size(), {}});
+        m_fields.push_back(Field{m_stack.size(), {}, m_builder.contentAdded()});
         return true;
     case RtfDestinationWord::FieldInstruction:
         state.destination = Destination::FieldInstruction;
@@ -77,11 +85,13 @@ bool RtfParser::applyDestinationWord(RtfDestinationWord word)
     case RtfDestinationWord::FieldResult: {
         if (m_fields.empty() || state.destination != Destination::Body)
             return true;
-        const QString target = RtfField::parse(m_fields.back().instruction).linkTarget();
-        if (!target.isEmpty()) {
+        const RtfField field = RtfField::parse(m_fields.back().instruction);
+        if (const QString target = field.linkTarget(); !target.isEmpty()) {
             m_tables.linkTargets.append(target);
             state.chars.link = int(m_tables.linkTargets.size() - 1);
         }
+        if (field.computesResult())
+            state.chars.field = keepFieldInstruction(m_fields.back().instruction);
         return true;
     }
     case RtfDestinationWord::ListTable:
@@ -156,6 +166,17 @@ bool RtfParser::applyDestinationWord(RtfDestinationWord word)
         return true;
     case RtfDestinationWord::KeepContent:
         return true;
+    case RtfDestinationWord::Footnote:
+        startNote();
+        return true;
+    case RtfDestinationWord::Drawing:
+        startDrawing();
+        return true;
+    case RtfDestinationWord::DrawingText:
+        if (state.destination != Destination::Drawing)
+            return false;
+        startDrawingText();
+        return true;
     }
     return false;
 }
@@ -214,9 +235,12 @@ void RtfParser::commitFont()
     if (m_font.number >= 0 && !m_tables.fonts.contains(m_font.number)) {
         FontDefinition font;
         font.charset = m_font.charset;
-        font.codePage =
-            m_font.codePage > 0 ? m_font.codePage : RtfCodePage::codePageOfCharset(m_font.charset);
         font.name = m_font.text.trimmed();
+        if (m_font.charset == SymbolCharset)
+            font.codePage = RtfCodePage::codePageOfSymbolFont(font.name);
+        else
+            font.codePage =
+                m_font.codePage > 0 ? m_font.codePage : RtfCodePage::codePageOfCharset(m_font.charset);
         m_tables.fonts.insert(m_font.number, font);
     }
     m_font.text.clear();

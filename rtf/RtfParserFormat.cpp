@@ -2,6 +2,9 @@
 
 #include "rtf/RtfParser.h"
 
+#include "rtf/RtfCodePage.h"
+#include "rtf/RtfField.h"
+
 #include <algorithm>
 
 namespace {
@@ -74,8 +77,10 @@ void RtfParser::applyCharacterWord(RtfCharacterWord word, int parameter, bool ha
     switch (word) {
     case RtfCharacterWord::Plain: {
         const int link = chars.link;
+        const int field = chars.field;
         chars = CharState();
-        chars.link = link; // a link's text keeps its target through \plain
+        chars.link = link; // a field's result stays its result through \plain
+        chars.field = field;
         break;
     }
     case RtfCharacterWord::Bold:
@@ -154,9 +159,12 @@ void RtfParser::applyParagraphWord(RtfParagraphWord word, int parameter, bool ha
     ParaState& para = top().para;
     const int twips = std::clamp(parameter, -MaxTwips, MaxTwips);
     switch (word) {
-    case RtfParagraphWord::Pard:
+    case RtfParagraphWord::Pard: {
+        const int drawing = para.drawing; // a text box's paragraphs stay in it
         para = ParaState();
+        para.drawing = drawing;
         break;
+    }
     case RtfParagraphWord::AlignLeft:
         para.alignment = PFA_LEFT;
         break;
@@ -229,7 +237,11 @@ void RtfParser::applyContentWord(RtfContentWord word, int parameter, bool hasPar
     if (word == RtfContentWord::Unicode) {
         if (!hasParameter)
             return;
-        const int value = parameter < 0 ? parameter + 65536 : parameter;
+        int value = parameter < 0 ? parameter + 65536 : parameter;
+        // The Symbol font's own numbering (U+F000 + byte) means the character the byte shows.
+        if (value >= RtfCodePage::FontIndexedPage && value <= RtfCodePage::FontIndexedPage + 0xFF &&
+            codePage().codePage() == RtfCodePage::SymbolFontPage)
+            value = codePage().decode(static_cast<unsigned char>(value - RtfCodePage::FontIndexedPage));
         m_decoding.leadByte = -1;
         if (value > 0 && value <= 0xFFFF) {
             emitCharacter(char16_t(value));
@@ -245,10 +257,10 @@ void RtfParser::applyContentWord(RtfContentWord word, int parameter, bool hasPar
     switch (word) {
     case RtfContentWord::Par:
     case RtfContentWord::NestedRow:
-        m_builder.endParagraph(RtfDocumentBuilder::ParagraphEnd::Break, top().para);
+        endParagraph(RtfDocumentBuilder::ParagraphEnd::Break);
         return;
     case RtfContentWord::Page:
-        m_builder.endParagraph(RtfDocumentBuilder::ParagraphEnd::PageBreak, top().para);
+        endParagraph(RtfDocumentBuilder::ParagraphEnd::PageBreak);
         return;
     case RtfContentWord::Line:
         appendCharacter(QChar::LineSeparator);
@@ -267,8 +279,17 @@ void RtfParser::applyContentWord(RtfContentWord word, int parameter, bool hasPar
     case RtfContentWord::FootnoteNumber:
         // The footnotes themselves are not kept; their reference marks are numbered in
         // order, as word processors show them.
-        for (QChar digit : QString::number(++m_footnotes))
-            appendCharacter(digit.unicode());
+        appendText(QString::number(++m_footnotes));
+        m_automaticMark = {m_builder.contentAdded(), QString::number(m_footnotes).size()};
+        return;
+    case RtfContentWord::PageNumber:
+        appendText(RtfField::valueOf(RtfField::Kind::PageNumber));
+        return;
+    case RtfContentWord::CurrentDate:
+        appendText(RtfField::valueOf(RtfField::Kind::Date));
+        return;
+    case RtfContentWord::CurrentTime:
+        appendText(RtfField::valueOf(RtfField::Kind::Time));
         return;
     case RtfContentWord::Unicode: // read above
         return;

@@ -44,6 +44,8 @@ struct CharState
     int background = -1;
     int up = 0; // half points, positive raises
     int link = -1;
+    int field = -1; // the field instruction whose result the text is
+    int note = -1;  // the note whose reference mark the text is
     quint8 bold = 0;
     quint8 italic = 0;
     quint8 underline = 0;
@@ -57,7 +59,7 @@ struct CharState
 inline size_t qHash(const CharState& state, size_t seed = 0)
 {
     return qHashMulti(seed, state.font, state.eastAsianFont, state.complexFont, state.size, state.complexSize,
-                      state.foreground, state.background, state.up, state.link,
+                      state.foreground, state.background, state.up, state.link, state.field, state.note,
                       state.bold | state.italic << 1 | state.underline << 2 | state.strike << 3 |
                           int(state.script) << 4 | state.hidden << 6 | state.protect << 7);
 }
@@ -89,6 +91,7 @@ struct ParaState
     int listLevel = 0;
     PnState pn;
     QList<int> tabs;
+    int drawing = -1; // the drawing object whose text box the paragraph is in
 };
 
 enum class Destination : quint8 {
@@ -111,6 +114,8 @@ enum class Destination : quint8 {
     ShapeProperty, // {\sp} of a shape
     PropertyName,  // {\sn}: the name is kept
     PropertyValue, // {\sv} of the shape's picture: its \pict is read
+    Note,          // a footnote or endnote: kept as read, not part of the text
+    Drawing,       // an old drawing object: kept as read; its text box is read after its paragraph
 };
 
 struct GroupState
@@ -142,6 +147,15 @@ struct RtfDocumentTables
     QHash<int, FontDefinition> fonts;
     QList<QColor> colors;
     QStringList linkTargets;
+    QStringList fieldInstructions;
+    // A footnote or endnote as read, and whether its mark is its automatic number.
+    struct Note
+    {
+        QByteArray rtf;
+        bool numbered = false;
+    };
+    QList<Note> notes;
+    QList<QByteArray> drawings;                             // drawing objects with text boxes, as read
     QHash<int, QList<ListLevelDefinition>> listDefinitions; // by \listid
     QHash<int, int> listOverrides;                          // \ls number to \listid
 };

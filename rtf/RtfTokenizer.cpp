@@ -115,24 +115,26 @@ void RtfTokenizer::feed(const char* data, qsizetype size)
             }
             endWord();
             break;
+        // A \' escape takes the next two characters. When one of them is not a hexadecimal
+        // digit the escape and the characters it took give nothing, as LibreOffice reads
+        // "\'4z" and "\'g1"; a brace or a backslash still ends the bad escape and is read
+        // as itself, so that groups and control words stay whole.
         case State::HexFirst:
-            m_hexHigh = rtfHexDigit(c);
-            if (m_hexHigh < 0) {
-                m_state = State::Text; // a broken escape: the byte is read again as text
-                break;
-            }
-            ++m_position;
-            m_state = State::HexSecond;
-            break;
         case State::HexSecond: {
-            const int low = rtfHexDigit(c);
-            m_state = State::Text;
-            if (low < 0) {
-                m_handler.hexByte(static_cast<unsigned char>(m_hexHigh));
+            if (c == '{' || c == '}' || c == '\\') {
+                m_state = State::Text;
                 break;
             }
             ++m_position;
-            m_handler.hexByte(static_cast<unsigned char>(m_hexHigh * 16 + low));
+            const int digit = rtfHexDigit(c);
+            if (m_state == State::HexFirst) {
+                m_hexHigh = digit;
+                m_state = State::HexSecond;
+                break;
+            }
+            m_state = State::Text;
+            if (m_hexHigh >= 0 && digit >= 0)
+                m_handler.hexByte(static_cast<unsigned char>(m_hexHigh * 16 + digit));
             break;
         }
         case State::Binary: {
@@ -173,8 +175,6 @@ void RtfTokenizer::finish()
 {
     if (m_state == State::Word || m_state == State::Parameter)
         endWord();
-    else if (m_state == State::HexSecond)
-        m_handler.hexByte(static_cast<unsigned char>(m_hexHigh));
     m_state = State::Text;
 }
 

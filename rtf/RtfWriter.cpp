@@ -69,6 +69,7 @@ private:
     void writeObject(const QTextImageFormat& format);
     void writeKeptGroup(const QByteArray& group);
     void writeRowDefinition(const QTextTable* table);
+    bool writeDrawingsAfter(const QTextBlock& block);
 
     // What the writer needs of a fragment's format, worked out once per format of the
     // document: documents hold few formats and many fragments.
@@ -77,6 +78,9 @@ private:
         RtfCharacterWriter::Chars chars;
         int charset = 238;
         QString link;
+        QString field;   // the instruction of the field whose result the run is
+        QByteArray note; // the note whose reference mark the run is, as read
+        bool noteNumbered = false;
         Encoding encoding = Encoding::Windows1250;
         bool picture = false;
     };
@@ -98,6 +102,9 @@ private:
     QHash<const QTextList*, int> m_itemsWritten; // list items written so far, per list
     QHash<int, RunFormat> m_runFormats;          // by the document's format index
     QString m_link;
+    // The drawing objects of the text box paragraphs that follow the block just written were
+    // written with it; those paragraphs are not written again.
+    bool m_drawingsWritten = false;
 };
 
 const Writer::RunFormat& Writer::runFormat(const QTextFragment& fragment)
@@ -108,12 +115,16 @@ const Writer::RunFormat& Writer::runFormat(const QTextFragment& fragment)
     const QTextCharFormat format = fragment.charFormat();
     RunFormat run;
     run.link = charLink(format);
+    run.field = format.stringProperty(CharFieldInstruction);
+    run.note = format.property(CharNoteRtf).toByteArray();
+    run.noteNumbered = format.boolProperty(CharNoteNumbered);
     run.picture = format.isImageFormat();
     // Pictures carry a character format too (size, raised or lowered), which a
     // reader gives them from the run they stand in.
     run.chars = m_characters.charsOf(format);
     run.charset = charCharset(format);
-    run.encoding = RtfOutput::encodingOf(run.charset);
+    const QStringList families = format.fontFamilies().toStringList();
+    run.encoding = RtfOutput::encodingOf(run.charset, families.isEmpty() ? QString() : families.first());
     return *m_runFormats.insert(index, run);
 }
 
@@ -260,9 +271,47 @@ void Writer::writeFragment(const QTextFragment& fragment, int position, int leng
         return;
     }
     const QStringView written = QStringView(text).mid(start, end - start);
+    if (!run.field.isEmpty()) {
+        m_characters.enterGroup();
+        put("{\\field{\\*\\fldinst ");
+        m_out.putText(run.field, Encoding::UnicodeOnly);
+        put("}{\\fldrslt ");
+    }
     m_characters.write(RtfCharacterWriter::forText(run.chars, run.charset, written));
-    m_out.putText(written, run.encoding);
+    if (run.note.isEmpty()) {
+        m_out.putText(written, run.encoding);
+    } else {
+        // A note follows its mark; an automatic number is written as the word that
+        // numbers it, so that readers number the notes again.
+        if (run.noteNumbered)
+            put("\\chftn ");
+        else
+            m_out.putText(written, run.encoding);
+        writeKeptGroup(run.note);
+    }
+    if (!run.field.isEmpty()) {
+        put("}}");
+        m_characters.leaveGroup();
+    }
     m_out.flushIfFull();
+}
+
+// The paragraphs of a text box follow the paragraph its drawing object is anchored in: the
+// object goes out as it was read at the end of that paragraph, with the text box in it.
+bool Writer::writeDrawingsAfter(const QTextBlock& block)
+{
+    if (block.blockFormat().hasProperty(BlockDrawingRtf))
+        return false;
+    QByteArray written;
+    for (QTextBlock next = block.next(); next.isValid() && next.position() < m_to; next = next.next()) {
+        const QByteArray drawing = next.blockFormat().property(BlockDrawingRtf).toByteArray();
+        if (drawing.isEmpty())
+            break;
+        if (drawing != written)
+            writeKeptGroup(drawing);
+        written = drawing;
+    }
+    return !written.isEmpty();
 }
 
 void Writer::writeRowDefinition(const QTextTable* table)
@@ -303,13 +352,10 @@ void Writer::writeListFallback(const QTextBlock& block, const QTextList* list)
     auto written = m_itemsWritten.find(list);
     if (written == m_itemsWritten.end())
         written = m_itemsWritten.insert(list, list->itemNumber(block));
-    const QString number = RtfListNumbering::numberText(numbering, start + (*written)++);
     const char* before = style == PFNS_PARENS ? "(" : "";
     const char* after = RtfListNumbering::afterText(style);
     put("{\\pntext\\f0 ");
-    put(before);
-    m_out.putText(number, Encoding::Windows1250);
-    put(after);
+    m_out.putText(RtfListNumbering::labelText(numbering, style, start + (*written)++), Encoding::Windows1250);
     put("\\tab}");
     put("{\\*\\pn\\pnlvlbody\\pnf0");
     putWord("\\pnindent", tab);
@@ -417,6 +463,7 @@ void Writer::writeBlock(const QTextBlock& block, Place place)
     }
     writeLinkChange({});
     m_characters.endParagraph();
+    m_drawingsWritten = writeDrawingsAfter(block);
     const int mark = block.position() + block.length() - 1;
     if (mark >= m_to)
         return;
@@ -442,6 +489,8 @@ bool Writer::write()
     bool first = true;
     for (QTextBlock block = m_document.findBlock(m_from);
          block.isValid() && block.position() < m_to && !m_out.failed(); block = block.next()) {
+        if (m_drawingsWritten && block.blockFormat().hasProperty(BlockDrawingRtf))
+            continue;
         writeBlock(block, first ? Place::FirstWritten : Place::Later);
         first = false;
     }

@@ -255,6 +255,52 @@ INSTANTIATE_TEST_SUITE_P(
         return QString::fromLatin1(info.param.document).replace(u'-', u'_').toStdString();
     });
 
+// Lists saved as plain text keep their labels, laid out as LibreOffice's text export lays
+// them out: the peers' list files give LibreOffice's text line for line.
+TEST(InteropListLabels, PlainTextListsAreLibreOfficesLines)
+{
+    for (const char* name : {"libreoffice-seznamy", "abiword-seznamy", "pandoc-seznamy"}) {
+        TZvRichEdit editor;
+        editor.setMaxLength(0);
+        editor.Lines().LoadFromFile(corpusFolder() + QLatin1String(name) + QStringLiteral(".rtf"));
+        // Line for line; the line breaks at the end differ with the empty paragraphs there.
+        const auto lines = [](QString text) {
+            text.remove(QChar(0xFEFF)).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+            while (text.endsWith(u'\n'))
+                text.chop(1);
+            return text.split(u'\n');
+        };
+        EXPECT_EQ(lines(QString::fromUtf8(saveToBuffer(editor, TRichStreamFormat::sfPlainText))),
+                  lines(readText(corpusFolder() + QLatin1String(name) + QStringLiteral(".txt"))))
+            << name;
+    }
+}
+
+TEST(InteropListLabels, NumberingStylesGiveTheirLabels)
+{
+    const QByteArray item = "\\pard\\fi-360\\li720{\\*\\pn\\pnlvlbody";
+    const struct
+    {
+        QByteArray numbering;
+        const char* labels; // of two items
+    } cases[] = {
+        {"\\pndec{\\pntxta .}}", "1. |2. "},
+        {"\\pnlcltr{\\pntxta )}}", "a) |b) "},
+        {"\\pnucrm\\pnstart4{\\pntxtb (}{\\pntxta )}}", "(IV) |(V) "},
+        {"\\pndec\\pnstart9}", "9 |10 "},
+    };
+    for (const auto& entry : cases) {
+        TZvRichEdit editor;
+        loadFromBytes(editor, "{\\rtf1\\ansi Pred\\par " + item + entry.numbering + "A\\par " + item +
+                                  entry.numbering + "B\\par\\pard Po\\par}");
+        const QStringList labels = QString::fromLatin1(entry.labels).split(u'|');
+        const QString expected = QStringLiteral("Pred\r\n    ") + labels.at(0) + QStringLiteral("A\r\n    ") +
+                                 labels.at(1) + QStringLiteral("B\r\nPo");
+        EXPECT_EQ(QString::fromUtf8(saveToBuffer(editor, TRichStreamFormat::sfPlainText)), expected)
+            << entry.numbering.constData();
+    }
+}
+
 // The corpus is what makes the tests above mean something: a lost file or a
 // missing reference text must not pass silently.
 TEST(InteropCorpus, HoldsEveryPeersRtfWithItsReferenceText)

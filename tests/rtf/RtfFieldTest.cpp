@@ -51,7 +51,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "https://a.cz"},
         FieldCase{R"(HYPERLINK \t "_blank" \L "b" x.html)", RtfField::Kind::Hyperlink, "HYPERLINK",
                   "x.html#b"},
-        FieldCase{R"(PAGE \* MERGEFORMAT)", RtfField::Kind::Other, "PAGE", ""},
+        FieldCase{R"(PAGE \* MERGEFORMAT)", RtfField::Kind::PageNumber, "PAGE", ""},
+        FieldCase{"NUMPAGES", RtfField::Kind::PageCount, "NUMPAGES", ""},
+        FieldCase{R"(SYMBOL 253 \f "Wingdings" \s 12)", RtfField::Kind::Symbol, "SYMBOL", ""},
+        FieldCase{R"(TIME \@ "H:mm")", RtfField::Kind::Time, "TIME", ""},
         FieldCase{"SHAPE  \\* MERGEFORMAT", RtfField::Kind::Other, "SHAPE", ""},
         FieldCase{"", RtfField::Kind::Other, "", ""}));
 
@@ -62,6 +65,11 @@ TEST(RtfFieldArgumentsTest, SwitchesAndTheirArgumentsAreNotArgumentsAndTheAnchor
     EXPECT_EQ(field.anchor, QStringLiteral("b"));
     const RtfField date = RtfField::parse(QStringLiteral(R"(DATE \@ "d. M. yyyy" \* MERGEFORMAT)"));
     EXPECT_TRUE(date.arguments.isEmpty()) << date.arguments.join(u'|').toStdString();
+    const RtfField symbol = RtfField::parse(QStringLiteral(R"(SYMBOL 0xF0FD \F "Wingdings 2" \s 12 \u)"));
+    EXPECT_EQ(symbol.arguments, QStringList({QStringLiteral("0xF0FD")}));
+    EXPECT_EQ(symbol.switches.value(QStringLiteral("\\f")), QStringLiteral("Wingdings 2"));
+    EXPECT_EQ(symbol.switches.value(QStringLiteral("\\s")), QStringLiteral("12"));
+    EXPECT_TRUE(symbol.switches.contains(QStringLiteral("\\u")));
 }
 
 } // namespace

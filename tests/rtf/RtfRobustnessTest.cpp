@@ -115,7 +115,7 @@ TEST(RtfRobustnessTest, OverlongControlWordsAndBrokenEscapes)
     QByteArray rtf = "{\\rtf1 a\\";
     rtf += QByteArray(100000, 'x');
     rtf += "123456789012345678901234567890 b\\'zz c\\'4";
-    EXPECT_EQ(textOf(rtf), QStringLiteral("abzz c\u0004"));
+    EXPECT_EQ(textOf(rtf), QStringLiteral("ab c"));
 }
 
 TEST(RtfRobustnessTest, RandomBytesAfterTheHeaderNeverCrash)

@@ -124,6 +124,27 @@ TEST(RtfTokenizerTest, BinaryDataIsNotTokenized)
     EXPECT_EQ(tokensOf("\\bin0 x"), (QStringList{"\\bin0", "text:x"}));
 }
 
+TEST(RtfTokenizerTest, BadHexEscapesGiveNothingForTheirTwoCharacters)
+{
+    const struct
+    {
+        QByteArray input;
+        QStringList tokens;
+    } cases[] = {
+        {"a\\'4zb", {"text:ab"}},
+        {"a\\'g1b", {"text:ab"}},
+        {"a\\'4 b", {"text:ab"}},
+        {"a\\'\\'41b", {"text:a", "'41", "text:b"}},
+        {"{\\'4}b", {"{", "}", "text:b"}},
+        {"a\\'4\\par b", {"text:a", "\\par", "text:b"}},
+        {"a\\'4", {"text:a"}},
+    };
+    for (const auto& entry : cases) {
+        for (qsizetype chunk : {qsizetype(1), qsizetype(64)})
+            EXPECT_EQ(tokensOf(entry.input, chunk), entry.tokens) << entry.input.constData() << " " << chunk;
+    }
+}
+
 TEST(RtfTokenizerTest, EveryChunkSizeGivesTheSameTokens)
 {
     const QByteArray input = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard\\fi-360\\'e8\\u-10179?\\bin4 \\}{x"
