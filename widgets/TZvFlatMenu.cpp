@@ -40,7 +40,7 @@ QWidget* formOf(QWidget* widget)
 
 bool isContainer(std::optional<TFlatControl> kind)
 {
-    return !kind || *kind == fcGroupBox || *kind == fcToolbar || *kind == fcPanel;
+    return !kind || *kind == fcGroupBox || *kind == fcToolbar || *kind == fcControlbar || *kind == fcPanel;
 }
 
 ColorDepth displayDepth()

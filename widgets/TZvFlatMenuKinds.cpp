@@ -57,8 +57,11 @@ std::optional<TFlatControl> FlatControlKind(const QWidget* widget)
         return belongsToMenuBar(widget) ? fcMainMenu : fcPopupMenu;
     if (isPartOfControl(widget))
         return std::nullopt;
-    if (qobject_cast<const QToolBar*>(widget))
-        return fcToolbar;
+    if (qobject_cast<const QToolBar*>(widget)) {
+        // A tool bar in a main window inside a window is a band of a control bar.
+        const auto* owner = qobject_cast<const QMainWindow*>(widget->parentWidget());
+        return owner && !owner->isWindow() ? fcControlbar : fcToolbar;
+    }
     if (qobject_cast<const QComboBox*>(widget))
         return fcCombo;
     if (const auto* edit = qobject_cast<const QLineEdit*>(widget))

@@ -2,6 +2,7 @@
 
 #include "platform/OsVersion.h"
 #include "widgets/TZvFlatMenuControlPainter.h"
+#include "widgets/TZvFlatMenuKinds.h"
 
 #include <QAbstractSpinBox>
 #include <QCheckBox>
@@ -111,6 +112,11 @@ QColor parentColor(const QWidget* widget)
 QColor ownColor(const QWidget* widget)
 {
     return widget->palette().color(widget->backgroundRole());
+}
+
+bool isBand(const QWidget* widget)
+{
+    return widget && FlatControlKind(widget) == fcControlbar;
 }
 
 bool isFlatGroupBox(const QWidget* widget, const QStyleOptionComplex* option)
@@ -284,6 +290,24 @@ void TZvFlatMenuStyle::drawPopupFrame(const QStyleOption* option, QPainter* pain
     painter->fillRect(size.width() - 2, 2, 2, size.height() - 2, colors.popupShadow);
 }
 
+QColor TZvFlatMenuStyle::bandColor(const QWidget* band) const
+{
+    const QColor bar = parentColor(band);
+    return m_depth == ColorDepth::High ? Lighten(bar, 6) : bar;
+}
+
+void TZvFlatMenuStyle::drawGrip(const QRect& rect, QPainter* painter, const QWidget* band) const
+{
+    // Short lines on every other row, each a shade darker than the one above.
+    painter->fillRect(rect, bandColor(band));
+    const QColor bar = parentColor(band);
+    int darkening = 30;
+    for (int y = rect.top() + 5; y <= rect.top() + rect.height() - 5; y += 2, darkening += 7) {
+        painter->setPen(Darken(bar, darkening));
+        painter->drawLine(rect.left() + 3, y, rect.left() + 5, y);
+    }
+}
+
 void TZvFlatMenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                                      const QWidget* widget) const
 {
@@ -299,6 +323,16 @@ void TZvFlatMenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOptio
         return;
     case PE_PanelMenuBar:
         painter->fillRect(option->rect, menuPainter().colors().menuBar);
+        return;
+    case PE_PanelToolBar:
+        if (!isBand(widget))
+            break;
+        painter->fillRect(option->rect, bandColor(widget));
+        return;
+    case PE_IndicatorToolBarHandle:
+        if (!isBand(widget))
+            break;
+        drawGrip(option->rect, painter, widget);
         return;
     case PE_PanelLineEdit:
         if (const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);

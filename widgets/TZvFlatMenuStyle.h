@@ -6,7 +6,8 @@
 // by TZvFlatMenuPainter; a popup menu gets a one-pixel frame with a two-pixel
 // shadow at its right and bottom, its window cut to that shape; edits, combo
 // boxes, spin boxes, check boxes, radio buttons and group boxes are drawn by
-// TZvFlatMenuControlPainter. Menu items with the dynamic property "Tag" 999
+// TZvFlatMenuControlPainter; the tool bars that are bands of a control bar get
+// a lightened face and a grip of short lines. Menu items with the dynamic property "Tag" 999
 // keep the application style's drawing.
 
 #include "widgets/TZvFlatMenuPainter.h"
@@ -56,6 +57,10 @@ protected:
 private:
     bool drawMenuItem(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
     void drawPopupFrame(const QStyleOption* option, QPainter* painter) const;
+    // A band of a control bar: its colour, the control bar's lightened by 6
+    // per cent on deep displays, and its grip.
+    QColor bandColor(const QWidget* band) const;
+    void drawGrip(const QRect& rect, QPainter* painter, const QWidget* band) const;
     int thumbWidth() const;
 
     TZvFlatMenuProperties m_properties;

@@ -13,10 +13,14 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStyleOption>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -179,4 +183,27 @@ TEST_F(TZvFlatMenuTest, ManagerHandsTheRendererToFormsShownLaterExceptTaggedOnes
     EXPECT_EQ(excludedEdit->style(), QApplication::style());
     renderer.setActive(false);
     EXPECT_EQ(dialogEdit->style(), QApplication::style());
+}
+
+TEST_F(TZvFlatMenuTest, ControlBarBandGetsALightenedFaceAndAGripOfDarkeningLines)
+{
+    auto* controlBar = new QMainWindow(&form);
+    controlBar->setWindowFlags(Qt::Widget);
+    auto* band = controlBar->addToolBar(QStringLiteral("ToolBar1"));
+    TZvFlatMenu renderer(&form);
+    renderer.setActive(true);
+    ASSERT_EQ(band->style(), renderer.style());
+    QImage image(12, 26, QImage::Format_RGB888);
+    QPainter painter(&image);
+    QStyleOption option;
+    option.initFrom(band);
+    option.rect = image.rect();
+    renderer.style()->drawPrimitive(QStyle::PE_IndicatorToolBarHandle, &option, &painter, band);
+    const QColor bar = controlBar->palette().color(controlBar->backgroundRole());
+    EXPECT_EQ(image.pixelColor(3, 5), Darken(bar, 30));
+    EXPECT_EQ(image.pixelColor(5, 7), Darken(bar, 37));
+    EXPECT_EQ(image.pixelColor(3, 13), Darken(bar, 58));
+    EXPECT_EQ(image.pixelColor(3, 21), Darken(bar, 86));
+    for (const QPoint& face : {QPoint(3, 6), QPoint(6, 5), QPoint(2, 5), QPoint(3, 23)})
+        EXPECT_EQ(image.pixelColor(face), Lighten(bar, 6)) << face.x() << "," << face.y();
 }
