@@ -269,6 +269,8 @@ bool TZvFlatMenu::wants(const QWidget* widget) const
 
 void TZvFlatMenu::attachWidget(QWidget* widget)
 {
+    // Menus that lived only while shown (context menus) leave empty records.
+    std::erase_if(m_restyled, [](const auto& subClass) { return !subClass->widget(); });
     if (isRestyled(widget) || !wants(widget))
         return;
     if (HasOwnLook(widget) && !m_overrideOwnerDraw)
