@@ -104,7 +104,7 @@ void TMainform::FormCreate(QObject*)
     }
 
     // 3. Windows with minor version 10 draws its menus itself.
-    FlatMenu1->setProperty("Active", GetVersionEx().dwMinorVersion != 10);
+    FlatMenu1->setActive(GetVersionEx().dwMinorVersion != 10);
     editor->setIsModified(false);
 
     // 4.

@@ -16,6 +16,7 @@
 #include "richedit/TZvRichEdit.h"
 #include "ruler/TZvRuler.h"
 #include "widgets/TZvColorButton.h"
+#include "widgets/TZvFlatMenu.h"
 #include "widgets/TZvFontComboBox.h"
 
 #include <QMainWindow>
@@ -81,8 +82,8 @@ public:
     QMenuBar* MainMenu1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QMenu* radkovanipop = nullptr;
-    // The flat menu renderer; its "Active" property says whether it draws the menus.
-    QObject* FlatMenu1 = nullptr;
+    // The flat menu renderer of the menus and controls.
+    TZvFlatMenu* FlatMenu1 = nullptr;
     // The dialogs: their options persist between uses, as the dialog components do.
     FileDialogOptions OpenDialog1;
     FileDialogOptions SaveDialog1;

@@ -60,9 +60,35 @@ void TMainform::createComponents()
     setFont(designFont);
     setWindowIcon(ZvIcon(QStringLiteral("accessories-text-editor"), QStringLiteral("Z")));
 
-    FlatMenu1 = new QObject(this);
+    FlatMenu1 = new TZvFlatMenu(this);
     FlatMenu1->setObjectName(QStringLiteral("FlatMenu1"));
-    FlatMenu1->setProperty("Active", true);
+    QFont menuFont(QStringLiteral("Tahoma"));
+    menuFont.setPixelSize(11);
+    FlatMenu1->setFont(menuFont, clMenuText);
+    FlatMenu1->setDimLevel(30);
+    FlatMenu1->setGrayLevel(10);
+    FlatMenu1->setColor(clGradientActiveCaption);
+    FlatMenu1->setDrawMenuBar(true);
+    FlatMenu1->setIconBackColor(clBtnFace);
+    FlatMenu1->setMenuBarColor(clBtnFace);
+    FlatMenu1->setSelectColor(clHighlight);
+    FlatMenu1->setSelectBorderColor(clHighlight);
+    FlatMenu1->setSelectFontColor(clMenuText);
+    FlatMenu1->setDisabledColor(clInactiveCaption);
+    FlatMenu1->setSeparatorColor(clBtnFace);
+    FlatMenu1->setCheckedColor(clHighlight);
+    FlatMenu1->setIconWidth(24);
+    FlatMenu1->setDrawSelect(true);
+    FlatMenu1->setUseSystemColors(true);
+    FlatMenu1->setUseDimColor(true);
+    FlatMenu1->setOverrideOwnerDraw(false);
+    FlatMenu1->setGradient(true);
+    FlatMenu1->setFlatMenu(true);
+    FlatMenu1->setAutoDetect(true);
+    FlatMenu1->setFlatControls(fcMainMenu | fcPopupMenu | fcControlbar | fcCombo | fcListBox | fcEdit |
+                               fcMaskEdit | fcMiscEdit | fcCheckBox | fcRadioButton | fcBitBtn |
+                               fcSpeedButton | fcUpDown | fcGroupBox | fcTreeView | fcListView |
+                               fcProgressBar | fcHotKey);
 
     createActions();
     createMainMenu();
