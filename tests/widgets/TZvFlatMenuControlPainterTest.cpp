@@ -63,7 +63,8 @@ TEST(TZvFlatMenuControlPainterTest, CheckBoxOutlineFillAndTickFollowTheState)
         EXPECT_EQ(image.pixel(2, 6), row.outline.rgb()) << row.name;
         EXPECT_EQ(image.pixel(3, 3), row.fill.rgb()) << row.name;
         // The tick box lies one pixel inside the box: its first stroke starts at (+1, +5).
-        if (row.tick.isValid())
+        if (row.tick.isValid()) {
             EXPECT_EQ(image.pixel(4, 8), row.tick.rgb()) << row.name;
+        }
     }
 }

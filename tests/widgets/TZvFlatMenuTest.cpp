@@ -99,8 +99,9 @@ TEST_F(TZvFlatMenuTest, SwitchingActiveOffGivesEveryMenuAndControlItsPreviousSty
         for (const auto& row : rows) {
             const QString name = QString::fromLatin1(row.widget->metaObject()->className());
             EXPECT_EQ(row.widget->style() == renderer.style(), row.restyled) << name.toStdString();
-            if (row.restyled)
+            if (row.restyled) {
                 EXPECT_TRUE(row.widget->testAttribute(Qt::WA_Hover)) << name.toStdString();
+            }
         }
         renderer.setActive(false);
         for (size_t index = 0; index < std::size(rows); ++index) {
