@@ -230,7 +230,7 @@ std::vector<Picture> picturesIn(const QMimeData& source)
         QImage (*decode)(QByteArrayView);
         QLatin1String kind;
     } encodings[] = {{RichEditMimeData::PngType, DecodePng, QLatin1String("png")},
-                     {QLatin1String("image/jpeg"), DecodeJpeg, QLatin1String("jpeg")}};
+                     {RichEditMimeData::JpegType, DecodeJpeg, QLatin1String("jpeg")}};
     for (const auto& encoding : encodings) {
         if (!source.hasFormat(encoding.type))
             continue;
@@ -282,7 +282,8 @@ bool RichEditControl::canInsertFromMimeData(const QMimeData* source) const
         std::any_of(std::begin(RtfTypes), std::end(RtfTypes),
                     [source](const QString& type) { return source->hasFormat(type); }))
         return true;
-    if (m_oleCallback && (source->hasImage() || source->hasFormat(RichEditMimeData::PngType)))
+    if (m_oleCallback && (source->hasImage() || source->hasFormat(RichEditMimeData::PngType) ||
+                          source->hasFormat(RichEditMimeData::JpegType)))
         return true;
     return source->hasText();
 }

@@ -29,6 +29,7 @@ class RichEditMimeData : public QMimeData
 public:
     static constexpr QLatin1String RtfType{"text/rtf"};
     static constexpr QLatin1String PngType{"image/png"};
+    static constexpr QLatin1String JpegType{"image/jpeg"};
 
     explicit RichEditMimeData(const QTextCursor& selection);
 
