@@ -301,6 +301,39 @@ TEST(InteropListLabels, NumberingStylesGiveTheirLabels)
     }
 }
 
+// A level's label may hold the numbers of the levels above it ("2.1."); LibreOffice's text
+// export of the first list gives the lines expected.
+TEST(InteropListLabels, LevelTextsGiveTheNumbersOfTheLevelsAbove)
+{
+    const struct
+    {
+        QByteArray innerLevelText;
+        int innerFormat;    // \levelnfc
+        const char* labels; // A, AA, AB, B, BA
+    } cases[] = {
+        {"\\'04\\'00.\\'01.", 0, "1.|1.1.|1.2.|2.|2.1."},
+        {"\\'03\\'00\\u8211 ?\\'01", 4, "1.|1\u2013a|1\u2013b|2.|2\u2013a"},
+    };
+    for (const auto& entry : cases) {
+        const QByteArray level = "{\\listlevel\\levelnfc";
+        TZvRichEdit editor;
+        loadFromBytes(
+            editor,
+            "{\\rtf1\\ansi{\\*\\listtable{\\list" + level + "0{\\leveltext\\'02\\'00.;}\\fi-360\\li720}" +
+                level + QByteArray::number(entry.innerFormat) + "{\\leveltext" + entry.innerLevelText +
+                ";}\\fi-360\\li1440}\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
+                "\\pard Pred\\par\\ls1\\ilvl0 A\\par\\ilvl1 AA\\par AB\\par\\ilvl0 B\\par\\ilvl1 BA\\par"
+                "\\pard Po\\par}");
+        const QStringList labels = QString::fromUtf8(entry.labels).split(u'|');
+        const QString expected =
+            QStringLiteral("Pred\r\n    %1 A\r\n        %2 AA\r\n        %3 AB\r\n    %4 B\r\n"
+                           "        %5 BA\r\nPo")
+                .arg(labels.at(0), labels.at(1), labels.at(2), labels.at(3), labels.at(4));
+        EXPECT_EQ(QString::fromUtf8(saveToBuffer(editor, TRichStreamFormat::sfPlainText)), expected)
+            << entry.innerLevelText.constData();
+    }
+}
+
 // The corpus is what makes the tests above mean something: a lost file or a
 // missing reference text must not pass silently.
 TEST(InteropCorpus, HoldsEveryPeersRtfWithItsReferenceText)
