@@ -331,6 +331,11 @@ TEST(InteropListLabels, LevelTextsGiveTheNumbersOfTheLevelsAbove)
                 .arg(labels.at(0), labels.at(1), labels.at(2), labels.at(3), labels.at(4));
         EXPECT_EQ(QString::fromUtf8(saveToBuffer(editor, TRichStreamFormat::sfPlainText)), expected)
             << entry.innerLevelText.constData();
+        // The level texts are written back to RTF.
+        TZvRichEdit reread;
+        loadFromBytes(reread, saveToBuffer(editor, TRichStreamFormat::sfRichText));
+        EXPECT_EQ(QString::fromUtf8(saveToBuffer(reread, TRichStreamFormat::sfPlainText)), expected)
+            << "written back: " << entry.innerLevelText.constData();
     }
 }
 
