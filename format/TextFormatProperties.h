@@ -58,6 +58,8 @@ enum Property : int {
     // Paragraphs, added later.
     BlockDrawingRtf = QTextFormat::UserProperty + 128, // QByteArray, the drawing object, as read, whose text
                                                        // box text the paragraph is
+    BlockListLevelText, // QString, a list item's label as its list level gives it: the numbers of
+                        // levels 0..8 as the characters 0..8 among the label's own characters ("\x00.\x01.")
 };
 
 enum LineSpacingRule : int {

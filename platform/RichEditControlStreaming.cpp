@@ -6,6 +6,7 @@
 #include "platform/EditStreamIo.h"
 #include "platform/PlainTextCodec.h"
 #include "platform/PlainTextLists.h"
+#include "platform/PlainTextNotes.h"
 #include "rtf/RtfReader.h"
 #include "rtf/RtfWriter.h"
 
@@ -123,8 +124,11 @@ LONG RichEditControl::StreamOut(UINT format, EDITSTREAM& stream)
     const CHARRANGE range = (format & SFF_SELECTION) ? ExGetSel() : WholeText;
     if (!isRichTextFormat(format)) {
         const int from = std::clamp<int>(range.cpMin, 0, GetTextLength());
+        const QString rangeText = TextRange(range);
+        const int to = from + int(rangeText.size());
         const QString text =
-            PlainTextCodec::exported(PlainTextLists::withLabels(*document(), from, TextRange(range)));
+            PlainTextCodec::exported(PlainTextLists::withLabels(*document(), from, rangeText) +
+                                     PlainTextNotes::notesText(*document(), from, to));
         if (!EditStreamIo::writeAll(stream, PlainTextCodec::encode(text, plainTextEncoding(format))))
             return 0;
         return LONG(text.size());

@@ -283,6 +283,7 @@ RtfDocumentBuilder::Numbering RtfDocumentBuilder::numbering(const ParaState& par
         if (definition != m_tables.listDefinitions.cend() && para.listLevel < definition->size()) {
             result.numbering = definition->at(para.listLevel).numbering;
             result.start = definition->at(para.listLevel).start;
+            result.levelText = definition->at(para.listLevel).levelText;
             // The old-style numbering beside a numbered list says how the number
             // is written; without it, "1." as word processors show it.
             if (pn.numbering == 0 || pn.numbering == PFN_BULLET)
@@ -349,6 +350,8 @@ QTextBlockFormat RtfDocumentBuilder::blockFormat(const ParaState& para, const Nu
         format.setProperty(BlockNumberingStart, list.start);
         format.setProperty(BlockNumberingStyle, list.style);
         format.setProperty(BlockListLevel, list.level);
+        if (!list.levelText.isEmpty())
+            format.setProperty(BlockListLevelText, list.levelText);
         if (para.pn.indent != 0)
             format.setProperty(BlockNumberingTab, para.pn.indent);
     }

@@ -88,7 +88,8 @@ private:
         int start = 1;
         int style = 0;
         int level = 0;
-        qint64 key = 0; // which paragraphs continue one list
+        QString levelText; // the label as the list level gives it, if it does
+        qint64 key = 0;    // which paragraphs continue one list
     };
     // The QTextList that numbered paragraphs of one key are going into.
     struct ListRun

@@ -32,6 +32,7 @@ const KeywordTable& keywords()
         add("listtable", RtfDestinationWord::ListTable);
         add("list", RtfDestinationWord::List);
         add("listlevel", RtfDestinationWord::ListLevel);
+        add("leveltext", RtfDestinationWord::LevelText);
         add("listoverridetable", RtfDestinationWord::ListOverrideTable);
         add("listoverride", RtfDestinationWord::ListOverride);
         add("listid", RtfListWord::ListId);
@@ -191,7 +192,7 @@ const KeywordTable& keywords()
                                       "ftnsep",       "ftnsepc",      "ftncn",
                                       "aftnsep",      "aftnsepc",     "aftncn",
                                       "fname",        "falt",         "panose",
-                                      "leveltext",    "levelnumbers", "listname",
+                                      "levelnumbers", "listname",
                                       "protusertbl",  "pnseclvl",     "fldtype",
                                       "datafield",    "formfield",    "wgrffmtfilter",
                                       "passwordhash", "htmltag",      "mhtmltag",

@@ -41,6 +41,7 @@ enum class RtfDestinationWord : quint8 {
     ListTable,
     List,
     ListLevel,
+    LevelText, // \leveltext: a list level's label, kept
     ListOverrideTable,
     ListOverride,
     Pn,

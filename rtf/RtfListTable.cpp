@@ -32,6 +32,34 @@ void putLevelText(RtfOutput& out, int level, int style)
     out.put(";}");
 }
 
+// A level text kept from reading, its numbers (the characters 0..8) as \'0N with their
+// positions in \levelnumbers; other characters as themselves, or \uN when not plain ASCII.
+void putKeptLevelText(RtfOutput& out, const QString& text)
+{
+    out.put("{\\leveltext\\'");
+    out.putHex(uchar(std::min<qsizetype>(text.size(), 255)));
+    QByteArray positions;
+    for (qsizetype i = 0; i < text.size() && i < 255; ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < 9) {
+            out.put("\\'0");
+            out.put(char('0' + c));
+            positions.append(uchar(i + 1));
+        } else if (c >= 0x20 && c < 0x7f && c != u'\\' && c != u'{' && c != u'}' && c != u';') {
+            out.put(char(c));
+        } else {
+            out.putWord("\\u", int(qint16(c)));
+            out.put(" ?");
+        }
+    }
+    out.put(";}{\\levelnumbers");
+    for (char position : positions) {
+        out.put("\\'");
+        out.putHex(uchar(position));
+    }
+    out.put(";}");
+}
+
 } // namespace
 
 QByteArray RtfListTable::keyOf(const Levels& levels)
@@ -41,6 +69,7 @@ QByteArray RtfListTable::keyOf(const Levels& levels)
         for (int value : {int(level.used), level.numbering, level.start, level.style, level.leftIndent,
                           level.firstIndent})
             key += QByteArray::number(value) + ',';
+        key += level.levelText.toUtf8() + '|';
     }
     return key;
 }
@@ -58,7 +87,8 @@ void RtfListTable::addParagraph(const QTextList* list, const QTextBlockFormat& f
                      intProperty(format, BlockNumberingStart, 1),
                      intProperty(format, BlockNumberingStyle, PFNS_PERIOD),
                      blockStartIndent(format) + offset,
-                     -offset};
+                     -offset,
+                     format.stringProperty(BlockListLevelText)};
     if (follows == Follows::OtherParagraph || !continuesCurrent(level, definition)) {
         m_current = int(m_nestedLists.size());
         m_nestedLists.append(Levels{});
@@ -95,7 +125,7 @@ RtfListTable::Levels RtfListTable::completed(const Levels& levels)
             above = slot;
             continue;
         }
-        slot = Level{false, above.numbering, 1, above.style, 720 * (level + 1), -360};
+        slot = Level{false, above.numbering, 1, above.style, 720 * (level + 1), -360, {}};
     }
     return result;
 }
@@ -108,6 +138,8 @@ void RtfListTable::writeLevel(RtfOutput& out, int level, const Level& definition
     out.putWord("\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat", definition.start);
     if (definition.numbering == PFN_BULLET)
         out.put("{\\leveltext\\'01\\u8226 ?;}{\\levelnumbers;}");
+    else if (!definition.levelText.isEmpty())
+        putKeptLevelText(out, definition.levelText);
     else
         putLevelText(out, level, definition.style);
     out.putWord("\\fi", definition.firstIndent);

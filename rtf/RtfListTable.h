@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QList>
+#include <QString>
 
 #include <array>
 
@@ -45,6 +46,7 @@ private:
         int style = 0;
         int leftIndent = 0;  // \li of the level's paragraphs
         int firstIndent = 0; // \fi of the level's paragraphs
+        QString levelText;   // the label as read, its numbers as the characters 0..8; empty: from the style
         bool sameNumbering(const Level& other) const
         {
             return numbering == other.numbering && start == other.start && style == other.style;

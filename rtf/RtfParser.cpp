@@ -160,6 +160,10 @@ void RtfParser::closeDestination(const GroupState& closed, const QByteArray& cap
             m_tables.listDefinitions.insert(m_list.id, m_list.levels);
         m_list = PendingList();
         break;
+    case Destination::LevelText:
+        if (!m_list.levels.isEmpty())
+            m_list.levels.last().levelText = levelTextOf(captured);
+        break;
     case Destination::ListOverride:
         if (m_override.index != 0)
             m_tables.listOverrides.insert(m_override.index, m_override.list);
@@ -333,6 +337,7 @@ bool RtfParser::isTextDestination() const
     case Destination::ListTable:
     case Destination::List:
     case Destination::ListLevel:
+    case Destination::LevelText:
     case Destination::ListOverrideTable:
     case Destination::ListOverride:
     case Destination::Pn:
@@ -432,6 +437,7 @@ void RtfParser::text(const char* data, qsizetype size)
     case Destination::ListTable:
     case Destination::List:
     case Destination::ListLevel:
+    case Destination::LevelText:
     case Destination::ListOverrideTable:
     case Destination::ListOverride:
     case Destination::Pn:
@@ -516,6 +522,7 @@ void RtfParser::emitCharacter(char16_t character)
     case Destination::ListTable:
     case Destination::List:
     case Destination::ListLevel:
+    case Destination::LevelText:
     case Destination::ListOverrideTable:
     case Destination::ListOverride:
     case Destination::Pn:

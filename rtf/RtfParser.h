@@ -186,6 +186,7 @@ private:
 
     // Lists.
     void closePnText();
+    static QString levelTextOf(QByteArrayView captured);
 
     // Pictures and objects.
     void startPicture();

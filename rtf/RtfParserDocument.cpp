@@ -110,6 +110,15 @@ bool RtfParser::applyDestinationWord(RtfDestinationWord word)
         if (m_list.levels.size() < MaxListLevels)
             m_list.levels.append(ListLevelDefinition{});
         return true;
+    case RtfDestinationWord::LevelText:
+        if (state.destination != Destination::ListLevel || m_tokenizer.isCapturing()) {
+            state.destination = Destination::Skip;
+            return true;
+        }
+        state.destination = Destination::LevelText;
+        m_tokenizer.startCapture({});
+        state.ownsCapture = true;
+        return true;
     case RtfDestinationWord::ListOverrideTable:
         state.destination = Destination::ListOverrideTable;
         return true;

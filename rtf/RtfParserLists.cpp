@@ -3,6 +3,7 @@
 #include "rtf/RtfParser.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace {
 
@@ -126,4 +127,49 @@ void RtfParser::closePnText()
         pn.style = PFNS_PERIOD;
     else if (!m_pnText.before && text.contains(u')') && pn.style != PFNS_PARENS)
         pn.style = PFNS_PAREN;
+}
+
+// A \leveltext group as read: its first character is the label's length, then the label,
+// its numbers as the characters 0..8. Characters come as \'hh, \uN (with one replacement
+// character after it) or as themselves; the label ends at ';'.
+QString RtfParser::levelTextOf(QByteArrayView captured)
+{
+    QString text;
+    for (qsizetype i = 0; i < captured.size() && captured[i] != ';' && captured[i] != '}'; ++i) {
+        const char c = captured[i];
+        if (c == '{' || c == '\r' || c == '\n')
+            continue;
+        if (c != '\\') {
+            text += QChar(uchar(c));
+            continue;
+        }
+        if (i + 3 < captured.size() && captured[i + 1] == '\'') {
+            text += QChar(QByteArray(captured.data() + i + 2, 2).toUShort(nullptr, 16));
+            i += 3;
+            continue;
+        }
+        qsizetype end = i + 1;
+        while (end < captured.size() && std::isalpha(uchar(captured[end])))
+            ++end;
+        const QByteArrayView word = captured.sliced(i + 1, end - i - 1);
+        qsizetype numberEnd = end;
+        while (numberEnd < captured.size() &&
+               (captured[numberEnd] == '-' || std::isdigit(uchar(captured[numberEnd]))))
+            ++numberEnd;
+        if (word == "u" && numberEnd > end) {
+            text += QChar(char16_t(captured.sliced(end, numberEnd - end).toInt()));
+            if (numberEnd < captured.size() && captured[numberEnd] == ' ')
+                ++numberEnd;
+            ++numberEnd; // the replacement character
+        } else if (word.isEmpty() && end < captured.size()) {
+            text += QChar(uchar(captured[end])); // \\, \{, \}
+            ++numberEnd;
+        } else if (numberEnd < captured.size() && captured[numberEnd] == ' ') {
+            ++numberEnd;
+        }
+        i = numberEnd - 1;
+    }
+    if (text.isEmpty())
+        return {};
+    return text.mid(1, text.at(0).unicode());
 }

@@ -106,6 +106,7 @@ enum class Destination : quint8 {
     ListTable,
     List,
     ListLevel,
+    LevelText, // a list level's \leveltext: kept as read
     ListOverrideTable,
     ListOverride,
     Pn,
@@ -138,6 +139,8 @@ struct ListLevelDefinition
 {
     int numbering = PFN_BULLET;
     int start = 1;
+    // The label as \leveltext gives it, the numbers of levels 0..8 as the characters 0..8.
+    QString levelText;
 };
 
 // The tables of the document that the text refers to by number.
