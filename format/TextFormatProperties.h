@@ -55,6 +55,7 @@ enum Property : int {
     CharFieldInstruction = QTextFormat::UserProperty + 96, // QString, the field whose result the text is
     CharNoteRtf,      // QByteArray, the footnote or endnote group, as read, whose reference mark the text is
     CharNoteNumbered, // bool, the mark is the note's automatic number (\chftn)
+    CharNoteCodePage, // int, the ANSI code page of the document the note group was read from
     // Paragraphs, added later.
     BlockDrawingRtf = QTextFormat::UserProperty + 128, // QByteArray, the drawing object, as read, whose text
                                                        // box text the paragraph is

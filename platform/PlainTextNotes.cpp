@@ -12,14 +12,17 @@ using namespace TextFormatProperties;
 
 namespace {
 
-// A note's text as the RTF reader reads its group, its paragraphs joined by blanks. The
-// note's automatic number (\chftn) is left out: the mark before the text shows it.
-QString noteText(const QByteArray& group)
+// A note's text as the RTF reader reads its group, its paragraphs joined by blanks, its
+// bytes in the code page of the document it came from. The note's automatic number
+// (\chftn) is left out: the mark before the text shows it.
+QString noteText(const QByteArray& group, int codePage)
 {
     static constexpr QByteArrayView Opening = "{\\footnote";
     static const QRegularExpression AutomaticNumber(QStringLiteral("\\\\chftn(?![a-z])"));
     const QByteArray body = group.startsWith(Opening) ? group.mid(Opening.size()) : group;
-    const QByteArray rtf = "{\\rtf1\\ansi " + QString::fromLatin1(body).remove(AutomaticNumber).toLatin1();
+    const QByteArray header = codePage > 0 ? "{\\rtf1\\ansi\\ansicpg" + QByteArray::number(codePage) + ' '
+                                           : QByteArray("{\\rtf1\\ansi ");
+    const QByteArray rtf = header + QString::fromLatin1(body).remove(AutomaticNumber).toLatin1();
     QTextDocument document;
     RtfReader reader{QTextCursor(&document)};
     reader.feed(rtf.constData(), rtf.size());
@@ -44,7 +47,7 @@ QString notesText(const QTextDocument& document, int from, int to)
             if (group.isEmpty() || piece.position() < from || piece.position() >= to)
                 continue;
             const QString mark = piece.text().remove(QChar::ObjectReplacementCharacter);
-            QString text = noteText(group);
+            QString text = noteText(group, piece.charFormat().intProperty(CharNoteCodePage));
             if (text.startsWith(mark))
                 text = text.mid(mark.size()).trimmed();
             notes[group.contains("\\ftnalt") ? 1 : 0].append(u'[' + mark + QStringLiteral("] ") + text);

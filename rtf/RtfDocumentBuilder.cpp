@@ -196,6 +196,7 @@ QTextCharFormat RtfDocumentBuilder::charFormat(const CharState& state, RtfScript
     if (state.note >= 0 && state.note < m_tables.notes.size()) {
         format.setProperty(CharNoteRtf, m_tables.notes.at(state.note).rtf);
         format.setProperty(CharNoteNumbered, m_tables.notes.at(state.note).numbered);
+        format.setProperty(CharNoteCodePage, m_tables.notes.at(state.note).codePage);
     }
     if (state.protect)
         format.setProperty(CharProtected, true);

@@ -134,7 +134,7 @@ void RtfParser::finishNote(const QByteArray& captured)
         --m_footnotes; // the number was counted as a footnote's
         mark = RtfListNumbering::numberText(PFN_LCROMAN, ++m_endnotes); // i, ii, iii as usual
     }
-    m_tables.notes.append({captured, numbered});
+    m_tables.notes.append({captured, numbered, m_decoding.ansiCodePage});
     const int note = int(m_tables.notes.size() - 1);
     if (!m_builder.markNote(numbered ? m_automaticMark.length : 1, note, mark, top().para))
         m_tables.notes.removeLast();

@@ -156,6 +156,7 @@ struct RtfDocumentTables
     {
         QByteArray rtf;
         bool numbered = false;
+        int codePage = 0; // the document's ANSI code page, which the group's \' bytes are in
     };
     QList<Note> notes;
     QList<QByteArray> drawings;                             // drawing objects with text boxes, as read

@@ -349,12 +349,15 @@ TEST(InteropListLabels, LevelTextsGiveTheNumbersOfTheLevelsAbove)
 TEST(InteropNotes, PlainTextPutsNotesAfterTheDocument)
 {
     TZvRichEdit editor;
-    loadFromBytes(editor, "{\\rtf1\\ansi Prvni{\\super\\chftn}{\\footnote\\pard{\\super\\chftn} Pata jedna.}"
-                          " druhy{\\super\\chftn}{\\footnote\\ftnalt\\pard{\\super\\chftn} Konec.}"
-                          " treti*{\\footnote\\pard * Pata dve.}\\par Dal\\par}");
+    // The note's bytes are in the document's code page: \'e8 is "č" in 1250.
+    loadFromBytes(
+        editor,
+        "{\\rtf1\\ansi\\ansicpg1250 Prvni{\\super\\chftn}{\\footnote\\pard{\\super\\chftn} Pata \\'e8.}"
+        " druhy{\\super\\chftn}{\\footnote\\ftnalt\\pard{\\super\\chftn} Konec.}"
+        " treti*{\\footnote\\pard * Pata dve.}\\par Dal\\par}");
     EXPECT_EQ(
         QString::fromUtf8(saveToBuffer(editor, TRichStreamFormat::sfPlainText)),
-        QStringLiteral("Prvni1 druhyi treti*\r\nDal\r\n\r\n__________\r\n[1] Pata jedna.\r\n[*] Pata dve.\r\n"
+        QStringLiteral("Prvni1 druhyi treti*\r\nDal\r\n\r\n__________\r\n[1] Pata č.\r\n[*] Pata dve.\r\n"
                        "[i] Konec."));
 }
 
