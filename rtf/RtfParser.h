@@ -167,6 +167,12 @@ private:
     int keepFieldInstruction(const QString& instruction);
 
     // Notes: a footnote or endnote becomes part of the reference mark before it.
+    // Captures the current group's RTF from `opening` on, unless an outer group is
+    // captured already; the group then owns the capture.
+    void captureGroup(QByteArrayView opening);
+    // A group kept as read and shown through its text: only in body text outside another
+    // captured group, else skipped. True when it is read.
+    bool startKeptBodyGroup(Destination destination, QByteArrayView opening);
     void startNote();
     void finishNote(const QByteArray& captured);
 

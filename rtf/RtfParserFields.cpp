@@ -109,16 +109,21 @@ int RtfParser::fontNamed(const QString& name)
 
 // Notes.
 
-void RtfParser::startNote()
+bool RtfParser::startKeptBodyGroup(Destination destination, QByteArrayView opening)
 {
     GroupState& state = top();
     if (state.destination != Destination::Body || m_tokenizer.isCapturing()) {
         state.destination = Destination::Skip;
-        return;
+        return false;
     }
-    state.destination = Destination::Note;
-    m_tokenizer.startCapture("{\\footnote ");
-    state.ownsCapture = true;
+    state.destination = destination;
+    captureGroup(opening);
+    return true;
+}
+
+void RtfParser::startNote()
+{
+    startKeptBodyGroup(Destination::Note, "{\\footnote ");
 }
 
 // The note becomes part of its reference mark: the automatic number just read, or else
@@ -145,18 +150,11 @@ void RtfParser::finishNote(const QByteArray& captured)
 
 void RtfParser::startDrawing()
 {
-    GroupState& state = top();
     if (m_replayedDrawing >= 0) {
-        state.destination = Destination::Drawing; // read again for its text box
+        top().destination = Destination::Drawing; // read again for its text box
         return;
     }
-    if (state.destination != Destination::Body || m_tokenizer.isCapturing()) {
-        state.destination = Destination::Skip;
-        return;
-    }
-    state.destination = Destination::Drawing;
-    m_tokenizer.startCapture("{\\*\\do ");
-    state.ownsCapture = true;
+    startKeptBodyGroup(Destination::Drawing, "{\\*\\do ");
 }
 
 // Read for the first time, a drawing object waits for the end of its paragraph; an object

@@ -14,6 +14,14 @@ constexpr int MaxTwips = 100000;
 
 } // namespace
 
+void RtfParser::captureGroup(QByteArrayView opening)
+{
+    if (m_tokenizer.isCapturing())
+        return;
+    m_tokenizer.startCapture(opening);
+    top().ownsCapture = true;
+}
+
 void RtfParser::startPicture()
 {
     GroupState& state = top();
@@ -25,10 +33,7 @@ void RtfParser::startPicture()
         m_pictureOwner = PictureOwner::Text;
     state.destination = Destination::Picture;
     m_picture = RtfPicture();
-    if (!m_tokenizer.isCapturing()) {
-        m_tokenizer.startCapture("{\\pict ");
-        state.ownsCapture = true;
-    }
+    captureGroup("{\\pict ");
 }
 
 void RtfParser::startObject()
@@ -37,10 +42,7 @@ void RtfParser::startObject()
     GroupState& state = top();
     state.destination = Destination::Object;
     m_object = ObjectState();
-    if (!m_tokenizer.isCapturing()) {
-        m_tokenizer.startCapture("{\\object ");
-        state.ownsCapture = true;
-    }
+    captureGroup("{\\object ");
 }
 
 void RtfParser::applyPictureWord(RtfPictureWord word, int parameter)
@@ -177,10 +179,7 @@ void RtfParser::startShape()
     shape.depth = m_stack.size();
     shape.picturesBefore = m_builder.picturesInserted();
     m_shapes.push_back(std::move(shape));
-    if (!m_tokenizer.isCapturing()) {
-        m_tokenizer.startCapture("{\\shp ");
-        state.ownsCapture = true;
-    }
+    captureGroup("{\\shp ");
 }
 
 void RtfParser::applyShapeWord(RtfShapeWord word, int parameter)
