@@ -2,6 +2,7 @@
 
 #include "platform/BlockTally.h"
 #include "platform/PlainTextCodec.h"
+#include "platform/RichEditLayout.h"
 #include "platform/RichEditNotify.h"
 #include "platform/SelectionBar.h"
 #include "platform/TextLineIndex.h"
@@ -32,11 +33,20 @@ bool isParagraphEnd(QChar c)
     return c == QChar::ParagraphSeparator || c == FrameStart || c == FrameEnd || c == QLatin1Char('\n');
 }
 
+// The editor's own layout costs the same for an edit anywhere in a long document;
+// a document coming from elsewhere gets it before it is shown.
+void installLayout(QTextDocument* document)
+{
+    if (!qobject_cast<RichEditLayout*>(document->documentLayout()))
+        document->setDocumentLayout(new RichEditLayout(document));
+}
+
 } // namespace
 
 RichEditControl::RichEditControl(const RichEditStyle& style, QWidget* parent)
     : QTextEdit(parent), m_style(style)
 {
+    installLayout(document());
     setAcceptRichText(true);
     setLineWrapMode(style.wordWrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
     const auto policy = [&](bool wanted) {
@@ -71,6 +81,14 @@ void RichEditControl::connectDocument()
     connect(doc, &QTextDocument::undoCommandAdded, this, &RichEditControl::onUndoCommandAdded);
     connect(doc->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
             &RichEditControl::onDocumentSizeChanged);
+    // While a long document is still being measured, text shown below the part
+    // just measured keeps its place on the screen.
+    connect(static_cast<RichEditLayout*>(doc->documentLayout()), &RichEditLayout::textAboveMeasured, this,
+            [this](qreal oldBottom, qreal delta) {
+                QScrollBar* bar = verticalScrollBar();
+                if (bar->value() >= oldBottom)
+                    bar->setValue(bar->value() + qRound(delta));
+            });
 }
 
 void RichEditControl::adoptDocument(QTextDocument* adopted)
@@ -82,6 +100,7 @@ void RichEditControl::adoptDocument(QTextDocument* adopted)
     delete m_urlHighlighter;
     m_urlHighlighter = adopted->findChild<UrlHighlighter*>(QString(), Qt::FindDirectChildrenOnly);
     m_autoUrlDetect = m_urlHighlighter != nullptr;
+    installLayout(adopted);
     setDocument(adopted);
     m_selectionFormat.reset();
     adopted->clearUndoRedoStacks();

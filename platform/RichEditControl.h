@@ -191,6 +191,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -216,7 +217,8 @@ private:
     bool mayChange(const TMessage& message, CHARRANGE range);
     CHARRANGE rangeChangedByKey(const QKeyEvent* event) const;
     int characterAtPoint(const QPoint& viewportPos) const;
-    void emitLink(UINT message, const QPoint& viewportPos);
+    CHARRANGE linkAtPoint(const QPoint& viewportPos) const; // NoRange off links
+    void emitLink(UINT message, CHARRANGE range);
     bool streamInText(UINT format, EDITSTREAM& stream, QTextCursor& cursor, StreamTarget target);
     void replaceAllWithPlainText(const QString& text);
     void pasteFrom(const QMimeData& source, PasteContent content);
@@ -247,6 +249,8 @@ private:
     QColor m_background; // invalid: the palette's base colour
     UnfocusedSelection m_unfocusedSelection = UnfocusedSelection::PaletteDefault;
     UrlHighlighter* m_urlHighlighter = nullptr;
+    // The pointer's shape outside links while it is over one.
+    std::optional<Qt::CursorShape> m_cursorOutsideLinks;
     bool m_autoUrlDetect = true;
     bool m_oleCallback = true;
     DWORD m_eventMask = ENM_NONE;

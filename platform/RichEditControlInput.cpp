@@ -432,23 +432,47 @@ int RichEditControl::characterAtPoint(const QPoint& viewportPos) const
     return document()->documentLayout()->hitTest(documentPos, Qt::ExactHit);
 }
 
-void RichEditControl::emitLink(UINT message, const QPoint& viewportPos)
+CHARRANGE RichEditControl::linkAtPoint(const QPoint& viewportPos) const
 {
-    if (!(m_eventMask & ENM_LINK) || !m_notify)
-        return;
     const int position = characterAtPoint(viewportPos);
-    if (position < 0)
-        return;
-    const CHARRANGE range = linkAt(position);
-    if (range != NoRange)
+    return position < 0 ? NoRange : linkAt(position);
+}
+
+void RichEditControl::emitLink(UINT message, CHARRANGE range)
+{
+    if ((m_eventMask & ENM_LINK) && m_notify && range != NoRange)
         m_notify->notifyLink(message, range);
+}
+
+void RichEditControl::mouseMoveEvent(QMouseEvent* event)
+{
+    if (event->buttons() != Qt::NoButton) {
+        QTextEdit::mouseMoveEvent(event);
+        return;
+    }
+    // A move without a button only changes the pointer. It is handled here:
+    // the text control's own handling looks for a list marker under the
+    // pointer in every paragraph of the document.
+    const CHARRANGE link = linkAtPoint(event->position().toPoint());
+    QWidget* area = viewport();
+    if (link == NoRange) {
+        if (m_cursorOutsideLinks) {
+            area->setCursor(*m_cursorOutsideLinks);
+            m_cursorOutsideLinks.reset();
+        }
+        return;
+    }
+    if (!m_cursorOutsideLinks)
+        m_cursorOutsideLinks = area->cursor().shape();
+    area->setCursor(Qt::PointingHandCursor);
+    emitLink(WM_MOUSEMOVE, link);
 }
 
 void RichEditControl::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
         emitLink(event->button() == Qt::LeftButton ? WM_LBUTTONDOWN : WM_RBUTTONDOWN,
-                 event->position().toPoint());
+                 linkAtPoint(event->position().toPoint()));
     QTextEdit::mousePressEvent(event);
 }
 
@@ -456,7 +480,7 @@ void RichEditControl::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
         emitLink(event->button() == Qt::LeftButton ? WM_LBUTTONUP : WM_RBUTTONUP,
-                 event->position().toPoint());
+                 linkAtPoint(event->position().toPoint()));
     QTextEdit::mouseReleaseEvent(event);
     if (event->button() == Qt::RightButton && m_notify)
         m_notify->notifyContextMenu(event->globalPosition().toPoint());

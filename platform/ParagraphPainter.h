@@ -1,0 +1,29 @@
+#pragma once
+
+// Draws one laid-out paragraph the way Qt's own document layout draws it, in the
+// order the pixels land: its background, its list marker, its text with the
+// selections, the caret, and a trailing horizontal rule.
+
+#include <QAbstractTextDocumentLayout>
+
+class QTextBlock;
+
+class ParagraphPainter
+{
+public:
+    ParagraphPainter(QPainter* painter, const QAbstractTextDocumentLayout::PaintContext& context,
+                     int cursorWidth);
+
+    // Draws `block`, whose layout is placed relative to `offset`.
+    void draw(const QTextBlock& block, const QPointF& offset) const;
+    // Draws the caret alone when it is in `block` (over a table drawn after it).
+    void drawCursor(const QTextBlock& block, const QPointF& offset) const;
+
+private:
+    void drawListMarker(const QTextBlock& block, const QPointF& offset,
+                        const QTextCharFormat* selection) const;
+
+    QPainter* m_painter;
+    const QAbstractTextDocumentLayout::PaintContext& m_context;
+    int m_cursorWidth;
+};

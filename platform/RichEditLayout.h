@@ -1,0 +1,99 @@
+#pragma once
+
+// The editor's document layout: lays the document out as Qt's own layout does,
+// pixel for pixel, but so that an edit costs the same anywhere in a long
+// document.
+//
+// Qt's layout stores each paragraph's absolute position, so every edit moves
+// every paragraph below it. Here each paragraph's lines are placed relative to
+// its own top, and its height (in 64ths of a pixel) is kept in Qt's block tree
+// through QTextBlock::setLineCount, which keeps running sums: a paragraph's top
+// is QTextBlock::firstLineNumber(), the paragraph at a height is
+// QTextDocument::findBlockByLineNumber() and the document's height is
+// QTextDocument::lineCount(), each in logarithmic time. So the block tree's
+// "line" numbers are pixel heights under this layout; the editor counts
+// laid-out lines with its own index (TextLineIndex).
+//
+// An edit lays out the paragraphs it touched and the one below. A table is laid
+// out as one unit (TableLayout). A new document or another page width is
+// measured in the background from the top, in slices between events, while
+// paragraphs asked for (the ones on screen) are laid out at once.
+
+#include <QAbstractTextDocumentLayout>
+#include <QBasicTimer>
+
+#include <memory>
+#include <optional>
+#include <unordered_map>
+
+#include "platform/ParagraphLayout.h"
+
+class PictureHandler;
+class TableLayout;
+class QTextFrame;
+
+class RichEditLayout : public QAbstractTextDocumentLayout
+{
+    Q_OBJECT
+public:
+    explicit RichEditLayout(QTextDocument* document);
+    ~RichEditLayout() override;
+
+    void draw(QPainter* painter, const PaintContext& context) override;
+    int hitTest(const QPointF& point, Qt::HitTestAccuracy accuracy) const override;
+    int pageCount() const override { return 1; }
+    QSizeF documentSize() const override;
+    QRectF frameBoundingRect(QTextFrame* frame) const override;
+    QRectF blockBoundingRect(const QTextBlock& block) const override;
+
+    // Whether every paragraph has been measured at the current width.
+    bool isComplete() const;
+    // Measures every paragraph not measured yet, now.
+    void completeLayout();
+
+Q_SIGNALS:
+    // Measuring in the background changed the height of the text above
+    // `oldBottom` (document pixels) by `delta`: what stood below it moved down
+    // by `delta`. A view showing text below can scroll along to keep it steady.
+    void textAboveMeasured(qreal oldBottom, qreal delta);
+
+protected:
+    void documentChanged(int from, int charsRemoved, int charsAdded) override;
+    void resizeInlineObject(QTextInlineObject item, int position, const QTextFormat& format) override;
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    void restart();
+    // Measures paragraphs from the first one not measured, `atLeast` of them
+    // and more while a slice of time lasts.
+    void measureSlice(int atLeast = 0);
+    void reportSize();
+    // Lays `block` out and stores its height; whether the height changed.
+    bool measure(const QTextBlock& block) const;
+    bool hasPage() const;
+    void ensureMeasured(const QTextBlock& block) const;
+    bool setHeight(QTextBlock block, int units) const;
+    TableLayout& tableFor(QTextFrame* table) const;
+    QTextFrame* tableOf(const QTextBlock& block) const; // the main-flow frame holding it, or null
+    bool isEmptyBeforeTable(const QTextBlock& block, const QTextBlockFormat& format) const;
+    QTextBlock
+    firstOfUnit(const QTextBlock& block) const; // the block carrying the height of its table, or itself
+    qreal topOf(const QTextBlock& block) const;
+    QTextBlock blockAt(qreal y) const;
+    void noteWidth(int oldUnits, int newUnits) const;
+    int widestLine() const;
+    int contentWidth() const; // units
+
+    PictureHandler* m_pictures;
+    std::optional<ParagraphLayout> m_paragraphs;
+    mutable std::unordered_map<QTextFrame*, std::unique_ptr<TableLayout>> m_tables;
+    QBasicTimer m_measuring;
+    static constexpr qreal NoWidth = -2; // before the first layout
+    qreal m_pageWidth = NoWidth;
+    int m_margin = 0;                 // units
+    mutable int m_measuredBlocks = 0; // the blocks before this number are measured at this width
+    int m_blockCount = 0;
+    mutable int m_widest = 0; // units: the widest line with its paragraph's margins, from the flow's left
+    mutable bool m_widestShrank = false; // the widest line may have become narrower
+    QSizeF m_reportedSize;
+};
