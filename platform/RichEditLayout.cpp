@@ -212,7 +212,7 @@ bool RichEditLayout::isComplete() const
     return m_measuredBlocks >= document()->blockCount();
 }
 
-void RichEditLayout::completeLayout()
+void RichEditLayout::finishLayout()
 {
     while (!isComplete())
         measureSlice();

@@ -49,7 +49,7 @@ public:
     // Whether every paragraph has been measured at the current width.
     bool isComplete() const;
     // Measures every paragraph not measured yet, now.
-    void completeLayout();
+    void finishLayout();
 
 Q_SIGNALS:
     // Measuring in the background changed the height of the text above
