@@ -81,14 +81,21 @@ void RichEditControl::connectDocument()
     connect(doc, &QTextDocument::undoCommandAdded, this, &RichEditControl::onUndoCommandAdded);
     connect(doc->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
             &RichEditControl::onDocumentSizeChanged);
-    // While a long document is still being measured, text shown below the part
-    // just measured keeps its place on the screen.
-    connect(static_cast<RichEditLayout*>(doc->documentLayout()), &RichEditLayout::textAboveMeasured, this,
-            [this](qreal oldBottom, qreal delta) {
-                QScrollBar* bar = verticalScrollBar();
-                if (bar->value() >= oldBottom)
-                    bar->setValue(bar->value() + qRound(delta));
-            });
+    // While a long document is still being measured, the text at the top of
+    // the view keeps its place.
+    const auto* layout = static_cast<RichEditLayout*>(doc->documentLayout());
+    connect(layout, &RichEditLayout::sliceAboutToBeMeasured, this, [this] {
+        // A point on the line between two paragraphs belongs to the upper one: look a pixel lower.
+        const QTextBlock top = cursorForPosition(QPoint(0, 1)).block();
+        m_viewTop = {top, verticalScrollBar()->value() -
+                              document()->documentLayout()->blockBoundingRect(top).top()};
+    });
+    connect(layout, &RichEditLayout::sliceMeasured, this, [this] {
+        const auto& [block, offset] = m_viewTop;
+        if (block.isValid())
+            verticalScrollBar()->setValue(
+                qRound(document()->documentLayout()->blockBoundingRect(block).top() + offset));
+    });
 }
 
 void RichEditControl::adoptDocument(QTextDocument* adopted)

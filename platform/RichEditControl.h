@@ -11,6 +11,7 @@
 #include "platform/PagedDocument.h"
 #include "platform/RichEditTypes.h"
 
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QTextFormat>
 
@@ -19,7 +20,6 @@
 #include <utility>
 
 class BlockTally;
-class QTextBlock;
 class RichEditNotify;
 class SelectionBar;
 class TextLineIndex;
@@ -249,6 +249,9 @@ private:
     QColor m_background; // invalid: the palette's base colour
     UnfocusedSelection m_unfocusedSelection = UnfocusedSelection::PaletteDefault;
     UrlHighlighter* m_urlHighlighter = nullptr;
+    // The paragraph at the top of the view and how far the view starts below its
+    // top, kept while the layout measures.
+    std::pair<QTextBlock, qreal> m_viewTop;
     // The pointer's shape outside links while it is over one.
     std::optional<Qt::CursorShape> m_cursorOutsideLinks;
     bool m_autoUrlDetect = true;

@@ -17,37 +17,6 @@
 
 // --- Character formats -----------------------------------------------------
 
-namespace {
-
-// Qt lays out the whole range of a format change before it returns, which for
-// a long range holds the window up (a quarter of a second for 1 MB). A
-// document without a page size skips that layout, and giving the page size
-// back starts the layout that runs in steps between events, as after loading.
-class DeferredLayout
-{
-public:
-    DeferredLayout(QTextDocument* document, int changedLength)
-        : m_document(changedLength >= LongChange ? document : nullptr), m_pageSize(document->pageSize())
-    {
-        if (m_document)
-            m_document->setPageSize(QSizeF());
-    }
-    ~DeferredLayout()
-    {
-        if (m_document)
-            m_document->setPageSize(m_pageSize);
-    }
-    DeferredLayout(const DeferredLayout&) = delete;
-    DeferredLayout& operator=(const DeferredLayout&) = delete;
-
-private:
-    static constexpr int LongChange = 64 * 1024;
-    QTextDocument* m_document;
-    QSizeF m_pageSize;
-};
-
-} // namespace
-
 DWORD RichEditControl::GetCharFormat(WPARAM kind, CHARFORMAT2A& format) const
 {
     using namespace CharFormatConversion;
@@ -143,7 +112,6 @@ bool RichEditControl::SetCharFormat(WPARAM kind, const CHARFORMAT2A& format)
         !(format.dwMask == CFM_PROTECTED))
         return false;
     if (cursor.hasSelection()) {
-        const DeferredLayout deferred(document(), cursor.selectionEnd() - cursor.selectionStart());
         cursor.mergeCharFormat(change);
     } else {
         mergeCurrentCharFormat(change);
@@ -180,7 +148,6 @@ bool RichEditControl::SetParaFormat(const PARAFORMAT2& format)
     const QTextBlock last = document()->findBlock(cursor.selectionEnd());
     if (!mayChange({EM_SETPARAFORMAT, 0, 0}, {first.position(), last.position() + last.length() - 1}))
         return false;
-    const DeferredLayout deferred(document(), last.position() + last.length() - first.position());
     cursor.beginEditBlock();
     for (QTextBlock block = first;; block = block.next()) {
         QTextCursor at(block);

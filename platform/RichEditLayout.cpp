@@ -66,11 +66,10 @@ qreal RichEditLayout::topOf(const QTextBlock& block) const
     return Units::toPixels(m_margin + firstOfUnit(block).firstLineNumber());
 }
 
-QTextBlock RichEditLayout::blockAt(qreal y) const
+QTextBlock RichEditLayout::blockAt(qreal y, Boundary boundary) const
 {
     const QTextDocument* doc = document();
-    // A point exactly on the line between two paragraphs belongs to the upper one.
-    const int key = Units::toUnits(y) - m_margin - 1;
+    const int key = Units::toUnits(y) - m_margin - (boundary == Boundary::OfTheUpper ? 1 : 0);
     if (key < 0)
         return doc->firstBlock();
     if (key >= doc->lineCount())
@@ -304,31 +303,25 @@ void RichEditLayout::measureSlice(int atLeast)
         m_measuring.stop();
         return;
     }
-    const int start = m_margin + block.firstLineNumber();
+    Q_EMIT sliceAboutToBeMeasured();
+    const qreal top = topOf(block);
     const int heightBefore = doc->lineCount();
     QElapsedTimer clock;
     clock.start();
     for (int count = 0;
          block.isValid() && (count < atLeast || count % 64 != 0 || clock.elapsed() < SliceMilliseconds);
          ++count) {
-        if (QTextFrame* table = tableOf(block)) {
-            measure(block);
-            block = doc->findBlock(table->lastPosition() + 1);
-            continue;
-        }
+        QTextFrame* table = tableOf(block);
         measure(block);
-        block = block.next();
+        block = table ? doc->findBlock(table->lastPosition() + 1) : block.next();
     }
     m_measuredBlocks = block.isValid() ? block.blockNumber() : doc->blockCount();
     if (isComplete())
         m_measuring.stop();
     reportSize();
-    const int grown = doc->lineCount() - heightBefore;
-    if (grown == 0)
-        return;
-    const int end = m_margin + (block.isValid() ? block.firstLineNumber() : doc->lineCount());
-    Q_EMIT update(QRectF(0, Units::toPixels(start), Everything, Everything));
-    Q_EMIT textAboveMeasured(Units::toPixels(end - grown), Units::toPixels(grown));
+    if (doc->lineCount() != heightBefore)
+        Q_EMIT update(QRectF(0, top, Everything, Everything));
+    Q_EMIT sliceMeasured();
 }
 
 void RichEditLayout::timerEvent(QTimerEvent* event)
@@ -384,7 +377,8 @@ int RichEditLayout::hitTest(const QPointF& exactPoint, Qt::HitTestAccuracy accur
         return accuracy == Qt::ExactHit ? -1 : 0;
     const QPointF point(Units::toPixels(Units::toUnits(exactPoint.x())),
                         Units::toPixels(Units::toUnits(exactPoint.y())));
-    const QTextBlock block = blockAt(point.y());
+    // A point exactly on the line between two paragraphs hits the upper one, as in Qt's layout.
+    const QTextBlock block = blockAt(point.y(), Boundary::OfTheUpper);
     const qreal top = topOf(block);
     if (QTextFrame* table = tableOf(block))
         return tableFor(table).hitTest(point - QPointF(0, top), accuracy);
@@ -404,10 +398,11 @@ void RichEditLayout::draw(QPainter* painter, const PaintContext& context)
     if (!known)
         cursorWidth = 1;
     const ParagraphPainter paragraphs(painter, context, cursorWidth);
-    // Start a paragraph early: the empty one before a table reaches into the table.
-    QTextBlock block = blockAt(clip.top());
-    if (block.previous().isValid())
-        block = firstOfUnit(block.previous());
+    QTextBlock block = blockAt(clip.top(), Boundary::OfTheLower);
+    // The empty paragraph before a table sits on the table's border.
+    if (const QTextBlock before = block.previous(); tableOf(block) && before.isValid() && !tableOf(before) &&
+                                                    isEmptyBeforeTable(before, before.blockFormat()))
+        block = before;
     while (block.isValid()) {
         const qreal top = topOf(block);
         if (top > clip.bottom())

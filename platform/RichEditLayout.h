@@ -52,10 +52,11 @@ public:
     void finishLayout();
 
 Q_SIGNALS:
-    // Measuring in the background changed the height of the text above
-    // `oldBottom` (document pixels) by `delta`: what stood below it moved down
-    // by `delta`. A view showing text below can scroll along to keep it steady.
-    void textAboveMeasured(qreal oldBottom, qreal delta);
+    // Around a slice of measuring, which may change the heights of paragraphs
+    // anywhere: a view can note which paragraph it shows at its top before, and
+    // scroll to it after, so that the text on screen keeps its place.
+    void sliceAboutToBeMeasured();
+    void sliceMeasured();
 
 protected:
     void documentChanged(int from, int charsRemoved, int charsAdded) override;
@@ -79,7 +80,9 @@ private:
     QTextBlock
     firstOfUnit(const QTextBlock& block) const; // the block carrying the height of its table, or itself
     qreal topOf(const QTextBlock& block) const;
-    QTextBlock blockAt(qreal y) const;
+    // Which paragraph a height on the line between two paragraphs falls in.
+    enum class Boundary { OfTheUpper, OfTheLower };
+    QTextBlock blockAt(qreal y, Boundary boundary) const;
     void noteWidth(int oldUnits, int newUnits) const;
     int widestLine() const;
     int contentWidth() const; // units

@@ -1,10 +1,13 @@
 #include "platform/RichEditControl.h"
 
+#include "platform/RichEditLayout.h"
 #include "platform/RichEditNotify.h"
 #include "platform/SelectionBar.h"
 
 #include <QApplication>
 #include <QBuffer>
+#include <QMouseEvent>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -19,6 +22,8 @@ struct RecordingNotify : RichEditNotify
     void notifyChange() override { ++changes; }
     void notifySelectionChange() override { ++selectionChanges; }
     void notifyRequestResize(const QRect& rect) override { lastResize = rect; }
+    void notifyLink(UINT message, CHARRANGE range) override { links.push_back({message, range}); }
+    std::vector<std::pair<UINT, CHARRANGE>> links;
     int changes = 0;
     int selectionChanges = 0;
     QRect lastResize;
@@ -382,6 +387,48 @@ TEST_F(RichEditControlTest, SelectionFormatFollowsChangesAndUndo)
     control.Undo();
     control.SetSel(0, 5);
     EXPECT_FALSE(isBold());
+}
+
+// A move without a button over a link shows the hand and reports the move;
+// off the link the text's own pointer comes back.
+TEST_F(RichEditControlTest, PointerOverALinkIsAHand)
+{
+    RecordingNotify notify;
+    control.setNotify(&notify);
+    control.SetEventMask(ENM_LINK);
+    control.SetText(QStringLiteral("viz https://example.com/stranka a dál"));
+    const auto moveTo = [&](int position) {
+        QTextCursor at(control.document());
+        at.setPosition(position);
+        const QPointF point = control.cursorRect(at).center() + QPointF(2, 0);
+        QMouseEvent move(QEvent::MouseMove, point, control.viewport()->mapToGlobal(point), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(control.viewport(), &move);
+        return control.viewport()->cursor().shape();
+    };
+    const Qt::CursorShape textPointer = control.viewport()->cursor().shape();
+    EXPECT_EQ(moveTo(10), Qt::PointingHandCursor);
+    ASSERT_EQ(notify.links.size(), 1u);
+    EXPECT_EQ(notify.links[0].first, UINT(WM_MOUSEMOVE));
+    EXPECT_EQ(notify.links[0].second, (CHARRANGE{4, 31}));
+    EXPECT_EQ(moveTo(34), textPointer);
+    EXPECT_EQ(notify.links.size(), 1u);
+}
+
+// While a long document is measured again after a width change, the paragraph
+// at the top of the view stays there, though the paragraphs above it grow.
+TEST_F(RichEditControlTest, ViewKeepsItsPlaceWhileTheDocumentIsMeasured)
+{
+    control.SetText(QString(QStringLiteral("slovo ")).repeated(12).append(QLatin1Char('\n')).repeated(6000));
+    auto* layout = qobject_cast<RichEditLayout*>(control.document()->documentLayout());
+    ASSERT_NE(layout, nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(layout->isComplete(), 20000);
+    control.resize(200, 200);
+    ASSERT_FALSE(layout->isComplete());
+    const QTextBlock shown = control.document()->findBlockByNumber(5000);
+    control.verticalScrollBar()->setValue(int(layout->blockBoundingRect(shown).top()));
+    QTRY_VERIFY_WITH_TIMEOUT(layout->isComplete(), 20000);
+    EXPECT_EQ(control.cursorForPosition(QPoint(1, 1)).blockNumber(), 5000);
 }
 
 } // namespace
