@@ -3,8 +3,8 @@
 // and near the end of a 1 MB and a 10 MB document (20,000 and 200,000
 // paragraphs of about 50 characters, with bold, italic, coloured and larger
 // words, a 5-item bulleted or numbered list every 200 paragraphs and a 4 x 3
-// table a quarter of the way in). Also opening the 10 MB document until the
-// first screen is painted, and going from the start to the end with Page Down.
+// table a quarter of the way in). Also opening each document until the first
+// screen is painted, and going from the start to the end with Page Down.
 // Goals: each key under 2 ms in all places at both sizes; opening under 1 s;
 // Page Down under 5 ms a page.
 //
@@ -23,12 +23,13 @@
 // three paragraphs further at every iteration (never into a list or the table)
 // so that no paragraph grows. Times are manual: the key press and release, the
 // queued events, and a synchronous repaint of the visible text.
-// The median_s counter is the median iteration; counters are in seconds,
-// printed with SI prefixes (m = milliseconds, u = microseconds).
+// Counters: median_s is the median iteration, median_repaint_s the median of
+// its final repaint alone; they are in seconds, printed with SI prefixes
+// (m = milliseconds, u = microseconds).
 //
-// Fixed iteration counts keep the whole run at both sizes to about ten minutes:
-// a key near the start of 10 MB costs a bare QTextEdit about 160 ms, and the
-// untimed key that puts the text back costs as much.
+// Fixed iteration counts keep the whole run at both sizes to a few minutes
+// (about four on two cores): a key near the start of 10 MB costs a bare
+// QTextEdit about 160 ms, and the untimed key that puts the text back as much.
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/TypingLatencyBenchmark
 //   (--benchmark_filter=/20000/ for the 1 MB document only)
