@@ -401,6 +401,28 @@ protected:
         differences.expectNone();
     }
 
+    // Hit tests at random points over the document and a little around it, fractional ones included.
+    void expectSameHitTests(const char* when, int points)
+    {
+        SCOPED_TRACE(when);
+        const QSizeF size = qtLayout()->documentSize();
+        QRandomGenerator random(5);
+        Differences differences;
+        for (int i = 0; i < points; ++i) {
+            const QPointF point(random.bounded(size.width() + 40) - 20,
+                                random.bounded(size.height() + 40) - 20);
+            for (const Qt::HitTestAccuracy accuracy : {Qt::FuzzyHit, Qt::ExactHit}) {
+                const int qt = qtLayout()->hitTest(point, accuracy),
+                          ours = ourLayout()->hitTest(point, accuracy);
+                if (qt != ours)
+                    differences.add("%s hit at (%.3f,%.3f): %d %d",
+                                    accuracy == Qt::FuzzyHit ? "fuzzy" : "exact", point.x(), point.y(), qt,
+                                    ours);
+            }
+        }
+        differences.expectNone();
+    }
+
     QImage grabFocused(QTextEdit& edit)
     {
         QApplication::setActiveWindow(&edit);
@@ -467,19 +489,7 @@ TEST_P(RichEditLayoutTest, RenderingWithSelectionAndCaretMatchesQt)
 
 TEST_P(RichEditLayoutTest, HitTestsMatchQt)
 {
-    const QSizeF size = qtLayout()->documentSize();
-    QRandomGenerator random(5);
-    Differences differences;
-    for (int i = 0; i < 2500; ++i) {
-        const QPointF point(random.bounded(size.width() + 40) - 20, random.bounded(size.height() + 40) - 20);
-        for (const Qt::HitTestAccuracy accuracy : {Qt::FuzzyHit, Qt::ExactHit}) {
-            const int qt = qtLayout()->hitTest(point, accuracy), ours = ourLayout()->hitTest(point, accuracy);
-            if (qt != ours)
-                differences.add("%s hit at (%g,%g): %d %d", accuracy == Qt::FuzzyHit ? "fuzzy" : "exact",
-                                point.x(), point.y(), qt, ours);
-        }
-    }
-    differences.expectNone();
+    expectSameHitTests("after loading", 2500);
 }
 
 TEST_P(RichEditLayoutTest, CaretKeysMoveTheCaretAsWithQt)
@@ -624,6 +634,7 @@ TEST_P(RichEditLayoutTest, EditsUndoRedoAndResizingKeepMatchingQt)
     });
     expectSameGeometry("resized");
     expectSameRendering("resized");
+    expectSameHitTests("resized", 500);
 }
 
 std::string caseName(const ::testing::TestParamInfo<LayoutCase>& info)
