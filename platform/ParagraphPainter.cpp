@@ -2,7 +2,6 @@
 
 #include <QPainter>
 #include <QTextBlock>
-#include <QTextCursor>
 #include <QTextLayout>
 #include <QTextList>
 
@@ -33,8 +32,10 @@ bool isNumbered(int style)
 } // namespace
 
 ParagraphPainter::ParagraphPainter(QPainter* painter,
-                                   const QAbstractTextDocumentLayout::PaintContext& context, int cursorWidth)
-    : m_painter(painter), m_context(context), m_cursorWidth(cursorWidth)
+                                   const QAbstractTextDocumentLayout::PaintContext& context, int cursorWidth,
+                                   const QRectF& flow)
+    : m_painter(painter), m_context(context), m_cursorWidth(cursorWidth),
+      m_lineClip(context.clip.isValid() ? context.clip & flow : flow)
 {
 }
 
@@ -82,7 +83,7 @@ void ParagraphPainter::draw(const QTextBlock& block, const QPointF& offset) cons
 
     const QPen pen = m_painter->pen();
     m_painter->setPen(m_context.palette.color(QPalette::Text));
-    layout->draw(m_painter, offset, selections, clip);
+    layout->draw(m_painter, offset, selections, m_lineClip);
     drawCursor(block, offset);
 
     if (format.hasProperty(QTextFormat::BlockTrailingHorizontalRulerWidth)) {
@@ -121,7 +122,7 @@ void ParagraphPainter::drawListMarker(const QTextBlock& block, const QPointF& of
     if (layout->lineCount() == 0)
         return;
     const QTextBlockFormat blockFormat = block.blockFormat();
-    const QTextCharFormat charFormat = QTextCursor(block).charFormat();
+    const QTextCharFormat charFormat = block.charFormat();
     const QFont font = charFormat.font();
     const QFontMetrics metrics(font);
     QTextList* list = block.textList();

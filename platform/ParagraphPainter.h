@@ -11,8 +11,10 @@ class QTextBlock;
 class ParagraphPainter
 {
 public:
+    // Lines are clipped to `flow`, the document's width less its side margins,
+    // as in Qt's layout: a selection running past a line's end stops there.
     ParagraphPainter(QPainter* painter, const QAbstractTextDocumentLayout::PaintContext& context,
-                     int cursorWidth);
+                     int cursorWidth, const QRectF& flow);
 
     // Draws `block`, whose layout is placed relative to `offset`.
     void draw(const QTextBlock& block, const QPointF& offset) const;
@@ -26,4 +28,5 @@ private:
     QPainter* m_painter;
     const QAbstractTextDocumentLayout::PaintContext& m_context;
     int m_cursorWidth;
+    QRectF m_lineClip;
 };

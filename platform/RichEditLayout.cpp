@@ -32,6 +32,30 @@ constexpr int SliceMilliseconds = 8;
 // without waiting for events.
 constexpr int MeasuredAtOnce = 1000;
 
+// How far a measured paragraph (or table) reaches to the right, kept with the
+// paragraph, so that the document's width can follow a paragraph that gets
+// narrower or goes away without laying anything out again.
+struct MeasuredWidth : QTextBlockUserData
+{
+    int units = 0;
+};
+
+int storedWidth(const QTextBlock& block)
+{
+    const auto* width = dynamic_cast<const MeasuredWidth*>(block.userData());
+    return width ? width->units : 0;
+}
+
+void storeWidth(QTextBlock block, int units)
+{
+    auto* width = dynamic_cast<MeasuredWidth*>(block.userData());
+    if (!width) {
+        width = new MeasuredWidth;
+        block.setUserData(width);
+    }
+    width->units = units;
+}
+
 } // namespace
 
 RichEditLayout::RichEditLayout(QTextDocument* document)
@@ -105,13 +129,12 @@ TableLayout& RichEditLayout::tableFor(QTextFrame* table) const
     unit = std::make_unique<TableLayout>(table, *document());
     // The table's first paragraph carries the table's height, the others none,
     // so that the paragraph at any height of the table is its first one.
-    QTextBlock block = document()->findBlock(table->firstPosition());
-    setHeight(block, unit->heightUnits());
-    for (block = block.next(); block.isValid() && block.position() <= table->lastPosition();
+    const QTextBlock first = document()->findBlock(table->firstPosition());
+    setHeight(first, unit->heightUnits());
+    for (QTextBlock block = first.next(); block.isValid() && block.position() <= table->lastPosition();
          block = block.next())
         setHeight(block, 0);
-    const int width = Units::toUnits(unit->width());
-    noteWidth(width, width);
+    noteWidth(first, Units::toUnits(unit->width()));
     return *unit;
 }
 
@@ -127,7 +150,6 @@ bool RichEditLayout::measure(const QTextBlock& block) const
     QTextFrame* tableAbove = previous.isValid() ? tableOf(previous) : nullptr;
     const bool flowsAbove = previous.isValid() && !tableAbove;
     const QTextBlockFormat above = flowsAbove ? previous.blockFormat() : QTextBlockFormat();
-    const int oldWidth = m_paragraphs->widthOf(block);
     int height = m_paragraphs->layOut(block, flowsAbove ? &above : nullptr);
     const QTextBlockFormat format = block.blockFormat();
     if (isEmptyBeforeTable(block, format)) {
@@ -141,7 +163,7 @@ bool RichEditLayout::measure(const QTextBlock& block) const
         layout->setPosition(QPointF(tableFor(tableAbove).right(), -layout->boundingRect().height()));
         height = 0;
     }
-    noteWidth(oldWidth, m_paragraphs->widthOf(block));
+    noteWidth(block, m_paragraphs->widthOf(block));
     return setHeight(block, height);
 }
 
@@ -156,12 +178,13 @@ void RichEditLayout::ensureMeasured(const QTextBlock& block) const
         measure(block);
 }
 
-void RichEditLayout::noteWidth(int oldUnits, int newUnits) const
+void RichEditLayout::noteWidth(const QTextBlock& block, int units) const
 {
-    if (newUnits >= m_widest)
-        m_widest = newUnits;
-    else if (oldUnits >= m_widest)
+    if (units >= m_widest)
+        m_widest = units;
+    else if (storedWidth(block) >= m_widest)
         m_widestShrank = true;
+    storeWidth(block, units);
 }
 
 int RichEditLayout::contentWidth() const
@@ -177,14 +200,8 @@ int RichEditLayout::widestLine() const
         return m_widest;
     m_widestShrank = false;
     m_widest = 0;
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-        if (QTextFrame* table = tableOf(block)) {
-            m_widest = std::max(m_widest, Units::toUnits(tableFor(table).width()));
-            block = document()->findBlock(table->lastPosition());
-            continue;
-        }
-        m_widest = std::max(m_widest, m_paragraphs->widthOf(block));
-    }
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        m_widest = std::max(m_widest, storedWidth(block));
     return m_widest;
 }
 
@@ -239,7 +256,7 @@ void RichEditLayout::restart()
     reportSize();
 }
 
-void RichEditLayout::documentChanged(int from, int, int charsAdded)
+void RichEditLayout::documentChanged(int from, int charsRemoved, int charsAdded)
 {
     QTextDocument* doc = document();
     if (!hasPage()) {
@@ -267,6 +284,9 @@ void RichEditLayout::documentChanged(int from, int, int charsAdded)
         m_measuredBlocks += grown;
     else if (m_measuredBlocks > first.blockNumber())
         m_measuredBlocks = last.blockNumber() + 1;
+    // A removed paragraph may have been the widest.
+    if (charsRemoved > 0 && m_widest > contentWidth())
+        m_widestShrank = true;
     for (auto it = m_tables.begin(); it != m_tables.end();)
         it = it->second->isStale() ? m_tables.erase(it) : std::next(it);
     for (const QTextBlock& edge : {first, last})
@@ -378,7 +398,21 @@ int RichEditLayout::hitTest(const QPointF& exactPoint, Qt::HitTestAccuracy accur
     const QPointF point(Units::toPixels(Units::toUnits(exactPoint.x())),
                         Units::toPixels(Units::toUnits(exactPoint.y())));
     // A point exactly on the line between two paragraphs hits the upper one, as in Qt's layout.
-    const QTextBlock block = blockAt(point.y(), Boundary::OfTheUpper);
+    const QTextBlock found = blockAt(point.y(), Boundary::OfTheUpper);
+    // Lines given a fixed or minimum height can stand out of their paragraph into
+    // a neighbour's room, and a point beside a table can reach the paragraph
+    // below it: the first neighbour that holds the point wins, as in Qt's layout.
+    const QTextBlock before = found.previous().isValid() ? firstOfUnit(found.previous()) : QTextBlock();
+    const QTextFrame* foundTable = tableOf(found);
+    const QTextBlock after =
+        foundTable ? document()->findBlock(foundTable->lastPosition() + 1) : found.next();
+    QTextBlock block = found;
+    for (const QTextBlock& neighbour : {before, found, after}) {
+        if (neighbour.isValid() && holds(neighbour, point)) {
+            block = neighbour;
+            break;
+        }
+    }
     const qreal top = topOf(block);
     if (QTextFrame* table = tableOf(block))
         return tableFor(table).hitTest(point - QPointF(0, top), accuracy);
@@ -386,6 +420,25 @@ int RichEditLayout::hitTest(const QPointF& exactPoint, Qt::HitTestAccuracy accur
     // Text being composed by an input method lengthens the paragraph it is in.
     const int lastPosition = document()->characterCount() - 1 + block.layout()->preeditAreaText().size();
     return ParagraphLayout::hitTest(block, point - QPointF(0, top), accuracy, lastPosition);
+}
+
+bool RichEditLayout::holds(const QTextBlock& block, const QPointF& point) const
+{
+    if (!block.isVisible())
+        return false;
+    const qreal top = topOf(block);
+    if (QTextFrame* table = tableOf(block)) {
+        const TableLayout& unit = tableFor(table);
+        return point.x() >= unit.left() && point.x() <= unit.right() && point.y() >= top &&
+               point.y() <= top + Units::toPixels(unit.heightUnits());
+    }
+    // A paragraph not measured yet is not measured for this: a neighbour above
+    // the view that changed its height would move the text in view.
+    const QTextLayout* layout = block.layout();
+    if (layout->lineCount() == 0)
+        return false;
+    const QRectF text = layout->boundingRect().translated(layout->position() + QPointF(0, top));
+    return point.y() >= text.top() && point.y() <= text.bottom();
 }
 
 void RichEditLayout::draw(QPainter* painter, const PaintContext& context)
@@ -397,7 +450,9 @@ void RichEditLayout::draw(QPainter* painter, const PaintContext& context)
     int cursorWidth = property("cursorWidth").toInt(&known);
     if (!known)
         cursorWidth = 1;
-    const ParagraphPainter paragraphs(painter, context, cursorWidth);
+    const qreal margin = Units::toPixels(m_margin);
+    const QRectF flow = QRectF(QPointF(0, 0), documentSize()).adjusted(margin, 0, -margin, 0);
+    const ParagraphPainter paragraphs(painter, context, cursorWidth, flow);
     QTextBlock block = blockAt(clip.top(), Boundary::OfTheLower);
     // The empty paragraph before a table sits on the table's border.
     if (const QTextBlock before = block.previous(); tableOf(block) && before.isValid() && !tableOf(before) &&
@@ -418,7 +473,7 @@ void RichEditLayout::draw(QPainter* painter, const PaintContext& context)
         painter->translate(0, top);
         PaintContext inTable = context;
         inTable.clip = clip.translated(0, -top);
-        tableFor(table).draw(painter, inTable, cursorWidth);
+        tableFor(table).draw(painter, inTable, cursorWidth, flow.width() + 2 * margin);
         painter->restore();
         // The table's border covers the caret in the empty paragraph before it, which Qt's layout draws
         // again.

@@ -83,7 +83,10 @@ private:
     // Which paragraph a height on the line between two paragraphs falls in.
     enum class Boundary { OfTheUpper, OfTheLower };
     QTextBlock blockAt(qreal y, Boundary boundary) const;
-    void noteWidth(int oldUnits, int newUnits) const;
+    // Whether the point falls on the paragraph's text (any x) or inside the table.
+    bool holds(const QTextBlock& block, const QPointF& point) const;
+    // Notes the width in units a paragraph (or the table it starts) now reaches.
+    void noteWidth(const QTextBlock& block, int units) const;
     int widestLine() const;
     int contentWidth() const; // units
 

@@ -29,6 +29,10 @@ TableLayout::TableLayout(QTextFrame* frame, const QTextDocument& document)
     source.setPosition(frame->firstPosition() - 1);
     source.setPosition(frame->lastPosition() + 1, QTextCursor::KeepAnchor);
     QTextCursor(m_copy.get()).insertFragment(source.selection());
+    // The copy's empty paragraph before the table would sit on the table's
+    // border; the document draws its own paragraph there.
+    m_copy->firstBlock().setVisible(false);
+    m_copy->markContentsDirty(0, 1);
     const QList<QTextFrame*> frames = m_copy->rootFrame()->childFrames();
     m_copiedFrame = frames.isEmpty() ? m_copy->rootFrame() : frames.first();
 
@@ -154,9 +158,26 @@ QTextCursor TableLayout::selectionInCopy(const QTextCursor& cursor) const
     return copy;
 }
 
-void TableLayout::draw(QPainter* painter, const QAbstractTextDocumentLayout::PaintContext& context,
-                       int cursorWidth) const
+void TableLayout::matchWidth(qreal documentWidth) const
 {
+    // Qt's layout clips lines to its document's width, so a selection running
+    // past a cell's line stops at the document's edge, not at the copy's. The
+    // copy's last, empty paragraph sits beside the table and takes no room: its
+    // indent widens the copy as far as the document without touching the table.
+    const qreal indent = documentWidth - 2 * m_copy->documentMargin();
+    QTextCursor last(m_copy.get());
+    last.movePosition(QTextCursor::End);
+    QTextBlockFormat format = last.blockFormat();
+    if (format.leftMargin() == indent || m_copy->documentLayout()->documentSize().width() >= documentWidth)
+        return;
+    format.setLeftMargin(indent);
+    last.setBlockFormat(format);
+}
+
+void TableLayout::draw(QPainter* painter, const QAbstractTextDocumentLayout::PaintContext& context,
+                       int cursorWidth, qreal documentWidth) const
+{
+    matchWidth(documentWidth);
     QAbstractTextDocumentLayout::PaintContext inCopy = context;
     // Only the table: the copy's empty paragraphs around it are the document's to draw.
     const QRectF table(0, m_top, qreal(INT_MAX), ParagraphLayout::toPixels(heightUnits()));

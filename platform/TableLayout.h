@@ -42,12 +42,13 @@ public:
     QRectF blockBounds(const QTextBlock& block) const;
     int hitTest(const QPointF& point, Qt::HitTestAccuracy accuracy) const;
     // Draws the table with the selections and the caret of `context`, whose clip
-    // is in the table's coordinates.
-    void draw(QPainter* painter, const QAbstractTextDocumentLayout::PaintContext& context,
-              int cursorWidth) const;
+    // is in the table's coordinates, in a document `documentWidth` wide.
+    void draw(QPainter* painter, const QAbstractTextDocumentLayout::PaintContext& context, int cursorWidth,
+              qreal documentWidth) const;
 
 private:
     void copyLinesToDocument() const;
+    void matchWidth(qreal documentWidth) const;
     QTextBlock copyOf(const QTextBlock& block) const;
     int shift() const;              // a position in the copy plus this is the document's position
     int toCopy(int position) const; // a document position, clamped to the table and its edges
