@@ -37,6 +37,7 @@
 #include "bench/BenchmarkMain.h"
 #include "format/TextFormatProperties.h"
 #include "platform/RichEditControl.h"
+#include "platform/RichEditLayout.h"
 #include "richedit/TRichEditStrings.h"
 #include "richedit/TZvRichEdit.h"
 
@@ -265,6 +266,12 @@ QTextEdit& editorWithDocument(Editor editor, int paragraphs)
         slot.shown = newEditor(editor);
         buildDocument(*slot.shown.view->document(), paragraphs);
         slot.paragraphs = paragraphs;
+        // The document is open once it is laid out: our editor measures a new
+        // document in slices between events (each one delays a key by up to a
+        // slice), Qt's layout finishes its own steps when asked for the size.
+        if (auto* layout = qobject_cast<RichEditLayout*>(slot.shown.view->document()->documentLayout()))
+            layout->finishLayout();
+        slot.shown.view->document()->documentLayout()->documentSize();
     }
     // The editor being typed into has the focus, as it has for a user.
     slot.shown.window->activateWindow();

@@ -1,11 +1,11 @@
 #pragma once
 
 // Counts the laid-out lines of a QTextDocument per block and answers which line
-// holds a position and where a line starts. QTextBlock::firstLineNumber()
-// counts blocks, not wrapped lines, under QTextEdit's layout, so the editor
-// keeps its own index: a tally of the line counts of all blocks, refreshed only
-// where the document changed, so every question costs the same in a short and
-// in a long document.
+// holds a position and where a line starts. The document's own line numbers
+// (QTextBlock::firstLineNumber()) are not lines: the editor's layout keeps
+// paragraph heights in pixels there. So the editor keeps its own index: a tally
+// of the line counts of all blocks, refreshed only where the document changed,
+// so every question costs the same in a short and in a long document.
 
 #include <QObject>
 #include <QTextBlock>

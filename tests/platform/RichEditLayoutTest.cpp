@@ -659,3 +659,59 @@ std::vector<LayoutCase> allCases()
 INSTANTIATE_TEST_SUITE_P(Documents, RichEditLayoutTest, ::testing::ValuesIn(allCases()), caseName);
 
 } // namespace
+
+namespace {
+
+// Edits while a long document is still being measured in the background (in the
+// part measured, across its end and after it, and a paste long enough to be
+// measured in the background itself) end where Qt's layout puts them.
+TEST(RichEditLayoutWhileMeasuringTest, EditsLandWhereQtPutsThem)
+{
+    QTextEdit qt, ours;
+    for (QTextEdit* edit : {&qt, &ours}) {
+        auto* document = new QTextDocument(edit);
+        if (edit == &ours)
+            document->setDocumentLayout(new RichEditLayout(document));
+        edit->resize(WindowSize);
+        edit->setDocument(document);
+        edit->show();
+        const QByteArray rtf = rtfDocument(flatText(6000, 3, ParagraphFormats::All));
+        RtfReader reader{QTextCursor(document)};
+        reader.feed(rtf.constData(), rtf.size());
+        ASSERT_TRUE(reader.finish());
+    }
+    auto& layout = dynamic_cast<RichEditLayout&>(*ours.document()->documentLayout());
+    ASSERT_FALSE(layout.isComplete());
+    const QString pasted = QString(QStringLiteral("vloženo\n")).repeated(3000);
+    for (QTextEdit* edit : {&qt, &ours}) {
+        QTextCursor cursor(edit->document());
+        const auto at = [&](int block) { return edit->document()->findBlockByNumber(block).position(); };
+        for (const auto& [from, to] : {std::pair{100, 600}, std::pair{400, 800}}) {
+            cursor.setPosition(at(from));
+            cursor.setPosition(at(to), QTextCursor::KeepAnchor);
+            cursor.removeSelectedText();
+        }
+        cursor.setPosition(at(10) + 2);
+        cursor.insertText(QStringLiteral("xx\nyy"));
+        cursor.setPosition(at(4000));
+        cursor.insertText(QStringLiteral("zz\n"));
+        cursor.setPosition(at(2000));
+        cursor.insertText(pasted);
+    }
+    // Qt's own layout leaves paragraphs it had not reached without lines after
+    // such edits: it is asked to lay everything out again as the reference.
+    qt.document()->markContentsDirty(0, qt.document()->characterCount());
+    qt.document()->documentLayout()->documentSize();
+    layout.finishLayout();
+    Differences differences;
+    for (QTextBlock a = qt.document()->begin(), b = ours.document()->begin(); a.isValid();
+         a = a.next(), b = b.next())
+        if (const QRectF r = qt.document()->documentLayout()->blockBoundingRect(a),
+            s = ours.document()->documentLayout()->blockBoundingRect(b);
+            !same(r, s))
+            differences.add("block %d: %s %s", a.blockNumber(), rectText(r).c_str(), rectText(s).c_str());
+    EXPECT_EQ(qt.document()->documentLayout()->documentSize(), layout.documentSize());
+    differences.expectNone();
+}
+
+} // namespace
