@@ -230,7 +230,8 @@ bool RichEditLayout::isComplete() const
 
 void RichEditLayout::finishLayout()
 {
-    while (!isComplete())
+    // Without a page nothing is laid out (see documentChanged).
+    while (hasPage() && !isComplete())
         measureSlice();
 }
 
