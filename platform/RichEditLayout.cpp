@@ -251,10 +251,34 @@ void RichEditLayout::restart()
     // of them stands for the document's width meanwhile, so that a view scrolled
     // sideways keeps its place.
     m_widestShrank = true;
+    measureFrom(0);
+}
+
+void RichEditLayout::measureFrom(qreal top)
+{
     m_measuring.start(0, this);
-    Q_EMIT update(QRectF(0, 0, Everything, Everything));
+    Q_EMIT update(QRectF(0, top, Everything, Everything));
     measureSlice(MeasuredAtOnce);
     reportSize();
+}
+
+void RichEditLayout::followEdit(const QTextBlock& first, const QTextBlock& last, int charsRemoved)
+{
+    // The blocks first..last stand where first..last - grown stood before the edit.
+    const int grown = document()->blockCount() - m_blockCount;
+    m_blockCount = document()->blockCount();
+    if (m_measuredBlocks > last.blockNumber() - grown)
+        m_measuredBlocks += grown;
+    else if (m_measuredBlocks > first.blockNumber())
+        m_measuredBlocks = last.blockNumber() + 1;
+    // A removed paragraph may have been the widest.
+    if (charsRemoved > 0 && m_widest > contentWidth())
+        m_widestShrank = true;
+    for (auto it = m_tables.begin(); it != m_tables.end();)
+        it = it->second->isStale() ? m_tables.erase(it) : std::next(it);
+    for (const QTextBlock& edge : {first, last})
+        if (QTextFrame* table = tableOf(edge); table && m_tables.count(table))
+            m_tables[table]->setStale();
 }
 
 void RichEditLayout::documentChanged(int from, int charsRemoved, int charsAdded)
@@ -278,29 +302,11 @@ void RichEditLayout::documentChanged(int from, int charsRemoved, int charsAdded)
     QTextBlock last = doc->findBlock(from + charsAdded);
     if (!last.isValid())
         last = doc->lastBlock();
-    // The blocks first..last stand where first..last - grown stood before the edit.
-    const int grown = doc->blockCount() - m_blockCount;
-    m_blockCount = doc->blockCount();
-    if (m_measuredBlocks > last.blockNumber() - grown)
-        m_measuredBlocks += grown;
-    else if (m_measuredBlocks > first.blockNumber())
-        m_measuredBlocks = last.blockNumber() + 1;
-    // A removed paragraph may have been the widest.
-    if (charsRemoved > 0 && m_widest > contentWidth())
-        m_widestShrank = true;
-    for (auto it = m_tables.begin(); it != m_tables.end();)
-        it = it->second->isStale() ? m_tables.erase(it) : std::next(it);
-    for (const QTextBlock& edge : {first, last})
-        if (QTextFrame* table = tableOf(edge); table && m_tables.count(table))
-            m_tables[table]->setStale();
-
+    followEdit(first, last, charsRemoved);
     const qreal top = topOf(first);
     if (last.blockNumber() - first.blockNumber() > LongestEditMeasuredAtOnce) {
         m_measuredBlocks = std::min(m_measuredBlocks, first.blockNumber());
-        m_measuring.start(0, this);
-        Q_EMIT update(QRectF(0, top, Everything, Everything));
-        measureSlice(MeasuredAtOnce);
-        reportSize();
+        measureFrom(top);
         return;
     }
     bool moved = false;

@@ -65,6 +65,12 @@ protected:
 
 private:
     void restart();
+    // Measures in the background from the first paragraph not measured, the
+    // first slice at once; the view is repainted from `top` down.
+    void measureFrom(qreal top);
+    // Keeps the count of measured paragraphs, the widest line and the tables in
+    // step with an edit that left paragraphs first..last changed.
+    void followEdit(const QTextBlock& first, const QTextBlock& last, int charsRemoved);
     // Measures paragraphs from the first one not measured, `atLeast` of them
     // and more while a slice of time lasts.
     void measureSlice(int atLeast = 0);
