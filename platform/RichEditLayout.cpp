@@ -431,7 +431,8 @@ int RichEditLayout::hitTest(const QPointF& exactPoint, Qt::HitTestAccuracy accur
 
 bool RichEditLayout::holds(const QTextBlock& block, const QPointF& point) const
 {
-    if (!block.isVisible())
+    // The empty paragraph before a table lies on the table's border and never takes a point.
+    if (!block.isVisible() || isEmptyBeforeTable(block, block.blockFormat()))
         return false;
     const qreal top = topOf(block);
     if (QTextFrame* table = tableOf(block)) {

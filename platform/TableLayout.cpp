@@ -23,6 +23,20 @@ TableLayout::TableLayout(QTextFrame* frame, const QTextDocument& document)
     m_copy->setUseDesignMetrics(document.useDesignMetrics());
     m_copy->setPageSize(document.pageSize());
 
+    // Pictures in the cells come from the document's resources, there before
+    // the copy is first laid out.
+    for (QTextBlock block = document.findBlock(frame->firstPosition());
+         block.isValid() && block.position() <= frame->lastPosition(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (!format.isImageFormat())
+                continue;
+            const QUrl name(format.toImageFormat().name());
+            m_copy->addResource(QTextDocument::ImageResource, name,
+                                document.resource(QTextDocument::ImageResource, name));
+        }
+    }
+
     // The selection from the paragraph break before the table to the one after it
     // copies the whole table with its formats.
     QTextCursor source(const_cast<QTextDocument*>(&document));
@@ -36,18 +50,6 @@ TableLayout::TableLayout(QTextFrame* frame, const QTextDocument& document)
     const QList<QTextFrame*> frames = m_copy->rootFrame()->childFrames();
     m_copiedFrame = frames.isEmpty() ? m_copy->rootFrame() : frames.first();
 
-    // Pictures in the cells come from the document's resources.
-    for (QTextBlock block = document.findBlock(frame->firstPosition());
-         block.isValid() && block.position() <= frame->lastPosition(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextCharFormat format = it.fragment().charFormat();
-            if (!format.isImageFormat())
-                continue;
-            const QUrl name(format.toImageFormat().name());
-            m_copy->addResource(QTextDocument::ImageResource, name,
-                                document.resource(QTextDocument::ImageResource, name));
-        }
-    }
     // The copy holds the table between two empty paragraphs, which take no room
     // after it: the table ends a margin above the copy's bottom.
     m_top = m_copy->documentLayout()->documentSize().height() - m_copy->documentMargin() -

@@ -714,4 +714,52 @@ TEST(RichEditLayoutWhileMeasuringTest, EditsLandWhereQtPutsThem)
     differences.expectNone();
 }
 
+// Around and inside a table narrower than the page, with a picture in a cell,
+// after an empty paragraph (which lies on the table's border): every point hits
+// what it hits in Qt's layout.
+TEST(RichEditLayoutTableTest, PointsAroundATableHitAsWithQt)
+{
+    QTextEdit qt, ours;
+    for (QTextEdit* edit : {&qt, &ours}) {
+        auto* document = new QTextDocument(edit);
+        if (edit == &ours)
+            document->setDocumentLayout(new RichEditLayout(document));
+        QImage picture(50, 70, QImage::Format_RGB32);
+        picture.fill(Qt::darkGreen);
+        document->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("obrazek")), picture);
+        QTextCursor cursor(document);
+        cursor.insertText(QStringLiteral("nad tabulkou"));
+        cursor.insertBlock();
+        QTextTableFormat format;
+        format.setBorder(1);
+        format.setCellPadding(2);
+        format.setCellSpacing(0);
+        format.setColumnWidthConstraints(
+            {QTextLength(QTextLength::FixedLength, 120), QTextLength(QTextLength::FixedLength, 90)});
+        QTextTable* table = cursor.insertTable(2, 2, format);
+        table->cellAt(0, 1).firstCursorPosition().insertText(
+            QStringLiteral("buňka se slovy, která se zalomí"));
+        QTextImageFormat image;
+        image.setName(QStringLiteral("obrazek"));
+        table->cellAt(1, 0).firstCursorPosition().insertImage(image);
+        cursor.setPosition(table->lastPosition() + 1);
+        cursor.insertText(QStringLiteral("pod tabulkou"));
+        edit->resize(WindowSize);
+        edit->setDocument(document);
+        edit->show();
+    }
+    dynamic_cast<RichEditLayout&>(*ours.document()->documentLayout()).finishLayout();
+    const QRectF table =
+        qt.document()->documentLayout()->frameBoundingRect(qt.document()->rootFrame()->childFrames().first());
+    Differences differences;
+    for (qreal y = table.top() - 20; y < table.bottom() + 20; y += 1.5)
+        for (qreal x = 0; x < table.right() + 40; x += 3)
+            for (const Qt::HitTestAccuracy accuracy : {Qt::FuzzyHit, Qt::ExactHit})
+                if (const int a = qt.document()->documentLayout()->hitTest({x, y}, accuracy),
+                    b = ours.document()->documentLayout()->hitTest({x, y}, accuracy);
+                    a != b)
+                    differences.add("(%g,%g): %d %d", x, y, a, b);
+    differences.expectNone();
+}
+
 } // namespace
