@@ -58,10 +58,9 @@ void storeWidth(QTextBlock block, int units)
 
 } // namespace
 
-RichEditLayout::RichEditLayout(QTextDocument* document)
-    : QAbstractTextDocumentLayout(document), m_pictures(new PictureHandler(this))
+RichEditLayout::RichEditLayout(QTextDocument* document) : QAbstractTextDocumentLayout(document)
 {
-    registerHandler(QTextFormat::ImageObject, m_pictures);
+    registerHandler(QTextFormat::ImageObject, new PictureHandler(this));
 }
 
 RichEditLayout::~RichEditLayout() = default;

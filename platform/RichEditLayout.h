@@ -28,7 +28,6 @@
 
 #include "platform/ParagraphLayout.h"
 
-class PictureHandler;
 class TableLayout;
 class QTextFrame;
 
@@ -96,7 +95,6 @@ private:
     int widestLine() const;
     int contentWidth() const; // units
 
-    PictureHandler* m_pictures;
     std::optional<ParagraphLayout> m_paragraphs;
     mutable std::unordered_map<QTextFrame*, std::unique_ptr<TableLayout>> m_tables;
     QBasicTimer m_measuring;

@@ -662,12 +662,10 @@ INSTANTIATE_TEST_SUITE_P(Documents, RichEditLayoutTest, ::testing::ValuesIn(allC
 
 namespace {
 
-// Edits while a long document is still being measured in the background (in the
-// part measured, across its end and after it, and a paste long enough to be
-// measured in the background itself) end where Qt's layout puts them.
-TEST(RichEditLayoutWhileMeasuringTest, EditsLandWhereQtPutsThem)
+// Shows two empty documents side by side at the test window's size: `qt` laid
+// out by Qt's layout, `ours` by RichEditLayout.
+void showBoth(QTextEdit& qt, QTextEdit& ours)
 {
-    QTextEdit qt, ours;
     for (QTextEdit* edit : {&qt, &ours}) {
         auto* document = new QTextDocument(edit);
         if (edit == &ours)
@@ -675,8 +673,19 @@ TEST(RichEditLayoutWhileMeasuringTest, EditsLandWhereQtPutsThem)
         edit->resize(WindowSize);
         edit->setDocument(document);
         edit->show();
+    }
+}
+
+// Edits while a long document is still being measured in the background (in the
+// part measured, across its end and after it, and a paste long enough to be
+// measured in the background itself) end where Qt's layout puts them.
+TEST(RichEditLayoutWhileMeasuringTest, EditsLandWhereQtPutsThem)
+{
+    QTextEdit qt, ours;
+    showBoth(qt, ours);
+    for (QTextEdit* edit : {&qt, &ours}) {
         const QByteArray rtf = rtfDocument(flatText(6000, 3, ParagraphFormats::All));
-        RtfReader reader{QTextCursor(document)};
+        RtfReader reader{QTextCursor(edit->document())};
         reader.feed(rtf.constData(), rtf.size());
         ASSERT_TRUE(reader.finish());
     }
@@ -720,10 +729,9 @@ TEST(RichEditLayoutWhileMeasuringTest, EditsLandWhereQtPutsThem)
 TEST(RichEditLayoutTableTest, PointsAroundATableHitAsWithQt)
 {
     QTextEdit qt, ours;
+    showBoth(qt, ours);
     for (QTextEdit* edit : {&qt, &ours}) {
-        auto* document = new QTextDocument(edit);
-        if (edit == &ours)
-            document->setDocumentLayout(new RichEditLayout(document));
+        QTextDocument* document = edit->document();
         QImage picture(50, 70, QImage::Format_RGB32);
         picture.fill(Qt::darkGreen);
         document->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("obrazek")), picture);
@@ -744,9 +752,6 @@ TEST(RichEditLayoutTableTest, PointsAroundATableHitAsWithQt)
         table->cellAt(1, 0).firstCursorPosition().insertImage(image);
         cursor.setPosition(table->lastPosition() + 1);
         cursor.insertText(QStringLiteral("pod tabulkou"));
-        edit->resize(WindowSize);
-        edit->setDocument(document);
-        edit->show();
     }
     dynamic_cast<RichEditLayout&>(*ours.document()->documentLayout()).finishLayout();
     const QRectF table =
