@@ -47,8 +47,9 @@ void RtfDocumentBuilder::begin()
 void RtfDocumentBuilder::finish()
 {
     // The last \par of the file is the document's own final paragraph mark.
+    // The text after an insertion point goes on in a paragraph of the default format.
     if (m_pendingBreak && !m_cursor.atEnd())
-        openPendingParagraph();
+        openPendingParagraph(QTextBlockFormat());
     m_cursor.endEditBlock();
 }
 
@@ -236,19 +237,21 @@ void RtfDocumentBuilder::beginContent(const ParaState& para)
         table.rowEnded = table.cellEnded = false;
         const QTextTableCell cell = table.table->cellAt(table.row, table.column);
         m_cursor = tooManyColumns ? cell.lastCursorPosition() : cell.firstCursorPosition();
+        leaveParagraph();
         if (tooManyColumns)
             m_cursor.insertText(QStringLiteral("\t"));
         m_pendingBreak = false;
     }
-    openPendingParagraph();
+    openPendingParagraph(m_lastBlockFormat ? m_lastBlockFormat->format : QTextBlockFormat());
 }
 
-void RtfDocumentBuilder::openPendingParagraph()
+void RtfDocumentBuilder::openPendingParagraph(const QTextBlockFormat& format)
 {
     if (!m_pendingBreak)
         return;
     m_pendingBreak = false;
-    m_cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    m_cursor.insertBlock(format, QTextCharFormat());
+    m_openedWith = format;
 }
 
 void RtfDocumentBuilder::endParagraph(ParagraphEnd end, const ParaState& para)
@@ -312,7 +315,16 @@ RtfDocumentBuilder::Numbering RtfDocumentBuilder::numbering(const ParaState& par
     return result;
 }
 
-QTextBlockFormat RtfDocumentBuilder::blockFormat(const ParaState& para, const Numbering& list) const
+const QTextBlockFormat& RtfDocumentBuilder::blockFormat(const ParaState& para, const Numbering& list)
+{
+    const bool pageBreak = para.pageBreakBefore || m_pageBreakNext;
+    if (!m_lastBlockFormat || !(m_lastBlockFormat->para == para) || !(m_lastBlockFormat->numbering == list) ||
+        m_lastBlockFormat->pageBreak != pageBreak)
+        m_lastBlockFormat = MadeBlockFormat{para, list, pageBreak, makeBlockFormat(para, list)};
+    return m_lastBlockFormat->format;
+}
+
+QTextBlockFormat RtfDocumentBuilder::makeBlockFormat(const ParaState& para, const Numbering& list) const
 {
     QTextBlockFormat format;
     if (para.drawing >= 0 && para.drawing < m_tables.drawings.size())
@@ -361,6 +373,13 @@ QTextBlockFormat RtfDocumentBuilder::blockFormat(const ParaState& para, const Nu
     return format;
 }
 
+void RtfDocumentBuilder::setParagraphFormat(const QTextBlockFormat& format)
+{
+    if (!m_openedWith || !(*m_openedWith == format))
+        m_cursor.setBlockFormat(format);
+    leaveParagraph();
+}
+
 void RtfDocumentBuilder::applyParagraphFormat(const ParaState& para)
 {
     Numbering list = numbering(para);
@@ -370,7 +389,7 @@ void RtfDocumentBuilder::applyParagraphFormat(const ParaState& para)
         // list's length, so one list for all the items of a long document would make the
         // reading quadratic.
         m_lists.clear();
-        m_cursor.setBlockFormat(blockFormat(para, list));
+        setParagraphFormat(blockFormat(para, list));
         m_pageBreakNext = false;
         return;
     }
@@ -386,7 +405,7 @@ void RtfDocumentBuilder::applyParagraphFormat(const ParaState& para)
         run.list = nullptr;
     }
     list.start += run.itemsBefore;
-    m_cursor.setBlockFormat(blockFormat(para, list));
+    setParagraphFormat(blockFormat(para, list));
     m_pageBreakNext = false;
     if (run.list) {
         run.list->add(m_cursor.block());
@@ -427,6 +446,7 @@ void RtfDocumentBuilder::startTable()
     m_table = TableCursor{m_cursor.insertTable(1, columns, format)};
     m_pendingBreak = false;
     m_cursor = m_table.table->cellAt(0, 0).firstCursorPosition();
+    leaveParagraph();
 }
 
 void RtfDocumentBuilder::leaveTable()
@@ -435,6 +455,7 @@ void RtfDocumentBuilder::leaveTable()
     if (table->rows() > m_table.row + 1)
         table->removeRows(m_table.row + 1, table->rows() - m_table.row - 1);
     m_cursor.setPosition(table->lastPosition() + 1);
+    leaveParagraph();
     m_table = TableCursor();
     m_pendingBreak = false;
     m_paragraphHasContent = false;

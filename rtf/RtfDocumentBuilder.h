@@ -14,6 +14,8 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 
+#include <optional>
+
 class QTextList;
 class QTextTable;
 
@@ -90,6 +92,15 @@ private:
         int level = 0;
         QString levelText; // the label as the list level gives it, if it does
         qint64 key = 0;    // which paragraphs continue one list
+        friend bool operator==(const Numbering&, const Numbering&) = default;
+    };
+    // A paragraph format and what it was made from.
+    struct MadeBlockFormat
+    {
+        ParaState para;
+        Numbering numbering;
+        bool pageBreak = false;
+        QTextBlockFormat format;
     };
     // The QTextList that numbered paragraphs of one key are going into.
     struct ListRun
@@ -127,10 +138,13 @@ private:
     QTextCharFormat charFormat(const CharState& state, RtfScript script);
 
     void beginContent(const ParaState& para);
-    void openPendingParagraph();
+    void openPendingParagraph(const QTextBlockFormat& format);
     void applyParagraphFormat(const ParaState& para);
     Numbering numbering(const ParaState& para) const;
-    QTextBlockFormat blockFormat(const ParaState& para, const Numbering& numbering) const;
+    const QTextBlockFormat& blockFormat(const ParaState& para, const Numbering& numbering);
+    QTextBlockFormat makeBlockFormat(const ParaState& para, const Numbering& numbering) const;
+    void setParagraphFormat(const QTextBlockFormat& format);
+    void leaveParagraph() { m_openedWith.reset(); }
     void startTable();
     void leaveTable();
     QString placeholderName();
@@ -144,6 +158,10 @@ private:
     bool m_runHasStrong = false;               // the run holds a character of its script
     RtfScript m_textScript = RtfScript::Latin; // of the paragraph's last strong character
     QHash<RunKey, QTextCharFormat> m_formats;
+    // Consecutive paragraphs mostly share one format: the last one made is kept, and a
+    // paragraph opened with it usually needs no second change when it ends.
+    std::optional<MadeBlockFormat> m_lastBlockFormat;
+    std::optional<QTextBlockFormat> m_openedWith; // of the paragraph being filled, if this opened it
     bool m_pendingBreak = false;
     bool m_pageBreakNext = false;
     bool m_paragraphHasContent = false;

@@ -72,6 +72,7 @@ struct PnState
     std::optional<int> style; // a PFNS_ value, once the number's text says
     int level = 0;
     int indent = 0;
+    friend bool operator==(const PnState&, const PnState&) = default;
 };
 
 struct ParaState
@@ -92,6 +93,7 @@ struct ParaState
     PnState pn;
     QList<int> tabs;
     int drawing = -1; // the drawing object whose text box the paragraph is in
+    friend bool operator==(const ParaState&, const ParaState&) = default;
 };
 
 enum class Destination : quint8 {

@@ -290,6 +290,50 @@ TEST(RtfReaderTest, PageBreakStartsTheNextParagraphOnANewPage)
     EXPECT_TRUE(blockFormatAt(*document, 2).pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore);
 }
 
+// Consecutive paragraphs share their format as far as the file says and no further:
+// each paragraph, whatever came before it, ends up with its own.
+TEST(RtfReaderTest, EachParagraphGetsItsOwnFormatWhateverItsNeighbours)
+{
+    const auto document = readRtf("{\\rtf1\\qc a\\par b\\par\\pard c\\par\\qr d\\page e\\par\\pard\\qr f\\par"
+                                  "\\pard{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}\\qr g\\par"
+                                  "\\pard\\qr h\\par\\pard\\fi-200\\li400 i}");
+    ASSERT_EQ(document->blockCount(), 9);
+    const struct
+    {
+        int alignment;
+        bool pageBreak;
+        bool listed;
+        int indent;
+    } expected[] = {
+        {PFA_CENTER, false, false, 0}, {PFA_CENTER, false, false, 0}, {PFA_LEFT, false, false, 0},
+        {PFA_RIGHT, false, false, 0},  {PFA_RIGHT, true, false, 0},   {PFA_RIGHT, false, false, 0},
+        {PFA_RIGHT, false, true, 0},   {PFA_RIGHT, false, false, 0},  {PFA_LEFT, false, false, 200}};
+    for (int block = 0; block < document->blockCount(); ++block) {
+        SCOPED_TRACE(block);
+        const QTextBlock paragraph = document->findBlockByNumber(block);
+        EXPECT_EQ(blockAlignment(paragraph.blockFormat()), expected[block].alignment);
+        EXPECT_EQ(bool(paragraph.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore),
+                  expected[block].pageBreak);
+        EXPECT_EQ(paragraph.textList() != nullptr, expected[block].listed);
+        EXPECT_EQ(blockStartIndent(paragraph.blockFormat()), expected[block].indent);
+    }
+}
+
+// Text after the point where RTF is inserted goes on in a paragraph of the default format.
+TEST(RtfReaderTest, TheParagraphAfterInsertedRtfHasTheDefaultFormat)
+{
+    QTextDocument document(QStringLiteral("abcd"));
+    QTextCursor cursor(&document);
+    cursor.setPosition(2);
+    RtfReader reader(cursor);
+    const QByteArray rtf("{\\rtf1\\qc X\\par}");
+    reader.feed(rtf.constData(), rtf.size());
+    reader.finish();
+    ASSERT_EQ(document.toPlainText(), QStringLiteral("abX\ncd"));
+    EXPECT_EQ(blockAlignment(blockFormatAt(document, 0)), PFA_CENTER);
+    EXPECT_EQ(blockAlignment(blockFormatAt(document, 1)), PFA_LEFT);
+}
+
 TEST(RtfReaderTest, DestinationsThatAreNotTextAreSkipped)
 {
     const char* rtf =
