@@ -1,5 +1,7 @@
 #include "platform/ParagraphPainter.h"
 
+#include "platform/UrlDetector.h"
+
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -33,9 +35,9 @@ bool isNumbered(int style)
 
 ParagraphPainter::ParagraphPainter(QPainter* painter,
                                    const QAbstractTextDocumentLayout::PaintContext& context, int cursorWidth,
-                                   const QRectF& flow)
+                                   const QRectF& flow, bool showLinks)
     : m_painter(painter), m_context(context), m_cursorWidth(cursorWidth),
-      m_lineClip(context.clip.isValid() ? context.clip & flow : flow)
+      m_lineClip(context.clip.isValid() ? context.clip & flow : flow), m_showLinks(showLinks)
 {
 }
 
@@ -53,7 +55,11 @@ void ParagraphPainter::draw(const QTextBlock& block, const QPointF& offset) cons
     if (const QBrush background = format.background(); background != Qt::NoBrush)
         fillBackground(m_painter, bounds, background, bounds.topLeft());
 
+    // Links first: a selection over a link is drawn over it.
     QList<QTextLayout::FormatRange> selections;
+    if (m_showLinks)
+        for (const UrlDetector::Link& link : UrlDetector::linksIn(block.text()))
+            selections.append({link.start, link.length, UrlDetector::linkFormat()});
     const int start = block.position();
     const int length = block.length();
     const QTextCharFormat* markerSelection = nullptr;

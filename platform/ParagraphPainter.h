@@ -2,7 +2,7 @@
 
 // Draws one laid-out paragraph the way Qt's own document layout draws it, in the
 // order the pixels land: its background, its list marker, its text with the
-// selections, the caret, and a trailing horizontal rule.
+// detected links and the selections, the caret, and a trailing horizontal rule.
 
 #include <QAbstractTextDocumentLayout>
 
@@ -13,8 +13,9 @@ class ParagraphPainter
 public:
     // Lines are clipped to `flow`, the document's width less its side margins,
     // as in Qt's layout: a selection running past a line's end stops there.
+    // With `showLinks`, text that looks like a URL is drawn as a link.
     ParagraphPainter(QPainter* painter, const QAbstractTextDocumentLayout::PaintContext& context,
-                     int cursorWidth, const QRectF& flow);
+                     int cursorWidth, const QRectF& flow, bool showLinks);
 
     // Draws `block`, whose layout is placed relative to `offset`.
     void draw(const QTextBlock& block, const QPointF& offset) const;
@@ -29,4 +30,5 @@ private:
     const QAbstractTextDocumentLayout::PaintContext& m_context;
     int m_cursorWidth;
     QRectF m_lineClip;
+    bool m_showLinks;
 };

@@ -6,7 +6,6 @@
 #include "platform/RichEditNotify.h"
 #include "platform/SelectionBar.h"
 #include "platform/TextLineIndex.h"
-#include "platform/UrlHighlighter.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QScrollBar>
@@ -61,7 +60,6 @@ RichEditControl::RichEditControl(const RichEditStyle& style, QWidget* parent)
         setViewportMargins(SelectionBar::Width, 0, 0, 0);
     }
     m_lineIndex = new TextLineIndex(document());
-    m_urlHighlighter = new UrlHighlighter(document());
     applyDefaultFont();
     connectDocument();
     connect(this, &QTextEdit::selectionChanged, this, &RichEditControl::onSelectionChanged);
@@ -83,7 +81,8 @@ void RichEditControl::connectDocument()
             &RichEditControl::onDocumentSizeChanged);
     // While a long document is still being measured, the text at the top of
     // the view keeps its place.
-    const auto* layout = static_cast<RichEditLayout*>(doc->documentLayout());
+    auto* layout = static_cast<RichEditLayout*>(doc->documentLayout());
+    layout->setShowsLinks(m_autoUrlDetect);
     connect(layout, &RichEditLayout::sliceAboutToBeMeasured, this, [this] {
         // A point on the line between two paragraphs belongs to the upper one: look a pixel lower.
         const QTextBlock top = cursorForPosition(QPoint(0, 1)).block();
@@ -100,13 +99,7 @@ void RichEditControl::connectDocument()
 
 void RichEditControl::adoptDocument(QTextDocument* adopted)
 {
-    // The adopted document brings its own link highlighter and line index.
-    const bool urls = m_autoUrlDetect;
-    if (m_urlHighlighter)
-        m_urlHighlighter->setDocument(nullptr);
-    delete m_urlHighlighter;
-    m_urlHighlighter = adopted->findChild<UrlHighlighter*>(QString(), Qt::FindDirectChildrenOnly);
-    m_autoUrlDetect = m_urlHighlighter != nullptr;
+    // The adopted document brings its own line index.
     installLayout(adopted);
     setDocument(adopted);
     m_selectionFormat.reset();
@@ -117,7 +110,6 @@ void RichEditControl::adoptDocument(QTextDocument* adopted)
         m_lineIndex = new TextLineIndex(adopted);
     invalidateTallies();
     connectDocument();
-    AutoUrlDetect(urls);
     SetSel(0, 0);
 }
 
@@ -556,15 +548,7 @@ bool RichEditControl::AutoUrlDetect(bool on)
     if (on == m_autoUrlDetect)
         return true;
     m_autoUrlDetect = on;
-    if (on) {
-        m_urlHighlighter = new UrlHighlighter(document());
-    } else {
-        // Deleting the highlighter leaves its formats behind; detach first so
-        // the detected links are no longer shown.
-        m_urlHighlighter->setDocument(nullptr);
-        delete m_urlHighlighter;
-        m_urlHighlighter = nullptr;
-    }
+    static_cast<RichEditLayout*>(document()->documentLayout())->setShowsLinks(on);
     return true;
 }
 

@@ -23,7 +23,6 @@ class BlockTally;
 class RichEditNotify;
 class SelectionBar;
 class TextLineIndex;
-class UrlHighlighter;
 
 // The window styles a control is created with (the creation parameters).
 struct RichEditStyle
@@ -248,7 +247,6 @@ private:
     QRect m_formatRect;
     QColor m_background; // invalid: the palette's base colour
     UnfocusedSelection m_unfocusedSelection = UnfocusedSelection::PaletteDefault;
-    UrlHighlighter* m_urlHighlighter = nullptr;
     // The paragraph at the top of the view and how far the view starts below its
     // top, kept while the layout measures.
     std::pair<QTextBlock, qreal> m_viewTop;

@@ -11,7 +11,7 @@
 #include "platform/RichEditMimeData.h"
 #include "platform/RichEditNotify.h"
 #include "platform/TPicture.h"
-#include "platform/UrlHighlighter.h"
+#include "platform/UrlDetector.h"
 #include "platform/ZvExceptions.h"
 #include "rtf/RtfReader.h"
 
@@ -64,7 +64,7 @@ CHARRANGE RichEditControl::linkAt(int position) const
     }
     if (!m_autoUrlDetect)
         return NoRange;
-    const auto [start, length] = UrlHighlighter::urlAt(block.text(), position - block.position());
+    const auto [start, length] = UrlDetector::urlAt(block.text(), position - block.position());
     if (length == 0)
         return NoRange;
     return {block.position() + start, block.position() + start + length};

@@ -448,6 +448,14 @@ bool RichEditLayout::holds(const QTextBlock& block, const QPointF& point) const
     return point.y() >= text.top() && point.y() <= text.bottom();
 }
 
+void RichEditLayout::setShowsLinks(bool show)
+{
+    if (show == m_showsLinks)
+        return;
+    m_showsLinks = show;
+    Q_EMIT update();
+}
+
 void RichEditLayout::draw(QPainter* painter, const PaintContext& context)
 {
     if (!hasPage())
@@ -459,7 +467,7 @@ void RichEditLayout::draw(QPainter* painter, const PaintContext& context)
         cursorWidth = 1;
     const qreal margin = Units::toPixels(m_margin);
     const QRectF flow = QRectF(QPointF(0, 0), documentSize()).adjusted(margin, 0, -margin, 0);
-    const ParagraphPainter paragraphs(painter, context, cursorWidth, flow);
+    const ParagraphPainter paragraphs(painter, context, cursorWidth, flow, m_showsLinks);
     QTextBlock block = blockAt(clip.top(), Boundary::OfTheLower);
     // The empty paragraph before a table sits on the table's border.
     if (const QTextBlock before = block.previous(); tableOf(block) && before.isValid() && !tableOf(before) &&

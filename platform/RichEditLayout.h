@@ -49,6 +49,8 @@ public:
     bool isComplete() const;
     // Measures every paragraph not measured yet, now.
     void finishLayout();
+    // Whether text that looks like a URL is drawn as a link.
+    void setShowsLinks(bool show);
 
 Q_SIGNALS:
     // Around a slice of measuring, which may change the heights of paragraphs
@@ -106,4 +108,5 @@ private:
     mutable int m_widest = 0; // units: the widest line with its paragraph's margins, from the flow's left
     mutable bool m_widestShrank = false; // the widest line may have become narrower
     QSizeF m_reportedSize;
+    bool m_showsLinks = false;
 };

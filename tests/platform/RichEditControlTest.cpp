@@ -415,6 +415,27 @@ TEST_F(RichEditControlTest, PointerOverALinkIsAHand)
     EXPECT_EQ(notify.links.size(), 1u);
 }
 
+// Text that looks like a URL is drawn in the link colour while detection is on.
+TEST_F(RichEditControlTest, DetectedLinksAreDrawnAsLinksOnlyWhileDetectionIsOn)
+{
+    control.SetText(QStringLiteral("viz https://example.com/stranka a dál"));
+    const auto bluePixels = [&] {
+        QApplication::processEvents();
+        const QImage picture = control.viewport()->grab().toImage();
+        int blue = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                blue += picture.pixelColor(x, y) == QColor(0, 0, 255);
+        return blue;
+    };
+    EXPECT_GT(bluePixels(), 20);
+    control.AutoUrlDetect(false);
+    EXPECT_EQ(bluePixels(), 0);
+    control.AutoUrlDetect(true);
+    control.SetSel(0, -1); // a selection is drawn over the link
+    EXPECT_EQ(bluePixels(), 0);
+}
+
 // While a long document is measured again after a width change, the paragraph
 // at the top of the view stays there, though the paragraphs above it grow.
 TEST_F(RichEditControlTest, ViewKeepsItsPlaceWhileTheDocumentIsMeasured)

@@ -1,4 +1,4 @@
-#include "platform/UrlHighlighter.h"
+#include "platform/UrlDetector.h"
 
 #include <QRegularExpression>
 
@@ -22,32 +22,37 @@ bool mayHoldUrl(const QString& text)
 
 } // namespace
 
-UrlHighlighter::UrlHighlighter(QTextDocument* document) : QSyntaxHighlighter(document)
-{
-}
+namespace UrlDetector {
 
-void UrlHighlighter::highlightBlock(const QString& text)
+QList<Link> linksIn(const QString& text)
 {
+    QList<Link> links;
     if (!mayHoldUrl(text))
-        return;
-    QTextCharFormat link;
-    link.setForeground(QColor(0, 0, 255));
-    link.setFontUnderline(true);
+        return links;
     for (auto it = urlPattern().globalMatch(text); it.hasNext();) {
         const QRegularExpressionMatch match = it.next();
-        setFormat(int(match.capturedStart()), int(match.capturedLength()), link);
+        links.append({int(match.capturedStart()), int(match.capturedLength())});
     }
+    return links;
 }
 
-std::pair<int, int> UrlHighlighter::urlAt(const QString& text, int offset)
+std::pair<int, int> urlAt(const QString& text, int offset)
 {
-    if (!mayHoldUrl(text))
-        return {offset, 0};
-    for (auto it = urlPattern().globalMatch(text); it.hasNext();) {
-        const QRegularExpressionMatch match = it.next();
-        const int start = int(match.capturedStart());
-        if (offset >= start && offset < start + match.capturedLength())
-            return {start, int(match.capturedLength())};
-    }
+    for (const Link& link : linksIn(text))
+        if (offset >= link.start && offset < link.start + link.length)
+            return {link.start, link.length};
     return {offset, 0};
 }
+
+const QTextCharFormat& linkFormat()
+{
+    static const QTextCharFormat format = [] {
+        QTextCharFormat link;
+        link.setForeground(QColor(0, 0, 255));
+        link.setFontUnderline(true);
+        return link;
+    }();
+    return format;
+}
+
+} // namespace UrlDetector
