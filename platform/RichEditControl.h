@@ -21,6 +21,7 @@
 
 class BlockTally;
 class RichEditNotify;
+class RtfReader;
 class SelectionBar;
 class TextLineIndex;
 
@@ -235,7 +236,8 @@ private:
     // A new default font or another control lays every block out again
     // without reporting a change of the contents.
     void invalidateTallies();
-    bool streamInRtf(EDITSTREAM& stream, QTextCursor& cursor);
+    bool streamInRtf(EDITSTREAM& stream, QTextCursor& cursor, StreamTarget target);
+    void showReadSoFar(RtfReader& reader);
     void onSelectionChanged();
     void onUndoCommandAdded();
     void onDocumentSizeChanged(const QSizeF& size);

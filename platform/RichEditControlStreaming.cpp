@@ -10,6 +10,8 @@
 #include "rtf/RtfReader.h"
 #include "rtf/RtfWriter.h"
 
+#include <QElapsedTimer>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -20,6 +22,10 @@ namespace {
 
 // The bits of a stream format code that name its kind (SF_TEXT, SF_RTF ...).
 constexpr UINT StreamKindMask = 0xFF;
+
+// How long reading a document may leave the screen as it was: a tenth of a
+// second goes unnoticed, longer and the window looks stuck.
+constexpr qint64 FirstScreenAfterMs = 100;
 
 bool isRichTextFormat(UINT format)
 {
@@ -54,8 +60,8 @@ LONG RichEditControl::StreamIn(UINT format, EDITSTREAM& stream)
     // it out of the undo stack also saves the memory of a second copy.
     if (target == StreamTarget::WholeDocument)
         document()->setUndoRedoEnabled(false);
-    const bool read =
-        isRichTextFormat(format) ? streamInRtf(stream, cursor) : streamInText(format, stream, cursor, target);
+    const bool read = isRichTextFormat(format) ? streamInRtf(stream, cursor, target)
+                                               : streamInText(format, stream, cursor, target);
     if (read && GetTextLength() > m_limit) { // a rich text file longer than the limit is cut
         QTextCursor excess(document());
         excess.setPosition(m_limit);
@@ -98,10 +104,24 @@ bool RichEditControl::streamInText(UINT format, EDITSTREAM& stream, QTextCursor&
     return true;
 }
 
-bool RichEditControl::streamInRtf(EDITSTREAM& stream, QTextCursor& cursor)
+bool RichEditControl::streamInRtf(EDITSTREAM& stream, QTextCursor& cursor, StreamTarget target)
 {
     RtfReader reader(cursor);
-    const auto feed = [&](const char* data, qsizetype size) { return reader.feed(data, size); };
+    // A whole document that takes long to read shows its first screen while the
+    // rest is read. (Text read into the selection is one undo step: it is shown
+    // when it is all read.)
+    QElapsedTimer reading;
+    reading.start();
+    bool shown = target != StreamTarget::WholeDocument;
+    const auto feed = [&](const char* data, qsizetype size) {
+        if (!reader.feed(data, size))
+            return false;
+        if (!shown && reading.elapsed() >= FirstScreenAfterMs) {
+            shown = true;
+            showReadSoFar(reader);
+        }
+        return true;
+    };
     if (!EditStreamIo::readChunks(stream, feed)) {
         if (stream.dwError == 0)
             stream.dwError = EditStreamIo::NotRtf;
@@ -112,6 +132,18 @@ bool RichEditControl::streamInRtf(EDITSTREAM& stream, QTextCursor& cursor)
         return false;
     }
     return true;
+}
+
+void RichEditControl::showReadSoFar(RtfReader& reader)
+{
+    if (!isVisible())
+        return;
+    reader.showSoFar();
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+    // The whole window: what a dialog closed just before the reading covered is
+    // painted again too.
+    window()->repaint();
 }
 
 LONG RichEditControl::StreamOut(UINT format, EDITSTREAM& stream)

@@ -44,6 +44,12 @@ public:
     // Opens the paragraph that the last \par left pending, unless it would be the
     // document's own final one, and closes the edit block.
     void finish();
+    // Closes the edit block, so that what was inserted so far is shown, and opens another.
+    void showSoFar()
+    {
+        m_cursor.endEditBlock();
+        m_cursor.beginEditBlock();
+    }
 
     // Text: characters in the format of chars, into the paragraph para describes. Each
     // character is shown in the font and size chars gives its script (Latin, East Asian or

@@ -34,6 +34,12 @@ public:
     bool finish();
     // Finishes a read that was not finished.
     void abandon();
+    // Ends the edit block of the text read so far and opens another.
+    void showSoFar()
+    {
+        if (m_detection == Detection::Rtf && !m_finished)
+            m_builder.showSoFar();
+    }
 
     const QString& errorString() const { return m_error; }
     const QTextCursor& cursor() const { return m_builder.cursor(); }

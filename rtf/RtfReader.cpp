@@ -21,6 +21,11 @@ bool RtfReader::finish()
     return m_parser->finish();
 }
 
+void RtfReader::showSoFar()
+{
+    m_parser->showSoFar();
+}
+
 QString RtfReader::errorString() const
 {
     return m_parser->errorString();

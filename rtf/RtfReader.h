@@ -39,6 +39,12 @@ public:
     // Ends the input. Returns false when it was not RTF (or empty).
     bool finish();
 
+    // Lets the document's layout and views see what has been read so far (all but the
+    // text of the paragraph being read): the edit block is closed and another opened,
+    // so the read becomes more than one undo step. For a long read whose edits are not
+    // undone one by one, such as a whole document loaded with undo turned off.
+    void showSoFar();
+
     // Why feed or finish returned false; empty otherwise.
     QString errorString() const;
 

@@ -15,6 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 namespace {
 
 struct RecordingNotify : RichEditNotify
@@ -215,22 +218,49 @@ TEST_F(RichEditControlTest, ReplaceWithoutUndoEmptiesTheUndoHistory)
     EXPECT_EQ(control.GetText(), QStringLiteral("ab"));
 }
 
-// A stream that hands out its bytes in chunks of a fixed size, as a file does.
+// A stream that hands out its bytes in chunks of a fixed size, as a file does,
+// and, like a slow disk, may wait before each.
 struct ChunkedSource
 {
     QByteArray bytes;
     int chunk;
     qsizetype offset = 0;
+    std::chrono::milliseconds pause{0};
 
     static DWORD read(DWORD_PTR cookie, BYTE* buffer, LONG count, LONG* transferred)
     {
         auto* self = reinterpret_cast<ChunkedSource*>(cookie);
+        std::this_thread::sleep_for(self->pause);
         const qsizetype n = std::min<qsizetype>({count, self->chunk, self->bytes.size() - self->offset});
         std::memcpy(buffer, self->bytes.constData() + self->offset, size_t(n));
         self->offset += n;
         *transferred = LONG(n);
         return 0;
     }
+};
+
+// Notes at each paint of the control's text area how many paragraphs the
+// document has and how far the view is scrolled.
+class PaintRecorder : public QObject
+{
+public:
+    PaintRecorder(RichEditControl& control, std::vector<std::pair<int, int>>& paints)
+        : m_control(control), m_paints(paints)
+    {
+        control.viewport()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            m_paints.emplace_back(m_control.document()->blockCount(), m_control.verticalScrollBar()->value());
+        return false;
+    }
+
+private:
+    RichEditControl& m_control;
+    std::vector<std::pair<int, int>>& m_paints;
 };
 
 DWORD collect(DWORD_PTR cookie, BYTE* buffer, LONG count, LONG* transferred)
@@ -256,6 +286,36 @@ TEST_F(RichEditControlTest, PlainTextStreamsInAcrossChunksWithOneBreakPerCrLf)
         EXPECT_EQ(stream.dwError, 0u);
         EXPECT_EQ(control.document()->blockCount(), 4) << "chunk size " << chunk;
         EXPECT_EQ(control.GetText(), QStringLiteral("první\r\ndruhý\r\ntřetí\r\nčtvrtý"));
+    }
+}
+
+// A whole document that takes long to read shows its first screen, from its top,
+// while the rest is read. Text read into the selection, one undo step, is shown
+// only when it is all read.
+TEST_F(RichEditControlTest, ALongReadShowsTheFirstScreenOfAWholeDocumentEarly)
+{
+    QByteArray rtf("{\\rtf1 ");
+    for (int paragraph = 0; paragraph < 2000; ++paragraph)
+        rtf += "odstavec " + QByteArray::number(paragraph) + "\\par ";
+    rtf += "}";
+    for (const UINT format : {UINT(SF_RTF), UINT(SF_RTF | SFF_SELECTION)}) {
+        control.SetText(QString(QStringLiteral("dřívější text\n")).repeated(100));
+        control.verticalScrollBar()->setValue(control.verticalScrollBar()->maximum());
+        QApplication::processEvents();
+        ChunkedSource source{rtf, 4096, 0, std::chrono::milliseconds(25)}; // about 0.2 s in all
+        EDITSTREAM stream{DWORD_PTR(&source), 0, ChunkedSource::read};
+        std::vector<std::pair<int, int>> paints;
+        PaintRecorder recorder(control, paints);
+        control.StreamIn(format, stream);
+        if (format & SFF_SELECTION) {
+            EXPECT_TRUE(paints.empty());
+            continue;
+        }
+        ASSERT_EQ(paints.size(), 1u);
+        EXPECT_GT(paints[0].first, 1);
+        EXPECT_LT(paints[0].first, 2000) << "shown before the rest was read";
+        EXPECT_EQ(paints[0].second, 0) << "from the top";
+        EXPECT_EQ(control.document()->blockCount(), 2000);
     }
 }
 
