@@ -61,8 +61,12 @@ void TMainform::ShowWordCount()
     // The words of every line, kept per paragraph: a refresh recounts only the
     // paragraphs changed since the last one, whatever the document's length.
     RichEditControl* control = editor->control();
-    if (!m_wordTally || m_wordTally->document() != control->document())
+    if (!m_wordTally || m_wordTally->document() != control->document()) {
         m_wordTally = control->lineTally(wordsOfLine);
+        // A long document is counted first as far as it is laid out, and again
+        // when the layout has measured it all.
+        connect(m_wordTally, &BlockTally::invalidated, this, &TMainform::ShowWordCount, Qt::QueuedConnection);
+    }
     StatusBar1->setPanelText(3, QStringLiteral("Počet slov = ") + QString::number(m_wordTally->total()));
 }
 

@@ -7,12 +7,18 @@
 
 #include <algorithm>
 
-BlockTally::BlockTally(QTextDocument* document, CountOf countOf)
-    : QObject(document), m_document(document), m_countOf(std::move(countOf))
+BlockTally::BlockTally(QTextDocument* document, CountOf countOf, Counting counting)
+    : QObject(document), m_document(document), m_countOf(std::move(countOf)), m_counting(counting)
 {
     connect(document, &QTextDocument::contentsChange, this, &BlockTally::onContentsChange);
     // A new layout (another width, another font) lays every block out again.
     connect(document, &QTextDocument::documentLayoutChanged, this, &BlockTally::invalidate);
+}
+
+void BlockTally::invalidate()
+{
+    m_rebuild = true;
+    Q_EMIT invalidated();
 }
 
 void BlockTally::onContentsChange(int position, int, int added)
@@ -33,6 +39,12 @@ void BlockTally::onContentsChange(int position, int, int added)
         return;
     }
     m_counts.splice(first + 1, replaced, last - first);
+    // Counted blocks below the change move with it; a change that reaches the
+    // blocks not counted yet leaves everything from it on to be counted later.
+    if (first + replaced < m_counted)
+        m_counted += grown;
+    else
+        m_counted = std::min(m_counted, first);
     if (m_dirtyFrom != NoBlock) {
         // Carry the blocks that already waited over to their new numbers.
         const auto moved = [&](int number, int inside) {
@@ -41,7 +53,9 @@ void BlockTally::onContentsChange(int position, int, int added)
             return number > first + replaced ? number + grown : inside;
         };
         m_dirtyFrom = moved(m_dirtyFrom, first);
-        m_dirtyTo = moved(m_dirtyTo, last);
+        m_dirtyTo = std::min(moved(m_dirtyTo, last), m_counted - 1);
+        if (m_dirtyTo < m_dirtyFrom)
+            m_dirtyFrom = m_dirtyTo = NoBlock;
     }
     markDirty(first, last);
     // A table lays its columns out together: an edit in one cell can rewrap
@@ -57,6 +71,10 @@ void BlockTally::onContentsChange(int position, int, int added)
 
 void BlockTally::markDirty(int first, int last)
 {
+    // Blocks not counted yet are counted when a question reaches them.
+    last = std::min(last, m_counted - 1);
+    if (last < first)
+        return;
     m_dirtyFrom = m_dirtyFrom == NoBlock ? first : std::min(m_dirtyFrom, first);
     m_dirtyTo = std::max(m_dirtyTo, last);
 }
@@ -64,11 +82,12 @@ void BlockTally::markDirty(int first, int last)
 int BlockTally::count(const QTextBlock& block) const
 {
     // Asking for the block's rectangle makes the document layout lay it out now.
-    m_document->documentLayout()->blockBoundingRect(block);
+    if (m_counting == Counting::LaidOut)
+        m_document->documentLayout()->blockBoundingRect(block);
     return m_countOf(block);
 }
 
-void BlockTally::refresh()
+void BlockTally::refresh(int upTo)
 {
     const qreal width = m_document->textWidth();
     if (width != m_textWidth) {
@@ -76,37 +95,47 @@ void BlockTally::refresh()
         m_rebuild = true;
     }
     if (m_rebuild) {
-        std::vector<int> counts;
-        counts.reserve(std::size_t(m_document->blockCount()));
-        for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next())
-            counts.push_back(count(block));
-        m_counts.assign(counts);
+        m_counts.assign(std::vector<int>(std::size_t(m_document->blockCount()), 0));
+        m_counted = 0;
         m_rebuild = false;
         m_dirtyFrom = m_dirtyTo = NoBlock;
-        return;
     }
-    if (m_dirtyFrom == NoBlock)
+    if (m_dirtyFrom != NoBlock) {
+        QTextBlock block = m_document->findBlockByNumber(m_dirtyFrom);
+        for (int number = m_dirtyFrom; number <= m_dirtyTo && block.isValid(); ++number, block = block.next())
+            m_counts.set(number, count(block));
+        m_dirtyFrom = m_dirtyTo = NoBlock;
+    }
+    upTo = std::min(upTo, m_counts.size());
+    if (upTo <= m_counted)
         return;
-    QTextBlock block = m_document->findBlockByNumber(m_dirtyFrom);
-    for (int number = m_dirtyFrom; number <= m_dirtyTo && block.isValid(); ++number, block = block.next())
-        m_counts.set(number, count(block));
-    m_dirtyFrom = m_dirtyTo = NoBlock;
+    std::vector<int> counts;
+    counts.reserve(std::size_t(upTo - m_counted));
+    for (QTextBlock block = m_document->findBlockByNumber(m_counted);
+         block.isValid() && int(counts.size()) < upTo - m_counted; block = block.next())
+        counts.push_back(count(block));
+    m_counts.setRange(m_counted, counts);
+    m_counted = upTo;
 }
 
 long long BlockTally::total()
 {
-    refresh();
+    refresh(m_document->blockCount());
     return m_counts.total();
 }
 
 long long BlockTally::before(int blockNumber)
 {
-    refresh();
+    refresh(blockNumber);
     return m_counts.before(blockNumber);
 }
 
 int BlockTally::blockHolding(long long value, long long* offset)
 {
-    refresh();
+    // Counts on, a batch at a time, until the running sum passes `value`.
+    constexpr int Batch = 256;
+    refresh(0);
+    while (m_counted < m_counts.size() && m_counts.before(m_counted) <= value)
+        refresh(m_counted + Batch);
     return m_counts.holding(value, offset);
 }

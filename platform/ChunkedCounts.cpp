@@ -58,6 +58,25 @@ void ChunkedCounts::set(int index, int count)
     m_total += delta;
 }
 
+void ChunkedCounts::setRange(int index, const std::vector<int>& counts)
+{
+    if (index < 0 || index >= m_size || counts.empty())
+        return;
+    auto [chunk, place] = locate(index);
+    for (const int count : counts) {
+        if (place == int(m_chunks[std::size_t(chunk)].counts.size())) {
+            if (++chunk == int(m_chunks.size()))
+                return;
+            place = 0;
+        }
+        Chunk& target = m_chunks[std::size_t(chunk)];
+        const int delta = count - target.counts[std::size_t(place)];
+        target.counts[std::size_t(place++)] = count;
+        target.sum += delta;
+        m_total += delta;
+    }
+}
+
 void ChunkedCounts::splice(int index, int removed, int inserted)
 {
     index = std::clamp(index, 0, m_size);

@@ -18,6 +18,8 @@ public:
     void assign(const std::vector<int>& counts);
     int at(int index) const;
     void set(int index, int count);
+    // Sets the counts from `index` on to `counts`, as many as fit.
+    void setRange(int index, const std::vector<int>& counts);
     // Removes `removed` counts from `index` on and puts `inserted` zeros there.
     void splice(int index, int removed, int inserted);
     // The sum of the counts before `index` (index == size() gives the total).

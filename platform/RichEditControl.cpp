@@ -17,6 +17,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -616,7 +618,12 @@ BlockTally* RichEditControl::lineTally(std::function<int(QStringView line)> coun
         line.replace(QChar::LineSeparator, QChar(0x0B));
         return countOfLine(line);
     };
-    return new BlockTally(document(), [countLine = std::move(countLine)](const QTextBlock& block) mutable {
+    auto* layout = static_cast<RichEditLayout*>(document()->documentLayout());
+    auto counted = std::make_shared<bool>(false); // while the layout was incomplete
+    const auto countOf = [countLine = std::move(countLine), layout,
+                          counted](const QTextBlock& block) mutable {
+        if (!layout->isComplete())
+            *counted = true;
         const QString text = block.text();
         const QTextLayout* layout = block.layout();
         if (!layout || layout->lineCount() == 0)
@@ -630,7 +637,13 @@ BlockTally* RichEditControl::lineTally(std::function<int(QStringView line)> coun
             sum += countLine(QStringView(text).mid(start, end - start));
         }
         return sum;
+    };
+    auto* tally = new BlockTally(document(), countOf, BlockTally::Counting::AsItStands);
+    connect(layout, &RichEditLayout::measured, tally, [tally, counted] {
+        if (std::exchange(*counted, false))
+            tally->invalidate();
     });
+    return tally;
 }
 
 void RichEditControl::resizeEvent(QResizeEvent* event)

@@ -158,7 +158,9 @@ public:
     // line's text, as GetLine copies it but without the paragraph break, goes
     // through `countOfLine`. The tally belongs to the document, survives its
     // adoption by another control, and after an edit recounts only the
-    // paragraphs the edit touched.
+    // paragraphs the edit touched. It never waits for the layout: a paragraph
+    // not laid out yet counts as one line, and when the layout has measured
+    // everything the tally counts again and says so (BlockTally::invalidated).
     BlockTally* lineTally(std::function<int(QStringView line)> countOfLine);
 
     // The detected or formatted link at a document position, as a range;

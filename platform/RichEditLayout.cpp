@@ -342,12 +342,15 @@ void RichEditLayout::measureSlice(int atLeast)
         block = table ? doc->findBlock(table->lastPosition() + 1) : block.next();
     }
     m_measuredBlocks = block.isValid() ? block.blockNumber() : doc->blockCount();
-    if (isComplete())
+    const bool complete = isComplete();
+    if (complete)
         m_measuring.stop();
     reportSize();
     if (doc->lineCount() != heightBefore)
         Q_EMIT update(QRectF(0, top, Everything, Everything));
     Q_EMIT sliceMeasured();
+    if (complete)
+        Q_EMIT measured();
 }
 
 void RichEditLayout::timerEvent(QTimerEvent* event)

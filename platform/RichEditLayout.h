@@ -58,6 +58,8 @@ Q_SIGNALS:
     // scroll to it after, so that the text on screen keeps its place.
     void sliceAboutToBeMeasured();
     void sliceMeasured();
+    // Every paragraph is measured now.
+    void measured();
 
 protected:
     void documentChanged(int from, int charsRemoved, int charsAdded) override;

@@ -2,6 +2,7 @@
 
 #include "platform/BlockTally.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QTextDocument>
 #include <QTextLayout>
 
@@ -39,6 +40,8 @@ int TextLineIndex::lineOfPosition(int position)
     if (!block.isValid())
         return 0;
     const long long before = m_lines->before(block.blockNumber());
+    // The lines of the caret's own paragraph too.
+    m_document->documentLayout()->blockBoundingRect(block);
     int inBlock = 0;
     if (const QTextLayout* layout = block.layout(); layout && layout->lineCount() > 0) {
         const QTextLine line = layout->lineForTextPosition(position - block.position());
@@ -49,12 +52,15 @@ int TextLineIndex::lineOfPosition(int position)
 
 QTextBlock TextLineIndex::blockOfLine(int line, int* lineInBlock)
 {
-    if (line < 0 || line >= m_lines->total())
+    if (line < 0)
         return {};
     long long offset = 0;
-    const int number = m_lines->blockHolding(line, &offset);
+    const QTextBlock block = m_document->findBlockByNumber(m_lines->blockHolding(line, &offset));
+    // Past the last line the offset runs beyond the last paragraph's lines.
+    if (!block.isValid() || offset >= linesOf(block))
+        return {};
     *lineInBlock = int(offset);
-    return m_document->findBlockByNumber(number);
+    return block;
 }
 
 int TextLineIndex::firstPositionOfLine(int line)

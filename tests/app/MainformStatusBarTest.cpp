@@ -4,8 +4,10 @@
 
 #include "app/TStatusBar.h"
 #include "platform/RichEditControl.h"
+#include "platform/RichEditLayout.h"
 #include "platform/TTimer.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -96,6 +98,24 @@ TEST_F(MainformStatusBarTest, AWordWrappedAcrossLinesCountsOncePerLine)
     window.editor->setText(QString(400, u'x'));
     ASSERT_GT(control()->GetLineCount(), 1);
     window.ShowWordCount();
+    EXPECT_EQ(panel(3), QStringLiteral("Počet slov = %1").arg(control()->GetLineCount()));
+}
+
+// Counting never waits for the layout of a long document: a paragraph not laid
+// out yet counts as one line until the layout has measured everything.
+TEST_F(MainformStatusBarTest, ALongDocumentIsCountedAsFarAsItIsLaidOutAndAgainWhenMeasured)
+{
+    TMainform& window = shownForm();
+    window.editor->setText(QStringList(3000, QString(400, u'x')).join(QStringLiteral("\r\n")));
+    const auto* layout = static_cast<const RichEditLayout*>(control()->document()->documentLayout());
+    ASSERT_FALSE(layout->isComplete());
+    window.ShowWordCount();
+    const int early = panel(3).section(u'=', 1).trimmed().toInt();
+    EXPECT_GE(early, 3000);
+    while (!layout->isComplete())
+        QApplication::processEvents();
+    QApplication::processEvents(); // the queued refresh
+    EXPECT_GT(control()->GetLineCount(), early);
     EXPECT_EQ(panel(3), QStringLiteral("Počet slov = %1").arg(control()->GetLineCount()));
 }
 

@@ -50,11 +50,14 @@ TEST(ChunkedCountsTest, RandomSplicesAndSetsAgreeWithAPlainVector)
         counts.splice(index, removed, inserted);
         reference.erase(reference.begin() + index, reference.begin() + index + removed);
         reference.insert(reference.begin() + index, std::size_t(inserted), 0);
+        std::vector<int> fresh(std::size_t(inserted), 0);
         for (int i = index; i < index + inserted; ++i) {
-            const int count = int(random() % 5);
-            counts.set(i, count);
-            reference[std::size_t(i)] = count;
+            fresh[std::size_t(i - index)] = reference[std::size_t(i)] = int(random() % 5);
+            if (round % 2 == 0)
+                counts.set(i, fresh[std::size_t(i - index)]);
         }
+        if (round % 2 == 1) // across chunks at once
+            counts.setRange(index, fresh);
         if (round % 20 == 0)
             expectSame(counts, reference);
     }

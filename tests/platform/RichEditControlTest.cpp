@@ -98,6 +98,25 @@ TEST_F(RichEditControlTest, LineIndexFollowsEditsAndWidthChanges)
     EXPECT_EQ(control.ExLineFromChar(control.GetTextLength()), control.GetLineCount() - 1);
 }
 
+// Questions about lines near the start of a long document count and lay out
+// only the paragraphs they need; edits there keep the count right.
+TEST_F(RichEditControlTest, LineQuestionsNearTheStartLeaveTheRestOfALongDocumentForLater)
+{
+    control.SetText(QStringList(5000, QStringLiteral("slovo")).join(u'\n'));
+    const QTextBlock later = control.document()->findBlockByNumber(3000);
+    ASSERT_EQ(later.layout()->lineCount(), 0) << "measured in the background, later";
+    EXPECT_EQ(control.ExLineFromChar(7), 1);
+    EXPECT_EQ(control.LineIndex(2), 12);
+    control.SetSel(0, 0);
+    control.ReplaceSel(false, QStringLiteral("a\nb\n"));
+    EXPECT_EQ(control.ExLineFromChar(9), 2);
+    EXPECT_EQ(control.LineIndex(3), 10);
+    EXPECT_EQ(later.layout()->lineCount(), 0);
+    EXPECT_EQ(control.GetLineCount(), 5002);
+    EXPECT_EQ(control.LineIndex(5001), control.GetTextLength() - 5);
+    EXPECT_EQ(control.LineIndex(5002), -1);
+}
+
 TEST_F(RichEditControlTest, GetLineCopiesAtMostTheBufferSizeAndTheBreakAsCr)
 {
     control.SetText(QStringLiteral("první\ndruhý"));
