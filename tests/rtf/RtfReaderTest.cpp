@@ -64,16 +64,19 @@ TEST(RtfReaderTest, ReplacesTheSelectionAndLeavesTheRestOfTheText)
     EXPECT_EQ(reader.cursor().position(), 4);
 }
 
+// The text after the insertion point goes on in a paragraph of the default format.
 TEST(RtfReaderTest, ParagraphBreaksInTheMiddleOfTextAreKept)
 {
     QTextDocument document(QStringLiteral("abcd"));
     QTextCursor cursor(&document);
     cursor.setPosition(2);
     RtfReader reader(cursor);
-    const QByteArray rtf("{\\rtf1 X\\par}");
+    const QByteArray rtf("{\\rtf1\\qc X\\par}");
     reader.feed(rtf.constData(), rtf.size());
     reader.finish();
     EXPECT_EQ(document.toPlainText(), QStringLiteral("abX\ncd"));
+    EXPECT_EQ(blockAlignment(blockFormatAt(document, 0)), PFA_CENTER);
+    EXPECT_EQ(blockAlignment(blockFormatAt(document, 1)), PFA_LEFT);
 }
 
 TEST(RtfReaderTest, TheLastParOfTheFileIsTheDocumentsFinalParagraphMark)
@@ -317,21 +320,6 @@ TEST(RtfReaderTest, EachParagraphGetsItsOwnFormatWhateverItsNeighbours)
         EXPECT_EQ(paragraph.textList() != nullptr, expected[block].listed);
         EXPECT_EQ(blockStartIndent(paragraph.blockFormat()), expected[block].indent);
     }
-}
-
-// Text after the point where RTF is inserted goes on in a paragraph of the default format.
-TEST(RtfReaderTest, TheParagraphAfterInsertedRtfHasTheDefaultFormat)
-{
-    QTextDocument document(QStringLiteral("abcd"));
-    QTextCursor cursor(&document);
-    cursor.setPosition(2);
-    RtfReader reader(cursor);
-    const QByteArray rtf("{\\rtf1\\qc X\\par}");
-    reader.feed(rtf.constData(), rtf.size());
-    reader.finish();
-    ASSERT_EQ(document.toPlainText(), QStringLiteral("abX\ncd"));
-    EXPECT_EQ(blockAlignment(blockFormatAt(document, 0)), PFA_CENTER);
-    EXPECT_EQ(blockAlignment(blockFormatAt(document, 1)), PFA_LEFT);
 }
 
 TEST(RtfReaderTest, DestinationsThatAreNotTextAreSkipped)
