@@ -618,11 +618,11 @@ BlockTally* RichEditControl::lineTally(std::function<int(QStringView line)> coun
         line.replace(QChar::LineSeparator, QChar(0x0B));
         return countOfLine(line);
     };
-    auto* layout = static_cast<RichEditLayout*>(document()->documentLayout());
+    auto* documentLayout = static_cast<RichEditLayout*>(document()->documentLayout());
     auto counted = std::make_shared<bool>(false); // while the layout was incomplete
-    const auto countOf = [countLine = std::move(countLine), layout,
+    const auto countOf = [countLine = std::move(countLine), documentLayout,
                           counted](const QTextBlock& block) mutable {
-        if (!layout->isComplete())
+        if (!documentLayout->isComplete())
             *counted = true;
         const QString text = block.text();
         const QTextLayout* layout = block.layout();
@@ -639,7 +639,7 @@ BlockTally* RichEditControl::lineTally(std::function<int(QStringView line)> coun
         return sum;
     };
     auto* tally = new BlockTally(document(), countOf, BlockTally::Counting::AsItStands);
-    connect(layout, &RichEditLayout::measured, tally, [tally, counted] {
+    connect(documentLayout, &RichEditLayout::measured, tally, [tally, counted] {
         if (std::exchange(*counted, false))
             tally->invalidate();
     });
