@@ -5,11 +5,11 @@
 // recounts only those, so a running total or a running sum up to a block
 // costs the same in a short and in a long document. Blocks are counted from
 // the top only as far as a question needs: a running sum near the start of a
-// new document does not count (or lay out) the rest of it. What is counted depends
-// on the laid-out lines (`countOf` may read `block.layout()`, laid out before
-// it is called, unless the tally counts blocks as they stand), so another wrap
-// width or another layout counts everything again. The tally is a child of the
-// document and lives as long as it.
+// new document does not count (or lay out) the rest of it. What is counted
+// depends on the laid-out lines (`countOf` may read `block.layout()`, laid out
+// before it is called, unless the tally counts blocks as they stand), so
+// another wrap width or another layout counts everything again. The tally is a
+// child of the document and lives as long as it.
 
 #include "platform/ChunkedCounts.h"
 
