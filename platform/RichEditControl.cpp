@@ -70,6 +70,12 @@ RichEditControl::RichEditControl(const RichEditStyle& style, QWidget* parent)
 
 RichEditControl::~RichEditControl() = default;
 
+RichEditLayout* RichEditControl::textLayout() const
+{
+    // Installed on every document the control shows (installLayout).
+    return static_cast<RichEditLayout*>(document()->documentLayout());
+}
+
 void RichEditControl::connectDocument()
 {
     QTextDocument* doc = document();
@@ -83,7 +89,7 @@ void RichEditControl::connectDocument()
             &RichEditControl::onDocumentSizeChanged);
     // While a long document is still being measured, the text at the top of
     // the view keeps its place.
-    auto* layout = static_cast<RichEditLayout*>(doc->documentLayout());
+    RichEditLayout* layout = textLayout();
     layout->setShowsLinks(m_autoUrlDetect);
     connect(layout, &RichEditLayout::sliceAboutToBeMeasured, this, [this] {
         // A point on the line between two paragraphs belongs to the upper one: look a pixel lower.
@@ -550,7 +556,7 @@ bool RichEditControl::AutoUrlDetect(bool on)
     if (on == m_autoUrlDetect)
         return true;
     m_autoUrlDetect = on;
-    static_cast<RichEditLayout*>(document()->documentLayout())->setShowsLinks(on);
+    textLayout()->setShowsLinks(on);
     return true;
 }
 
@@ -618,7 +624,7 @@ BlockTally* RichEditControl::lineTally(std::function<int(QStringView line)> coun
         line.replace(QChar::LineSeparator, QChar(0x0B));
         return countOfLine(line);
     };
-    auto* documentLayout = static_cast<RichEditLayout*>(document()->documentLayout());
+    RichEditLayout* documentLayout = textLayout();
     auto counted = std::make_shared<bool>(false); // while the layout was incomplete
     const auto countOf = [countLine = std::move(countLine), documentLayout,
                           counted](const QTextBlock& block) mutable {

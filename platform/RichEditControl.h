@@ -20,6 +20,7 @@
 #include <utility>
 
 class BlockTally;
+class RichEditLayout;
 class RichEditNotify;
 class RtfReader;
 class SelectionBar;
@@ -240,6 +241,7 @@ private:
     void invalidateTallies();
     bool streamInRtf(EDITSTREAM& stream, QTextCursor& cursor, StreamTarget target);
     void showReadSoFar(RtfReader& reader);
+    RichEditLayout* textLayout() const;
     void onSelectionChanged();
     void onUndoCommandAdded();
     void onDocumentSizeChanged(const QSizeF& size);
