@@ -219,6 +219,9 @@ private:
     bool isProtected(CHARRANGE range) const;
     bool mayChange(const TMessage& message, CHARRANGE range);
     CHARRANGE rangeChangedByKey(const QKeyEvent* event) const;
+    static bool isParagraphBreak(const QKeyEvent* event);
+    // Enter: a paragraph break at the selection in the format at the caret.
+    void breakParagraph();
     int characterAtPoint(const QPoint& viewportPos) const;
     CHARRANGE linkAtPoint(const QPoint& viewportPos) const; // NoRange off links
     void emitLink(UINT message, CHARRANGE range);

@@ -166,8 +166,39 @@ void RichEditControl::keyPressEvent(QKeyEvent* event)
             QApplication::beep();
             return;
         }
+        if (isParagraphBreak(event)) {
+            breakParagraph();
+            return;
+        }
     }
     QTextEdit::keyPressEvent(event);
+}
+
+bool RichEditControl::isParagraphBreak(const QKeyEvent* event)
+{
+    // Shift+Enter stays a line break within the paragraph.
+    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+           (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+void RichEditControl::breakParagraph()
+{
+    // Qt's text control turns Enter in an empty paragraph into "back to the
+    // default format" and inserts nothing; a word processor inserts a break
+    // whose new paragraph keeps the paragraph's format and the one at the caret.
+    QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection() && cursor.currentList() && cursor.block().length() == 1) {
+        // An empty list item ends the list, as in word processors; the
+        // paragraph keeps its indents and character format.
+        PARAFORMAT2 format;
+        format.dwMask = PFM_NUMBERING;
+        format.wNumbering = 0;
+        SetParaFormat(format);
+        return;
+    }
+    cursor.insertBlock(cursor.blockFormat(), cursor.charFormat());
+    setTextCursor(cursor);
+    ensureCursorVisible();
 }
 
 void RichEditControl::inputMethodEvent(QInputMethodEvent* event)

@@ -4,13 +4,17 @@
 // program folder and the Czech locale, for the main window's test suites.
 
 #include "app/TMainform.h"
+#include "platform/RichEditControl.h"
 #include "platform/ScriptedDesktop.h"
 #include "richedit/TZvRichEdit.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLocale>
+#include <QMenu>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -41,6 +45,31 @@ protected:
     {
         form = std::make_unique<TMainform>(desktop, parameters);
         return *form;
+    }
+
+    // A shown window that has the keyboard, as the window a person works in.
+    TMainform& createActiveForm(const QStringList& parameters = {})
+    {
+        TMainform& window = createForm(parameters);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QApplication::processEvents();
+        return window;
+    }
+
+    // Chooses `item` of the main menu `menu` with the keyboard, as a person
+    // does: Alt with the menu's underlined letter, Down until the item is
+    // highlighted, then Enter.
+    void chooseFromMenu(QMenu* menu, QAction* item)
+    {
+        const QString title = menu->title();
+        const QChar letter = title.at(title.indexOf(u'&') + 1).toUpper();
+        QTest::keyClick(form->editor->control(), Qt::Key(letter.unicode()), Qt::AltModifier);
+        ASSERT_TRUE(menu->isVisible()) << title.toStdString();
+        for (qsizetype step = 0; menu->activeAction() != item && step < menu->actions().size(); ++step)
+            QTest::keyClick(menu, Qt::Key_Down);
+        ASSERT_EQ(menu->activeAction(), item) << item->text().toStdString();
+        QTest::keyClick(menu, Qt::Key_Return);
     }
 
     // A path inside the temporary program folder.

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
 
 namespace {
 
@@ -59,6 +60,40 @@ TEST_F(MainformKeyboardTest, AltWithTheUnderlinedLetterOpensEachMenu)
         EXPECT_TRUE(menu->isVisible());
         menu->hide();
         EXPECT_EQ(QString(menu->title()).remove(u'&'), caption) << "only the letter is marked";
+    }
+}
+
+// Enter always breaks the paragraph: a blank line in a letter keeps the
+// paragraph's indents and the size at the caret; Enter in an empty list item
+// ends the list and keeps the same.
+TEST_F(MainformKeyboardTest, EnterKeepsTheParagraphAndCharacterFormatAlsoOnEmptyLines)
+{
+    TMainform& window = activeForm();
+    TZvRichEdit& editor = *window.editor;
+    QWidget* text = editor.control();
+    const int firstLine = editor.ParagraphAttributes().FirstLineIndent();
+    ASSERT_NE(firstLine, 0) << "the start-up indents";
+    editor.SelectionAttributes().setPointSize(14);
+    QTest::keyClicks(text, QStringLiteral("a"));
+    QTest::keyClick(text, Qt::Key_Return);
+    QTest::keyClick(text, Qt::Key_Return);
+    QTest::keyClicks(text, QStringLiteral("b"));
+    EXPECT_EQ(editor.Text(), QStringLiteral("a\r\n\r\nb"));
+
+    QTest::mouseClick(window.cisodraz, Qt::LeftButton);
+    ASSERT_EQ(editor.ParagraphAttributes().ListStyle(), 2);
+    QTest::keyClick(text, Qt::Key_Return);
+    QTest::keyClick(text, Qt::Key_Return);
+    EXPECT_EQ(editor.ParagraphAttributes().ListStyle(), 0) << "the empty item ends the list";
+    QTest::keyClicks(text, QStringLiteral("c"));
+    EXPECT_EQ(editor.Text(), QStringLiteral("a\r\n\r\nb\r\nc"));
+
+    for (int paragraph : {1, 2, 3}) {
+        SCOPED_TRACE(paragraph);
+        editor.setSelectionStart(editor.control()->document()->findBlockByNumber(paragraph).position());
+        EXPECT_EQ(editor.ParagraphAttributes().FirstLineIndent(), firstLine);
+        EXPECT_EQ(editor.ParagraphAttributes().RightIndent(), 60);
+        EXPECT_EQ(editor.SelectionAttributes().PointSize(), 14);
     }
 }
 
