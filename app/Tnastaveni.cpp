@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QShowEvent>
 #include <QSpinBox>
@@ -217,31 +218,34 @@ void Tnastaveni::f2okClick(QObject*)
     m_mainform.ruler->setVisible(Pravitko->isChecked());
     editor->setWordWrap(zalomeniradku->isChecked());
     editor->setUndoLimit(enteredValue(zpetkrat));
+    const bool highlighted = m_mainform.htmlsyntax->isChecked();
     m_mainform.htmlsyntax->setChecked(zobrazenihtmlsyntaxe->isChecked());
     if (zobrazenihtmlsyntaxe->isChecked())
         m_mainform.RunHtmlPlugin(editor);
-    else
-        clearTextColors();
+    else if (highlighted)
+        removeHighlighting();
     editor->repaint();
     accept();
 }
 
-// With highlighting off, every character of the document becomes black; the
-// whole text is left selected.
-void Tnastaveni::clearTextColors()
+// Highlighting switched off takes back the colours it gave the whole text: the
+// text gets the automatic colour (readable on any background), in one undo
+// step, and the selection stays where the user left it. Any other OK leaves
+// the document alone.
+void Tnastaveni::removeHighlighting()
 {
     TZvRichEdit* editor = m_mainform.editor;
+    const int start = editor->SelectionStart();
+    const int length = editor->SelectionLength();
     TRichEditStrings& lines = editor->Lines();
     lines.BeginUpdate();
-    try {
-        editor->SelectAll();
-        editor->SelectionAttributes().setTextColor(0);
-        editor->repaint();
-    } catch (...) {
+    const auto restore = qScopeGuard([&] {
+        editor->setSelectionStart(start);
+        editor->setSelectionLength(length);
         lines.EndUpdate();
-        throw;
-    }
-    lines.EndUpdate();
+    });
+    editor->SelectAll();
+    editor->SelectionAttributes().setTextColor(clWindowText);
 }
 
 void Tnastaveni::f2stornoClick(QObject*)

@@ -61,7 +61,7 @@ private:
     void createGeneralPage();
     void placeFieldColumn();
     void createViewPage();
-    void clearTextColors();
+    void removeHighlighting();
 
     TMainform& m_mainform;
 };

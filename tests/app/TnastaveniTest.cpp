@@ -21,7 +21,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
 #include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
@@ -240,29 +242,48 @@ TEST_F(TnastaveniTest, ASpinEditReadsTextThatIsNoNumberAsItsMinimumAndPullsValue
     EXPECT_EQ(window->editor->UndoLimit(), 1);
 }
 
-TEST_F(TnastaveniTest, OkWithoutHtmlSyntaxTurnsEveryColouredCharacterBlackAndSelectsTheWholeText)
+// OK leaves the document alone unless HTML highlighting goes from on to off:
+// then the colours it gave become the automatic colour again, in one undo
+// step, and the selection stays where it was.
+TEST_F(TnastaveniTest, OkTakesTheTextColoursBackOnlyWhenHtmlHighlightingIsSwitchedOff)
 {
-    window->editor->setText(QStringLiteral("červená modrá\rzelená"));
-    for (const auto& [start, color] :
-         {std::pair(0, 0x0000FFu), std::pair(8, 0xFF0000u), std::pair(14, 0xFF00u)}) {
-        window->editor->SelectRange(start, start + 5, false);
-        window->editor->SelectionAttributes().setTextColor(color);
+    const std::pair<int, TColor> words[] = {{0, 0x0000FF}, {8, 0xFF0000}, {14, 0xFF00}};
+    for (const bool highlighted : {false, true}) {
+        SCOPED_TRACE(highlighted ? "highlighting switched off" : "highlighting never on");
+        TZvRichEdit& editor = *createActiveForm().editor;
+        const auto colorOfWord = [&editor](int start) {
+            editor.SelectRange(start, start + 5, false);
+            return editor.SelectionAttributes().TextColor();
+        };
+        editor.setText(QStringLiteral("červená modrá\rzelená"));
+        for (const auto& [start, color] : words) {
+            editor.SelectRange(start, start + 5, false);
+            editor.SelectionAttributes().setTextColor(color);
+        }
+        form->htmlsyntax->setChecked(highlighted);
+        editor.SelectRange(3, 9, false);
+        editor.setIsModified(false);
+        QTimer::singleShot(0, form.get(), [] {
+            auto* dialog = qobject_cast<Tnastaveni*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            auto* tabs = dialog->PageControl1->findChild<QTabBar*>();
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+            if (dialog->zobrazenihtmlsyntaxe->isChecked())
+                QTest::mouseClick(dialog->zobrazenihtmlsyntaxe, Qt::LeftButton);
+            QTest::mouseClick(dialog->f2ok, Qt::LeftButton);
+        });
+        chooseFromMenu(form->Nastaven1, form->Monosti1);
+        EXPECT_EQ(editor.SelectionStart(), 3);
+        EXPECT_EQ(editor.SelectionLength(), 6);
+        EXPECT_EQ(editor.IsModified(), highlighted);
+        for (const auto& [start, color] : words)
+            EXPECT_EQ(colorOfWord(start), highlighted ? clWindowText : color) << start;
+        if (!highlighted)
+            continue;
+        editor.Undo();
+        for (const auto& [start, color] : words)
+            EXPECT_EQ(colorOfWord(start), color) << "one undo step brings the colours back";
     }
-    window->editor->setSelectionStart(3);
-    Tnastaveni dialog(*window);
-    dialog.FormShow(&dialog);
-    dialog.f2okClick(&dialog);
-
-    QTextDocument* document = window->editor->control()->document();
-    const int length = document->characterCount() - 1;
-    EXPECT_EQ(window->editor->SelectionStart(), 0);
-    EXPECT_EQ(window->editor->SelectionLength(), length);
-    for (int position = 1; position <= length; ++position) {
-        QTextCursor cursor(document);
-        cursor.setPosition(position);
-        EXPECT_EQ(cursor.charFormat().foreground().color(), QColor(Qt::black)) << position;
-    }
-    EXPECT_TRUE(desktop.calls().empty()); // no plug-in asked for
 }
 
 struct StornoCase
