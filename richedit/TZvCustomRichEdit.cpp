@@ -661,8 +661,12 @@ bool TZvCustomRichEdit::eventFilter(QObject* watched, QEvent* event)
             OnExit(this);
         break;
     case QEvent::MouseButtonPress:
-        if (watched == m_control->viewport())
+        if (watched == m_control->viewport()) {
+            // The control reports presses on links only; any press forgets a
+            // pending one, so that a drag onto a link is no click on it.
+            m_linkRange = NoRange;
             return deliverMousePress(static_cast<QMouseEvent*>(event));
+        }
         break;
     case QEvent::MouseButtonRelease:
         if (watched == m_control->viewport() && OnMouseUp) {

@@ -417,6 +417,19 @@ TEST_F(LinkClickTest, PressWithOneButtonAndReleaseWithTheOtherIsNoClick)
     EXPECT_TRUE(clicks.empty());
 }
 
+TEST_F(LinkClickTest, ADragOntoALinkFromElsewhereIsNoClick)
+{
+    // A press on the link released off it leaves nothing pending...
+    QTest::mousePress(viewport(), Qt::LeftButton, {}, firstLink());
+    QTest::mouseMove(viewport(), viewportPointOf(2));
+    QTest::mouseRelease(viewport(), Qt::LeftButton, {}, viewportPointOf(2));
+    // ...so a drag from plain text onto the link opens nothing.
+    QTest::mousePress(viewport(), Qt::LeftButton, {}, viewportPointOf(1));
+    QTest::mouseMove(viewport(), firstLink());
+    QTest::mouseRelease(viewport(), Qt::LeftButton, {}, firstLink());
+    EXPECT_TRUE(clicks.empty());
+}
+
 TEST_F(LinkClickTest, NoLinksWithoutDetection)
 {
     editor.setAutoURLDetect(false);
