@@ -153,6 +153,16 @@ int ParagraphLayout::widthOf(const QTextBlock& block) const
     return width;
 }
 
+int ParagraphLayout::overhangOf(const QTextBlock& block, int height)
+{
+    const QTextLayout* layout = block.layout();
+    if (!layout || layout->lineCount() == 0)
+        return 0;
+    const QRectF drawn = layout->boundingRect().translated(layout->position());
+    return std::max(
+        {0, -qFloor(drawn.top() * UnitsPerPixel), qCeil(drawn.bottom() * UnitsPerPixel) - height});
+}
+
 int ParagraphLayout::hitTest(const QTextBlock& block, const QPointF& point, Qt::HitTestAccuracy accuracy,
                              int lastPosition)
 {

@@ -34,6 +34,11 @@ public:
     // flow's left edge: the end of its widest line and its right margin.
     int widthOf(const QTextBlock& block) const;
 
+    // How far the laid-out paragraph draws outside its height (`height` units
+    // from its top), above or below, in units: a picture or large text in a
+    // line of an exact height stands out of its line.
+    static int overhangOf(const QTextBlock& block, int height);
+
     // The document position at `point`, given relative to the top of the laid-out
     // paragraph; -1 for an exact hit that misses its text. At most `lastPosition`.
     static int hitTest(const QTextBlock& block, const QPointF& point, Qt::HitTestAccuracy accuracy,

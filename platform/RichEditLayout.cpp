@@ -161,6 +161,8 @@ bool RichEditLayout::measure(const QTextBlock& block) const
         QTextLayout* layout = block.layout();
         layout->setPosition(QPointF(tableFor(tableAbove).right(), -layout->boundingRect().height()));
         height = 0;
+    } else {
+        m_overhang = std::max(m_overhang, Units::overhangOf(block, height));
     }
     noteWidth(block, m_paragraphs->widthOf(block));
     return setHeight(block, height);
@@ -245,6 +247,7 @@ void RichEditLayout::restart()
     m_paragraphs.emplace(*doc, left, left + Units::toPixels(contentWidth()));
     m_tables.clear();
     m_measuredBlocks = 0;
+    m_overhang = 0;
     m_blockCount = doc->blockCount();
     // The paragraphs keep their lines until they are measured again: the widest
     // of them stands for the document's width meanwhile, so that a view scrolled
@@ -256,7 +259,7 @@ void RichEditLayout::restart()
 void RichEditLayout::measureFrom(qreal top)
 {
     m_measuring.start(0, this);
-    Q_EMIT update(QRectF(0, top, Everything, Everything));
+    Q_EMIT update(QRectF(0, top - Units::toPixels(m_overhang), Everything, Everything));
     measureSlice(MeasuredAtOnce);
     reportSize();
 }
@@ -316,8 +319,10 @@ void RichEditLayout::documentChanged(int from, int charsRemoved, int charsAdded)
         listed |= block.textList() != nullptr;
     }
     // A changed height moves everything below; a changed list renumbers its items below.
-    const qreal bottom = end.isValid() && !moved && !listed ? topOf(end) : Everything;
-    Q_EMIT update(QRectF(0, top, Everything, bottom - top));
+    // What stands out of the paragraphs is repainted too, where it was and where it is.
+    const qreal overhang = Units::toPixels(m_overhang);
+    const qreal bottom = end.isValid() && !moved && !listed ? topOf(end) + overhang : Everything;
+    Q_EMIT update(QRectF(0, top - overhang, Everything, bottom - top + overhang));
     reportSize();
 }
 
@@ -347,7 +352,7 @@ void RichEditLayout::measureSlice(int atLeast)
         m_measuring.stop();
     reportSize();
     if (doc->lineCount() != heightBefore)
-        Q_EMIT update(QRectF(0, top, Everything, Everything));
+        Q_EMIT update(QRectF(0, top - Units::toPixels(m_overhang), Everything, Everything));
     Q_EMIT sliceMeasured();
     if (complete)
         Q_EMIT measured();
@@ -471,14 +476,16 @@ void RichEditLayout::draw(QPainter* painter, const PaintContext& context)
     const qreal margin = Units::toPixels(m_margin);
     const QRectF flow = QRectF(QPointF(0, 0), documentSize()).adjusted(margin, 0, -margin, 0);
     const ParagraphPainter paragraphs(painter, context, cursorWidth, flow, m_showsLinks);
-    QTextBlock block = blockAt(clip.top(), Boundary::OfTheLower);
+    // Paragraphs that stand out of their height into the clip are drawn too.
+    const qreal overhang = Units::toPixels(m_overhang);
+    QTextBlock block = blockAt(clip.top() - overhang, Boundary::OfTheLower);
     // The empty paragraph before a table sits on the table's border.
     if (const QTextBlock before = block.previous(); tableOf(block) && before.isValid() && !tableOf(before) &&
                                                     isEmptyBeforeTable(before, before.blockFormat()))
         block = before;
     while (block.isValid()) {
         const qreal top = topOf(block);
-        if (top > clip.bottom())
+        if (top - overhang > clip.bottom())
             break;
         QTextFrame* table = tableOf(block);
         if (!table) {

@@ -109,6 +109,9 @@ private:
     int m_blockCount = 0;
     mutable int m_widest = 0; // units: the widest line with its paragraph's margins, from the flow's left
     mutable bool m_widestShrank = false; // the widest line may have become narrower
+    // The most any measured paragraph draws outside its own height, in units:
+    // repaints and drawing reach that far beyond the paragraphs they touch.
+    mutable int m_overhang = 0;
     QSizeF m_reportedSize;
     bool m_showsLinks = false;
 };

@@ -11,6 +11,8 @@
 #include <QClipboard>
 #include <QImage>
 #include <QMimeData>
+#include <QScopeGuard>
+#include <QScreen>
 #include <QTextDocument>
 #include <QTextImageFormat>
 #include <QToolButton>
@@ -165,4 +167,36 @@ TEST_F(MainformPictureTest, PasteAsPlainTextDropsTheFormatsOfTheClipboard)
     EXPECT_EQ(window.editor->Text(), QStringLiteral("tučně"));
     window.editor->SelectRange(1, 2, false);
     EXPECT_FALSE(window.editor->SelectionAttributes().StyleFlags() & fsBold);
+}
+
+// A picture taller than its line's exact height is drawn over the lines above
+// it; pushed down by Enter, it must leave no copies of itself behind.
+TEST_F(MainformPictureTest, APictureStandingOutOfItsLineLeavesNoCopiesWhenMovedDown)
+{
+    // A steady caret, the same in both pictures.
+    const auto flashTime =
+        qScopeGuard([time = QApplication::cursorFlashTime()] { QApplication::setCursorFlashTime(time); });
+    QApplication::setCursorFlashTime(0);
+    TMainform& window = createActiveForm();
+    window.editor->ParagraphAttributes().setLineSpacing(12);
+    window.editor->ParagraphAttributes().setLineSpacingRule(4);
+    desktop.queueFileDialogAnswer(QStringLiteral(ZORVAN_PROGRAM_DIR "clipart/slunce.png"));
+    chooseFromMenu(window.Vloit2, window.Obrzek1);
+    ASSERT_EQ(objectCount(window), 1);
+    QWidget* text = window.editor->control();
+    QTest::keyClick(text, Qt::Key_Home);
+    for (int enter = 0; enter < 3; ++enter) {
+        QTest::keyClick(text, Qt::Key_Return);
+        QApplication::processEvents();
+    }
+    // What the window shows now (its backing store), beside the editor drawn afresh.
+    QWidget* area = window.editor->control()->viewport();
+    const QPoint origin = area->mapTo(&window, QPoint(0, 0));
+    const QImage shown =
+        window.screen()
+            ->grabWindow(window.winId(), origin.x(), origin.y(), area->width(), area->height())
+            .toImage();
+    const QImage fresh = area->grab().toImage();
+    ASSERT_EQ(shown.size(), fresh.size());
+    EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32), fresh.convertToFormat(QImage::Format_RGB32));
 }
