@@ -17,20 +17,6 @@ void fillBackground(QPainter* painter, const QRectF& rect, const QBrush& brush, 
     painter->restore();
 }
 
-bool isNumbered(int style)
-{
-    switch (style) {
-    case QTextListFormat::ListDecimal:
-    case QTextListFormat::ListLowerAlpha:
-    case QTextListFormat::ListUpperAlpha:
-    case QTextListFormat::ListLowerRoman:
-    case QTextListFormat::ListUpperRoman:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 ParagraphPainter::ParagraphPainter(QPainter* painter,
@@ -83,8 +69,7 @@ void ParagraphPainter::draw(const QTextBlock& block, const QPointF& offset) cons
             markerSelection = &range.format;
     }
 
-    if (const QTextList* list = block.textList();
-        list && list->format().style() != QTextListFormat::ListStyleUndefined)
+    if (block.textList())
         drawListMarker(block, offset, markerSelection);
 
     const QPen pen = m_painter->pen();
@@ -127,14 +112,18 @@ void ParagraphPainter::drawListMarker(const QTextBlock& block, const QPointF& of
     const QTextLayout* layout = block.layout();
     if (layout->lineCount() == 0)
         return;
-    const QTextBlockFormat blockFormat = block.blockFormat();
-    const QTextCharFormat charFormat = block.charFormat();
+    const QString label = m_labels.labelOf(block);
+    if (label.isEmpty())
+        return;
+    // The label has the face and size of the text beside it: the paragraph's
+    // first character, not its paragraph mark, which a document read from a
+    // file may leave in the default format.
+    const QTextCharFormat charFormat =
+        block.length() > 1 ? block.begin().fragment().charFormat() : block.charFormat();
     const QFont font = charFormat.font();
     const QFontMetrics metrics(font);
-    QTextList* list = block.textList();
-    int style = list->format().style();
-    if (blockFormat.hasProperty(QTextFormat::ListStyle))
-        style = blockFormat.intProperty(QTextFormat::ListStyle);
+    const int level = ListLabels::levelOf(block);
+    const bool bullet = label == ListLabels::bulletOf(level);
 
     // The marker stands a space before the first line's text, on the side the text starts.
     const Qt::LayoutDirection direction = block.textDirection();
@@ -144,17 +133,8 @@ void ParagraphPainter::drawListMarker(const QTextBlock& block, const QPointF& of
     if (direction == Qt::RightToLeft)
         position.rx() += firstLine.width();
 
-    QString text;
-    QSizeF size;
-    if (isNumbered(style)) {
-        text = list->itemText(block);
-        size = QSizeF(metrics.horizontalAdvance(text), metrics.height());
-    } else if (style == QTextListFormat::ListSquare || style == QTextListFormat::ListCircle ||
-               style == QTextListFormat::ListDisc) {
-        size = QSizeF(metrics.lineSpacing() / 3, metrics.lineSpacing() / 3);
-    } else {
-        return;
-    }
+    const QSizeF size = bullet ? QSizeF(metrics.lineSpacing() / 3, metrics.lineSpacing() / 3)
+                               : QSizeF(metrics.horizontalAdvance(label), metrics.height());
     QRectF marker(position, size);
     qreal shift = metrics.horizontalAdvance(QLatin1Char(' '));
     if (direction == Qt::LeftToRight)
@@ -173,8 +153,8 @@ void ParagraphPainter::drawListMarker(const QTextBlock& block, const QPointF& of
         m_painter->setPen(QPen(foreground, 0));
     }
     const QBrush brush = m_context.palette.brush(QPalette::Text);
-    if (isNumbered(style)) {
-        QTextLayout number(text, font);
+    if (!bullet) {
+        QTextLayout number(label, font);
         number.setCacheEnabled(true);
         QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
         option.setTextDirection(direction);
@@ -184,13 +164,13 @@ void ParagraphPainter::drawListMarker(const QTextBlock& block, const QPointF& of
             line.setLeadingIncluded(true);
         number.endLayout();
         number.draw(m_painter, QPointF(marker.left(), position.y()));
-    } else if (style == QTextListFormat::ListSquare) {
-        m_painter->fillRect(marker, brush);
-    } else if (style == QTextListFormat::ListCircle) {
-        m_painter->setPen(QPen(brush, 0));
+    } else if (level % 3 == 2) {
+        m_painter->fillRect(marker, brush); // ▪
+    } else if (level % 3 == 1) {
+        m_painter->setPen(QPen(brush, 0));                   // ◦
         m_painter->drawEllipse(marker.translated(0.5, 0.5)); // on the pixel grid, for a sharper ring
     } else {
-        m_painter->setBrush(brush);
+        m_painter->setBrush(brush); // •
         m_painter->setPen(Qt::NoPen);
         m_painter->drawEllipse(marker);
     }

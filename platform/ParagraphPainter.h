@@ -1,8 +1,12 @@
 #pragma once
 
 // Draws one laid-out paragraph the way Qt's own document layout draws it, in the
-// order the pixels land: its background, its list marker, its text with the
+// order the pixels land: its background, its list label, its text with the
 // detected links and the selections, the caret, and a trailing horizontal rule.
+// The list label is the one every view of the document shows (ListLabels), in
+// the face and size of the paragraph's first character.
+
+#include "rtf/ListLabels.h"
 
 #include <QAbstractTextDocumentLayout>
 
@@ -31,4 +35,6 @@ private:
     int m_cursorWidth;
     QRectF m_lineClip;
     bool m_showLinks;
+    // The paragraphs are drawn from the top down, so their labels are counted as they come.
+    mutable ListLabels m_labels;
 };

@@ -2,6 +2,7 @@
 
 #include "format/FormatValues.h"
 #include "format/TextFormatProperties.h"
+#include "rtf/ListLabels.h"
 #include "rtf/RtfListNumbering.h"
 #include "rtf/RtfOutput.h"
 
@@ -136,12 +137,14 @@ void RtfListTable::writeLevel(RtfOutput& out, int level, const Level& definition
     out.putWord("{\\listlevel\\levelnfc", levelFormat);
     out.putWord("\\levelnfcn", levelFormat);
     out.putWord("\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat", definition.start);
-    if (definition.numbering == PFN_BULLET)
-        out.put("{\\leveltext\\'01\\u8226 ?;}{\\levelnumbers;}");
-    else if (!definition.levelText.isEmpty())
+    if (definition.numbering == PFN_BULLET) {
+        out.putWord("{\\leveltext\\'01\\u", ListLabels::bulletOf(level).unicode());
+        out.put(" ?;}{\\levelnumbers;}");
+    } else if (!definition.levelText.isEmpty()) {
         putKeptLevelText(out, definition.levelText);
-    else
+    } else {
         putLevelText(out, level, definition.style);
+    }
     out.putWord("\\fi", definition.firstIndent);
     out.putWord("\\li", definition.leftIndent);
     out.put('}');

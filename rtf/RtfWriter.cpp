@@ -2,6 +2,7 @@
 
 #include "format/FormatValues.h"
 #include "format/TextFormatProperties.h"
+#include "rtf/ListLabels.h"
 #include "rtf/RtfCharacterWriter.h"
 #include "rtf/RtfListNumbering.h"
 #include "rtf/RtfOutput.h"
@@ -99,8 +100,8 @@ private:
     int m_from;
     int m_to;
 
-    QHash<const QTextList*, int> m_itemsWritten; // list items written so far, per list
-    QHash<int, RunFormat> m_runFormats;          // by the document's format index
+    ListLabels m_labels;                // the list labels, counted as the paragraphs are written
+    QHash<int, RunFormat> m_runFormats; // by the document's format index
     QString m_link;
     // The drawing objects of the text box paragraphs that follow the block just written were
     // written with it; those paragraphs are not written again.
@@ -338,24 +339,26 @@ void Writer::writeListFallback(const QTextBlock& block, const QTextList* list)
     const int start = intProperty(format, BlockNumberingStart, 1);
     const int style = intProperty(format, BlockNumberingStyle, PFNS_PERIOD);
     const int tab = intProperty(format, BlockNumberingTab, 0);
+    // Blocks are written in document order, so the labels are counted as they go.
+    const QString label = m_labels.labelOf(block);
     if (numbering == PFN_BULLET) {
-        putWord("{\\pntext\\f", m_tables.symbolFont());
-        put("\\'b7\\tab}");
+        if (label == QStringLiteral("\u2022")) {
+            putWord("{\\pntext\\f", m_tables.symbolFont());
+            put("\\'b7\\tab}");
+        } else {
+            put("{\\pntext\\f0 ");
+            m_out.putText(label, Encoding::Windows1250);
+            put("\\tab}");
+        }
         putWord("{\\*\\pn\\pnlvlblt\\pnf", m_tables.symbolFont());
         putWord("\\pnindent", tab);
         put("{\\pntxtb\\'b7}}");
         return;
     }
-    // Blocks are written in document order, so counting them gives each item's number;
-    // QTextList::itemNumber searches the whole list and is asked only for the first item
-    // written, which a selection may take from the middle of a list.
-    auto written = m_itemsWritten.find(list);
-    if (written == m_itemsWritten.end())
-        written = m_itemsWritten.insert(list, list->itemNumber(block));
     const char* before = style == PFNS_PARENS ? "(" : "";
     const char* after = RtfListNumbering::afterText(style);
     put("{\\pntext\\f0 ");
-    m_out.putText(RtfListNumbering::labelText(numbering, style, start + (*written)++), Encoding::Windows1250);
+    m_out.putText(label, Encoding::Windows1250);
     put("\\tab}");
     put("{\\*\\pn\\pnlvlbody\\pnf0");
     putWord("\\pnindent", tab);

@@ -1,8 +1,10 @@
 #include "richedit/TZvRichEdit.h"
 
+#include "format/FormatValues.h"
 #include "platform/RichEditControl.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QMenu>
 #include <QPointer>
@@ -612,3 +614,42 @@ TEST_F(EditorTest, SelectionKindCountsTextAndObjects)
 }
 
 } // namespace
+
+// The label drawn beside a list item is the one the saved file gives it: in the
+// paragraph's numbering style, from the list's start, in the size of the text
+// beside it, also once the document has been saved and read again.
+TEST_F(EditorTest, AListLabelIsDrawnAsTheFileWritesItAlsoWhenReadAgain)
+{
+    const auto labelOf = [](TZvRichEdit& shown) {
+        shown.SelectRange(0, 0, false);
+        QApplication::processEvents();
+        const QImage picture = shown.control()->viewport()->grab().toImage();
+        const QRect line = shown.control()->cursorRect();
+        return picture.copy(QRect(0, line.top(), line.left(), line.height()));
+    };
+    editor.setText(QStringLiteral("jedna\rdva"));
+    editor.SelectAll();
+    editor.SelectionAttributes().setPointSize(14);
+    editor.ParagraphAttributes().setListStyle(2);
+    const QImage parenthesis = labelOf(editor);
+    editor.SelectAll();
+    editor.ParagraphAttributes().setNumberingStyle(PFNS_PERIOD);
+    const QImage period = labelOf(editor);
+    EXPECT_NE(period, parenthesis) << "\"1.\" and \"1)\"";
+    editor.SelectAll();
+    editor.ParagraphAttributes().setNumberingStart(5);
+    const QImage five = labelOf(editor);
+    EXPECT_NE(five, period) << "\"5.\" and \"1.\"";
+
+    QBuffer saved;
+    saved.open(QIODevice::ReadWrite);
+    editor.Lines().SaveToStream(saved);
+    EXPECT_TRUE(saved.data().contains("{\\pntext\\f0 5.\\tab}"));
+    TZvRichEdit reread;
+    reread.resize(editor.size());
+    reread.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&reread));
+    saved.seek(0);
+    reread.Lines().LoadFromStream(saved);
+    EXPECT_EQ(labelOf(reread), five);
+}
