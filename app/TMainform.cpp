@@ -88,7 +88,7 @@ void TMainform::FormCreate(QObject*)
         [this](QObject* sender, const std::exception& exception) { LogException(sender, exception); });
 
     // 2. Exactly one parameter names the document to open.
-    if (m_parameters.size() == 1) {
+    if (m_parameters.size() == 1 && !refuseNonFile(m_parameters.constFirst())) {
         CurrentFileName = m_parameters.constFirst();
         try {
             editor->Lines().LoadFromFile(CurrentFileName);
@@ -209,8 +209,10 @@ void TMainform::FormClose(QObject*, TCloseAction& Action)
         Action = TCloseAction::caNone;
         return;
     case IDYES:
-        // The window closes whatever the save dialog's outcome.
-        saveChanges();
+        // A cancelled save dialog keeps the window and its text; a failed save
+        // throws before the close is let through.
+        if (!saveChanges())
+            Action = TCloseAction::caNone;
         return;
     default:
         return;

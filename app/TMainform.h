@@ -167,6 +167,9 @@ public:
     // window; false when the dialog was cancelled.
     bool SaveDocument(const QString& FileName);
     bool SaveDocumentAs(QString& FileName);
+    // Save As "Neformátovaný text": the file as plain text, then the editor
+    // in plain-text mode.
+    bool saveAsPlainText(const QString& FileName);
 
     // Settings file.
     void LoadSettings();
@@ -198,8 +201,8 @@ public:
     // The "Uložit změny?" question: IDYES, IDNO or IDCANCEL.
     int askSaveChanges();
     // The save of that question's Yes: to the document's file, or through the
-    // save dialog for a new document.
-    void saveChanges();
+    // save dialog for a new document; false when that dialog was cancelled.
+    bool saveChanges();
     // Printing.
     void tiskClick(QObject* Sender);
     void isk1Click(QObject* Sender);
@@ -314,6 +317,9 @@ private:
     void setAlignment(int alignment, QToolButton* button);
     void checkLineSpacing(QAction* item);
     void openParagraphDialog();
+    // When `path` is a folder, a device or a pipe, says so in a message and
+    // answers true; false for a file or a path that does not exist.
+    bool refuseNonFile(const QString& path);
     void loadChosenDocument();
     void finishOpening();
 

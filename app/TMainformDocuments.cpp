@@ -6,10 +6,28 @@
 #include "richedit/TZvRichEdit.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
+
+#include <algorithm>
 
 namespace {
 
 const QString CaptionPrefix = QStringLiteral("Zorvan - ");
+
+// The 1-based type whose pattern is the extension of `fileName` ("*.rtf"); 0 for none.
+int fileTypeOf(const std::vector<FileDialogFilter>& types, const QString& fileName)
+{
+    const QString extension = QFileInfo(fileName).suffix();
+    if (extension.isEmpty())
+        return 0;
+    const auto type = std::find_if(types.cbegin(), types.cend(), [&](const FileDialogFilter& filter) {
+        return filter.patterns.compare(QStringLiteral("*.") + extension, Qt::CaseInsensitive) == 0;
+    });
+    return type == types.cend() ? 0 : int(type - types.cbegin()) + 1;
+}
 
 } // namespace
 
@@ -19,12 +37,11 @@ int TMainform::askSaveChanges()
                                 MB_YESNOCANCEL | MB_ICONQUESTION);
 }
 
-void TMainform::saveChanges()
+bool TMainform::saveChanges()
 {
     if (!CurrentFileName.isEmpty())
-        SaveDocument(CurrentFileName);
-    else
-        SaveDocumentAs(CurrentFileName);
+        return SaveDocument(CurrentFileName);
+    return SaveDocumentAs(CurrentFileName);
 }
 
 bool TMainform::SaveDocument(const QString& FileName)
@@ -39,15 +56,32 @@ bool TMainform::SaveDocument(const QString& FileName)
 bool TMainform::SaveDocumentAs(QString& FileName)
 {
     SaveDialog1.fileName = FileName.isEmpty() ? QStringLiteral("nový dokument") : FileName;
+    // A named document is offered under its own name with the type of its
+    // extension; the type chosen last applies to a new document, or to a name
+    // that no type matches.
+    if (const int type = fileTypeOf(SaveDialog1.filters, FileName); type > 0)
+        SaveDialog1.filterIndex = type;
     if (!m_desktop.saveFileDialog(SaveDialog1))
         return false;
     FileName = SaveDialog1.fileName;
-    if (SaveDialog1.filterIndex == 4) { // "Neformátovaný text(*.txt)"
-        editor->SetPlainText(true);
-        editor->setIsModified(false);
-    }
-    const bool result = SaveDocument(FileName);
+    const bool result = SaveDialog1.filterIndex == 4 // "Neformátovaný text(*.txt)"
+                            ? saveAsPlainText(FileName)
+                            : SaveDocument(FileName);
     setWindowTitle(CaptionPrefix + FileName);
+    return result;
+}
+
+bool TMainform::saveAsPlainText(const QString& FileName)
+{
+    // The file is written from the formatted document, so that it keeps the
+    // list labels and the notes a plain-text file shows; then the editor turns
+    // to plain text. A failed save leaves the editor as it was.
+    TRichEditStrings& lines = editor->Lines();
+    const TRichStreamFormat format = lines.StreamFormat();
+    lines.setStreamFormat(TRichStreamFormat::sfPlainText);
+    const auto restore = qScopeGuard([&] { lines.setStreamFormat(format); });
+    const bool result = SaveDocument(FileName);
+    editor->SetPlainText(true);
     return result;
 }
 
@@ -60,7 +94,9 @@ void TMainform::novyClick(QObject*)
         case IDCANCEL:
             return;
         case IDYES:
-            saveChanges();
+            // A save dialog cancelled keeps the document: the user asked for it to be kept.
+            if (!saveChanges())
+                return;
             editor->setIsModified(false);
             break;
         default:
@@ -80,17 +116,29 @@ void TMainform::Nov1Click(QObject* Sender)
     novyClick(Sender);
 }
 
+bool TMainform::refuseNonFile(const QString& path)
+{
+    if (!TRichEditStrings::IsNonFile(path))
+        return false;
+    const QString shown = QDir::toNativeSeparators(path);
+    showMessage(QFileInfo(path).isDir()
+                    ? QStringLiteral("„%1“ je složka, ne dokument. Vyberte soubor.").arg(shown)
+                    : QStringLiteral("„%1“ není soubor s dokumentem (je to zařízení nebo roura), "
+                                     "nelze ho otevřít.")
+                          .arg(shown));
+    return true;
+}
+
 void TMainform::loadChosenDocument()
 {
-    // The whole file is read before anything changes, so a file that cannot be
-    // read leaves the document as it was: its text, formatting, mode, modified
-    // flag, name and caption.
-    const QByteArray content = TRichEditStrings::ReadFile(OpenDialog1.fileName);
-    // Every type but the first ("Textové dokumenty") is read as plain text,
-    // unless the file's extension decides by itself.
-    if (OpenDialog1.filterIndex != 1)
-        editor->SetPlainText(true);
-    editor->Lines().LoadFromFileContent(OpenDialog1.fileName, content);
+    // The file is opened and read through before anything changes, so a file
+    // that cannot be read leaves the document as it was: its text,
+    // formatting, mode, modified flag, name and caption.
+    const std::unique_ptr<QFile> file = TRichEditStrings::OpenDocumentFile(OpenDialog1.fileName);
+    // The first type ("Textové dokumenty") loads rich text, every other type
+    // plain text, unless the file's extension decides by itself.
+    editor->SetPlainText(OpenDialog1.filterIndex != 1);
+    editor->Lines().LoadFromFile(*file);
     // Named only once loaded, so that neither Save nor the autosave could
     // write another text over the file.
     CurrentFileName = OpenDialog1.fileName;
@@ -113,7 +161,7 @@ void TMainform::finishOpening()
 
 void TMainform::otevritClick(QObject*)
 {
-    if (!m_desktop.openFileDialog(OpenDialog1))
+    if (!m_desktop.openFileDialog(OpenDialog1) || refuseNonFile(OpenDialog1.fileName))
         return;
     if (editor->IsModified()) {
         switch (askSaveChanges()) {
@@ -122,9 +170,10 @@ void TMainform::otevritClick(QObject*)
         case IDYES:
             // The document is loaded, but the opening is not finished: the
             // editor keeps the mode the load chose. The load itself clears the
-            // modified flag, and only when it succeeds.
-            saveChanges();
-            loadChosenDocument();
+            // modified flag, and only when it succeeds. A save dialog
+            // cancelled keeps the document instead.
+            if (saveChanges())
+                loadChosenDocument();
             return;
         default:
             break;

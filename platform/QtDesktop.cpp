@@ -223,25 +223,28 @@ bool QtDesktop::runFileDialog(FileDialogOptions& options, DialogKind kind)
     // Qt needs stay behind it.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(filters);
-    // A name typed without an extension gets the chosen type's extension.
+    // The type is selected before the name, so that a proposed name keeps its
+    // extension; a type the user picks afterwards gives it the type's own.
+    const int initial = options.filterIndex - 1;
+    if (initial >= 0 && initial < filters.size())
+        dialog.selectNameFilter(filters.at(initial));
+    // A name typed without an extension gets the chosen type's extension when
+    // saving; an open dialog opens exactly the file named.
     const auto followType = [&](int index) {
         const bool known = index >= 0 && index < int(options.filters.size());
         dialog.setDefaultSuffix(known ? extensionOf(options.filters[index], options.defaultExtension)
                                       : options.defaultExtension);
     };
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                     [&](const QString& selected) { followType(indexOfFilter(options.filters, selected)); });
+    if (kind == DialogKind::Save) {
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& selected) {
+            followType(indexOfFilter(options.filters, selected));
+        });
+        followType(initial);
+    }
     if (!options.initialDir.isEmpty())
         dialog.setDirectory(options.initialDir);
     if (!options.fileName.isEmpty())
         dialog.selectFile(options.fileName);
-    // Selected after the name, so that a proposed "dopis.zvd" becomes
-    // "dopis.txt" when the dialog opens with the plain-text type, as it does
-    // when the user picks that type.
-    const int initial = options.filterIndex - 1;
-    if (initial >= 0 && initial < filters.size())
-        dialog.selectNameFilter(filters.at(initial));
-    followType(initial);
     const bool accepted = dialog.exec() == QDialog::Accepted;
     giveFocusBack(owner);
     if (!accepted || dialog.selectedFiles().isEmpty())

@@ -415,44 +415,50 @@ void TRichEditStrings::withExtensionFormat(const QString& fileName, Operation op
 
 namespace {
 
-EFOpenError cannotOpen(const QFile& file)
+EFOpenError cannotOpen(const QString& fileName, const QString& reason)
 {
-    return EFOpenError(QStringLiteral("Cannot open file \"%1\". %2")
-                           .arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
+    return EFOpenError(
+        QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(fileName), reason));
 }
 
 } // namespace
 
-QByteArray TRichEditStrings::ReadFile(const QString& fileName)
+bool TRichEditStrings::IsNonFile(const QString& fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw cannotOpen(file);
-    QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw cannotOpen(file);
-    return content;
+    const QFileInfo info(fileName);
+    return info.exists() && !info.isFile();
+}
+
+std::unique_ptr<QFile> TRichEditStrings::OpenDocumentFile(const QString& fileName)
+{
+    // Asked before opening: opening a pipe waits for a writer, and a device
+    // such as /dev/zero never ends.
+    if (IsNonFile(fileName))
+        throw cannotOpen(fileName, QStringLiteral("It is not a regular file"));
+    auto file = std::make_unique<QFile>(fileName);
+    if (!file->open(QIODevice::ReadOnly))
+        throw cannotOpen(fileName, file->errorString());
+    // Read through once in chunks, none of them kept, so that a load from the
+    // file cannot fail halfway and leave the editor with half a document.
+    constexpr qint64 ChunkSize = 1 << 16;
+    std::vector<char> chunk(ChunkSize);
+    qint64 read = 0;
+    while ((read = file->read(chunk.data(), ChunkSize)) > 0) {
+    }
+    if (read < 0 || !file->seek(0))
+        throw cannotOpen(fileName, file->errorString());
+    return file;
 }
 
 void TRichEditStrings::LoadFromFile(const QString& fileName)
 {
-    // Streams straight from the file: the converter reads large documents this way.
-    withExtensionFormat(fileName, [&] {
-        QFile file(fileName);
-        if (!file.open(QIODevice::ReadOnly))
-            throw cannotOpen(file);
-        LoadFromStream(file);
-    });
+    LoadFromFile(*OpenDocumentFile(fileName));
 }
 
-void TRichEditStrings::LoadFromFileContent(const QString& fileName, const QByteArray& content)
+void TRichEditStrings::LoadFromFile(QFile& file)
 {
-    withExtensionFormat(fileName, [&] {
-        QBuffer stream;
-        stream.setData(content);
-        stream.open(QIODevice::ReadOnly);
-        LoadFromStream(stream);
-    });
+    // Streams straight from the file, in the control's chunks.
+    withExtensionFormat(file.fileName(), [&] { LoadFromStream(file); });
 }
 
 void TRichEditStrings::SaveToFile(const QString& fileName)

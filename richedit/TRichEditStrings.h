@@ -18,6 +18,7 @@
 #include <memory>
 #include <vector>
 
+class QFile;
 class QIODevice;
 class TZvCustomRichEdit;
 
@@ -78,12 +79,20 @@ public:
 
     void LoadFromStream(QIODevice& stream);
     void SaveToStream(QIODevice& stream);
+    // Opens a document file for loading: a regular file that reads to its end.
+    // It is read through once, in chunks that are not kept, so that a load
+    // from it does not fail halfway. Throws EFOpenError otherwise; a folder, a
+    // device or a pipe is refused without being opened (a pipe waits for a
+    // writer, a device may never end).
+    static std::unique_ptr<QFile> OpenDocumentFile(const QString& fileName);
+    // Whether `fileName` names something that exists but is not a regular
+    // file: a folder, a device or a pipe.
+    static bool IsNonFile(const QString& fileName);
+    // Loads the file by the rules of its extension (OpenDocumentFile first).
     void LoadFromFile(const QString& fileName);
-    // The whole content of a file; throws EFOpenError when it cannot be opened or read to its end.
-    static QByteArray ReadFile(const QString& fileName);
-    // Loads `content`, read earlier from `fileName`, by the rules of that file's extension,
-    // as LoadFromFile does: so a caller can read first and change the editor only afterwards.
-    void LoadFromFileContent(const QString& fileName, const QByteArray& content);
+    // Loads a file from OpenDocumentFile by the rules of its extension: so a
+    // caller can open first and change the editor only afterwards.
+    void LoadFromFile(QFile& file);
     // Writes a complete new file beside the old one and puts it in place only
     // when everything was written, so a failed save leaves the old file as it was.
     void SaveToFile(const QString& fileName);

@@ -5,7 +5,6 @@
 #include "platform/RichEditMimeData.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMenu>
@@ -316,31 +315,18 @@ void TZvCustomRichEdit::SetPlainText(bool value)
         m_plainText = value;
         return;
     }
-    // The document goes out and comes back in the new mode's kind: switching to
-    // plain text keeps the words and drops the formatting.
-    const TRichStreamFormat savedFormat = m_lines->StreamFormat();
-    const TRichStreamModes savedMode = m_lines->StreamMode();
+    // The document's own words come back in the new mode, in the default
+    // format: switching to plain text drops the formatting, the pictures and
+    // what only a plain-text file shows beside the words (list labels, notes).
+    QString text = m_control->GetText();
+    text.remove(QChar::ObjectReplacementCharacter);
     const bool modified = m_control->GetModify();
-    m_lines->setStreamFormat(value ? TRichStreamFormat::sfPlainText : TRichStreamFormat::sfRichText);
-    m_lines->setStreamMode(0);
-    QBuffer document;
-    document.open(QIODevice::ReadWrite);
-    m_lines->SaveToStream(document);
     m_lines->EnableChangeNotifications(false);
     m_control->SetText(QString());
     m_plainText = value;
-    applyTextMode();
+    applyTextMode(); // the control takes another mode only while it is empty
     m_lines->EnableChangeNotifications(true);
-    document.seek(0);
-    try {
-        m_lines->LoadFromStream(document);
-    } catch (...) {
-        m_lines->setStreamFormat(savedFormat);
-        m_lines->setStreamMode(savedMode);
-        throw;
-    }
-    m_lines->setStreamFormat(savedFormat);
-    m_lines->setStreamMode(savedMode);
+    m_control->SetText(text);
     m_control->SetModify(modified);
 }
 

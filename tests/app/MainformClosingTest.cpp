@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QFile>
+#include <QWindow>
 
 namespace {
 
@@ -68,13 +69,17 @@ TEST_F(MainformClosingTest, CloseWithChangesAnsweredNoClosesWithoutSaving)
     EXPECT_TRUE(desktop.callsOf(ScriptedDesktop::CallKind::SaveFileDialog).empty());
 }
 
-TEST_F(MainformClosingTest, CloseUnnamedAnsweredYesThenCancelledSaveDialogClosesAnyway)
+TEST_F(MainformClosingTest, ClosedFromItsFrameAnsweredYesThenCancelledSaveDialogKeepsTheWindowAndText)
 {
     TMainform& window = changedForm();
     desktop.queueMessageBoxAnswer(IDYES);
     desktop.queueFileDialogCancel();
-    EXPECT_TRUE(window.close());
-    EXPECT_FALSE(window.isVisible());
+    // The platform's close, as the frame's close button, Alt+F4 or the window
+    // manager ask for it.
+    EXPECT_FALSE(window.windowHandle()->close());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.editor->IsModified());
+    EXPECT_EQ(window.editor->Text(), QStringLiteral("první řádek\r\ndruhý"));
     const auto dialogs = desktop.callsOf(ScriptedDesktop::CallKind::SaveFileDialog);
     ASSERT_EQ(dialogs.size(), 1u);
     EXPECT_EQ(dialogs[0].dialog.fileName, QStringLiteral("nový dokument"));

@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QToolButton>
 
+#include <sys/stat.h>
+
 namespace {
 
 constexpr int RichTextType = 1;      // "Textové dokumenty(*.rtf;*.doc;*.zvd)"
@@ -131,14 +133,37 @@ TEST_F(MainformDocumentsTest, OpenUnnamedWithChangesAnsweredYesShowsTheSaveDialo
     const QString path = writeFile(QStringLiteral("otevri.txt"), "otevřený");
     desktop.queueFileDialogAnswer(path, 4);
     desktop.queueMessageBoxAnswer(IDYES);
-    desktop.queueFileDialogCancel(); // the save dialog
+    const QString saved = programPath(QStringLiteral("ulozeny.zvd"));
+    desktop.queueFileDialogAnswer(saved, RichTextType);
     w.otevritClick(w.otevrit);
     ASSERT_EQ(saveDialogs(), 1u);
     EXPECT_EQ(desktop.callsOf(ScriptedDesktop::CallKind::SaveFileDialog)[0].dialog.fileName,
               QStringLiteral("nový dokument"));
-    EXPECT_EQ(w.editor->Text(), QStringLiteral("otevřený")) << "the chosen file is loaded all the same";
+    EXPECT_EQ(documentTextOf(saved), QStringLiteral("rozepsaný dopis"));
+    EXPECT_EQ(w.editor->Text(), QStringLiteral("otevřený"));
     EXPECT_TRUE(w.editor->PlainText()) << "the opening stops after the load: the mode stays";
     EXPECT_EQ(w.CurrentFileName, path);
+}
+
+// Yes means "keep my text": a save dialog cancelled after it keeps the
+// document instead of dropping it.
+TEST_F(MainformDocumentsTest, NewOrOpenAnsweredYesThenCancelledSaveDialogKeepsTheDocument)
+{
+    TMainform& w = createActiveForm();
+    QTest::keyClicks(w.editor->control(), QStringLiteral("rozepsany dopis"));
+    const QString other = writeFile(QStringLiteral("jiny.zvd"), FormattedRtf);
+    for (Qt::Key command : {Qt::Key_N, Qt::Key_O}) {
+        SCOPED_TRACE(command == Qt::Key_N ? "Ctrl+N" : "Ctrl+O");
+        if (command == Qt::Key_O)
+            desktop.queueFileDialogAnswer(other, RichTextType);
+        desktop.queueMessageBoxAnswer(IDYES);
+        desktop.queueFileDialogCancel(); // the save dialog
+        QTest::keyClick(w.editor->control(), command, Qt::ControlModifier);
+        EXPECT_EQ(w.editor->Text(), QStringLiteral("rozepsany dopis"));
+        EXPECT_TRUE(w.editor->IsModified());
+        EXPECT_TRUE(w.CurrentFileName.isEmpty());
+        EXPECT_EQ(desktop.pendingAnswers(), 0);
+    }
 }
 
 TEST_F(MainformDocumentsTest, OpenNamedWithChangesAnsweredYesSavesUnderItsName)
@@ -170,8 +195,8 @@ TEST_F(MainformDocumentsTest, FailedOpenKeepsThePreviousNameAndText)
     EXPECT_FALSE(QFile::exists(programPath(QStringLiteral("neexistuje.zvd"))));
 }
 
-// A file that cannot be read: missing, a folder, or one that opens but fails
-// to read (tests run as root, where permissions stop no read).
+// A file that cannot be read: missing, or one that opens but fails to read
+// (tests run as root, where permissions stop no read).
 struct UnreadableFile
 {
     const char* name;
@@ -208,10 +233,79 @@ INSTANTIATE_TEST_SUITE_P(
     , MainformFailedOpenTest,
     ::testing::Values(
         UnreadableFile{"Missing", [](const QString& folder) { return folder + QStringLiteral("chybi.txt"); }},
-        UnreadableFile{"Folder", [](const QString& folder) { return folder; }},
         UnreadableFile{"OpensButFailsToRead",
                        [](const QString&) { return QStringLiteral("/proc/self/mem"); }}),
     [](const ::testing::TestParamInfo<UnreadableFile>& info) { return std::string(info.param.name); });
+
+// A folder, a device or a pipe is refused with a message before it is opened:
+// /dev/zero would never end, and a pipe would wait for a writer.
+TEST_F(MainformDocumentsTest, OpeningWhatIsNotAFileSaysSoAndLeavesTheDocument)
+{
+    TMainform& w = createActiveForm();
+    QTest::keyClicks(w.editor->control(), QStringLiteral("text"));
+    const QString pipe = programPath(QStringLiteral("roura"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString& path : {QStringLiteral("/dev/null"), pipe, programFolder()}) {
+        SCOPED_TRACE(path.toStdString());
+        desktop.queueFileDialogAnswer(path, PlainTextSaveType);
+        QTest::keyClick(w.editor->control(), Qt::Key_O, Qt::ControlModifier);
+        ASSERT_FALSE(desktop.messageTexts().isEmpty());
+        EXPECT_TRUE(desktop.messageTexts().constLast().contains(QDir::toNativeSeparators(path)));
+        EXPECT_EQ(prompts(), 0) << "nothing to open, nothing to ask";
+        EXPECT_EQ(w.editor->Text(), QStringLiteral("text"));
+        EXPECT_TRUE(w.CurrentFileName.isEmpty());
+    }
+    // Nor does the converter or a command line read it.
+    TZvRichEdit reader;
+    EXPECT_THROW(reader.Lines().LoadFromFile(QStringLiteral("/dev/zero")), EFOpenError);
+}
+
+// After Save As plain text the editor is in plain-text mode; opening a
+// formatted document with the rich-text type must show its text, and a save
+// must keep its formatting.
+TEST_F(MainformDocumentsTest, RichTextOpenedAfterPlainTextModeShowsItsTextAndSavesItsFormat)
+{
+    TMainform& w = createActiveForm();
+    QTest::keyClicks(w.editor->control(), QStringLiteral("poznamka"));
+    desktop.queueFileDialogAnswer(programPath(QStringLiteral("poznamka.txt")), PlainTextSaveType);
+    chooseFromMenu(w.Soubor1, w.Uloitjako1);
+    ASSERT_TRUE(w.editor->PlainText());
+
+    const QString letter = writeFile(QStringLiteral("dopis.zvd"), FormattedRtf);
+    desktop.queueFileDialogAnswer(letter, RichTextType);
+    QTest::keyClick(w.editor->control(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(w.editor->Text(), QStringLiteral("tučný text"));
+    EXPECT_TRUE(isBoldAt(*w.editor, 1));
+    QTest::keyClick(w.editor->control(), Qt::Key_S, Qt::ControlModifier);
+    TZvRichEdit reread;
+    reread.Lines().LoadFromFile(letter);
+    EXPECT_EQ(reread.Text(), QStringLiteral("tučný text"));
+    EXPECT_TRUE(isBoldAt(reread, 1));
+}
+
+// Save As offers a named document under its own name, with the type that
+// writes its extension; the type chosen last applies only to a new document.
+TEST_F(MainformDocumentsTest, SaveAsProposesTheDocumentsOwnNameAndType)
+{
+    TMainform& w = createActiveForm();
+    const struct
+    {
+        const char* name;
+        int type;
+    } documents[] = {{"dopis.rtf", 3}, {"DOPIS.DOC", 2}, {"plain.txt", 4}, {"zdroj.pas", 4}};
+    for (const auto& document : documents) {
+        SCOPED_TRACE(document.name);
+        const QString path = writeFile(QString::fromLatin1(document.name), "obsah");
+        desktop.queueFileDialogAnswer(path, 5);
+        QTest::keyClick(w.editor->control(), Qt::Key_O, Qt::ControlModifier);
+        desktop.queueFileDialogCancel();
+        chooseFromMenu(w.Soubor1, w.Uloitjako1);
+        const FileDialogOptions proposed =
+            desktop.callsOf(ScriptedDesktop::CallKind::SaveFileDialog).back().dialog;
+        EXPECT_EQ(proposed.fileName, path);
+        EXPECT_EQ(proposed.filterIndex, document.type) << "a name no type matches keeps the type chosen last";
+    }
+}
 
 TEST_F(MainformDocumentsTest, SaveOfANewDocumentProposesNovyDokumentFromMenuAndButton)
 {
@@ -274,6 +368,31 @@ TEST_F(MainformDocumentsTest, SaveAsPlainTextDropsFormattingAndStaysPlain)
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Zorvan - ") + target);
 }
 
+// Switching to plain text keeps the document's own words: list labels and the
+// notes belong to the plain-text file, not to the editor's text.
+TEST_F(MainformDocumentsTest, SaveAsPlainTextPutsLabelsAndNotesIntoTheFileOnly)
+{
+    TMainform& w = createActiveForm();
+    desktop.queueFileDialogAnswer(writeFile(QStringLiteral("poznamka.zvd"),
+                                            "{\\rtf1 a{\\chftn}{\\footnote\\pard{\\chftn} dole} b\\par}"),
+                                  RichTextType);
+    QTest::keyClick(w.editor->control(), Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(w.editor->control(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(w.editor->control(), Qt::Key_Return);
+    QTest::mouseClick(w.cisodraz, Qt::LeftButton);
+    QTest::keyClicks(w.editor->control(), QStringLiteral("jedna"));
+    QTest::keyClick(w.editor->control(), Qt::Key_Return);
+    QTest::keyClicks(w.editor->control(), QStringLiteral("dva"));
+
+    const QString target = programPath(QStringLiteral("prosty.txt"));
+    desktop.queueFileDialogAnswer(target, PlainTextSaveType);
+    chooseFromMenu(w.Soubor1, w.Uloitjako1);
+    EXPECT_EQ(w.editor->Text(), QStringLiteral("a1 b\r\njedna\r\ndva"));
+    const QString file = QString::fromUtf8(bytesOf(target));
+    EXPECT_TRUE(file.contains(QStringLiteral("1) jedna"))) << file.toStdString();
+    EXPECT_TRUE(file.contains(QStringLiteral("[1] dole"))) << file.toStdString();
+}
+
 TEST_F(MainformDocumentsTest, CancelledSaveAsChangesNothing)
 {
     TMainform& w = changedWindow();
@@ -287,18 +406,6 @@ TEST_F(MainformDocumentsTest, CancelledSaveAsChangesNothing)
     ASSERT_EQ(saveDialogs(), 1u);
     EXPECT_EQ(desktop.callsOf(ScriptedDesktop::CallKind::SaveFileDialog)[0].dialog.fileName,
               w.CurrentFileName);
-}
-
-TEST_F(MainformDocumentsTest, NewWithChangesAnsweredYesAndCancelledSaveClearsAllTheSame)
-{
-    TMainform& w = changedWindow();
-    desktop.queueMessageBoxAnswer(IDYES);
-    desktop.queueFileDialogCancel();
-    w.novyClick(w.novy);
-    EXPECT_EQ(w.editor->Text(), QString());
-    EXPECT_FALSE(w.editor->IsModified());
-    EXPECT_TRUE(w.CurrentFileName.isEmpty());
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Zorvan - "));
 }
 
 TEST_F(MainformDocumentsTest, NewInPlainTextModeAnsweredCancelKeepsTheTextInRichMode)

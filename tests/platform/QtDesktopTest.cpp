@@ -177,7 +177,7 @@ TEST(QtDesktopTest, TheWindowThatOwnsADialogGetsTheKeyboardBackWhenItCloses)
     }
 }
 
-TEST(QtDesktopTest, AProposedNameTakesTheExtensionOfTheTypeTheSaveDialogOpensWith)
+TEST(QtDesktopTest, AProposedNameKeepsItsExtensionWhateverTypeTheSaveDialogOpensWith)
 {
     QTemporaryDir folder;
     QtDesktop desktop;
@@ -186,11 +186,30 @@ TEST(QtDesktopTest, AProposedNameTakesTheExtensionOfTheTypeTheSaveDialogOpensWit
                        {QStringLiteral("Neformátovaný text(*.txt)"), QStringLiteral("*.txt")}};
     options.filterIndex = 2;
     options.defaultExtension = QStringLiteral("zvd");
-    options.fileName = folder.filePath(QStringLiteral("dopis.zvd"));
-    whenShown<QFileDialog>([](QFileDialog* dialog) { QMetaObject::invokeMethod(dialog, "accept"); });
+    options.fileName = folder.filePath(QStringLiteral("dopis.rtf"));
+    whenShown<QFileDialog>([](QFileDialog* dialog) {
+        QTest::keyClick(dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")), Qt::Key_Return);
+    });
     ASSERT_TRUE(desktop.saveFileDialog(options));
-    EXPECT_EQ(options.fileName, folder.filePath(QStringLiteral("dopis.txt")));
-    EXPECT_EQ(options.filterIndex, 2);
+    EXPECT_EQ(options.fileName, folder.filePath(QStringLiteral("dopis.rtf")));
+}
+
+TEST(QtDesktopTest, AnOpenDialogOpensExactlyTheNameTyped)
+{
+    QTemporaryDir folder;
+    QFile(folder.filePath(QStringLiteral("dopis.rtf"))).open(QIODevice::WriteOnly);
+    QtDesktop desktop;
+    FileDialogOptions options;
+    options.filters = {
+        {QStringLiteral("Textové dokumenty(*.rtf;*.doc;*.zvd)"), QStringLiteral("*.rtf;*.doc;*.zvd;")}};
+    options.initialDir = folder.path();
+    whenShown<QFileDialog>([](QFileDialog* dialog) {
+        auto* nameEdit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QTest::keyClicks(nameEdit, QStringLiteral("dopis"));
+        QTest::keyClick(nameEdit, Qt::Key_Return);
+    });
+    ASSERT_TRUE(desktop.openFileDialog(options));
+    EXPECT_EQ(options.fileName, folder.filePath(QStringLiteral("dopis")));
 }
 
 namespace {
