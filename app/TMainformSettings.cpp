@@ -8,7 +8,9 @@
 #include "platform/TTimer.h"
 
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QPalette>
+#include <QScreen>
 
 namespace {
 
@@ -18,6 +20,37 @@ const QString windowSize = QStringLiteral("velikost");
 const QString display = QStringLiteral("nastaveni zobrazeni");
 const QString editing = QStringLiteral("nastaveni upravy");
 const QString desktopPlace = QStringLiteral("nastaveni na plose");
+
+// One dimension of a window placed within an area.
+struct Span
+{
+    int start;
+    int length;
+};
+
+// `length` no longer than the area's but not below `minimum`, then `start`
+// moved as little as puts the span inside the area (at its start when the
+// minimum is longer than the area).
+Span within(int start, int length, int areaStart, int areaLength, int minimum)
+{
+    const int limited = qMax(minimum, qMin(length, areaLength));
+    return {qMax(areaStart, qMin(start, areaStart + areaLength - limited)), limited};
+}
+
+// The window's frame corner `position` and its inside `size`, as the settings
+// file holds them, kept on the available area of the screen that position
+// falls on, or of the primary screen when it falls on none. A value edited in
+// the file would otherwise ask for a window of two billion pixels a side,
+// which the window system tries to allocate, or one nobody can reach; a
+// window that fits keeps its place and size.
+QRect withinScreen(QPoint position, QSize size, QSize minimum)
+{
+    const QScreen* screen = QGuiApplication::screenAt(position);
+    const QRect area = (screen ? screen : QGuiApplication::primaryScreen())->availableGeometry();
+    const Span across = within(position.x(), size.width(), area.x(), area.width(), minimum.width());
+    const Span down = within(position.y(), size.height(), area.y(), area.height(), minimum.height());
+    return QRect(across.start, down.start, across.length, down.length);
+}
 
 } // namespace
 
@@ -45,8 +78,6 @@ void TMainform::LoadSettings()
     const TIniFile settings(settingsFileName());
     Timer2->setInterval(settings.ReadInteger(general, QStringLiteral("autosaveInterval"), 60000));
     Timer2->setEnabled(settings.ReadBool(general, QStringLiteral("autosavetimer"), false));
-    resize(width(), settings.ReadInteger(windowSize, QStringLiteral("vyskaformu"), 623));
-    resize(settings.ReadInteger(windowSize, QStringLiteral("sirkaformu"), 969), height());
     SaveDialog1.initialDir = settings.ReadString(general, QStringLiteral("mistosave"), ProgramFolder);
     StatusBar1->setVisible(settings.ReadBool(display, QStringLiteral("stavradek"), true));
     ruler->setVisible(settings.ReadBool(display, QStringLiteral("pravitko"), true));
@@ -55,8 +86,14 @@ void TMainform::LoadSettings()
     htmlsyntax->setChecked(settings.ReadBool(display, QStringLiteral("html syntaxe"), false));
     editor->setWordWrap(settings.ReadBool(editing, QStringLiteral("zalomeni radku"), true));
     editor->setUndoLimit(settings.ReadInteger(editing, QStringLiteral("kolikrat zpet"), 100));
-    move(x(), settings.ReadInteger(desktopPlace, QStringLiteral("bod1"), 100));
-    move(settings.ReadInteger(desktopPlace, QStringLiteral("bod2"), 100), y());
+    const QRect window =
+        withinScreen(QPoint(settings.ReadInteger(desktopPlace, QStringLiteral("bod2"), 100),
+                            settings.ReadInteger(desktopPlace, QStringLiteral("bod1"), 100)),
+                     QSize(settings.ReadInteger(windowSize, QStringLiteral("sirkaformu"), 969),
+                           settings.ReadInteger(windowSize, QStringLiteral("vyskaformu"), 623)),
+                     minimumSize().expandedTo(minimumSizeHint()));
+    resize(window.size());
+    move(window.topLeft());
 }
 
 void TMainform::StoreSettings()

@@ -1,5 +1,7 @@
 #include "platform/Library.h"
 
+#include "platform/ElfLibraryFault.h"
+
 #include <QDir>
 
 #include <dlfcn.h>
@@ -10,6 +12,9 @@ Library::Library(const QString& absolutePath)
         m_error = QStringLiteral("not an absolute path: ") + absolutePath;
         return;
     }
+    m_error = elfLibraryFault(absolutePath);
+    if (!m_error.isEmpty())
+        return;
     m_handle = dlopen(QFile::encodeName(absolutePath).constData(), RTLD_NOW | RTLD_LOCAL);
     if (!m_handle)
         m_error = QString::fromLocal8Bit(dlerror());

@@ -3,7 +3,9 @@
 // A dynamic library loaded for as long as this object lives (LoadLibrary,
 // GetProcAddress, FreeLibrary). Only absolute paths are loaded: a bare or
 // relative name would let the dynamic linker pick a library of the same name
-// from the current folder or the search path.
+// from the current folder or the search path. A file that is not a whole
+// shared library for this machine is refused before the dynamic linker maps
+// it (elfLibraryFault): a damaged plug-in must not end the program.
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 // The four plug-in calls: the messages when a library or its export is
-// missing, the libraries found only in the program's own bin folder, and
-// each export actually called when present.
+// missing or its file is damaged, the libraries found only in the program's
+// own bin folder, and each export actually called when present.
 
 #include "tests/app/MainformFixture.h"
 
@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QMenu>
+#include <QTest>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
@@ -133,6 +135,24 @@ TEST_F(MainformPluginTest, ALibraryOfTheSameNameInTheCurrentFolderIsNeverLoaded)
     EXPECT_EQ(desktop.messageTexts(),
               QStringList{QStringLiteral("dynamická knihovna zorvaninf.dll nenalezena")});
     EXPECT_EQ(closer.count(), 0);
+}
+
+TEST_F(MainformPluginTest, ATruncatedAuthorLibraryChosenFromTheHelpMenuShowsItsMessageAndTheProgramGoesOn)
+{
+    if (!pluginsBuilt())
+        GTEST_SKIP() << "the plug-ins are not built in " ZORVAN_PROGRAM_DIR "bin/";
+    copyPlugin("zorvanauth.dll", QStringLiteral("zorvanauth.dll"));
+    ASSERT_TRUE(QFile::resize(programPath(QStringLiteral("bin/zorvanauth.dll")), 4096));
+    TMainform& window = createForm();
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QTest::keyClick(window.editor->control(), Qt::Key_N, Qt::AltModifier);
+    ASSERT_TRUE(window.Help1->isVisible());
+    QTest::mouseClick(window.Help1, Qt::LeftButton, {},
+                      window.Help1->actionGeometry(window.Oautorovi1).center());
+    EXPECT_EQ(desktop.messageTexts(),
+              QStringList{QStringLiteral("Dynamická knihovna zorvanauth.dll nenalezena")});
+    EXPECT_TRUE(window.isEnabled());
 }
 
 TEST_F(MainformPluginTest, ALibraryWithoutTheExportShowsTheProcedureMessage)

@@ -13,7 +13,10 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 
+#include <climits>
 #include <functional>
 
 namespace {
@@ -141,6 +144,79 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripRow{"nastaveni na plose", "bod1", "40", [](auto& w) { return QString::number(w.y()); }},
         RoundTripRow{"nastaveni na plose", "bod2", "60", [](auto& w) { return QString::number(w.x()); }}),
     [](const auto& info) { return QString::fromUtf8(info.param.key).remove(u' ').toStdString(); });
+
+// The test platform's screens, each available whole: the primary at 0,0
+// 1920x1080 and a second to its right at 1920,0 1280x1024.
+struct GeometryRow
+{
+    const char* name;
+    int left; // bod2
+    int top;  // bod1
+    int width;
+    int height;
+    QRect expected;
+};
+
+static void PrintTo(const QRect& rect, std::ostream* out)
+{
+    *out << rect.x() << ',' << rect.y() << ' ' << rect.width() << 'x' << rect.height();
+}
+
+class MainformSettingsGeometryTest : public MainformSettingsTest,
+                                     public ::testing::WithParamInterface<GeometryRow>
+{
+protected:
+    // The window's place and size as the settings file holds them.
+    QRect storedGeometry() const
+    {
+        const TIniFile stored(settingsPath());
+        const QString size = QStringLiteral("velikost");
+        const QString place = QStringLiteral("nastaveni na plose");
+        return QRect(stored.ReadInteger(place, QStringLiteral("bod2"), 0),
+                     stored.ReadInteger(place, QStringLiteral("bod1"), 0),
+                     stored.ReadInteger(size, QStringLiteral("sirkaformu"), 0),
+                     stored.ReadInteger(size, QStringLiteral("vyskaformu"), 0));
+    }
+};
+
+TEST_P(MainformSettingsGeometryTest, WindowIsKeptOnTheAvailableAreaOfItsScreenAndStoredSo)
+{
+    const GeometryRow& row = GetParam();
+    writeSettings(QStringLiteral("[velikost]\r\nvyskaformu=%1\r\nsirkaformu=%2\r\n"
+                                 "[nastaveni na plose]\r\nbod1=%3\r\nbod2=%4\r\n")
+                      .arg(row.height)
+                      .arg(row.width)
+                      .arg(row.top)
+                      .arg(row.left)
+                      .toUtf8());
+    TMainform& window = createForm();
+    window.show();
+    EXPECT_EQ(QRect(window.pos(), window.size()), row.expected);
+    closeWindow(window);
+    EXPECT_EQ(storedGeometry(), row.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, MainformSettingsGeometryTest,
+    ::testing::Values(
+        GeometryRow{"FittingOnTheSecondScreen", 2000, 50, 1100, 900, QRect(2000, 50, 1100, 900)},
+        GeometryRow{"Huge", 100, 100, INT_MAX, INT_MAX, QRect(0, 0, 1920, 1080)},
+        GeometryRow{"HugeOnTheSecondScreen", 2500, 300, INT_MAX, INT_MAX, QRect(1920, 0, 1280, 1024)},
+        // On no screen, so kept on the primary one.
+        GeometryRow{"AboveAndRightOfEveryScreen", 100000, -5000, 969, 623, QRect(951, 0, 969, 623)},
+        GeometryRow{"OverTheSecondScreensCorner", 3000, 900, 969, 623, QRect(2231, 401, 969, 623)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainformSettingsTest, NegativeSizesGiveTheWindowItsMinimumSizeOnTheScreen)
+{
+    writeSettings("[velikost]\r\nvyskaformu=-300\r\nsirkaformu=-300\r\n"
+                  "[nastaveni na plose]\r\nbod1=1000\r\nbod2=1900\r\n");
+    TMainform& window = createForm();
+    window.show();
+    EXPECT_EQ(window.size(), window.minimumSize());
+    EXPECT_TRUE(
+        QGuiApplication::primaryScreen()->availableGeometry().contains(QRect(window.pos(), window.size())));
+}
 
 TEST_F(MainformSettingsTest, MissingConfigFolderIsReportedAndTheWindowStillCloses)
 {

@@ -1,26 +1,13 @@
 #include "platform/Library.h"
 
+#include "tests/platform/CLibrary.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
-#include <dlfcn.h>
-
-namespace {
-
-// The absolute path of the C library this test runs with.
-QString cLibraryPath()
-{
-    Dl_info info{};
-    dladdr(reinterpret_cast<void*>(&std::printf), &info);
-    return QString::fromLocal8Bit(info.dli_fname);
-}
-
-} // namespace
 
 TEST(LibraryTest, LoadsByAbsolutePathAndFindsExports)
 {
