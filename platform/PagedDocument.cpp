@@ -7,6 +7,19 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Paper is white whatever the desktop's colours are: text without a colour of
+// its own prints black.
+const QColor Ink = Qt::black;
+
+// How far inside a page the layout is asked to draw: less than the height of
+// any line, more than the layout's rounding.
+constexpr qreal ClipInset = 0.5;
+
+} // namespace
 
 PagedDocument::PagedDocument(const QTextDocument& source, const QSizeF& pageSize)
     : m_document(source.clone()), m_pageSize(pageSize)
@@ -19,13 +32,17 @@ PagedDocument::PagedDocument(const QTextDocument& source, const QSizeF& pageSize
     m_document->documentLayout()->setPaintDevice(&m_measure);
     m_document->setUseDesignMetrics(true);
     m_document->setDocumentMargin(0);
-    m_document->setPageSize(pageSize);
+    // The layout keeps lengths in steps of 1/64 pixel and cuts a page height
+    // down to a whole step; with a height it keeps exactly, page n starts at
+    // exactly n heights however far down the document it is.
+    const qreal layoutPageHeight = std::floor(pageSize.height() * 64) / 64;
+    m_document->setPageSize(QSizeF(pageSize.width(), layoutPageHeight));
+    m_pageHeight = std::max<qreal>(layoutPageHeight, 1);
 
     // A page starts at its first laid-out line; the lines come in the order of
     // the text, so a page is known as soon as its first line is met.
     QAbstractTextDocumentLayout* layout = m_document->documentLayout();
     layout->documentSize(); // lays the whole copy out now
-    const qreal pageHeight = std::max<qreal>(pageSize.height(), 1);
     m_pages.push_back(Page{0, 0, 0});
     for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next()) {
         const QTextLayout* lines = block.layout();
@@ -34,16 +51,19 @@ PagedDocument::PagedDocument(const QTextDocument& source, const QSizeF& pageSize
         const qreal blockTop = layout->blockBoundingRect(block).top();
         for (int index = 0; index < lines->lineCount(); ++index) {
             const QTextLine line = lines->lineAt(index);
-            // The layout keeps positions in steps of 1/64 pixel, so a line
-            // that starts a page may stand a hair above the page's top.
             const qreal top = blockTop + line.y();
-            const int layoutPage = int((top + 1) / pageHeight);
+            const int layoutPage = layoutPageAt(top);
             const int start = block.position() + line.textStart();
             if (layoutPage > m_pages.back().layoutPage && start > m_pages.back().start)
                 m_pages.push_back(Page{start, layoutPage, 0});
             if (layoutPage == m_pages.back().layoutPage)
                 m_pages.back().bottom = std::max(m_pages.back().bottom, top + line.height());
         }
+        // Every page that the paragraph reaches after the one of its first line.
+        const int firstPage = layoutPageAt(blockTop + lines->lineAt(0).y());
+        const int lastPage = layoutPageAt(blockTop + lines->boundingRect().bottom() - ClipInset);
+        for (int page = firstPage + 1; page <= lastPage; ++page)
+            m_continued.emplace(page, block);
     }
 }
 
@@ -56,13 +76,18 @@ int PagedDocument::pageOf(int position) const
     return std::max(0, int(after - m_pages.begin()) - 1);
 }
 
+int PagedDocument::layoutPageAt(qreal top) const
+{
+    return int(top / m_pageHeight);
+}
+
 void PagedDocument::drawPage(QPainter& painter, int page, const QPointF& origin) const
 {
     const Page& shownPage = m_pages.at(std::size_t(page));
-    const qreal top = shownPage.layoutPage * m_pageSize.height();
+    const qreal top = shownPage.layoutPage * m_pageHeight;
     // The page is drawn down to the end of its last line: the background of
     // a line that went over to the next page may reach up above that line.
-    const qreal bottom = std::min(top + m_pageSize.height(), std::max(top, shownPage.bottom));
+    const qreal bottom = std::min(top + m_pageHeight, std::max(top, shownPage.bottom));
     const QSizeF shown(m_pageSize.width(), bottom - top);
     const QPaintDevice* device = painter.device();
     painter.save();
@@ -71,10 +96,35 @@ void PagedDocument::drawPage(QPainter& painter, int page, const QPointF& origin)
     painter.setClipRect(QRectF(QPointF(0, 0), shown));
     painter.translate(0, -top);
     QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = QRectF(QPointF(0, top), shown);
-    // Paper is white whatever the desktop's colours are: text without a
-    // colour of its own prints black.
-    context.palette.setColor(QPalette::Text, Qt::black);
+    // The layout draws the lines that reach into this rectangle: each line of
+    // the page does, and the lines of other pages stay outside of it.
+    context.clip = QRectF(0, top + ClipInset, m_pageSize.width(), m_pageHeight - 2 * ClipInset);
+    context.palette.setColor(QPalette::Text, Ink);
+    // Of a paragraph that reaches into the rectangle the layout draws the line
+    // above it too, and the list label of its first line: a paragraph that
+    // goes on from an earlier page is left to drawContinuedLines.
+    const auto [continuedFirst, continuedEnd] = m_continued.equal_range(shownPage.layoutPage);
+    for (auto continued = continuedFirst; continued != continuedEnd; ++continued)
+        QTextBlock(continued->second).setVisible(false);
     m_document->documentLayout()->draw(&painter, context);
+    for (auto continued = continuedFirst; continued != continuedEnd; ++continued) {
+        QTextBlock(continued->second).setVisible(true);
+        drawContinuedLines(painter, continued->second, shownPage.layoutPage);
+    }
     painter.restore();
+}
+
+// Draws the lines of `block` that stand on `layoutPage`. The rest of what the
+// layout draws with a paragraph is its list label, which stays with its first
+// line, and its background, which the program's paragraphs do not have.
+void PagedDocument::drawContinuedLines(QPainter& painter, const QTextBlock& block, int layoutPage) const
+{
+    const QTextLayout* lines = block.layout();
+    const QPointF position = m_document->documentLayout()->blockBoundingRect(block).topLeft();
+    painter.setPen(Ink);
+    for (int index = 0; index < lines->lineCount(); ++index) {
+        const QTextLine line = lines->lineAt(index);
+        if (layoutPageAt(position.y() + line.y()) == layoutPage)
+            line.draw(&painter, position);
+    }
 }

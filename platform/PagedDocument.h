@@ -5,11 +5,15 @@
 // measured in the document's own pixels, DocumentDpi to the inch, in which
 // the indents, spacings and pictures of the document are given. The copy keeps
 // the source's character positions. Pages that the layout leaves without a
-// line of text are not counted, so page starts always increase.
+// line of text are not counted, so page starts always increase. A page draws
+// only the lines that it shows: a PDF file keeps even the text that a clip
+// hides, and would be searched and copied with it.
 
 #include <QImage>
 #include <QSizeF>
+#include <QTextBlock>
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -36,6 +40,9 @@ public:
     void drawPage(QPainter& painter, int page, const QPointF& origin) const;
 
 private:
+    int layoutPageAt(qreal top) const;
+    void drawContinuedLines(QPainter& painter, const QTextBlock& block, int layoutPage) const;
+
     struct Page
     {
         int start = 0;      // the position of its first character
@@ -46,5 +53,8 @@ private:
     QImage m_measure{1, 1, QImage::Format_RGB32}; // a device of DocumentDpi to measure on
     std::unique_ptr<QTextDocument> m_document;
     QSizeF m_pageSize;
+    qreal m_pageHeight = 1; // of the layout's pages, in its steps of 1/64 pixel
     std::vector<Page> m_pages;
+    // Paragraphs by the layout page that they go on to from an earlier one.
+    std::multimap<int, QTextBlock> m_continued;
 };

@@ -1,13 +1,13 @@
 #include "platform/TIniFile.h"
 
 #include "platform/PlainTextCodec.h"
+#include "platform/WholeFile.h"
 #include "platform/ZvExceptions.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -175,15 +175,9 @@ void TIniFile::UpdateFile()
     // writes alone, which would lose its other lines.
     if (!m_readError.isEmpty())
         throw cannotCreate(m_readError);
-    QSaveFile file(m_fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw cannotCreate(file.errorString());
     QByteArray bytes;
     for (const QString& line : std::as_const(m_lines))
         bytes += line.toUtf8() + "\r\n";
-    // commit() does not notice when the last buffered bytes fail to reach the
-    // disk, so they are flushed first.
-    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
-        throw cannotCreate(file.errorString());
+    WholeFile::write(m_fileName, [&](QIODevice& file) { file.write(bytes); });
     m_changed = false;
 }

@@ -1,6 +1,7 @@
 #include "richedit/TRichEditStrings.h"
 
 #include "platform/RichEditControl.h"
+#include "platform/WholeFile.h"
 #include "platform/ZvExceptions.h"
 #include "richedit/TZvCustomRichEdit.h"
 
@@ -10,9 +11,6 @@
 #include <QFileInfo>
 #include <QIODevice>
 #include <QRegularExpression>
-#include <QSaveFile>
-
-#include <unistd.h>
 
 namespace {
 
@@ -463,20 +461,6 @@ void TRichEditStrings::LoadFromFile(QFile& file)
 
 void TRichEditStrings::SaveToFile(const QString& fileName)
 {
-    withExtensionFormat(fileName, [&] {
-        const auto cannotCreate = [&](const QString& reason) {
-            return EFCreateError(QStringLiteral("Cannot create file \"%1\". %2")
-                                     .arg(QDir::toNativeSeparators(fileName), reason));
-        };
-        // The new content goes to a temporary file in the same folder, reaches
-        // the disk, and only then replaces the document.
-        QSaveFile file(fileName);
-        if (!file.open(QIODevice::WriteOnly))
-            throw cannotCreate(file.errorString());
-        SaveToStream(file);
-        if (!file.flush() || ::fsync(file.handle()) != 0)
-            throw cannotCreate(file.errorString());
-        if (!file.commit())
-            throw cannotCreate(file.errorString());
-    });
+    withExtensionFormat(fileName,
+                        [&] { WholeFile::write(fileName, [&](QIODevice& file) { SaveToStream(file); }); });
 }

@@ -193,7 +193,9 @@ public:
     // Printing.
     // Prints the whole document on `printer` as one job named `Title`, page
     // after page across the printer's printable area, or across PrintArea
-    // when that is not empty.
+    // when that is not empty. Throws EInOutError when the printer cannot
+    // start. A printer whose output is a PDF file writes it as a save does,
+    // whole or not at all, and throws EFCreateError when it cannot.
     void PrintDocument(const QString& Title, QPrinter& printer);
     // In the printer's pixels, relative to its printable area; empty by default.
     QRect PrintArea() const { return m_printArea; }

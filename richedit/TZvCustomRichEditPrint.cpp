@@ -4,9 +4,11 @@
 #include "richedit/TZvCustomRichEdit.h"
 
 #include "platform/RichEditControl.h"
+#include "platform/WholeFile.h"
 #include "platform/ZvExceptions.h"
 
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QScopeGuard>
 
@@ -14,14 +16,14 @@ namespace {
 
 constexpr int TwipsPerInch = 1440;
 
-// The page in twips: the printable area of the paper, or `area` (printer
+// The page in twips: the printable area of the paper, or `area` (device
 // pixels) when it is not empty. Integer division, as the printer measures.
-RECT pageInTwips(const QPrinter& printer, const QRect& area)
+RECT pageInTwips(const QPagedPaintDevice& device, const QRect& area)
 {
-    const int dpiX = printer.logicalDpiX();
-    const int dpiY = printer.logicalDpiY();
+    const int dpiX = device.logicalDpiX();
+    const int dpiY = device.logicalDpiY();
     if (area.isEmpty()) {
-        const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
+        const QRect printable = device.pageLayout().paintRectPixels(dpiX);
         return RECT{0, 0, LONG(printable.width() * TwipsPerInch / dpiX),
                     LONG(printable.height() * TwipsPerInch / dpiY)};
     }
@@ -30,44 +32,64 @@ RECT pageInTwips(const QPrinter& printer, const QRect& area)
                 LONG((area.bottom() + 1) * TwipsPerInch / dpiY)};
 }
 
-} // namespace
-
-void TZvCustomRichEdit::PrintDocument(const QString& Title, QPrinter& printer)
+// Prints the whole text of `edit` on `device`, named `deviceName` in the error
+// raised when it cannot start.
+void printPages(RichEditControl& edit, QPagedPaintDevice& device, const QRect& area,
+                const QString& deviceName)
 {
-    RichEditControl* edit = control();
     FORMATRANGE range;
-    printer.setDocName(Title);
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
-        throw EInOutError(QStringLiteral("Cannot print to \"%1\"")
-                              .arg(toFile ? printer.outputFileName() : printer.printerName()));
-    }
+    if (!painter.begin(&device))
+        throw EInOutError(QStringLiteral("Cannot print to \"%1\"").arg(deviceName));
     range.hdc = &painter;
-    range.rc = pageInTwips(printer, m_printArea);
+    range.rc = pageInTwips(device, area);
     range.rcPage = range.rc;
     range.chrg = CHARRANGE{0, EndOfText};
     // In positions of the control, where a paragraph break counts one.
-    const LONG textLength = edit->GetTextLengthEx(GTL_DEFAULT);
+    const LONG textLength = edit.GetTextLengthEx(GTL_DEFAULT);
 
     {
         painter.save();
-        edit->FormatRange(false, nullptr);
+        edit.FormatRange(false, nullptr);
         // Also when printing fails, the pages laid out are dropped and the
         // painter is as it was.
         const auto cleanUp = qScopeGuard([&] {
-            edit->FormatRange(false, nullptr);
+            edit.FormatRange(false, nullptr);
             painter.restore();
         });
         LONG first = 0;
         for (;;) {
             range.rc = range.rcPage;
             range.chrg.cpMin = first;
-            first = edit->FormatRange(true, &range);
+            first = edit.FormatRange(true, &range);
             if (first >= textLength || first == NoPosition)
                 break;
-            printer.newPage();
+            device.newPage();
         }
     }
     painter.end();
+}
+
+} // namespace
+
+void TZvCustomRichEdit::PrintDocument(const QString& Title, QPrinter& printer)
+{
+    printer.setDocName(Title);
+    if (printer.outputFormat() != QPrinter::PdfFormat) {
+        printPages(*control(), printer, m_printArea, printer.printerName());
+        return;
+    }
+    // A PDF file is saved as documents are, whole or not at all: the printer
+    // itself would write it straight over the old file and say nothing when
+    // the disk is full.
+    const QString fileName = printer.outputFileName();
+    WholeFile::write(fileName, [&](QIODevice& file) {
+        QPdfWriter pdf(&file);
+        pdf.setTitle(Title);
+        pdf.setCreator(printer.creator());
+        pdf.setPdfVersion(printer.pdfVersion());
+        pdf.setResolution(printer.resolution());
+        pdf.setPageLayout(printer.pageLayout());
+        printPages(*control(), pdf, m_printArea, fileName);
+    });
 }

@@ -3,7 +3,9 @@
 // read as plain text, anything else as rich text (plain text when it is not
 // RTF); OUTPUT with the extension "txt" is written as plain text, "pdf" is
 // printed to a PDF file (A4 with margins of 25 mm, the page setup's own), anything else is
-// written as RTF. Exit status 0 on success; otherwise 1 with the error on stderr.
+// written as RTF. Every output is written whole or not at all, so a failure
+// leaves an earlier file as it was. Exit status 0 on success; otherwise 1 with
+// the error on stderr.
 
 #include "platform/ZvExceptions.h"
 #include "richedit/TZvRichEdit.h"
@@ -12,33 +14,20 @@
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPrinter>
-#include <QTemporaryFile>
 
 #include <cstdio>
 
 namespace {
 
-// Prints into a new file beside `output`, which takes the place of `output`
-// only when printing succeeded, so a failure leaves an earlier file whole.
+// Prints on A4 with the page setup's margins into the PDF file `output`.
 void printToPdf(TZvRichEdit& editor, const QString& title, const QString& output)
 {
-    QTemporaryFile pages(output + QStringLiteral(".XXXXXX"));
-    if (!pages.open())
-        throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(output, pages.errorString()));
-    pages.close();
-    pages.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                         QFileDevice::ReadOther);
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pages.fileName());
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        printer.setPageMargins(QMarginsF(25, 25, 25, 25), QPageLayout::Millimeter);
-        editor.PrintDocument(title, printer);
-    }
-    if (std::rename(QFile::encodeName(pages.fileName()).constData(), QFile::encodeName(output).constData()) !=
-        0)
-        throw EFCreateError(QStringLiteral("Cannot create file \"%1\"").arg(output));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(output);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageMargins(QMarginsF(25, 25, 25, 25), QPageLayout::Millimeter);
+    editor.PrintDocument(title, printer);
 }
 
 } // namespace

@@ -5,11 +5,15 @@
 
 #include <QPageSize>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextBlockFormat>
 #include <QTextCursor>
+#include <QTextList>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -21,7 +25,7 @@ struct PrintCase
     int pages;
 };
 
-class PrintDocumentTest : public ::testing::TestWithParam<PrintCase>
+class PrintTest : public ::testing::Test
 {
 protected:
     // Prints the editor's document on A4 into `name` of the folder; returns its path.
@@ -54,6 +58,10 @@ protected:
     QTemporaryDir folder;
 };
 
+class PrintDocumentTest : public PrintTest, public ::testing::WithParamInterface<PrintCase>
+{
+};
+
 TEST_P(PrintDocumentTest, PrintsOnePageForEachPageOfTheLayoutWithTheTitleAsJobName)
 {
     fill(GetParam().paragraphs, GetParam().forcedPages);
@@ -74,5 +82,65 @@ TEST_F(PrintDocumentTest, APrinterThatCannotStartRaisesAnErrorAndTheNextJobPrint
     EXPECT_ANY_THROW(print(QStringLiteral("chybí/tisk.pdf")));
     EXPECT_EQ(readPdfInfo(print(QStringLiteral("tisk.pdf"))).pages, 3);
 }
+
+enum class Labels { None, Numbers };
+
+struct WordsCase
+{
+    const char* name;
+    int paragraphs;
+    int wordsEach;
+    Labels labels;
+};
+
+class PrintedWordsTest : public PrintTest, public ::testing::WithParamInterface<WordsCase>
+{
+};
+
+// Pages end inside paragraphs and between them; a page shows the line that
+// the page before could not hold, and nothing else of that page: a list
+// label only beside the first line of its paragraph.
+TEST_P(PrintedWordsTest, EachWordIsOnOnePageOnceInTheOrderOfTheText)
+{
+    QStringList words;
+    QTextCursor cursor(editor.control()->document());
+    if (GetParam().labels == Labels::Numbers)
+        cursor.createList(QTextListFormat::ListDecimal);
+    for (int paragraph = 0; paragraph < GetParam().paragraphs; ++paragraph) {
+        if (paragraph > 0)
+            cursor.insertBlock();
+        if (GetParam().labels == Labels::Numbers)
+            words += QStringLiteral("%1.").arg(paragraph + 1);
+        QStringList paragraphWords;
+        for (int index = 0; index < GetParam().wordsEach; ++index)
+            paragraphWords +=
+                QStringLiteral("s%1").arg(paragraph * GetParam().wordsEach + index, 4, 10, QChar(u'0'));
+        cursor.insertText(paragraphWords.join(u' '));
+        words += paragraphWords;
+    }
+
+    const QStringList pages = readPdfPages(print(QStringLiteral("slova.pdf")));
+    EXPECT_GE(pages.size(), 3);
+    QStringList printed;
+    for (int page = 0; page < pages.size(); ++page) {
+        const QStringList pageWords =
+            pages[page].split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+        ASSERT_FALSE(pageWords.isEmpty()) << "page " << page + 1 << " is empty";
+        printed += pageWords;
+    }
+    const auto [inText, inPrint] =
+        std::mismatch(words.cbegin(), words.cend(), printed.cbegin(), printed.cend());
+    EXPECT_TRUE(inText == words.cend() && inPrint == printed.cend())
+        << "after " << (inText - words.cbegin()) << " words the print has "
+        << (inPrint == printed.cend() ? "nothing" : inPrint->toStdString()) << ", the text "
+        << (inText == words.cend() ? "nothing" : inText->toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(Documents, PrintedWordsTest,
+                         ::testing::Values(WordsCase{"OneParagraph", 1, 4000, Labels::None},
+                                           WordsCase{"ParagraphsOfSeventyWords", 60, 70, Labels::None},
+                                           WordsCase{"NumberedParagraphsOfSeventyWords", 60, 70,
+                                                     Labels::Numbers}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
