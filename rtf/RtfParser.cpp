@@ -125,7 +125,7 @@ void RtfParser::groupClose()
     m_stack.pop_back();
     if (!(closed.chars == top().chars))
         m_decoding.leadByte = -1;
-    const QByteArray captured = closed.ownsCapture ? m_tokenizer.takeCapture() : QByteArray();
+    const QByteArray captured = closed.ownsCapture ? m_reading->takeCapture() : QByteArray();
     closeDestination(closed, captured);
     while (!m_fields.empty() && m_fields.back().depth > m_stack.size()) {
         finishField(m_fields.back());
@@ -209,14 +209,14 @@ void RtfParser::controlWord(std::string_view name, bool hasParameter, int parame
         --m_skipCount;
         if (binary) {
             m_skipBinary = true;
-            m_tokenizer.startBinary(parameter);
+            m_reading->startBinary(parameter);
         }
         return;
     }
     const bool starred = std::exchange(m_starred, false);
     if (binary) {
         m_skipBinary = top().destination != Destination::Picture;
-        m_tokenizer.startBinary(hasParameter ? parameter : 0);
+        m_reading->startBinary(hasParameter ? parameter : 0);
         return;
     }
     if (m_documentClosed || top().destination == Destination::Skip || top().destination == Destination::Note)

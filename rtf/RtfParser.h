@@ -212,6 +212,11 @@ private:
     void finishShape(const QByteArray& captured);
 
     RtfTokenizer m_tokenizer{*this};
+    // The tokenizer whose tokens are being handled: m_tokenizer, or the one that reads a
+    // drawing object again for its text box. \bin and captures act on it: sent to
+    // m_tokenizer, the drawing's binary data would be read as RTF, braces and all, and as
+    // many bytes of the document after the paragraph skipped instead.
+    RtfTokenizer* m_reading = &m_tokenizer;
     RtfDocumentTables m_tables;
     RtfDocumentBuilder m_builder;
     QString m_error;

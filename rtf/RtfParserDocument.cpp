@@ -111,12 +111,12 @@ bool RtfParser::applyDestinationWord(RtfDestinationWord word)
             m_list.levels.append(ListLevelDefinition{});
         return true;
     case RtfDestinationWord::LevelText:
-        if (state.destination != Destination::ListLevel || m_tokenizer.isCapturing()) {
+        if (state.destination != Destination::ListLevel || m_reading->isCapturing()) {
             state.destination = Destination::Skip;
             return true;
         }
         state.destination = Destination::LevelText;
-        m_tokenizer.startCapture({});
+        m_reading->startCapture({});
         state.ownsCapture = true;
         return true;
     case RtfDestinationWord::ListOverrideTable:

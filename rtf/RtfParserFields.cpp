@@ -7,6 +7,8 @@
 #include "rtf/RtfField.h"
 #include "rtf/RtfListNumbering.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 
 namespace {
@@ -112,7 +114,7 @@ int RtfParser::fontNamed(const QString& name)
 bool RtfParser::startKeptBodyGroup(Destination destination, QByteArrayView opening)
 {
     GroupState& state = top();
-    if (state.destination != Destination::Body || m_tokenizer.isCapturing()) {
+    if (state.destination != Destination::Body || m_reading->isCapturing()) {
         state.destination = Destination::Skip;
         return false;
     }
@@ -194,6 +196,7 @@ void RtfParser::replayDrawings()
         m_replayedDrawing = int(m_tables.drawings.size() - 1);
         const std::size_t depth = m_stack.size();
         RtfTokenizer tokenizer(*this);
+        const QScopedValueRollback reading(m_reading, &tokenizer);
         tokenizer.feed(drawing.constData(), drawing.size());
         tokenizer.finish();
         while (m_stack.size() > depth)

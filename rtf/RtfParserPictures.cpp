@@ -16,9 +16,9 @@ constexpr int MaxTwips = 100000;
 
 void RtfParser::captureGroup(QByteArrayView opening)
 {
-    if (m_tokenizer.isCapturing())
+    if (m_reading->isCapturing())
         return;
-    m_tokenizer.startCapture(opening);
+    m_reading->startCapture(opening);
     top().ownsCapture = true;
 }
 

@@ -44,4 +44,20 @@ TEST(RtfDrawingTest, TextBoxesFollowTheirAnchorsParagraphAndKeepTheirObject)
     }
 }
 
+// A text box is read by reading its object again, \bin data and all: the data is skipped
+// again, so braces in it neither end the box early nor close the document's groups, and
+// the text after the object's paragraph is read whole.
+TEST(RtfDrawingTest, BinaryDataIsSkippedWhenTheTextBoxIsRead)
+{
+    const std::pair<QByteArray, const char*> cases[] = {
+        {"{\\rtf1\\ansi a " + drawing("box{\\*\\data\\bin3 }\\}}\\par") + "b\\par after\\par}",
+         "a b\nbox\nafter"},
+        // \dptxbxtext lies in the data; the object has no text box.
+        {"{\\rtf{\\do\\bin4}\\dptxbxtext}", ""},
+        {"{\\rtf{\\do\\bin4}\\dptxbxtext Data}Text}", "Text"},
+    };
+    for (const auto& [rtf, text] : cases)
+        EXPECT_EQ(readRtf(rtf)->toPlainText(), QLatin1String(text)) << rtf.constData();
+}
+
 } // namespace
