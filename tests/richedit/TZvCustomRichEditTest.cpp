@@ -631,6 +631,8 @@ TEST_F(EditorTest, AListLabelIsDrawnAsTheFileWritesItAlsoWhenReadAgain)
     editor.SelectAll();
     editor.SelectionAttributes().setPointSize(14);
     editor.ParagraphAttributes().setListStyle(2);
+    editor.ParagraphAttributes().setLeftIndent(30); // room for the whole label
+    editor.ParagraphAttributes().setNumberingStyle(PFNS_PAREN);
     const QImage parenthesis = labelOf(editor);
     editor.SelectAll();
     editor.ParagraphAttributes().setNumberingStyle(PFNS_PERIOD);
