@@ -1,5 +1,7 @@
 #include "platform/PagedDocument.h"
 
+#include "platform/ListLabelPainter.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
 #include <QTextBlock>
@@ -38,6 +40,7 @@ PagedDocument::PagedDocument(const QTextDocument& source, const QSizeF& pageSize
     const qreal layoutPageHeight = std::floor(pageSize.height() * 64) / 64;
     m_document->setPageSize(QSizeF(pageSize.width(), layoutPageHeight));
     m_pageHeight = std::max<qreal>(layoutPageHeight, 1);
+    const std::vector<ListLabelPainter::Label> labels = ListLabelPainter::takeLabels(*m_document);
 
     // A page starts at its first laid-out line; the lines come in the order of
     // the text, so a page is known as soon as its first line is met.
@@ -64,6 +67,12 @@ PagedDocument::PagedDocument(const QTextDocument& source, const QSizeF& pageSize
         const int lastPage = layoutPageAt(blockTop + lines->boundingRect().bottom() - ClipInset);
         for (int page = firstPage + 1; page <= lastPage; ++page)
             m_continued.emplace(page, block);
+    }
+    for (const ListLabelPainter::Label& label : labels) {
+        const QTextLayout* lines = label.block.layout();
+        if (lines && lines->lineCount() > 0)
+            m_labels.emplace(
+                layoutPageAt(layout->blockBoundingRect(label.block).top() + lines->lineAt(0).y()), label);
     }
 }
 
@@ -111,6 +120,9 @@ void PagedDocument::drawPage(QPainter& painter, int page, const QPointF& origin)
         QTextBlock(continued->second).setVisible(true);
         drawContinuedLines(painter, continued->second, shownPage.layoutPage);
     }
+    const auto [labelFirst, labelEnd] = m_labels.equal_range(shownPage.layoutPage);
+    for (auto labelled = labelFirst; labelled != labelEnd; ++labelled)
+        ListLabelPainter::drawInQtLayout(painter, labelled->second, Ink);
     painter.restore();
 }
 

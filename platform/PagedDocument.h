@@ -9,6 +9,8 @@
 // only the lines that it shows: a PDF file keeps even the text that a clip
 // hides, and would be searched and copied with it.
 
+#include "platform/ListLabelPainter.h"
+
 #include <QImage>
 #include <QSizeF>
 #include <QTextBlock>
@@ -57,4 +59,7 @@ private:
     std::vector<Page> m_pages;
     // Paragraphs by the layout page that they go on to from an earlier one.
     std::multimap<int, QTextBlock> m_continued;
+    // The list labels, by the layout page of their paragraph's first line: the
+    // copy's lists are drawn without Qt's own labels, which follow other rules.
+    std::multimap<int, ListLabelPainter::Label> m_labels;
 };

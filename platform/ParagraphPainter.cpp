@@ -1,11 +1,11 @@
 #include "platform/ParagraphPainter.h"
 
+#include "platform/ListLabelPainter.h"
 #include "platform/UrlDetector.h"
 
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextLayout>
-#include <QTextList>
 
 namespace {
 
@@ -70,7 +70,8 @@ void ParagraphPainter::draw(const QTextBlock& block, const QPointF& offset) cons
     }
 
     if (block.textList())
-        drawListMarker(block, offset, markerSelection);
+        ListLabelPainter::draw(*m_painter, block, offset, m_labels.labelOf(block), m_context.palette.text(),
+                               markerSelection);
 
     const QPen pen = m_painter->pen();
     m_painter->setPen(m_context.palette.color(QPalette::Text));
@@ -104,75 +105,4 @@ void ParagraphPainter::drawCursor(const QTextBlock& block, const QPointF& offset
     m_painter->setPen(m_context.palette.color(QPalette::Text));
     layout->drawCursor(m_painter, offset, position, m_cursorWidth);
     m_painter->setPen(pen);
-}
-
-void ParagraphPainter::drawListMarker(const QTextBlock& block, const QPointF& offset,
-                                      const QTextCharFormat* selection) const
-{
-    const QTextLayout* layout = block.layout();
-    if (layout->lineCount() == 0)
-        return;
-    const QString label = m_labels.labelOf(block);
-    if (label.isEmpty())
-        return;
-    // The label has the face and size of the text beside it: the paragraph's
-    // first character, not its paragraph mark, which a document read from a
-    // file may leave in the default format.
-    const QTextCharFormat charFormat =
-        block.length() > 1 ? block.begin().fragment().charFormat() : block.charFormat();
-    const QFont font = charFormat.font();
-    const QFontMetrics metrics(font);
-    const int level = ListLabels::levelOf(block);
-    const bool bullet = label == ListLabels::bulletOf(level);
-
-    // The marker stands a space before the first line's text, on the side the text starts.
-    const Qt::LayoutDirection direction = block.textDirection();
-    QPointF position = (offset + layout->position()).toPoint();
-    const QRectF firstLine = layout->lineAt(0).naturalTextRect();
-    position += firstLine.topLeft().toPoint();
-    if (direction == Qt::RightToLeft)
-        position.rx() += firstLine.width();
-
-    const QSizeF size = bullet ? QSizeF(metrics.lineSpacing() / 3, metrics.lineSpacing() / 3)
-                               : QSizeF(metrics.horizontalAdvance(label), metrics.height());
-    QRectF marker(position, size);
-    qreal shift = metrics.horizontalAdvance(QLatin1Char(' '));
-    if (direction == Qt::LeftToRight)
-        shift = -shift - size.width();
-    marker.translate(shift, metrics.height() / 2 - size.height() / 2);
-
-    m_painter->save();
-    m_painter->setRenderHint(QPainter::Antialiasing);
-    if (selection) {
-        m_painter->setPen(QPen(selection->foreground(), 0));
-        m_painter->fillRect(marker, selection->background());
-    } else {
-        QBrush foreground = charFormat.foreground();
-        if (foreground == Qt::NoBrush)
-            foreground = m_context.palette.text();
-        m_painter->setPen(QPen(foreground, 0));
-    }
-    const QBrush brush = m_context.palette.brush(QPalette::Text);
-    if (!bullet) {
-        QTextLayout number(label, font);
-        number.setCacheEnabled(true);
-        QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
-        option.setTextDirection(direction);
-        number.setTextOption(option);
-        number.beginLayout();
-        if (QTextLine line = number.createLine(); line.isValid())
-            line.setLeadingIncluded(true);
-        number.endLayout();
-        number.draw(m_painter, QPointF(marker.left(), position.y()));
-    } else if (level % 3 == 2) {
-        m_painter->fillRect(marker, brush); // ▪
-    } else if (level % 3 == 1) {
-        m_painter->setPen(QPen(brush, 0));                   // ◦
-        m_painter->drawEllipse(marker.translated(0.5, 0.5)); // on the pixel grid, for a sharper ring
-    } else {
-        m_painter->setBrush(brush); // •
-        m_painter->setPen(Qt::NoPen);
-        m_painter->drawEllipse(marker);
-    }
-    m_painter->restore();
 }

@@ -27,9 +27,6 @@ public:
     void drawCursor(const QTextBlock& block, const QPointF& offset) const;
 
 private:
-    void drawListMarker(const QTextBlock& block, const QPointF& offset,
-                        const QTextCharFormat* selection) const;
-
     QPainter* m_painter;
     const QAbstractTextDocumentLayout::PaintContext& m_context;
     int m_cursorWidth;

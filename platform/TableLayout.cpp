@@ -1,5 +1,6 @@
 #include "platform/TableLayout.h"
 
+#include "platform/ListLabelPainter.h"
 #include "platform/ParagraphLayout.h"
 
 #include <QPainter>
@@ -43,6 +44,7 @@ TableLayout::TableLayout(QTextFrame* frame, const QTextDocument& document)
     source.setPosition(frame->firstPosition() - 1);
     source.setPosition(frame->lastPosition() + 1, QTextCursor::KeepAnchor);
     QTextCursor(m_copy.get()).insertFragment(source.selection());
+    m_labels = ListLabelPainter::takeLabels(*m_copy);
     // The copy's empty paragraph before the table would sit on the table's
     // border; the document draws its own paragraph there.
     m_copy->firstBlock().setVisible(false);
@@ -202,5 +204,8 @@ void TableLayout::draw(QPainter* painter, const QAbstractTextDocumentLayout::Pai
     painter->save();
     painter->translate(0, -m_top);
     m_copy->documentLayout()->draw(painter, inCopy);
+    for (const ListLabelPainter::Label& label : m_labels)
+        if (inCopy.clip.intersects(m_copy->documentLayout()->blockBoundingRect(label.block)))
+            ListLabelPainter::drawInQtLayout(*painter, label, context.palette.text());
     painter->restore();
 }

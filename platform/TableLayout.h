@@ -11,11 +11,14 @@
 // Coordinates in and out are document pixels relative to the table's top; x is
 // the document's own.
 
+#include "platform/ListLabelPainter.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QPointer>
 #include <QTextFrame>
 
 #include <memory>
+#include <vector>
 
 class QTextDocument;
 
@@ -58,6 +61,7 @@ private:
     const QTextDocument& m_document;
     std::unique_ptr<QTextDocument> m_copy;
     QTextFrame* m_copiedFrame = nullptr;
-    qreal m_top = 0; // the copy's table top
+    qreal m_top = 0;                               // the copy's table top
+    std::vector<ListLabelPainter::Label> m_labels; // of the copy's list paragraphs
     bool m_stale = false;
 };

@@ -1,5 +1,6 @@
 #include "richedit/TZvRichEdit.h"
 
+#include "format/FormatValues.h"
 #include "platform/RichEditControl.h"
 #include "tests/PdfInfo.h"
 
@@ -81,6 +82,21 @@ TEST_F(PrintDocumentTest, APrinterThatCannotStartRaisesAnErrorAndTheNextJobPrint
     fill(3, 3);
     EXPECT_ANY_THROW(print(QStringLiteral("chybí/tisk.pdf")));
     EXPECT_EQ(readPdfInfo(print(QStringLiteral("tisk.pdf"))).pages, 3);
+}
+
+// A printed list shows the labels the screen shows: the paragraph's numbering
+// style, counted from the list's start.
+TEST_F(PrintDocumentTest, ListLabelsArePrintedAsTheDocumentNumbersThem)
+{
+    editor.setText(QStringLiteral("jedna\rdva"));
+    editor.SelectAll();
+    editor.ParagraphAttributes().setListStyle(2);
+    editor.ParagraphAttributes().setNumberingStart(5);
+    editor.ParagraphAttributes().setNumberingStyle(PFNS_PAREN);
+    const QStringList pages = readPdfPages(print(QStringLiteral("seznam.pdf")));
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_EQ(pages[0].split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts),
+              QStringList({"5)", "jedna", "6)", "dva"}));
 }
 
 enum class Labels { None, Numbers };
