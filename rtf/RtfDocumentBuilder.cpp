@@ -254,10 +254,17 @@ void RtfDocumentBuilder::openPendingParagraph(const QTextBlockFormat& format)
     m_openedWith = format;
 }
 
-void RtfDocumentBuilder::endParagraph(ParagraphEnd end, const ParaState& para)
+void RtfDocumentBuilder::endParagraph(ParagraphEnd end, const ParaState& para, const CharState& mark)
 {
     flushRun();
     beginContent(para);
+    // An empty paragraph is as high as the characters of its paragraph mark,
+    // which Qt keeps as the block's character format.
+    if (m_cursor.block().length() == 1) {
+        const QTextCharFormat format = charFormat(mark, RtfScript::Latin);
+        if (m_cursor.blockCharFormat() != format)
+            m_cursor.setBlockCharFormat(format);
+    }
     applyParagraphFormat(para);
     m_pageBreakNext = end == ParagraphEnd::PageBreak;
     m_pendingBreak = true;

@@ -72,7 +72,8 @@ public:
     // Inserts the text gathered so far.
     void flushRun();
 
-    void endParagraph(ParagraphEnd end, const ParaState& para);
+    // `mark`: the character format at the paragraph mark.
+    void endParagraph(ParagraphEnd end, const ParaState& para, const CharState& mark);
     // The document's group ends: the last paragraph gets its format even without \par.
     void endText(const ParaState& para);
 

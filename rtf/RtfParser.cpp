@@ -116,7 +116,7 @@ void RtfParser::groupClose()
         return; // an extra closing brace
     if (m_stack.size() == 2) {
         if (!m_pendingDrawings.isEmpty()) {
-            m_builder.endParagraph(RtfDocumentBuilder::ParagraphEnd::Break, top().para);
+            m_builder.endParagraph(RtfDocumentBuilder::ParagraphEnd::Break, top().para, top().chars);
             replayDrawings();
         }
         m_builder.endText(top().para);

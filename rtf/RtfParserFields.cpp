@@ -182,7 +182,7 @@ void RtfParser::startDrawingText()
 
 void RtfParser::endParagraph(RtfDocumentBuilder::ParagraphEnd end)
 {
-    m_builder.endParagraph(end, top().para);
+    m_builder.endParagraph(end, top().para, top().chars);
     replayDrawings();
 }
 

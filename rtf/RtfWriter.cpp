@@ -140,6 +140,8 @@ void Writer::collect()
             if (position + fragment.length() > m_from && position < m_to)
                 runFormat(fragment);
         }
+        if (block.length() == 1)
+            m_characters.charsOf(block.charFormat()); // its font and colours go into the tables
         const QTextList* list = block.textList();
         if (list)
             m_tables.addListParagraph(list, block.blockFormat(), follows);
@@ -465,6 +467,9 @@ void Writer::writeBlock(const QTextBlock& block, Place place)
             writeFragment(fragment, position, length);
     }
     writeLinkChange({});
+    // An empty paragraph is as high as its mark's characters.
+    if (block.length() == 1)
+        m_characters.write(m_characters.charsOf(block.charFormat()));
     m_characters.endParagraph();
     m_drawingsWritten = writeDrawingsAfter(block);
     const int mark = block.position() + block.length() - 1;

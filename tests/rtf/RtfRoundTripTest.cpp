@@ -206,6 +206,22 @@ TEST(RtfRoundTripTest, EmptyParagraphsAndTheLastEmptyParagraphSurvive)
     EXPECT_EQ(back->toPlainText(), QStringLiteral("a\n\nb\n"));
 }
 
+// A blank line in a letter is as high as the text around it, also read again.
+TEST(RtfRoundTripTest, AnEmptyParagraphKeepsTheSizeOfItsMark)
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    QTextCharFormat large;
+    setCharSize(large, 280);
+    cursor.insertText(QStringLiteral("a"), large);
+    cursor.insertBlock(QTextBlockFormat(), large);
+    cursor.insertBlock(QTextBlockFormat(), large);
+    cursor.insertText(QStringLiteral("b"), large);
+    const auto back = roundTrip(document);
+    ASSERT_EQ(back->blockCount(), 3);
+    EXPECT_EQ(charSize(back->findBlockByNumber(1).charFormat()), 280);
+}
+
 TEST(RtfRoundTripTest, CzechAndCharactersOutsideWindows1250)
 {
     const QString text = QStringLiteral(
