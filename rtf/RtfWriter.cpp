@@ -344,7 +344,7 @@ void Writer::writeListFallback(const QTextBlock& block, const QTextList* list)
     // Blocks are written in document order, so the labels are counted as they go.
     const QString label = m_labels.labelOf(block);
     if (numbering == PFN_BULLET) {
-        if (label == QStringLiteral("\u2022")) {
+        if (label == ListLabels::bulletOf(0)) { // the Symbol font has it
             putWord("{\\pntext\\f", m_tables.symbolFont());
             put("\\'b7\\tab}");
         } else {
