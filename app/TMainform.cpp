@@ -1,6 +1,7 @@
 #include "app/TMainform.h"
 
 #include "app/TStatusBar.h"
+#include "platform/DialogActivation.h"
 #include "platform/OsVersion.h"
 #include "platform/RichEditControl.h"
 #include "platform/ZvApplication.h"
@@ -57,6 +58,7 @@ TMainform::TMainform(Desktop& desktop, const QStringList& parameters, QWidget* p
     : QMainWindow(parent), m_desktop(desktop), m_parameters(parameters)
 {
     ProgramFolder = ProgramFolderPath();
+    new DialogActivation(this);
     createComponents();
     editor->setFocus();
     try {

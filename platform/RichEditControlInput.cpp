@@ -151,8 +151,16 @@ void RichEditControl::keyPressEvent(QKeyEvent* event)
         Undo();
         return;
     }
-    if (event->matches(QKeySequence::Redo)) {
+    // Ctrl+Y redoes as in the word processors of the Windows world.
+    if (event->matches(QKeySequence::Redo) || event->keyCombination() == (Qt::ControlModifier | Qt::Key_Y)) {
         Redo();
+        return;
+    }
+    // Alt with a letter belongs to the menus: when no menu takes it, it does
+    // nothing rather than type the letter (Ctrl+Alt is AltGr on some keyboards).
+    if ((event->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == Qt::AltModifier &&
+        !event->text().isEmpty()) {
+        event->ignore();
         return;
     }
     if (changesText(event) && !isReadOnly()) {

@@ -5,11 +5,15 @@
 
 #include "platform/RichEditControl.h"
 
+#include "platform/QtDesktop.h"
+
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -95,6 +99,42 @@ TEST_F(MainformKeyboardTest, EnterKeepsTheParagraphAndCharacterFormatAlsoOnEmpty
         EXPECT_EQ(editor.ParagraphAttributes().RightIndent(), 60);
         EXPECT_EQ(editor.SelectionAttributes().PointSize(), 14);
     }
+}
+
+// A dialog takes the keyboard when it opens and gives it back to the document
+// when it closes: typing goes into the dialog's field, and afterwards the Alt
+// letters open the menus again instead of typing into the text.
+TEST_F(MainformKeyboardTest, DialogsTakeTheKeyboardAndGiveItBack)
+{
+    QtDesktop platformDialogs;
+    form = std::make_unique<TMainform>(platformDialogs, QStringList{});
+    TMainform& window = *form;
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QWidget* text = window.editor->control();
+    QTest::keyClicks(text, QStringLiteral("ab"));
+
+    QTest::keyClick(text, Qt::Key_F, Qt::ControlModifier);
+    QApplication::processEvents(); // the window system's answer, as before the next key
+    QWidget* find = QApplication::activeWindow();
+    ASSERT_NE(find, &window) << "the find dialog has the keyboard";
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("b"));
+    EXPECT_EQ(window.editor->Text(), QStringLiteral("ab"));
+    EXPECT_EQ(find->findChild<QLineEdit*>()->text(), QStringLiteral("b"));
+    const auto altOpensTheFileMenu = [&] {
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::activeWindow(), &window);
+        QTest::keyClick(text, Qt::Key_S, Qt::AltModifier);
+        EXPECT_TRUE(window.Soubor1->isVisible());
+        window.Soubor1->hide();
+        EXPECT_EQ(window.editor->Text(), QStringLiteral("ab")) << "no letter typed";
+    };
+    QTest::keyClick(find, Qt::Key_Escape);
+    altOpensTheFileMenu();
+
+    QTimer::singleShot(0, &window, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+    chooseFromMenu(window.Nastaven1, window.Monosti1);
+    altOpensTheFileMenu();
 }
 
 } // namespace
