@@ -290,6 +290,7 @@ private:
     void createToolBar2();
     void createStatusBar();
     void connectEditor();
+    void createEditingKeys();
     void watchMenuHints(QMenu* menu);
     void setApplicationHint(const QString& hint);
     void watchFocusedEditControl(QWidget* widget);

@@ -284,23 +284,23 @@ void TMainform::createMainMenu()
     };
 
     Soubor1 = subMenu(MainMenu1, "Soubor1", QStringLiteral("&Soubor"), QStringLiteral("soubor"));
-    Nov1 = item(Soubor1, "Nov1", QStringLiteral("Nový"), QStringLiteral("nový"),
+    Nov1 = item(Soubor1, "Nov1", QStringLiteral("&Nový"), QStringLiteral("nový"),
                 ZvIcon(QStringLiteral("document-new"), QStringLiteral("N")), &TMainform::Nov1Click);
-    Otevt1 = item(Soubor1, "Otevt1", QStringLiteral("Otevřít"), {},
+    Otevt1 = item(Soubor1, "Otevt1", QStringLiteral("&Otevřít"), {},
                   ZvIcon(QStringLiteral("document-open"), QStringLiteral("O")), &TMainform::Otevt1Click);
-    uloit1 = item(Soubor1, "uloit1", QStringLiteral("Uložit"), {},
+    uloit1 = item(Soubor1, "uloit1", QStringLiteral("&Uložit"), {},
                   ZvIcon(QStringLiteral("document-save"), QStringLiteral("U")), &TMainform::uloit1Click);
     Uloitjako1 =
-        item(Soubor1, "Uloitjako1", QStringLiteral("Uložit jako"), {},
+        item(Soubor1, "Uloitjako1", QStringLiteral("Uložit &jako"), {},
              ZvIcon(QStringLiteral("document-save-as"), QStringLiteral("U…")), &TMainform::Uloitjako1Click);
     Soubor1->addSeparator();
     vzhledstrnky1 = item(
-        Soubor1, "vzhledstrnky1", QStringLiteral("Vzhled stránky"), QStringLiteral("vzhled stránky"),
+        Soubor1, "vzhledstrnky1", QStringLiteral("&Vzhled stránky"), QStringLiteral("vzhled stránky"),
         ZvIcon(QStringLiteral("document-properties"), QStringLiteral("Vs")), &TMainform::vzhledstrnky1Click);
-    isk1 = item(Soubor1, "isk1", QStringLiteral("Tisk"), QStringLiteral("tisk"),
+    isk1 = item(Soubor1, "isk1", QStringLiteral("&Tisk"), QStringLiteral("tisk"),
                 ZvIcon(QStringLiteral("document-print"), QStringLiteral("T")), &TMainform::isk1Click);
     Soubor1->addSeparator();
-    Konec1 = item(Soubor1, "Konec1", QStringLiteral("Konec"), QStringLiteral("ukončí aplikaci"),
+    Konec1 = item(Soubor1, "Konec1", QStringLiteral("&Konec"), QStringLiteral("ukončí aplikaci"),
                   ZvIcon(QStringLiteral("application-exit"), QStringLiteral("K")), &TMainform::Konec1Click);
     Konec1->setShortcut(QKeySequence(Qt::Key_F10));
     Nov1->setShortcut(QKeySequence::New);
@@ -309,25 +309,30 @@ void TMainform::createMainMenu()
     isk1->setShortcut(QKeySequence::Print);
 
     U1 = subMenu(MainMenu1, "U1", QStringLiteral("Ú&pravy"), QStringLiteral("Úpravy"));
-    zpt1 = item(U1, "zpt1", QStringLiteral("Zpět"), {},
+    zpt1 = item(U1, "zpt1", QStringLiteral("&Zpět"), {},
                 ZvIcon(QStringLiteral("edit-undo"), QStringLiteral("↶")), &TMainform::Zpt2Click);
-    Vped2 = item(U1, "Vped2", QStringLiteral("Vpřed"), {},
+    Vped2 = item(U1, "Vped2", QStringLiteral("&Vpřed"), {},
                  ZvIcon(QStringLiteral("edit-redo"), QStringLiteral("↷")), &TMainform::Vped1Click);
+    // Shown only: the editor answers the keys itself.
+    zpt1->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+    Vped2->setShortcut(QKeySequence(QStringLiteral("Ctrl+Y")));
+    for (QAction* shown : {zpt1, Vped2})
+        shown->setShortcutContext(Qt::WidgetShortcut);
     U1->addSeparator();
     // These four carry no command of their own; they run the edit actions like
     // their counterparts in the pop-up menu and on the tool bar.
-    Koprovat1 = item(U1, "Koprovat1", QStringLiteral("Kopírovat"), {}, EditCopy1->icon(), nullptr);
-    Vyjmout1 = item(U1, "Vyjmout1", QStringLiteral("Vyjmout"), {}, EditCut1->icon(), nullptr);
-    Vloit1 = item(U1, "Vloit1", QStringLiteral("Vložit"), {}, EditPaste1->icon(), nullptr);
-    Vloitjakoprostytext1 = item(U1, "Vloitjakoprostytext1", QStringLiteral("Vložit jako prostý text"), {},
+    Koprovat1 = item(U1, "Koprovat1", QStringLiteral("&Kopírovat"), {}, EditCopy1->icon(), nullptr);
+    Vyjmout1 = item(U1, "Vyjmout1", QStringLiteral("Vyj&mout"), {}, EditCut1->icon(), nullptr);
+    Vloit1 = item(U1, "Vloit1", QStringLiteral("V&ložit"), {}, EditPaste1->icon(), nullptr);
+    Vloitjakoprostytext1 = item(U1, "Vloitjakoprostytext1", QStringLiteral("Vložit jako &prostý text"), {},
                                 EditPaste1->icon(), &TMainform::Vloitjakoprostytext1Click);
     Vloitjakoprostytext1->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+V")));
     followEnabled(Vloitjakoprostytext1, EditPaste1);
     U1->addSeparator();
-    Vybratve1 = item(U1, "Vybratve1", QStringLiteral("Vybrat vše"), {}, EditSelectAll1->icon(),
+    Vybratve1 = item(U1, "Vybratve1", QStringLiteral("Vybrat vš&e"), {}, EditSelectAll1->icon(),
                      &TMainform::Vybratve1Click);
     Vybratve1->setShortcut(QKeySequence(QStringLiteral("Ctrl+A")));
-    vymazat1 = item(U1, "vymazat1", QStringLiteral("Vymazat"), {}, EditDelete1->icon(), nullptr);
+    vymazat1 = item(U1, "vymazat1", QStringLiteral("Vym&azat"), {}, EditDelete1->icon(), nullptr);
     for (auto [menuItem, action] : {std::pair{Koprovat1, EditCopy1}, std::pair{Vyjmout1, EditCut1},
                                     std::pair{Vloit1, EditPaste1}, std::pair{vymazat1, EditDelete1}}) {
         connect(menuItem, &QAction::triggered, action, &QAction::trigger);
@@ -336,42 +341,42 @@ void TMainform::createMainMenu()
 
     Vloit2 = subMenu(MainMenu1, "Vloit2", QStringLiteral("&Vložit"), QString());
     Datum1 =
-        item(Vloit2, "Datum1", QStringLiteral("Datum a čas"), QStringLiteral("Vloží aktuální datum a čas"),
+        item(Vloit2, "Datum1", QStringLiteral("&Datum a čas"), QStringLiteral("Vloží aktuální datum a čas"),
              ZvIcon(QStringLiteral("view-calendar-day"), QStringLiteral("D")), &TMainform::Datum1Click);
-    Obrzek1 = item(Vloit2, "Obrzek1", QStringLiteral("Bitmapu"), QStringLiteral("Vloží bitmapu"),
+    Obrzek1 = item(Vloit2, "Obrzek1", QStringLiteral("&Bitmapu"), QStringLiteral("Vloží bitmapu"),
                    ZvIcon(QStringLiteral("insert-image"), QStringLiteral("B")), &TMainform::Obrzek1Click);
-    Dal2 = item(Vloit2, "Dal2", QStringLiteral("Další..."), {},
+    Dal2 = item(Vloit2, "Dal2", QStringLiteral("D&alší..."), {},
                 ZvIcon(QStringLiteral("insert-table"), QStringLiteral("…")), &TMainform::Dal2Click);
 
     Najt1 = subMenu(MainMenu1, "Najt1", QStringLiteral("Na&jít"), QStringLiteral("najít"));
     Najtvtextu1 =
-        item(Najt1, "Najtvtextu1", QStringLiteral("Najít v textu"), QStringLiteral("Najít v textu"),
+        item(Najt1, "Najtvtextu1", QStringLiteral("&Najít v textu"), QStringLiteral("Najít v textu"),
              ZvIcon(QStringLiteral("edit-find"), QStringLiteral("?")), &TMainform::Najtvtextu1Click);
     Najtvtextu1->setShortcut(QKeySequence::Find);
     Nahradittext1 = item(
-        Najt1, "Nahradittext1", QStringLiteral("Nahradit text"), QStringLiteral("Nahradí vybraný text"),
+        Najt1, "Nahradittext1", QStringLiteral("Nah&radit text"), QStringLiteral("Nahradí vybraný text"),
         ZvIcon(QStringLiteral("edit-find-replace"), QStringLiteral("R")), &TMainform::Nahradittext1Click);
 
     Nastaven1 = subMenu(MainMenu1, "Nastaven1", QStringLiteral("Nas&tavení"), QStringLiteral("Nastavení"));
     Psmo1 =
-        item(Nastaven1, "Psmo1", QStringLiteral("Písmo..."), QStringLiteral("Nastavení písma"),
+        item(Nastaven1, "Psmo1", QStringLiteral("&Písmo..."), QStringLiteral("Nastavení písma"),
              ZvIcon(QStringLiteral("preferences-desktop-font"), QStringLiteral("P")), &TMainform::Psmo1Click);
     Barvapsma1 =
-        item(Nastaven1, "Barvapsma1", QStringLiteral("Barva písma..."), QStringLiteral("Nastaví barvu písma"),
+        item(Nastaven1, "Barvapsma1", QStringLiteral("&Barva písma..."), QStringLiteral("Nastaví barvu písma"),
              ZvIcon(QStringLiteral("format-text-color"), QStringLiteral("A"), Qt::red),
              &TMainform::Barvapsma1Click);
-    Barvapozadpsma1 = item(Nastaven1, "Barvapozadpsma1", QStringLiteral("Barva pozadí písma..."), {},
+    Barvapozadpsma1 = item(Nastaven1, "Barvapozadpsma1", QStringLiteral("Barva p&ozadí písma..."), {},
                            ZvIcon(QStringLiteral("format-fill-color"), QStringLiteral("▒")),
                            &TMainform::Barvapozadpsma1Click);
-    Monosti1 = item(Nastaven1, "Monosti1", QStringLiteral("Možnosti..."),
+    Monosti1 = item(Nastaven1, "Monosti1", QStringLiteral("&Možnosti..."),
                     QStringLiteral("Zobrazí možnosti programu"),
                     ZvIcon(QStringLiteral("configure"), QStringLiteral("M")), &TMainform::Monosti1Click);
 
     Help1 = subMenu(MainMenu1, "Help1", QStringLiteral("&Nápověda"), QStringLiteral("Nápověda"));
-    Oprogramu1 = item(Help1, "Oprogramu1", QStringLiteral("O programu"), QStringLiteral("O programu"),
+    Oprogramu1 = item(Help1, "Oprogramu1", QStringLiteral("O &programu"), QStringLiteral("O programu"),
                       ZvIcon(QStringLiteral("help-about"), QStringLiteral("i")), &TMainform::Oprogramu1Click);
     Oautorovi1 =
-        item(Help1, "Oautorovi1", QStringLiteral("O autorovi"), QStringLiteral("O autorovi"),
+        item(Help1, "Oautorovi1", QStringLiteral("O &autorovi"), QStringLiteral("O autorovi"),
              ZvIcon(QStringLiteral("user-identity"), QStringLiteral("☺")), &TMainform::Oautorovi1Click);
 
     for (QMenu* menu : {Soubor1, U1, Vloit2, Najt1, Nastaven1, Help1})
@@ -412,50 +417,50 @@ void TMainform::createPopupMenus()
 
     PopupMenu1 = menuWithHints(this, "PopupMenu1", QString());
     connect(PopupMenu1, &QMenu::aboutToShow, this, &TMainform::UpdateEditActions);
-    Koprovat2 = boundItem(PopupMenu1, "Koprovat2", QStringLiteral("Kopírovat"), EditCopy1);
-    Vyjmout2 = boundItem(PopupMenu1, "Vyjmout2", QStringLiteral("Vyjmout"), EditCut1);
-    Vloit3 = boundItem(PopupMenu1, "Vloit3", QStringLiteral("Vložit"), EditPaste1);
-    Vloitjakoprostytext2 = item(PopupMenu1, "Vloitjakoprostytext2", QStringLiteral("Vložit jako prostý text"),
+    Koprovat2 = boundItem(PopupMenu1, "Koprovat2", QStringLiteral("&Kopírovat"), EditCopy1);
+    Vyjmout2 = boundItem(PopupMenu1, "Vyjmout2", QStringLiteral("Vyj&mout"), EditCut1);
+    Vloit3 = boundItem(PopupMenu1, "Vloit3", QStringLiteral("V&ložit"), EditPaste1);
+    Vloitjakoprostytext2 = item(PopupMenu1, "Vloitjakoprostytext2", QStringLiteral("Vložit jako &prostý text"),
                                 EditPaste1->icon(), &TMainform::Vloitjakoprostytext1Click);
     followEnabled(Vloitjakoprostytext2, EditPaste1);
     PopupMenu1->addSeparator();
-    Vloitdal1 = menuWithHints(PopupMenu1, "Vloitdal1", QStringLiteral("Vložit další..."));
+    Vloitdal1 = menuWithHints(PopupMenu1, "Vloitdal1", QStringLiteral("Vložit &další..."));
     PopupMenu1->addMenu(Vloitdal1);
     Obrzek2 =
-        item(Vloitdal1, "Obrzek2", QStringLiteral("Obrázek"),
+        item(Vloitdal1, "Obrzek2", QStringLiteral("&Obrázek"),
              ZvIcon(QStringLiteral("insert-image"), QStringLiteral("B")), &TMainform::VloitBitmapu1Click);
-    Datumaas1 = item(Vloitdal1, "Datumaas1", QStringLiteral("Datum a čas"),
+    Datumaas1 = item(Vloitdal1, "Datumaas1", QStringLiteral("&Datum a čas"),
                      ZvIcon(QStringLiteral("view-calendar-day"), QStringLiteral("D")),
                      &TMainform::Vloitdatumaas1Click);
-    Dal3 = item(Vloitdal1, "Dal3", QStringLiteral("Další..."),
+    Dal3 = item(Vloitdal1, "Dal3", QStringLiteral("D&alší..."),
                 ZvIcon(QStringLiteral("insert-table"), QStringLiteral("…")), &TMainform::Dal3Click);
     PopupMenu1->addSeparator();
-    Psmo2 = item(PopupMenu1, "Psmo2", QStringLiteral("Písmo"),
+    Psmo2 = item(PopupMenu1, "Psmo2", QStringLiteral("Pí&smo"),
                  ZvIcon(QStringLiteral("preferences-desktop-font"), QStringLiteral("P")),
                  &TMainform::Nastavenpsma1Click);
     Odstavec1 =
-        item(PopupMenu1, "Odstavec1", QStringLiteral("Odstavec"),
+        item(PopupMenu1, "Odstavec1", QStringLiteral("&Odstavec"),
              ZvIcon(QStringLiteral("format-indent-more"), QStringLiteral("¶")), &TMainform::Odstavec1Click);
     PopupMenu1->addSeparator();
     Najtvtextu2 =
-        item(PopupMenu1, "Najtvtextu2", QStringLiteral("Najít v textu"),
+        item(PopupMenu1, "Najtvtextu2", QStringLiteral("&Najít v textu"),
              ZvIcon(QStringLiteral("edit-find"), QStringLiteral("?")), &TMainform::Najtvtextu2Click);
-    Nahradittext2 = item(PopupMenu1, "Nahradittext2", QStringLiteral("Nahradit text"),
+    Nahradittext2 = item(PopupMenu1, "Nahradittext2", QStringLiteral("Nah&radit text"),
                          ZvIcon(QStringLiteral("edit-find-replace"), QStringLiteral("R")),
                          &TMainform::Nahradittext2Click);
     PopupMenu1->addSeparator();
-    Vybratve2 = boundItem(PopupMenu1, "Vybratve2", QStringLiteral("Vybrat vše"), EditSelectAll1);
-    Smazat1 = boundItem(PopupMenu1, "Smazat1", QStringLiteral("Smazat"), EditDelete1);
+    Vybratve2 = boundItem(PopupMenu1, "Vybratve2", QStringLiteral("Vybrat vš&e"), EditSelectAll1);
+    Smazat1 = boundItem(PopupMenu1, "Smazat1", QStringLiteral("Sm&azat"), EditDelete1);
     PopupMenu1->addSeparator();
-    Nastaven2 = menuWithHints(PopupMenu1, "Nastaven2", QStringLiteral("Nastavení"));
+    Nastaven2 = menuWithHints(PopupMenu1, "Nastaven2", QStringLiteral("Nas&tavení"));
     PopupMenu1->addMenu(Nastaven2);
-    Barvapsma2 = item(Nastaven2, "Barvapsma2", QStringLiteral("Barva písma"),
+    Barvapsma2 = item(Nastaven2, "Barvapsma2", QStringLiteral("&Barva písma"),
                       ZvIcon(QStringLiteral("format-text-color"), QStringLiteral("A"), Qt::red),
                       &TMainform::Nastavenbarvypsma1Click);
-    bARVAPOZADPSMA2 = item(Nastaven2, "bARVAPOZADPSMA2", QStringLiteral("Barva pozadí písma"),
+    bARVAPOZADPSMA2 = item(Nastaven2, "bARVAPOZADPSMA2", QStringLiteral("Barva p&ozadí písma"),
                            ZvIcon(QStringLiteral("format-fill-color"), QStringLiteral("▒")),
                            &TMainform::Nastavenpozadtextu1Click);
-    Monosti2 = item(Nastaven2, "Monosti2", QStringLiteral("Možnosti"),
+    Monosti2 = item(Nastaven2, "Monosti2", QStringLiteral("&Možnosti"),
                     ZvIcon(QStringLiteral("configure"), QStringLiteral("M")), &TMainform::Monosti2Click);
 
     // The line-spacing items show a check mark that only their commands change.
@@ -472,19 +477,19 @@ void TMainform::createPopupMenus()
         return action;
     };
     radkovanipop = menuWithHints(this, "radkovanipop", QString());
-    normalni = checkItem(radkovanipop, "normalni", QStringLiteral("Normální"),
+    normalni = checkItem(radkovanipop, "normalni", QStringLiteral("&Normální"),
                          ZvIcon(QStringLiteral("format-line-spacing-normal"), QStringLiteral("1")),
                          &TMainform::normalniClick);
-    radku15 = checkItem(radkovanipop, "radku15", QStringLiteral("Řádkování: 1.5 řádků"),
+    radku15 = checkItem(radkovanipop, "radku15", QStringLiteral("Řádkování: &1.5 řádků"),
                         ZvIcon(QStringLiteral("format-line-spacing-normal"), QStringLiteral("1½")),
                         &TMainform::radku15Click);
-    radku2 = checkItem(radkovanipop, "radku2", QStringLiteral("Řádkování: 2 řádky"),
+    radku2 = checkItem(radkovanipop, "radku2", QStringLiteral("Řádkování: &2 řádky"),
                        ZvIcon(QStringLiteral("format-line-spacing-double"), QStringLiteral("2")),
                        &TMainform::radku2Click);
-    radku3 = checkItem(radkovanipop, "radku3", QStringLiteral("Řádkování: 3 řádky"),
+    radku3 = checkItem(radkovanipop, "radku3", QStringLiteral("Řádkování: &3 řádky"),
                        ZvIcon(QStringLiteral("format-line-spacing-triple"), QStringLiteral("3")),
                        &TMainform::radku3Click);
-    Dal1 = item(radkovanipop, "Dal1", QStringLiteral("Další......"),
+    Dal1 = item(radkovanipop, "Dal1", QStringLiteral("&Další......"),
                 ZvIcon(QStringLiteral("format-indent-more"), QStringLiteral("¶")), &TMainform::Dal1Click);
     normalni->setChecked(true);
 }
@@ -749,6 +754,7 @@ void TMainform::createStatusBar()
 
 void TMainform::connectEditor()
 {
+    createEditingKeys();
     editor->OnEnter = [this](TZvCustomRichEdit* sender) { editorEnter(sender); };
     editor->OnKeyDown = [this](TZvCustomRichEdit* sender, int& key, Qt::KeyboardModifiers shift) {
         editorKeyDown(sender, key, shift);

@@ -8,6 +8,7 @@
 #include "widgets/TZvColorButton.h"
 #include "widgets/TZvFontComboBox.h"
 
+#include <QAction>
 #include <QScopedValueRollback>
 #include <QSpinBox>
 #include <QToolButton>
@@ -156,6 +157,27 @@ void TMainform::Psmo1Click(QObject*)
 void TMainform::Nastavenpsma1Click(QObject*)
 {
     chooseFont(FontBoxFollows::No);
+}
+
+// The formatting keys of the editing area, as Windows-style word processors
+// answer them. Each runs the command of its tool-bar button or menu item, so
+// the controls show what the key did and undo takes it back the same way.
+void TMainform::createEditingKeys()
+{
+    using Command = void (TMainform::*)(QObject*);
+    const std::pair<const char*, Command> keys[] = {
+        {"Ctrl+B", &TMainform::ToolButton35Click}, {"Ctrl+I", &TMainform::ToolButton36Click},
+        {"Ctrl+U", &TMainform::ToolButton37Click}, {"Ctrl+L", &TMainform::lzarovnaniClick},
+        {"Ctrl+E", &TMainform::szarovnaniClick},   {"Ctrl+R", &TMainform::pzarovnaniClick},
+        {"Ctrl+J", &TMainform::czarovnaniClick},   {"Ctrl+1", &TMainform::normalniClick},
+        {"Ctrl+5", &TMainform::radku15Click},      {"Ctrl+2", &TMainform::radku2Click}};
+    for (const auto& [sequence, command] : keys) {
+        auto* key = new QAction(this);
+        key->setShortcut(QKeySequence(QString::fromLatin1(sequence)));
+        key->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(key, &QAction::triggered, this, [this, command] { (this->*command)(this); });
+        editor->addAction(key);
+    }
 }
 
 // Shows the selection's attributes in the tool bar. Showing is not a change:

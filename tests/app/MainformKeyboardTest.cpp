@@ -5,6 +5,7 @@
 
 #include "platform/RichEditControl.h"
 
+#include "format/TextFormatProperties.h"
 #include "platform/QtDesktop.h"
 
 #include <QAction>
@@ -15,6 +16,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+
+using namespace TextFormatProperties;
 
 namespace {
 
@@ -135,6 +138,82 @@ TEST_F(MainformKeyboardTest, DialogsTakeTheKeyboardAndGiveItBack)
     QTimer::singleShot(0, &window, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
     chooseFromMenu(window.Nastaven1, window.Monosti1);
     altOpensTheFileMenu();
+}
+
+// The editing keys of Windows-style word processors act on the selection and
+// the tool bar and the line-spacing menu show what they did.
+TEST_F(MainformKeyboardTest, FormattingKeysActOnTheSelectionAndTheControlsFollow)
+{
+    TMainform& window = activeForm();
+    TZvRichEdit& editor = *window.editor;
+    QWidget* text = editor.control();
+    QTest::keyClicks(text, QStringLiteral("slovo"));
+    QTest::keyClick(text, Qt::Key_A, Qt::ControlModifier);
+    const std::tuple<Qt::Key, TFontStyle, QToolButton*> styles[] = {
+        {Qt::Key_B, fsBold, window.tucne}, {Qt::Key_I, fsItalic, window.kurziva}, {Qt::Key_U, fsUnderline, window.podtrzene}};
+    for (const auto& [key, style, button] : styles) {
+        SCOPED_TRACE(button->objectName().toStdString());
+        for (const bool on : {true, false}) {
+            QTest::keyClick(text, key, Qt::ControlModifier);
+            EXPECT_EQ(bool(editor.SelectionAttributes().StyleFlags() & style), on);
+            EXPECT_EQ(button->isChecked(), on);
+        }
+    }
+    const std::tuple<Qt::Key, int, QToolButton*> alignments[] = {{Qt::Key_E, taCenter, window.szarovnani},
+                                                                 {Qt::Key_R, taRightJustify, window.pzarovnani},
+                                                                 {Qt::Key_J, taJustify, window.czarovnani},
+                                                                 {Qt::Key_L, taLeftJustify, window.lzarovnani}};
+    for (const auto& [key, alignment, button] : alignments) {
+        QTest::keyClick(text, key, Qt::ControlModifier);
+        EXPECT_EQ(editor.ParagraphAttributes().Alignment(), alignment);
+        EXPECT_TRUE(button->isChecked()) << button->objectName().toStdString();
+    }
+    const std::tuple<Qt::Key, int, QAction*> spacings[] = {{Qt::Key_2, LineSpacingDouble, window.radku2},
+                                                           {Qt::Key_5, LineSpacingOneAndHalf, window.radku15},
+                                                           {Qt::Key_1, LineSpacingSingle, window.normalni}};
+    for (const auto& [key, rule, item] : spacings) {
+        QTest::keyClick(text, key, Qt::ControlModifier);
+        EXPECT_EQ(editor.ParagraphAttributes().LineSpacingRule(), rule);
+        EXPECT_TRUE(item->isChecked()) << item->objectName().toStdString();
+    }
+    EXPECT_EQ(editor.Text(), QStringLiteral("slovo"));
+
+    QTest::keyClicks(text, QStringLiteral("x"));
+    QTest::keyClick(text, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(editor.Text(), QStringLiteral("slovo"));
+    QTest::keyClick(text, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(editor.Text(), QStringLiteral("x"));
+}
+
+// Every item of every menu has an underlined letter of its own, and the
+// letter chooses it while the menu is open.
+TEST_F(MainformKeyboardTest, EveryMenuItemHasItsOwnLetter)
+{
+    TMainform& window = activeForm();
+    QList<QMenu*> menus = window.findChildren<QMenu*>();
+    ASSERT_GE(menus.size(), 10);
+    for (const QMenu* menu : std::as_const(menus)) {
+        QString letters;
+        for (const QAction* item : menu->actions()) {
+            if (item->isSeparator())
+                continue;
+            const QString caption = item->text();
+            const qsizetype mark = caption.indexOf(u'&');
+            SCOPED_TRACE(caption.toStdString());
+            ASSERT_TRUE(mark >= 0 && mark + 1 < caption.size()) << menu->objectName().toStdString();
+            const QChar letter = caption.at(mark + 1).toLower();
+            EXPECT_FALSE(letters.contains(letter)) << menu->objectName().toStdString();
+            letters += letter;
+        }
+    }
+    EXPECT_EQ(window.zpt1->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    EXPECT_EQ(window.Vped2->shortcut(), QKeySequence(QStringLiteral("Ctrl+Y")));
+
+    QSignalSpy replace(window.Nahradittext1, &QAction::triggered);
+    QTest::keyClick(window.editor->control(), Qt::Key_J, Qt::AltModifier);
+    ASSERT_TRUE(window.Najt1->isVisible());
+    QTest::keyClick(window.Najt1, Qt::Key_R);
+    EXPECT_EQ(replace.count(), 1);
 }
 
 } // namespace

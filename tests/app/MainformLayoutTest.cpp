@@ -223,7 +223,7 @@ TEST_F(MainformLayoutTest, MenusHoldTheirItemsInOrder)
     EXPECT_EQ(itemNames(window.radkovanipop),
               QStringList({"normalni", "radku15", "radku2", "radku3", "Dal1"}));
     EXPECT_EQ(window.Vybratve1->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
-    EXPECT_EQ(window.Koprovat2->text(), QStringLiteral("Kopírovat"));
+    EXPECT_EQ(window.Koprovat2->text(), QStringLiteral("&Kopírovat"));
 }
 
 TEST_F(MainformLayoutTest, EditActionsHaveTheirCaptionsHintsAndShortcuts)
