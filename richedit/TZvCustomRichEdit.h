@@ -305,6 +305,8 @@ private:
     TFindDialog* showFindDialog(FindDialogKind kind, const QString& initialText);
     void replaceWithDialog(TFindDialog* dialog);
     void replaceAllWithDialog(TFindDialog* dialog);
+    // True when the selection is a hit of the dialog's search, as its options say.
+    bool selectionIsHit(const TFindDialog* dialog);
     Desktop* m_desktop = nullptr;
     QPointer<TFindDialog> m_findDialog;    // made on first use, a child of the editor
     QPointer<TFindDialog> m_replaceDialog; // made on first use, a child of the editor

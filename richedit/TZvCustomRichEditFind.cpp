@@ -138,16 +138,37 @@ void TZvCustomRichEdit::DoCloseFindDialog(TFindDialog* dialog)
         OnCloseFindDialog(this, dialog);
 }
 
-// The replace dialog's replace event. A plain replace looks for the next hit
-// first, so a hit selected when the user presses the button is left as it is.
+// The replace dialog's replace event. The hit the user is looking at, the
+// selection when it matches the search, is replaced, and the next hit is
+// selected, so that the user sees what the next press replaces. With no hit
+// selected, the press only finds the next one.
 void TZvCustomRichEdit::replaceWithDialog(TFindDialog* dialog)
 {
     if (dialog->Options() & frReplaceAll) {
         replaceAllWithDialog(dialog);
         return;
     }
-    if (FindWithDialog(dialog, TFindPlacement::MoveDialogOffHit, TFindReport::ReportNotFound))
+    if (selectionIsHit(dialog))
         setSelectedText(dialog->ReplaceText());
+    FindWithDialog(dialog, TFindPlacement::MoveDialogOffHit, TFindReport::ReportNotFound);
+}
+
+bool TZvCustomRichEdit::selectionIsHit(const TFindDialog* dialog)
+{
+    RichEditControl* edit = control();
+    const CHARRANGE selection = edit->ExGetSel();
+    if (selection.cpMin == selection.cpMax)
+        return false;
+    const TFindOptions options = dialog->Options();
+    DWORD flags = FR_DOWN;
+    if (options & frMatchCase)
+        flags |= FR_MATCHCASE;
+    if (options & frWholeWord)
+        flags |= FR_WHOLEWORD;
+    FINDTEXTEX find;
+    find.chrg = selection;
+    find.lpstrText = dialog->FindText();
+    return edit->FindTextEx(flags, find) == selection.cpMin && find.chrgText.cpMax == selection.cpMax;
 }
 
 // Replaces every hit from the selection on. Each replacement is left selected,

@@ -2,7 +2,11 @@
 
 #include "tests/app/MainformFixture.h"
 
+#include "platform/QtDesktop.h"
 #include "platform/ScriptedFindDialog.h"
+
+#include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 
@@ -28,6 +32,39 @@ TEST_F(MainformFindTest, FindAndReplaceCommandsOpenOneDialogEachThatSearchesTheE
     TFindDialog* replace = window.editor->ShowReplaceDialog(QString(), QString());
     EXPECT_EQ(replace->FindText(), QStringLiteral("kočka")) << "taken over from the find dialog";
     EXPECT_TRUE(replace->isVisible());
+}
+
+// "Nahradit" in the real dialog replaces the hit the user is looking at and
+// shows the next one; the first press, with no hit selected, only finds.
+TEST_F(MainformFindTest, ReplaceButtonReplacesTheHitOnScreenAndShowsTheNext)
+{
+    QtDesktop platformDialogs;
+    form = std::make_unique<TMainform>(platformDialogs, QStringList{});
+    TMainform& window = *form;
+    window.show();
+    QApplication::setActiveWindow(&window);
+    window.editor->setText(QStringLiteral("kocka, pes, kocka, kocka"));
+
+    chooseFromMenu(window.Najt1, window.Nahradittext1);
+    QApplication::processEvents();
+    QWidget* dialog = QApplication::activeWindow();
+    ASSERT_EQ(dialog->objectName(), QStringLiteral("ReplaceDialog"));
+    const QList<QLineEdit*> fields = dialog->findChildren<QLineEdit*>();
+    QTest::keyClicks(fields[0], QStringLiteral("kocka"));
+    QTest::keyClicks(fields[1], QStringLiteral("mys"));
+    QPushButton* replace = nullptr;
+    for (QPushButton* button : dialog->findChildren<QPushButton*>())
+        replace = button->text() == QStringLiteral("Nahradit") ? button : replace;
+    ASSERT_TRUE(replace);
+
+    QTest::mouseClick(replace, Qt::LeftButton);
+    EXPECT_EQ(window.editor->Text(), QStringLiteral("kocka, pes, kocka, kocka"));
+    EXPECT_EQ(window.editor->SelectionStart(), 0);
+    QTest::mouseClick(replace, Qt::LeftButton);
+    QTest::mouseClick(replace, Qt::LeftButton);
+    EXPECT_EQ(window.editor->Text(), QStringLiteral("mys, pes, mys, kocka"));
+    EXPECT_EQ(window.editor->SelectedText(), QStringLiteral("kocka"));
+    EXPECT_EQ(window.editor->SelectionStart(), 15);
 }
 
 } // namespace

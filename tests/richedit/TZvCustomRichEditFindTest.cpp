@@ -104,13 +104,19 @@ INSTANTIATE_TEST_SUITE_P(
                      {10, 15}}),
     [](const ::testing::TestParamInfo<DialogSearch>& info) { return std::string(info.param.name); });
 
-TEST_F(EditorFindTest, ReplaceSkipsTheSelectedHitAndReplacesTheNext)
+TEST_F(EditorFindTest, ReplaceReplacesTheSelectedHitAndSelectsTheNext)
 {
-    prepare(QStringLiteral("a1 a2 a3"), 0, 1);
-    replaceDialog(QStringLiteral("a"), QStringLiteral("bb"))->pressReplace();
+    prepare(QStringLiteral("a1 A2 a3"), 0, 1);
+    ScriptedFindDialog* dialog = replaceDialog(QStringLiteral("a"), QStringLiteral("bb"));
+    dialog->setOptions(dialog->Options() | frMatchCase);
+    dialog->pressReplace();
+    EXPECT_EQ(editor.Text(), QStringLiteral("bb1 A2 a3"));
+    EXPECT_EQ(selection(), (CHARRANGE{7, 8})) << "the next hit, matching the case";
 
-    EXPECT_EQ(editor.Text(), QStringLiteral("a1 bb2 a3"));
-    EXPECT_EQ(selection(), (CHARRANGE{3, 5})) << "the replacement is left selected";
+    editor.SelectRange(0, 1, false); // a selection that is no hit is left alone
+    dialog->pressReplace();
+    EXPECT_EQ(editor.Text(), QStringLiteral("bb1 A2 a3"));
+    EXPECT_EQ(selection(), (CHARRANGE{7, 8}));
 }
 
 class ReplaceAllTest : public EditorFindTest, public ::testing::WithParamInterface<int>
