@@ -108,9 +108,6 @@ bool TMainform::pastePicture(const QString& fileName)
     } catch (const EInvalidGraphic&) {
         return false;
     }
-    // The clipboard takes bitmaps, not icons.
-    if (picture.Kind() == TPictureKind::Icon)
-        return false;
     RichEditControl* control = editor->control();
     const CHARRANGE selection = control->ExGetSel();
     const int expectedLength = control->GetTextLength() - (selection.cpMax - selection.cpMin) + 1;

@@ -49,15 +49,15 @@ std::optional<TPictureKind> TPicture::KindOfFile(const QString& fileName)
     return std::nullopt;
 }
 
+// Metafiles are left out: nothing here draws them, and a dialog should not
+// offer a file that inserting then refuses.
 std::vector<FileDialogFilter> TPicture::DialogFilters()
 {
-    const QString all = QStringLiteral("*.bmp;*.ico;*.emf;*.wmf;*.jpg;*.jpeg;*.png");
+    const QString all = QStringLiteral("*.bmp;*.ico;*.jpg;*.jpeg;*.png");
     return {
         {QStringLiteral("All (%1)").arg(all), all},
         {QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("*.bmp")},
         {QStringLiteral("Icons (*.ico)"), QStringLiteral("*.ico")},
-        {QStringLiteral("Enhanced Metafiles (*.emf)"), QStringLiteral("*.emf")},
-        {QStringLiteral("Metafiles (*.wmf)"), QStringLiteral("*.wmf")},
         {QStringLiteral("JPEG Image File (*.jpg;*.jpeg)"), QStringLiteral("*.jpg;*.jpeg")},
         {QStringLiteral("Portable Network Graphics (*.png)"), QStringLiteral("*.png")},
     };
