@@ -22,14 +22,16 @@ namespace {
 
 constexpr int PlainTextSaveType = 4; // "Neformátovaný text(*.txt)"
 
-// The error message with `fileSentence` after its first line.
-QString errorMessageWith(const QString& fileSentence)
+// The error message with `fileSentence` after its first line (as UTF-8, so
+// that a difference reads as text).
+std::string errorMessageWith(const QString& fileSentence)
 {
-    return QStringLiteral("Pozor, v programu došlo k nečekané chybě.\r\n") + fileSentence +
-           QStringLiteral("\r\nInformace o chybě najdete v souboru error.log .\r\n"
-                          "Pokud se toto chybové hlášení zobrazí vícekrát,\r\n"
-                          "prosím pošlete mi tento soubor na tuto adresu\r\n"
-                          "zorvan@example.org");
+    return (QStringLiteral("Pozor, v programu došlo k nečekané chybě.\r\n") + fileSentence +
+            QStringLiteral("\r\nInformace o chybě najdete v souboru error.log .\r\n"
+                           "Pokud se toto chybové hlášení zobrazí vícekrát,\r\n"
+                           "prosím pošlete mi tento soubor na tuto adresu\r\n"
+                           "zorvan@example.org"))
+        .toStdString();
 }
 
 // While alive, every event sent through the application reaches its receiver
@@ -113,9 +115,10 @@ protected:
 
     void pressCtrl(Qt::Key key) { QTest::keyClick(form->editor->control(), key, Qt::ControlModifier); }
 
-    QString lastMessage() const
+    std::string lastMessage() const
     {
-        return desktop.messageTexts().isEmpty() ? QString() : desktop.messageTexts().constLast();
+        return desktop.messageTexts().isEmpty() ? std::string()
+                                                : desktop.messageTexts().constLast().toStdString();
     }
 
     GuardedEvents guard;
@@ -134,8 +137,8 @@ TEST_F(MainformFileErrorsTest, OpeningAMissingFileNamesItAndTheLogAsItIsOnTheDis
     EXPECT_EQ(window.editor->Text(), QStringLiteral("rozepsano"));
 
     // The log the message names is the one that got the line.
-    const QRegularExpressionMatch named =
-        QRegularExpression(QStringLiteral("v souboru (\\S+) \\.")).match(lastMessage());
+    const QRegularExpressionMatch named = QRegularExpression(QStringLiteral("v souboru (\\S+) \\."))
+                                              .match(QString::fromStdString(lastMessage()));
     ASSERT_TRUE(named.hasMatch());
     EXPECT_TRUE(contentsOf(programPath(named.captured(1))).contains(" : EFOpenError - "));
 }
@@ -233,7 +236,7 @@ TEST_F(MainformFileErrorsTest, AnAutosaveToAFullDiskSaysTheDiskIsFull)
     window.Timer2->setEnabled(true);
     QTRY_VERIFY_WITH_TIMEOUT(!desktop.messageTexts().isEmpty(), 20000);
     window.Timer2->setEnabled(false);
-    EXPECT_EQ(desktop.messageTexts().constFirst(),
+    EXPECT_EQ(desktop.messageTexts().constFirst().toStdString(),
               errorMessageWith(QStringLiteral("Soubor „%1“ nelze uložit, disk je plný.").arg(path)));
     EXPECT_EQ(contentsOf(path), "stará verze");
 }
