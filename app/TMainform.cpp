@@ -244,7 +244,9 @@ void TMainform::Konec1Click(QObject*)
 
 void TMainform::LogException(QObject*, const std::exception& E)
 {
-    QFile log(ProgramFolder + QStringLiteral("error.log"));
+    // The message names the log by the name it has on the disk.
+    const QString logName = QStringLiteral("error.log");
+    QFile log(ProgramFolder + logName);
     if (log.open(QIODevice::WriteOnly | QIODevice::Append)) {
         const QLocale locale;
         const QDateTime now = QDateTime::currentDateTime();
@@ -255,12 +257,16 @@ void TMainform::LogException(QObject*, const std::exception& E)
         log.write(line.toUtf8());
         log.close();
     }
-    m_desktop.messageBox(QStringLiteral("Pozor, v programu došlo k nečekané chybě.\r\n"
-                                        "Informace o chybě najdete v souboru Error.log .\r\n"
-                                        "Pokud se toto chybové hlášení zobrazí vícekrát,\r\n"
-                                        "prosím pošlete mi tento soubor na tuto adresu\r\n"
-                                        "zorvan@example.org"),
-                         applicationTitle, MB_OK | MB_ICONERROR);
+    // An error about a file names the file and what is wrong with it, which
+    // is what a person can act on.
+    QStringList lines{QStringLiteral("Pozor, v programu došlo k nečekané chybě."),
+                      QStringLiteral("Informace o chybě najdete v souboru %1 .").arg(logName),
+                      QStringLiteral("Pokud se toto chybové hlášení zobrazí vícekrát,"),
+                      QStringLiteral("prosím pošlete mi tento soubor na tuto adresu"),
+                      QStringLiteral("zorvan@example.org")};
+    if (const QString fileSentence = FileFaultSentence(E); !fileSentence.isEmpty())
+        lines.insert(1, fileSentence);
+    m_desktop.messageBox(lines.join(QStringLiteral("\r\n")), applicationTitle, MB_OK | MB_ICONERROR);
 }
 
 void TMainform::showMessage(const QString& text)

@@ -105,7 +105,9 @@ bool TMainform::pastePicture(const QString& fileName)
     TPicture picture;
     try {
         picture.LoadFromFile(fileName);
-    } catch (const EInvalidGraphic&) {
+    } catch (const EInvalidGraphic& error) {
+        if (error.fileFault()) // a file that cannot be read is no question of its type
+            throw;
         return false;
     }
     RichEditControl* control = editor->control();

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+
 namespace {
 
 // The picture in `data`, null when the data is damaged or of another kind;
@@ -69,15 +71,17 @@ void TPicture::LoadFromFile(const QString& fileName)
     if (!kind)
         throw EInvalidGraphic(QStringLiteral("Soubor \"%1\" není obrázek známého typu").arg(fileName));
     QFile file(fileName);
-    const auto unreadable = [&] {
+    const auto unreadable = [&](const FileFault& fault) {
         return EInvalidGraphic(
-            QStringLiteral("Obrázek \"%1\" nelze přečíst: %2").arg(fileName, file.errorString()));
+            QStringLiteral("Obrázek \"%1\" nelze přečíst: %2").arg(fileName, file.errorString()), fault);
     };
     if (!file.open(QIODevice::ReadOnly))
-        throw unreadable();
+        throw unreadable(FileFault::ofFailedOpen(fileName, FileAccess::Reading, file.errorString()));
     QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw unreadable();
+    if (file.error() != QFileDevice::NoError) {
+        const int error = errno;
+        throw unreadable(FileFault{fileName, FileAccess::Reading, error, file.errorString()});
+    }
     QImage image = decoded(*kind, data, fileName);
     if (image.isNull())
         throw EInvalidGraphic(

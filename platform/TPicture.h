@@ -30,8 +30,9 @@ public:
     static std::vector<FileDialogFilter> DialogFilters();
 
     // Reads and decodes the file. Throws EInvalidGraphic, with a Czech message
-    // naming the file, for an unknown extension, a file that cannot be read,
-    // damaged data or a metafile; the picture then stays as it was.
+    // naming the file, for an unknown extension, a file that cannot be read
+    // (then with the file's fault), damaged data or a metafile; the picture
+    // then stays as it was.
     void LoadFromFile(const QString& fileName);
 
     // Bitmap until a file is loaded.

@@ -15,8 +15,13 @@ namespace WholeFile {
 
 // Writes `fileName` through `fill`, which writes the content into the device
 // it is given and throws its own errors. Throws EFCreateError ("Cannot create
-// file ...") when the file cannot be created, written to its end, flushed to
-// the disk or put in place; the old file is then as it was.
+// file ...", with the file's fault: the system's reason) when the file cannot
+// be created, written to its end, flushed to the disk or put in place, also
+// when `fill` gave up because a write failed; the old file is then as it was.
 void write(const QString& fileName, const std::function<void(QIODevice&)>& fill);
+
+// Called with the descriptor of every new file as soon as it is open, before
+// anything is written; none by default. Tests put a full disk behind it.
+void setOpenedHook(std::function<void(int descriptor)> hook);
 
 } // namespace WholeFile

@@ -12,6 +12,8 @@
 #include <QIODevice>
 #include <QRegularExpression>
 
+#include <cerrno>
+
 namespace {
 
 constexpr int LineBufferSize = 4096;
@@ -413,10 +415,11 @@ void TRichEditStrings::withExtensionFormat(const QString& fileName, Operation op
 
 namespace {
 
-EFOpenError cannotOpen(const QString& fileName, const QString& reason)
+EFOpenError cannotOpen(const FileFault& fault)
 {
-    return EFOpenError(
-        QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(fileName), reason));
+    return EFOpenError(QStringLiteral("Cannot open file \"%1\". %2")
+                           .arg(QDir::toNativeSeparators(fault.fileName), fault.systemReason),
+                       fault);
 }
 
 } // namespace
@@ -432,10 +435,11 @@ std::unique_ptr<QFile> TRichEditStrings::OpenDocumentFile(const QString& fileNam
     // Asked before opening: opening a pipe waits for a writer, and a device
     // such as /dev/zero never ends.
     if (IsNonFile(fileName))
-        throw cannotOpen(fileName, QStringLiteral("It is not a regular file"));
+        throw cannotOpen(FileFault{fileName, FileAccess::Reading, QFileInfo(fileName).isDir() ? EISDIR : 0,
+                                   QStringLiteral("It is not a regular file")});
     auto file = std::make_unique<QFile>(fileName);
     if (!file->open(QIODevice::ReadOnly))
-        throw cannotOpen(fileName, file->errorString());
+        throw cannotOpen(FileFault::ofFailedOpen(fileName, FileAccess::Reading, file->errorString()));
     // Read through once in chunks, none of them kept, so that a load from the
     // file cannot fail halfway and leave the editor with half a document.
     constexpr qint64 ChunkSize = 1 << 16;
@@ -443,8 +447,10 @@ std::unique_ptr<QFile> TRichEditStrings::OpenDocumentFile(const QString& fileNam
     qint64 read = 0;
     while ((read = file->read(chunk.data(), ChunkSize)) > 0) {
     }
-    if (read < 0 || !file->seek(0))
-        throw cannotOpen(fileName, file->errorString());
+    if (read < 0 || !file->seek(0)) {
+        const int error = errno;
+        throw cannotOpen(FileFault{fileName, FileAccess::Reading, error, file->errorString()});
+    }
     return file;
 }
 

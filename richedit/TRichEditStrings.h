@@ -10,7 +10,8 @@
 // sfDefault, the control's PlainText. A load that the control refuses in one
 // kind is tried once more in the other. Errors are thrown: EOutOfResources
 // ("Failed to Load Stream", "Failed to Save Stream"), EFOpenError and
-// EFCreateError for files that cannot be opened or written.
+// EFCreateError for files that cannot be opened or written, which carry the
+// file's fault (FileFault: the file and the system's reason).
 
 #include <QString>
 #include <QStringList>

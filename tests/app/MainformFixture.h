@@ -62,6 +62,15 @@ protected:
     // highlighted, then Enter.
     void chooseFromMenu(QMenu* menu, QAction* item)
     {
+        highlightInMenu(menu, item);
+        if (!::testing::Test::HasFatalFailure())
+            QTest::keyClick(menu, Qt::Key_Return);
+    }
+
+    // Opens the main menu `menu` with Alt and its underlined letter and moves
+    // down to `item`.
+    void highlightInMenu(QMenu* menu, QAction* item)
+    {
         const QString title = menu->title();
         const QChar letter = title.at(title.indexOf(u'&') + 1).toUpper();
         QTest::keyClick(form->editor->control(), Qt::Key(letter.unicode()), Qt::AltModifier);
@@ -69,7 +78,6 @@ protected:
         for (qsizetype step = 0; menu->activeAction() != item && step < menu->actions().size(); ++step)
             QTest::keyClick(menu, Qt::Key_Down);
         ASSERT_EQ(menu->activeAction(), item) << item->text().toStdString();
-        QTest::keyClick(menu, Qt::Key_Return);
     }
 
     // A path inside the temporary program folder.

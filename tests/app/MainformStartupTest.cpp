@@ -15,7 +15,7 @@
 namespace {
 
 const QString errorMessage = QStringLiteral("Pozor, v programu došlo k nečekané chybě.\r\n"
-                                            "Informace o chybě najdete v souboru Error.log .\r\n"
+                                            "Informace o chybě najdete v souboru error.log .\r\n"
                                             "Pokud se toto chybové hlášení zobrazí vícekrát,\r\n"
                                             "prosím pošlete mi tento soubor na tuto adresu\r\n"
                                             "zorvan@example.org");
@@ -90,7 +90,10 @@ TEST_F(MainformStartupTest, AnUnreadableDocumentIsLoggedAndTheWindowOpensUnnamed
     TMainform& window = createForm({path});
     EXPECT_TRUE(window.CurrentFileName.isEmpty()); // nothing may later be saved over it
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Zorvan"));
-    EXPECT_EQ(desktop.messageTexts(), QStringList{errorMessage});
+    // The file and its fault come after the message's first line.
+    QStringList lines = errorMessage.split(QStringLiteral("\r\n"));
+    lines.insert(1, QStringLiteral("Soubor „%1“ neexistuje.").arg(path));
+    EXPECT_EQ(desktop.messageTexts(), QStringList{lines.join(QStringLiteral("\r\n"))});
     const QRegularExpressionMatch match =
         logLine.match(QString::fromUtf8(contentsOf(programPath("error.log"))));
     ASSERT_TRUE(match.hasMatch());

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <new>
 #include <stdexcept>
 
@@ -45,4 +46,23 @@ TEST(ZvExceptionsTest, MessagesKeepCzechTextInBothDirections)
     EXPECT_EQ(error.message(), message);
     EXPECT_EQ(QString::fromUtf8(error.what()), message);
     EXPECT_EQ(ExceptionMessage(std::runtime_error(message.toStdString())), message);
+}
+
+TEST(ZvExceptionsTest, AFileFaultWithoutCzechWordsOfItsOwnGivesTheSystemsReason)
+{
+    const QString file = QStringLiteral("/data/dopis.zvd");
+    EXPECT_EQ(
+        FileFaultSentence(EFOpenError(QStringLiteral("x"), FileFault{file, FileAccess::Reading, EIO,
+                                                                     QStringLiteral("Input/output error")})),
+        QStringLiteral("Soubor „/data/dopis.zvd“ nelze přečíst: Input/output error."));
+    EXPECT_EQ(
+        FileFaultSentence(EFCreateError(QStringLiteral("x"), FileFault{file, FileAccess::Writing, EFBIG,
+                                                                       QStringLiteral("File too large.")})),
+        QStringLiteral("Soubor „/data/dopis.zvd“ nelze uložit: File too large."));
+    EXPECT_EQ(
+        FileFaultSentence(EFCreateError(QStringLiteral("x"), FileFault{file, FileAccess::Writing, 0, {}})),
+        QStringLiteral("Soubor „/data/dopis.zvd“ nelze uložit."));
+    // Errors that are not about a file add nothing.
+    EXPECT_TRUE(FileFaultSentence(EFCreateError(QStringLiteral("x"))).isEmpty());
+    EXPECT_TRUE(FileFaultSentence(std::runtime_error("x")).isEmpty());
 }
