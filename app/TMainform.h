@@ -187,6 +187,9 @@ public:
     void ShowCharCount();
     void ShowWordCount();
     void ShowModifiedFlag();
+    // Panels 1 to 3 are refreshed once the events waiting now are handled,
+    // however many edits and caret moves ask for it meanwhile.
+    void queueStatusRefresh();
     void Timer1Timer(QObject* Sender);
     void Timer2Timer(QObject* Sender);
 
@@ -332,6 +335,7 @@ private:
     bool m_showingFormat = false;
     // The word count of the editor's lines, kept per paragraph by the document.
     QPointer<BlockTally> m_wordTally;
+    bool m_statusRefreshQueued = false;
     QList<QMetaObject::Connection> m_editControlConnections;
     QList<QMetaObject::Connection> m_applicationConnections; // to the application and its clipboard
 };

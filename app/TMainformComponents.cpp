@@ -763,9 +763,11 @@ void TMainform::connectEditor()
     editor->OnMouseDown = [this](TZvCustomRichEdit* sender, Qt::MouseButton button,
                                  Qt::KeyboardModifiers shift, int x,
                                  int y) { editorMouseDown(sender, button, shift, x, y); };
+    editor->OnChange = [this](TZvCustomRichEdit*) { queueStatusRefresh(); };
     editor->OnSelectionChange = [this](TZvCustomRichEdit* sender) {
         UpdateEditActions();
         editorSelectionChange(sender);
+        queueStatusRefresh();
     };
     editor->OnURLClick = [this](TZvCustomRichEdit* sender, const QString& url, TMouseButton button) {
         editorURLClick(sender, url, button);

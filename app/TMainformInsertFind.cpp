@@ -164,23 +164,18 @@ void TMainform::editorKeyDown(QObject*, int& Key, Qt::KeyboardModifiers)
         break;
     }
 }
-// Runs before the editor inserts the character, so the counts show the text
-// as it was before this key.
+// Runs before the editor inserts the character; the status bar shows it
+// once the editor reports the edit.
 void TMainform::editorKeyPress(QObject*, QChar&)
 {
-    ShowCaretPosition();
-    ShowCharCount();
-    ShowWordCount();
     if (htmlsyntax->isChecked())
         RunHtmlPlugin(editor);
 }
-// Runs after the editor has placed the caret for the click.
+// Runs after the editor has placed the caret for the click; the status bar
+// follows the caret by itself.
 void TMainform::editorMouseDown(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int)
 {
     UpdateFormatControls();
-    ShowCaretPosition();
-    ShowCharCount();
-    ShowWordCount();
 }
 // A link's text goes to the desktop only when it is a web or mail address:
 // text that merely looks like a link must not start a program, and a local

@@ -70,6 +70,25 @@ void TMainform::ShowWordCount()
     StatusBar1->setPanelText(3, QStringLiteral("Počet slov = ") + QString::number(m_wordTally->total()));
 }
 
+void TMainform::queueStatusRefresh()
+{
+    // The editor reports an edit or a caret move before a key or a paste has
+    // finished its work, and some commands make many: the panels are filled
+    // once, from the text and the caret as the event leaves them.
+    if (m_statusRefreshQueued)
+        return;
+    m_statusRefreshQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_statusRefreshQueued = false;
+            ShowCaretPosition();
+            ShowCharCount();
+            ShowWordCount();
+        },
+        Qt::QueuedConnection);
+}
+
 void TMainform::ShowModifiedFlag()
 {
     StatusBar1->setPanelText(4, editor->IsModified() ? QStringLiteral("Změněno") : QString());

@@ -8,11 +8,14 @@
 // Goals: each key under 2 ms in all places at both sizes; opening under 1 s;
 // Page Down under 5 ms a page.
 //
-// Every figure is measured twice in the same run, in adjacent rows: in our
+// Every figure is measured three times in the same run, in adjacent rows: in our
 // editor (Zorvan: a TZvRichEdit, keys sent to its control, so through the
-// editor's key filter) and in a bare QTextEdit with the same document. Both are
-// shown at 969 x 488 pixels, the editor area of the main window at its default
-// size (969 x 623), with word wrap on.
+// editor's key filter), in the whole main window (ZorvanWindow: the same editor
+// with the handlers of the main window, the ruler and the status bar, whose
+// caret position and counts follow every key) and in a bare QTextEdit with the
+// same document. The editors are shown at 969 x 488 pixels, the editor area of
+// the main window at its default size (969 x 623), which is the main window's
+// size, with word wrap on.
 //
 // One iteration of BM_Edit: the caret is put into a paragraph (untimed), then
 //   Type    the timed "x" key; untimed, Backspace takes it back
@@ -28,16 +31,18 @@
 // (m = milliseconds, u = microseconds).
 //
 // Fixed iteration counts keep the whole run at both sizes to a few minutes
-// (about four on two cores): a key near the start of 10 MB costs a bare
+// (about six on two cores): a key near the start of 10 MB costs a bare
 // QTextEdit about 160 ms, and the untimed key that puts the text back as much.
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/TypingLatencyBenchmark
 //   (--benchmark_filter=/20000/ for the 1 MB document only)
 
+#include "app/TMainform.h"
 #include "bench/BenchmarkMain.h"
 #include "format/TextFormatProperties.h"
 #include "platform/RichEditControl.h"
 #include "platform/RichEditLayout.h"
+#include "platform/ScriptedDesktop.h"
 #include "richedit/TRichEditStrings.h"
 #include "richedit/TZvRichEdit.h"
 
@@ -47,6 +52,7 @@
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextList>
@@ -70,6 +76,7 @@ namespace {
 
 // The editor area of the main window at its default size.
 constexpr QSize EditorArea(969, 488);
+constexpr QSize MainWindowSize(969, 623);
 constexpr int NoTextLimit = 0x7FFFFFF0;
 constexpr int ListEvery = 200; // paragraphs; each list has 5 items
 constexpr int ListItems = 5;
@@ -191,13 +198,15 @@ const QByteArray& rtfDocument(int paragraphs)
 
 // --- The editors ----------------------------------------------------------
 
-enum class Editor { Zorvan, BareQTextEdit };
+enum class Editor { Zorvan, ZorvanWindow, BareQTextEdit };
 
 const char* nameOf(Editor editor)
 {
     switch (editor) {
     case Editor::Zorvan:
         return "Zorvan";
+    case Editor::ZorvanWindow:
+        return "ZorvanWindow";
     case Editor::BareQTextEdit:
         return "QTextEdit";
     }
@@ -216,23 +225,41 @@ double settle(QTextEdit& view)
     return secondsSince(start);
 }
 
-// A window of the editor area's size showing an empty document; `view` is the
-// QTextEdit that shows it and takes the keys (for Zorvan, the editor's control).
+// A window showing an empty document; `view` is the QTextEdit that shows it and
+// takes the keys (for Zorvan, the editor's control), `zorvan` our editor.
 struct ShownEditor
 {
     std::unique_ptr<QWidget> window;
     QTextEdit* view = nullptr;
+    TZvCustomRichEdit* zorvan = nullptr;
 };
+
+// A main window as the program opens it, in a program folder of its own.
+std::unique_ptr<TMainform> newMainWindow()
+{
+    static ScriptedDesktop desktop;
+    static QTemporaryDir programFolder;
+    SetProgramFolderForTesting(programFolder.path());
+    return std::make_unique<TMainform>(desktop, QStringList());
+}
 
 ShownEditor newEditor(Editor editor)
 {
     ShownEditor shown;
+    QSize size = EditorArea;
     switch (editor) {
     case Editor::Zorvan: {
         auto zorvan = std::make_unique<TZvRichEdit>();
         zorvan->setMaxLength(NoTextLimit);
-        shown.view = zorvan->control();
+        shown.zorvan = zorvan.get();
         shown.window = std::move(zorvan);
+        break;
+    }
+    case Editor::ZorvanWindow: {
+        std::unique_ptr<TMainform> window = newMainWindow();
+        shown.zorvan = window->editor;
+        shown.window = std::move(window);
+        size = MainWindowSize;
         break;
     }
     case Editor::BareQTextEdit: {
@@ -243,7 +270,9 @@ ShownEditor newEditor(Editor editor)
         break;
     }
     }
-    shown.window->resize(EditorArea);
+    if (shown.zorvan)
+        shown.view = shown.zorvan->control();
+    shown.window->resize(size);
     shown.window->show();
     shown.window->activateWindow();
     shown.view->setFocus();
@@ -260,7 +289,7 @@ QTextEdit& editorWithDocument(Editor editor, int paragraphs)
         ShownEditor shown;
     };
     // Left to the end of the process: widgets must not outlive the application object.
-    static auto* kept = new std::array<Kept, 2>;
+    static auto* kept = new std::array<Kept, 3>;
     Kept& slot = (*kept)[size_t(editor)];
     if (slot.paragraphs != paragraphs) {
         slot = Kept();
@@ -486,11 +515,12 @@ void pageDownBenchmark(benchmark::State& state, Editor editor)
 std::function<void()> opening(ShownEditor& shown, Editor editor, int paragraphs)
 {
     switch (editor) {
-    case Editor::Zorvan: {
+    case Editor::Zorvan:
+    case Editor::ZorvanWindow: {
         auto file = std::make_shared<QBuffer>();
         file->setData(rtfDocument(paragraphs));
         file->open(QIODevice::ReadOnly);
-        TRichEditStrings& lines = static_cast<TZvRichEdit&>(*shown.window).Lines();
+        TRichEditStrings& lines = shown.zorvan->Lines();
         lines.setStreamFormat(TRichStreamFormat::sfRichText);
         return [&lines, file] { lines.LoadFromStream(*file); };
     }
@@ -531,7 +561,7 @@ void openBenchmark(benchmark::State& state, Editor editor)
 
 // --- Registration ------------------------------------------------------------
 
-constexpr Editor Editors[] = {Editor::Zorvan, Editor::BareQTextEdit};
+constexpr Editor Editors[] = {Editor::Zorvan, Editor::ZorvanWindow, Editor::BareQTextEdit};
 constexpr Place Places[] = {Place::Start, Place::Middle, Place::End};
 
 template <typename... Arguments>
@@ -545,7 +575,7 @@ void registerBenchmark(const std::string& name, int paragraphs, int iterations, 
 }
 
 // Size by size, so that only one document of each editor is kept at a time,
-// with Zorvan's row next to the bare QTextEdit's for each figure.
+// with Zorvan's rows next to the bare QTextEdit's for each figure.
 void registerBenchmarks()
 {
     for (const int paragraphs : {20000, 200000}) {

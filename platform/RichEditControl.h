@@ -10,6 +10,7 @@
 
 #include "platform/PagedDocument.h"
 #include "platform/RichEditTypes.h"
+#include "platform/WordwiseDrag.h"
 
 #include <QTextBlock>
 #include <QTextEdit>
@@ -196,6 +197,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -224,6 +226,10 @@ private:
     void breakParagraph();
     int characterAtPoint(const QPoint& viewportPos) const;
     CHARRANGE linkAtPoint(const QPoint& viewportPos) const; // NoRange off links
+    // Automatic word selection: a plain left press outside the selection
+    // starts a drag that may extend by words.
+    void startWordwiseDrag(const QMouseEvent* press);
+    void extendWordwise(const QPoint& viewportPos);
     void emitLink(UINT message, CHARRANGE range);
     bool streamInText(UINT format, EDITSTREAM& stream, QTextCursor& cursor, StreamTarget target);
     void replaceAllWithPlainText(const QString& text);
@@ -261,6 +267,7 @@ private:
     std::pair<QTextBlock, qreal> m_viewTop;
     // The pointer's shape outside links while it is over one.
     std::optional<Qt::CursorShape> m_cursorOutsideLinks;
+    std::optional<WordwiseDrag> m_wordwiseDrag; // while the left button is down
     bool m_autoUrlDetect = true;
     bool m_oleCallback = true;
     DWORD m_eventMask = ENM_NONE;

@@ -1,6 +1,6 @@
 // The control's input: protected text and the text limit against keys, input
-// methods, pasting and dropping; the clipboard; links and the context menu
-// under the mouse.
+// methods, pasting and dropping; the clipboard; links, the context menu and
+// whole-word selection under the mouse.
 
 #include "platform/RichEditControl.h"
 
@@ -483,10 +483,37 @@ void RichEditControl::emitLink(UINT message, CHARRANGE range)
         m_notify->notifyLink(message, range);
 }
 
+void RichEditControl::startWordwiseDrag(const QMouseEvent* press)
+{
+    m_wordwiseDrag.reset();
+    // Shift+click extends character by character, and a press in the
+    // selection, which keeps it, may start dragging the text away.
+    if (press->button() != Qt::LeftButton || press->modifiers() != Qt::NoModifier ||
+        !(m_options & ECO_AUTOWORDSELECTION) || textCursor().hasSelection())
+        return;
+    m_wordwiseDrag.emplace(*document(), textCursor().position());
+}
+
+void RichEditControl::extendWordwise(const QPoint& viewportPos)
+{
+    // The text control has already moved the selection's end to the pointer
+    // (and scrolled); only the ends the words decide are changed here.
+    const auto [anchor, position] =
+        m_wordwiseDrag->selectionTo(*document(), cursorForPosition(viewportPos).position());
+    QTextCursor cursor = textCursor();
+    if (cursor.anchor() == anchor && cursor.position() == position)
+        return;
+    cursor.setPosition(anchor);
+    cursor.setPosition(position, QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
 void RichEditControl::mouseMoveEvent(QMouseEvent* event)
 {
     if (event->buttons() != Qt::NoButton) {
         QTextEdit::mouseMoveEvent(event);
+        if (m_wordwiseDrag && (event->buttons() & Qt::LeftButton))
+            extendWordwise(event->position().toPoint());
         return;
     }
     // A move without a button only changes the pointer. It is handled here:
@@ -513,6 +540,7 @@ void RichEditControl::mousePressEvent(QMouseEvent* event)
         emitLink(event->button() == Qt::LeftButton ? WM_LBUTTONDOWN : WM_RBUTTONDOWN,
                  linkAtPoint(event->position().toPoint()));
     QTextEdit::mousePressEvent(event);
+    startWordwiseDrag(event);
 }
 
 void RichEditControl::mouseReleaseEvent(QMouseEvent* event)
@@ -520,9 +548,19 @@ void RichEditControl::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
         emitLink(event->button() == Qt::LeftButton ? WM_LBUTTONUP : WM_RBUTTONUP,
                  linkAtPoint(event->position().toPoint()));
+    if (event->button() == Qt::LeftButton)
+        m_wordwiseDrag.reset();
     QTextEdit::mouseReleaseEvent(event);
     if (event->button() == Qt::RightButton && m_notify)
         m_notify->notifyContextMenu(event->globalPosition().toPoint());
+}
+
+void RichEditControl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // A drag after a double click extends by words from the clicked word, as
+    // the text control does it.
+    m_wordwiseDrag.reset();
+    QTextEdit::mouseDoubleClickEvent(event);
 }
 
 void RichEditControl::contextMenuEvent(QContextMenuEvent* event)

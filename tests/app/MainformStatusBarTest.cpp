@@ -31,6 +31,19 @@ protected:
         return window;
     }
     QString panel(int index) const { return form->StatusBar1->panelText(index); }
+    // Whether panels 1 to 3 come to show the caret, the characters and the
+    // words given, once the events waiting have been handled.
+    ::testing::AssertionResult panelsShow(const char* caret, int characters, int words) const
+    {
+        const QStringList expected = {QString::fromLatin1(caret),
+                                      QStringLiteral("Celkem zn.=%1").arg(characters),
+                                      QStringLiteral("Počet slov = %1").arg(words)};
+        const auto shown = [this] { return QStringList{panel(1), panel(2), panel(3)}; };
+        if (QTest::qWaitFor([&] { return shown() == expected; }, 5000))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << shown().join(u'|').toStdString() << " instead of " << expected.join(u'|').toStdString();
+    }
     RichEditControl* control() const { return form->editor->control(); }
 
     // The word count by the rule, line by line through Lines, as a check on
@@ -134,25 +147,30 @@ TEST_F(MainformStatusBarTest, CharacterCountIsTheLengthOfTextWithItsLineBreaks)
     EXPECT_EQ(panel(2), QStringLiteral("Celkem zn.=0"));
 }
 
-TEST_F(MainformStatusBarTest, TypingRefreshesBeforeTheCharacterAndArrowsRefreshNothing)
+// The panels show the text and the caret as they are once each key, click or
+// command has been handled, arrows and Delete included.
+TEST_F(MainformStatusBarTest, PanelsShowTheStateAfterEveryKeyClickAndNew)
 {
-    shownForm();
-    QTest::keyClick(control(), Qt::Key_A);
-    EXPECT_EQ(panel(1), QStringLiteral("0:0"));
-    EXPECT_EQ(panel(2), QStringLiteral("Celkem zn.=0"));
-    EXPECT_EQ(panel(3), QStringLiteral("Počet slov = 0"));
-    QTest::keyClick(control(), Qt::Key_B);
-    EXPECT_EQ(panel(1), QStringLiteral("0:1"));
-    EXPECT_EQ(panel(2), QStringLiteral("Celkem zn.=1"));
-    EXPECT_EQ(panel(3), QStringLiteral("Počet slov = 1"));
+    TMainform& window = createActiveForm();
+    QTest::keyClicks(control(), QStringLiteral("ab c"));
+    EXPECT_TRUE(panelsShow("0:4", 4, 2));
     QTest::keyClick(control(), Qt::Key_Left);
-    QTest::keyClick(control(), Qt::Key_Home);
-    EXPECT_EQ(panel(1), QStringLiteral("0:1"));
-    // A click reports the caret where the click put it.
+    EXPECT_TRUE(panelsShow("0:3", 4, 2));
+    QTest::keyClick(control(), Qt::Key_Return); // a paragraph break counts as CR LF
+    EXPECT_TRUE(panelsShow("1:0", 6, 2));
+    QTest::keyClick(control(), Qt::Key_Up);
+    QTest::keyClick(control(), Qt::Key_End);
+    EXPECT_TRUE(panelsShow("0:3", 6, 2));
+    QTest::keyClick(control(), Qt::Key_Delete); // the caret stays, the paragraphs join
+    EXPECT_TRUE(panelsShow("0:3", 4, 2));
     QTest::mouseClick(control()->viewport(), Qt::LeftButton, {},
                       control()->cursorRect(QTextCursor(control()->document())).center());
-    EXPECT_EQ(panel(1), QStringLiteral("0:0"));
-    EXPECT_EQ(panel(2), QStringLiteral("Celkem zn.=2"));
+    EXPECT_TRUE(panelsShow("0:0", 4, 2));
+    QTest::keyClick(control(), Qt::Key_End);
+    desktop.queueMessageBoxAnswer(IDNO); // "Uložit změny?"
+    QTest::keyClick(control(), Qt::Key_N, Qt::ControlModifier);
+    ASSERT_TRUE(window.editor->Text().isEmpty());
+    EXPECT_TRUE(panelsShow("0:0", 0, 0));
 }
 
 TEST_F(MainformStatusBarTest, KeptWordCountFollowsEveryKindOfEdit)

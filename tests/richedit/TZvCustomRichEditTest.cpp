@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -104,6 +105,35 @@ TEST_F(EditorTest, EveryCreationPropertyRecreatesTheControl)
     EXPECT_FALSE(recreates([&] { editor.setHideScrollBars(false); })) << "an unchanged value changes nothing";
     EXPECT_FALSE(recreates([&] { editor.setUndoLimit(50); }));
     EXPECT_EQ(editor.Text(), QStringLiteral("text"));
+}
+
+// WordSelection reaches the control, also one made anew, and decides how a
+// drag across words selects.
+TEST_F(EditorTest, WordSelectionDecidesHowADragAcrossWordsSelects)
+{
+    editor.setText(QStringLiteral("jedna dva tři"));
+    const auto drag = [this](int from, int to) {
+        QWidget* viewport = editor.control()->viewport();
+        const auto pointOf = [this](int position) {
+            QTextCursor cursor(editor.control()->document());
+            cursor.setPosition(position);
+            return editor.control()->cursorRect(cursor).center();
+        };
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, pointOf(0)); // nothing selected under the press
+        QTest::mousePress(viewport, Qt::LeftButton, {}, pointOf(from));
+        QMouseEvent move(QEvent::MouseMove, pointOf(to), viewport->mapToGlobal(pointOf(to)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, pointOf(to));
+        return editor.SelectedText().toStdString();
+    };
+    EXPECT_TRUE(editor.WordSelection());
+    EXPECT_EQ(drag(7, 11), "dva tři");
+    editor.setWordSelection(false);
+    EXPECT_EQ(drag(7, 11), "va t");
+    editor.RecreateWnd();
+    EXPECT_FALSE(editor.WordSelection());
+    EXPECT_EQ(drag(7, 11), "va t");
 }
 
 TEST_F(EditorTest, SelectionStartAloneDoesNotScrollButSelectionLengthDoes)
