@@ -63,6 +63,14 @@ bool isExcluded(const QAction* action)
     return action && action->property("Tag").toInt() == excludedTag;
 }
 
+// Only menus and the menu bar get the flat menu items. A combo box lays out and
+// draws the rows of its list as menu items too, in some styles, and there the
+// size it proposes is the whole list's, which the flat measure would keep.
+bool isMenu(const QWidget* widget)
+{
+    return qobject_cast<const QMenu*>(widget) || qobject_cast<const QMenuBar*>(widget);
+}
+
 TZvFlatMenuItem itemOf(const QStyleOptionMenuItem& option, MenuItemPlace place, int iconSize)
 {
     TZvFlatMenuItem item;
@@ -210,7 +218,7 @@ QSize TZvFlatMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* 
                                          const QWidget* widget) const
 {
     const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
-    if (!item || (type != CT_MenuItem && type != CT_MenuBarItem) ||
+    if (!item || (type != CT_MenuItem && type != CT_MenuBarItem) || !isMenu(widget) ||
         isExcluded(actionOf(widget, *item, false)))
         return QProxyStyle::sizeFromContents(type, option, size, widget);
     const MenuItemPlace place = type == CT_MenuItem ? MenuItemPlace::BelowBar : MenuItemPlace::OnBar;
@@ -226,7 +234,7 @@ bool TZvFlatMenuStyle::drawMenuItem(const QStyleOption* option, QPainter* painte
                                     const QWidget* widget) const
 {
     const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
-    if (!item || isExcluded(actionOf(widget, *item, true)))
+    if (!item || !isMenu(widget) || isExcluded(actionOf(widget, *item, true)))
         return false;
     const MenuItemPlace place =
         qobject_cast<const QMenuBar*>(widget) ? MenuItemPlace::OnBar : MenuItemPlace::BelowBar;
