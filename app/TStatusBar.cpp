@@ -29,6 +29,11 @@ void TStatusBar::addPanel(int width, Qt::Alignment alignment)
     m_widths.push_back(width);
 }
 
+QSize TStatusBar::minimumSizeHint() const
+{
+    return {0, QStatusBar::minimumSizeHint().height()};
+}
+
 int TStatusBar::panelWidth(int index) const
 {
     return index >= 0 && index < panelCount() ? m_widths[std::size_t(index)] : 0;

@@ -26,6 +26,10 @@ public:
     QString panelText(int index) const;
     void setPanelText(int index, const QString& text);
 
+    // The bar asks for its height only: a window narrower than the panels
+    // cuts them off at its right edge rather than being held wide by them.
+    QSize minimumSizeHint() const override;
+
 private:
     std::vector<QLabel*> m_panels;
     std::vector<int> m_widths; // as given; the last panel may be wider
