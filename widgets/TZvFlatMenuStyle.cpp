@@ -203,6 +203,15 @@ int TZvFlatMenuStyle::pixelMetric(PixelMetric metric, const QStyleOption* option
     case PM_MenuBarHMargin:
     case PM_MenuBarVMargin:
         return 0;
+    case PM_ToolBarFrameWidth:
+        if (isBand(widget))
+            return 0;
+        break;
+    case PM_ToolBarItemMargin:
+        // A band is as high as its 26-pixel minimum around buttons of 23 pixels.
+        if (isBand(widget))
+            return 1;
+        break;
     case PM_IndicatorWidth:
     case PM_IndicatorHeight:
     case PM_ExclusiveIndicatorWidth:
@@ -261,6 +270,11 @@ void TZvFlatMenuStyle::drawControl(ControlElement element, const QStyleOption* o
         if (drawMenuItem(option, painter, widget))
             return;
         break;
+    case CE_ToolBar:
+        if (!isBand(widget))
+            break;
+        painter->fillRect(option->rect, bandColor(widget));
+        return;
     case CE_MenuEmptyArea:
         painter->fillRect(option->rect, menuPainter().colors().menuBackground);
         return;
@@ -475,5 +489,9 @@ int TZvFlatMenuStyle::styleHint(StyleHint hint, const QStyleOption* option, cons
 {
     if (hint == SH_MenuBar_MouseTracking || hint == SH_Menu_MouseTracking)
         return 1;
+    // A list drops down below its box, a few rows high with a scroll bar,
+    // rather than opening over the box as a menu.
+    if (hint == SH_ComboBox_Popup && qobject_cast<const QComboBox*>(widget))
+        return 0;
     return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
