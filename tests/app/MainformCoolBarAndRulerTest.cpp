@@ -4,6 +4,7 @@
 
 #include "tests/app/MainformFixture.h"
 
+#include "app/TStatusBar.h"
 #include "widgets/TZvFlatMenuColors.h"
 #include "widgets/TZvFlatMenuStyle.h"
 
@@ -79,5 +80,12 @@ TEST_F(MainformCoolBarAndRulerTest, AStoredWidthNarrowerThanTheRulerIsKeptAndThe
     EXPECT_EQ(window.ruler->size(), QSize(857, 25));
     EXPECT_EQ(window.ruler->visibleRegion().boundingRect(), QRect(0, 0, window.width(), 25))
         << "the ruler shows as much as the window is wide";
+    // The status bar's panels keep their widths and places; the window's edge cuts them off.
+    const QWidget* first = window.StatusBar1->findChild<QWidget*>(QStringLiteral("Panel0"));
+    const QWidget* second = window.StatusBar1->findChild<QWidget*>(QStringLiteral("Panel1"));
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(first->width(), 250);
+    EXPECT_EQ(second->width(), 60);
+    EXPECT_GT(second->x(), first->x() + first->width());
 }
 
