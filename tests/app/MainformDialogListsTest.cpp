@@ -8,29 +8,13 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QFileDialog>
+#include <QDialog>
 #include <QTimer>
 #include <QToolButton>
 
 #include <functional>
 
 namespace {
-
-// Runs `act` on the next modal dialog once it is shown, then closes that dialog.
-void whenDialogShown(std::function<void(QDialog*)> act)
-{
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        act(dialog);
-        dialog->reject();
-    });
-    poll->start(10);
-}
 
 // Opens the list of `box` as a person does (a click, or Alt+Down on the
 // focused box), measures it and chooses the row after the current one with a click.
@@ -46,9 +30,7 @@ void openMeasureAndPick(QComboBox* box, bool withKeyboard)
     QAbstractItemView* list = box->view();
     QWidget* popup = list->window();
     ASSERT_TRUE(QTest::qWaitFor([popup] { return popup->isVisible(); }, 5000));
-    // The folder list fills itself as it opens.
-    ASSERT_GE(box->count(), 2);
-    const int row = (box->currentIndex() + 1) % box->count();
+    ASSERT_GE(box->count(), 2); // the folder list fills itself as it opens
 
     int rowsHeight = 0;
     int shortest = INT_MAX;
@@ -64,11 +46,10 @@ void openMeasureAndPick(QComboBox* box, bool withKeyboard)
     EXPECT_LE(tallest, 2 * line);
     EXPECT_LE(popup->height(), rowsHeight + 12) << "rows a line high and a thin frame";
 
+    const int row = (box->currentIndex() + 1) % box->count();
     const QString chosen = box->itemText(row);
     const QRect target = list->visualRect(box->model()->index(row, box->modelColumn()));
     ASSERT_TRUE(list->viewport()->rect().contains(target.center()));
-    // A release right after the press that opened the list is taken as part of that press.
-    QTest::qWait(QApplication::doubleClickInterval());
     QTest::mouseMove(list->viewport(), target.center());
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, target.center());
     EXPECT_TRUE(QTest::qWaitFor([popup] { return !popup->isVisible(); }, 5000));
@@ -90,47 +71,42 @@ protected:
         return *form;
     }
 
-    // Opens the dialog with a click on `button` and runs each named list of it through openMeasureAndPick.
-    void checkListsOf(QToolButton* button, const QStringList& names)
+    // Opens a dialog with `open` and, once it is shown, runs each named list of it
+    // through openMeasureAndPick, the last one opened with the keyboard; then closes it.
+    static void checkLists(const std::function<void()>& open, const QStringList& names)
     {
         bool shown = false;
-        whenDialogShown([&](QDialog* dialog) {
+        auto* poll = new QTimer;
+        QObject::connect(poll, &QTimer::timeout, poll, [&shown, poll, names] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            poll->deleteLater();
             shown = true;
             for (const QString& name : names) {
-                auto* box = dialog->findChild<QComboBox*>(name);
-                ASSERT_NE(box, nullptr) << name.toStdString();
-                openMeasureAndPick(box, name == names.last());
+                if (auto* box = dialog->findChild<QComboBox*>(name))
+                    openMeasureAndPick(box, name == names.last());
+                else
+                    ADD_FAILURE() << "no list " << name.toStdString();
             }
+            dialog->reject();
         });
-        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+        poll->start(10);
+        open();
         EXPECT_TRUE(shown);
     }
 
     QtDesktop realDesktop;
 };
 
-TEST_F(MainformDialogListsTest, TheListsOfTheFileDialogsOpenAsRowsALineHighAndAClickChoosesOne)
+TEST_F(MainformDialogListsTest, TheListsOfTheFileAndParagraphDialogsOpenAsRowsALineHighAndAClickChoosesOne)
 {
     TMainform& window = createFormWithRealDialogs();
-    const QStringList lists = {QStringLiteral("lookInCombo"), QStringLiteral("fileTypeCombo")};
     for (QToolButton* button : {window.otevrit, window.ulozit, window.ToolButton24}) {
         SCOPED_TRACE(button->objectName().toStdString());
-        checkListsOf(button, lists);
+        checkLists([button] { QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center()); },
+                   {QStringLiteral("lookInCombo"), QStringLiteral("fileTypeCombo")});
     }
-}
-
-TEST_F(MainformDialogListsTest, TheListsOfTheParagraphDialogOpenAsRowsALineHighAndAClickChoosesOne)
-{
-    TMainform& window = createFormWithRealDialogs();
-    bool shown = false;
-    whenDialogShown([&](QDialog* dialog) {
-        shown = true;
-        for (const char* name : {"zarovnaniob", "radkovanim"}) {
-            auto* box = dialog->findChild<QComboBox*>(QLatin1String(name));
-            ASSERT_NE(box, nullptr) << name;
-            openMeasureAndPick(box, std::string_view(name) == "radkovanim");
-        }
-    });
-    window.Odstavec1->trigger();
-    EXPECT_TRUE(shown);
+    checkLists([&window] { window.Odstavec1->trigger(); },
+               {QStringLiteral("zarovnaniob"), QStringLiteral("radkovanim")});
 }
