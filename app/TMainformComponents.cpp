@@ -4,6 +4,7 @@
 
 #include "app/TMainform.h"
 
+#include "app/FixedSizeItem.h"
 #include "app/TStatusBar.h"
 #include "app/ZvIcons.h"
 #include "platform/SysColor.h"
@@ -121,8 +122,8 @@ void TMainform::createComponents()
     }
     column->addWidget(CoolBar1);
 
-    // The ruler never changes size; the order of the margin and indent values
-    // matters, as the margins move the indents.
+    // The ruler never changes size, and a window narrower than it clips it; the
+    // order of the margin and indent values matters, as the margins move the indents.
     ruler = new TZvRuler(client);
     ruler->setObjectName(QStringLiteral("ruler"));
     ruler->setFixedSize(857, 25);
@@ -140,7 +141,7 @@ void TMainform::createComponents()
     ruler->setIndentRight(183);
     ruler->setShowMarginHandlers(false);
     ruler->OnIndentChange = [this](QObject* sender, TIndentID id) { rulerIndentChange(sender, id); };
-    column->addWidget(ruler);
+    column->addItem(new FixedSizeItem(ruler));
 
     editor = new TZvRichEdit(client);
     editor->setObjectName(QStringLiteral("editor"));

@@ -1,10 +1,23 @@
 #include "app/TStatusBar.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 
-TStatusBar::TStatusBar(QWidget* parent) : QStatusBar(parent)
+#include <numeric>
+
+namespace {
+
+constexpr int panelSpacing = 6; // as the status bar spaces its widgets
+
+} // namespace
+
+TStatusBar::TStatusBar(QWidget* parent)
+    : QStatusBar(parent), m_strip(new QWidget(this)), m_stripLayout(new QHBoxLayout(m_strip))
 {
-    setSizeGripEnabled(true);
+    m_stripLayout->setContentsMargins(0, 0, 0, 0);
+    m_stripLayout->setSpacing(panelSpacing);
+    addWidget(m_strip, 1);
+    setSizeGripEnabled(true); // made after the strip, so drawn over its end
 }
 
 void TStatusBar::addPanel(int width, Qt::Alignment alignment)
@@ -12,21 +25,26 @@ void TStatusBar::addPanel(int width, Qt::Alignment alignment)
     if (!m_panels.empty()) {
         // The panel that was last keeps its own width from now on.
         QLabel* previous = m_panels.back();
-        removeWidget(previous);
-        insertWidget(int(m_panels.size()) - 1, previous, 0);
+        m_stripLayout->setStretchFactor(previous, 0);
         previous->setFixedWidth(m_widths.back());
-        previous->show();
     }
-    auto* panel = new QLabel(this);
+    auto* panel = new QLabel(m_strip);
     panel->setObjectName(QStringLiteral("Panel%1").arg(m_panels.size()));
     panel->setMinimumWidth(width);
     panel->setAlignment(alignment | Qt::AlignVCenter);
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
     panel->setIndent(2);
-    addWidget(panel, 1);
+    m_stripLayout->addWidget(panel, 1);
     m_panels.push_back(panel);
     m_widths.push_back(width);
+    m_strip->setMinimumWidth(std::accumulate(m_widths.begin(), m_widths.end(), 0) +
+                             panelSpacing * (int(m_widths.size()) - 1));
+}
+
+QSize TStatusBar::minimumSizeHint() const
+{
+    return {0, QStatusBar::minimumSizeHint().height()};
 }
 
 int TStatusBar::panelWidth(int index) const

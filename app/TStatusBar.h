@@ -8,6 +8,7 @@
 
 #include <vector>
 
+class QHBoxLayout;
 class QLabel;
 
 class TStatusBar : public QStatusBar
@@ -26,7 +27,14 @@ public:
     QString panelText(int index) const;
     void setPanelText(int index, const QString& text);
 
+    // The bar asks for its height only: a window narrower than the panels
+    // cuts them off at its right edge, where they stay, rather than being held
+    // wide by them.
+    QSize minimumSizeHint() const override;
+
 private:
+    QWidget* m_strip; // the panels side by side, never narrower than their widths
+    QHBoxLayout* m_stripLayout;
     std::vector<QLabel*> m_panels;
     std::vector<int> m_widths; // as given; the last panel may be wider
 };

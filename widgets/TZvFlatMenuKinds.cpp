@@ -1,5 +1,7 @@
 #include "widgets/TZvFlatMenuKinds.h"
 
+#include "widgets/FontDropDownStyle.h"
+
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
@@ -127,5 +129,8 @@ bool HasExcludedTag(const QObject* object)
 
 bool HasOwnLook(const QWidget* widget)
 {
-    return widget->testAttribute(Qt::WA_SetStyle) || !widget->styleSheet().isEmpty();
+    // The font name box's own style only drops its list down below the box, as the flat look does too.
+    const bool ownStyle =
+        widget->testAttribute(Qt::WA_SetStyle) && !qobject_cast<const FontDropDownStyle*>(widget->style());
+    return ownStyle || !widget->styleSheet().isEmpty();
 }

@@ -15,5 +15,6 @@ class QWidget;
 std::optional<TFlatControl> FlatControlKind(const QWidget* widget);
 std::optional<TFlatContainer> FlatContainerKind(const QWidget* widget);
 bool HasExcludedTag(const QObject* object);
-// A widget that draws itself its own way already: a style or a style sheet of its own.
+// A widget that draws itself its own way already: a style or a style sheet of its own
+// (a style that only drops a list down below its box is no look of its own).
 bool HasOwnLook(const QWidget* widget);

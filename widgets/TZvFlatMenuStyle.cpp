@@ -63,6 +63,14 @@ bool isExcluded(const QAction* action)
     return action && action->property("Tag").toInt() == excludedTag;
 }
 
+// Only menus and the menu bar get the flat menu items. A combo box lays out and
+// draws the rows of its list as menu items too, in some styles, and there the
+// size it proposes is the whole list's, which the flat measure would keep.
+bool isMenu(const QWidget* widget)
+{
+    return qobject_cast<const QMenu*>(widget) || qobject_cast<const QMenuBar*>(widget);
+}
+
 TZvFlatMenuItem itemOf(const QStyleOptionMenuItem& option, MenuItemPlace place, int iconSize)
 {
     TZvFlatMenuItem item;
@@ -195,6 +203,15 @@ int TZvFlatMenuStyle::pixelMetric(PixelMetric metric, const QStyleOption* option
     case PM_MenuBarHMargin:
     case PM_MenuBarVMargin:
         return 0;
+    case PM_ToolBarFrameWidth:
+        if (isBand(widget))
+            return 0;
+        break;
+    case PM_ToolBarItemMargin:
+        // A band is as high as its 26-pixel minimum around buttons of 23 pixels.
+        if (isBand(widget))
+            return 1;
+        break;
     case PM_IndicatorWidth:
     case PM_IndicatorHeight:
     case PM_ExclusiveIndicatorWidth:
@@ -210,7 +227,7 @@ QSize TZvFlatMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* 
                                          const QWidget* widget) const
 {
     const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
-    if (!item || (type != CT_MenuItem && type != CT_MenuBarItem) ||
+    if (!item || (type != CT_MenuItem && type != CT_MenuBarItem) || !isMenu(widget) ||
         isExcluded(actionOf(widget, *item, false)))
         return QProxyStyle::sizeFromContents(type, option, size, widget);
     const MenuItemPlace place = type == CT_MenuItem ? MenuItemPlace::BelowBar : MenuItemPlace::OnBar;
@@ -226,7 +243,7 @@ bool TZvFlatMenuStyle::drawMenuItem(const QStyleOption* option, QPainter* painte
                                     const QWidget* widget) const
 {
     const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
-    if (!item || isExcluded(actionOf(widget, *item, true)))
+    if (!item || !isMenu(widget) || isExcluded(actionOf(widget, *item, true)))
         return false;
     const MenuItemPlace place =
         qobject_cast<const QMenuBar*>(widget) ? MenuItemPlace::OnBar : MenuItemPlace::BelowBar;
@@ -253,6 +270,11 @@ void TZvFlatMenuStyle::drawControl(ControlElement element, const QStyleOption* o
         if (drawMenuItem(option, painter, widget))
             return;
         break;
+    case CE_ToolBar:
+        if (!isBand(widget))
+            break;
+        painter->fillRect(option->rect, bandColor(widget));
+        return;
     case CE_MenuEmptyArea:
         painter->fillRect(option->rect, menuPainter().colors().menuBackground);
         return;
@@ -467,5 +489,9 @@ int TZvFlatMenuStyle::styleHint(StyleHint hint, const QStyleOption* option, cons
 {
     if (hint == SH_MenuBar_MouseTracking || hint == SH_Menu_MouseTracking)
         return 1;
+    // A list drops down below its box, a few rows high with a scroll bar,
+    // rather than opening over the box as a menu.
+    if (hint == SH_ComboBox_Popup && qobject_cast<const QComboBox*>(widget))
+        return 0;
     return QProxyStyle::styleHint(hint, option, widget, returnData);
 }

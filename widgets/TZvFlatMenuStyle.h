@@ -6,9 +6,10 @@
 // by TZvFlatMenuPainter; a popup menu gets a one-pixel frame with a two-pixel
 // shadow at its right and bottom, its window cut to that shape; edits, combo
 // boxes, spin boxes, check boxes, radio buttons and group boxes are drawn by
-// TZvFlatMenuControlPainter; the tool bars that are bands of a control bar get
-// a lightened face and a grip of short lines. Menu items with the dynamic property "Tag" 999
-// keep the application style's drawing.
+// TZvFlatMenuControlPainter, and the list of a combo box drops down below the
+// box; the tool bars that are bands of a control bar get a flat lightened face,
+// a grip of short lines and the bands' 26 pixels of height. Menu items with the
+// dynamic property "Tag" 999 keep the application style's drawing.
 
 #include "widgets/TZvFlatMenuPainter.h"
 #include "widgets/TZvFlatMenuProperties.h"
