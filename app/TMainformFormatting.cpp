@@ -5,11 +5,11 @@
 #include "app/TMainform.h"
 
 #include "richedit/TZvRichEdit.h"
+#include "widgets/TIntSpinEdit.h"
 #include "widgets/TZvColorButton.h"
 #include "widgets/TZvFontComboBox.h"
 
 #include <QScopedValueRollback>
-#include <QSpinBox>
 #include <QToolButton>
 
 // The decision rests on the attribute read, never on the button's state; the
