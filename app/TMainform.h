@@ -32,9 +32,9 @@ class QCheckBox;
 class QLocale;
 class QMenu;
 class QMenuBar;
-class QSpinBox;
 class QToolBar;
 class QToolButton;
+class TIntSpinEdit;
 class TStatusBar;
 class TTimer;
 class Tnastaveni;
@@ -109,7 +109,7 @@ public:
     // ToolBar2.
     QToolButton* ToolButton5 = nullptr;
     TZvFontComboBox* fontybox = nullptr;
-    QSpinBox* velikostpisma = nullptr;
+    TIntSpinEdit* velikostpisma = nullptr;
     QToolButton *tucne = nullptr, *kurziva = nullptr, *podtrzene = nullptr, *preskrknute = nullptr,
                 *dindex = nullptr, *hindex = nullptr, *lzarovnani = nullptr, *szarovnani = nullptr,
                 *pzarovnani = nullptr, *czarovnani = nullptr, *cisodraz = nullptr, *tecodraz = nullptr,

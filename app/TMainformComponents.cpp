@@ -10,6 +10,7 @@
 #include "platform/SysColor.h"
 #include "platform/TPicture.h"
 #include "platform/TTimer.h"
+#include "widgets/TIntSpinEdit.h"
 #include "widgets/TZvColorGlyphs.h"
 #include "widgets/TZvColorNames.h"
 
@@ -17,12 +18,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalBlocker>
-#include <QSpinBox>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -642,14 +641,16 @@ void TMainform::createToolBar2()
     fontybox->OnChange = [this](TZvFontComboBox* sender) { FontBox1Change(sender); };
     bar->addWidget(fontybox);
 
-    velikostpisma = new QSpinBox(bar);
+    velikostpisma = new TIntSpinEdit(desktop(), bar);
     velikostpisma->setObjectName(QStringLiteral("velikostpisma"));
-    velikostpisma->setRange(4, 104);
+    velikostpisma->setFixedWidth(48);
+    velikostpisma->setMinValue(4);
+    velikostpisma->setMaxValue(104);
     velikostpisma->setValue(8);
-    velikostpisma->findChild<QLineEdit*>()->setReadOnly(true); // typing into it is disabled
+    velikostpisma->setEditorEnabled(false); // only the arrows and the Up and Down keys change it
     velikostpisma->setToolTip(QStringLiteral("Nastaví velikost písma"));
     velikostpisma->setStatusTip(QStringLiteral("Nastaví velikost písma"));
-    connect(velikostpisma, &QSpinBox::valueChanged, this, [this] { velikostpismaChange(velikostpisma); });
+    velikostpisma->OnChange = [this](QObject* sender) { velikostpismaChange(sender); };
     bar->addWidget(velikostpisma);
     bar->addSeparator();
 

@@ -5,12 +5,12 @@
 #include "app/TMainform.h"
 
 #include "richedit/TZvRichEdit.h"
+#include "widgets/TIntSpinEdit.h"
 #include "widgets/TZvColorButton.h"
 #include "widgets/TZvFontComboBox.h"
 
 #include <QAction>
 #include <QScopedValueRollback>
-#include <QSpinBox>
 #include <QToolButton>
 
 // The decision rests on the attribute read, never on the button's state; the

@@ -127,26 +127,33 @@ void TMainform::Odstavec1Click(QObject*)
 {
     openParagraphDialog();
 }
-// One point is 4/3 of a ruler unit (a pixel). Conversions compute in extended
-// precision and truncate toward zero.
+// One point is 4/3 of a ruler unit (a pixel). Points become units truncated
+// toward zero; units become points rounded away from zero, which is the exact
+// inverse: the points a handle was placed from are the points it reads back,
+// so a click on a handle that does not move it leaves the paragraph alone.
+// (Truncating both ways lost up to a point on every trip, and each click
+// moved the indent one more step.)
 namespace {
-
-constexpr long double PointsToUnits = 1.3333333333333333334L;
 
 int toUnits(int points)
 {
-    return int(points * PointsToUnits);
+    return points * 4 / 3;
 }
 
 int toPoints(int units)
 {
-    return int(units / PointsToUnits);
+    const int points = units * 3 / 4;
+    return units * 3 % 4 == 0 ? points : points + (units < 0 ? -1 : 1);
 }
 
 // The editor's text starts 6 units right of the ruler's left edge; a handle
 // box is 9 units wide, so its left edge stands 4 units left of its middle.
 constexpr int TextLeft = 6;
 constexpr int HalfHandle = 4;
+// The handle's x over the paragraph's points, and back.
+constexpr int HandleOffset = TextLeft - HalfHandle;
+// Points: the right handle stands this far inside the right indent.
+constexpr int RightHandleInset = 6;
 
 } // namespace
 
@@ -165,20 +172,22 @@ void TMainform::ToolButton44Click(QObject*)
 void TMainform::rulerIndentChange(QObject*, TIndentID IndentID)
 {
     TZvParaAttributes& paragraph = editor->ParagraphAttributes();
+    const int first = toPoints(ruler->IndentFirst() - HandleOffset);
+    const int firstAndLeft = toPoints(ruler->IndentLeft() - HandleOffset);
     switch (IndentID) {
     case riFirst:
-        paragraph.setFirstLineIndent(toPoints(ruler->IndentFirst()));
+        paragraph.setFirstLineIndent(first);
         break;
     case riLeft:
-        paragraph.setLeftIndent(toPoints(ruler->IndentLeft()) - paragraph.FirstLineIndent());
+        paragraph.setLeftIndent(firstAndLeft - paragraph.FirstLineIndent());
         break;
     case riRight:
-        // 10 units: the text's right inset and the handle's half width.
-        paragraph.setRightIndent(toPoints(ruler->width() - ruler->IndentRight() - TextLeft - HalfHandle));
+        paragraph.setRightIndent(toPoints(ruler->width() - TextLeft - ruler->IndentRight()) -
+                                 RightHandleInset);
         break;
     case riBothLeft:
-        paragraph.setFirstLineIndent(toPoints(ruler->IndentFirst()));
-        paragraph.setLeftIndent(toPoints(ruler->IndentLeft()) - paragraph.FirstLineIndent());
+        paragraph.setFirstLineIndent(first);
+        paragraph.setLeftIndent(firstAndLeft - paragraph.FirstLineIndent());
         break;
     }
     editorSelectionChange(this);
@@ -192,8 +201,7 @@ void TMainform::editorSelectionChange(QObject*)
     const int first = paragraph.FirstLineIndent();
     const int left = paragraph.LeftIndent();
     const int right = paragraph.RightIndent();
-    ruler->setIndentFirst(toUnits(first) + TextLeft - HalfHandle);
-    ruler->setIndentLeft(toUnits(left + first) + TextLeft - HalfHandle);
-    // The right handle stands 6 points inside the right indent.
-    ruler->setIndentRight((ruler->width() - TextLeft) - toUnits(right + 6));
+    ruler->setIndentFirst(toUnits(first) + HandleOffset);
+    ruler->setIndentLeft(toUnits(left + first) + HandleOffset);
+    ruler->setIndentRight((ruler->width() - TextLeft) - toUnits(right + RightHandleInset));
 }

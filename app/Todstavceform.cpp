@@ -3,6 +3,7 @@
 #include "app/TMainform.h"
 #include "format/TextFormatProperties.h"
 #include "widgets/TFloatSpinEdit.h"
+#include "widgets/TIntSpinEdit.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -11,10 +12,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
-#include <climits>
 #include <cmath>
 
 using namespace TextFormatProperties;
@@ -67,13 +66,15 @@ QGroupBox* groupBox(const QString& caption, QWidget* parent)
     return box;
 }
 
-QSpinBox* pointField(const char* name, int step, int minimum, int maximum, QWidget* parent)
+// A whole-number field; equal bounds mean none.
+TIntSpinEdit* pointField(Desktop& desktop, const char* name, int step, int minimum, int maximum,
+                         QWidget* parent)
 {
-    auto* field = new QSpinBox(parent);
+    auto* field = new TIntSpinEdit(desktop, parent);
     field->setObjectName(QString::fromLatin1(name));
-    field->setSingleStep(step);
-    field->setRange(minimum, maximum);
-    field->setValue(0);
+    field->setIncrement(step);
+    field->setMinValue(minimum);
+    field->setMaxValue(maximum);
     return field;
 }
 
@@ -145,14 +146,14 @@ void Todstavceform::createControls()
 
     QGroupBox* spacing = groupBox(QStringLiteral("Mezery"), panel);
     auto* spacingForm = compactForm(spacing);
-    predm = pointField("predm", 6, 0, 32, spacing);
-    zam = pointField("zam", 6, 0, 32, spacing);
+    predm = pointField(m_mainform.desktop(), "predm", 6, 0, 32, spacing);
+    zam = pointField(m_mainform.desktop(), "zam", 6, 0, 32, spacing);
     radkovanim = new QComboBox(spacing);
     radkovanim->setObjectName(QStringLiteral("radkovanim"));
     radkovanim->addItems({QStringLiteral("Jednoduché"), QStringLiteral("1,5 řádků"),
                           QStringLiteral("Dvojité"), QStringLiteral("Nejméně"), QStringLiteral("Přesně"),
                           QStringLiteral("Násobky")});
-    vyskam = pointField("vyskam", 1, INT_MIN, INT_MAX, spacing); // no bounds
+    vyskam = pointField(m_mainform.desktop(), "vyskam", 1, 0, 0, spacing);
     spacingForm->addRow(label(QStringLiteral("Před :"), spacing), row(predm, QStringLiteral("b."), spacing));
     spacingForm->addRow(label(QStringLiteral("Za :"), spacing), row(zam, QStringLiteral("b."), spacing));
     spacingForm->addRow(label(QStringLiteral("Řádkování:"), spacing), radkovanim);

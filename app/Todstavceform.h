@@ -8,8 +8,8 @@
 #include <QDialog>
 
 class QComboBox;
-class QSpinBox;
 class TFloatSpinEdit;
+class TIntSpinEdit;
 class TMainform;
 
 class Todstavceform : public QDialog
@@ -21,10 +21,10 @@ public:
     QComboBox* zarovnaniob = nullptr;
     TFloatSpinEdit* zlevaod = nullptr;
     TFloatSpinEdit* zpravaod = nullptr;
-    QSpinBox* predm = nullptr;
-    QSpinBox* zam = nullptr;
+    TIntSpinEdit* predm = nullptr;
+    TIntSpinEdit* zam = nullptr;
     QComboBox* radkovanim = nullptr;
-    QSpinBox* vyskam = nullptr;
+    TIntSpinEdit* vyskam = nullptr;
 
     void FormCreate(QObject* Sender);
     void radkovanimChange(QObject* Sender);

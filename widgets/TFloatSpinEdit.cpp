@@ -16,14 +16,6 @@
 
 namespace {
 
-// The default locale without thousands separators: "1234,5" reads and writes as such.
-QLocale numberLocale()
-{
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
-    return locale;
-}
-
 constexpr QChar Backspace(8);
 constexpr QChar CarriageReturn(13);
 
@@ -75,11 +67,25 @@ TFloatSpinEdit::~TFloatSpinEdit()
     m_button = nullptr;
 }
 
-double TFloatSpinEdit::Value() const
+QLocale TFloatSpinEdit::numberLocale()
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    return locale;
+}
+
+std::optional<double> TFloatSpinEdit::numberOf(const QString& text) const
 {
     bool ok = false;
-    const double value = numberLocale().toDouble(text(), &ok);
-    return ok ? value : m_minValue;
+    const double number = numberLocale().toDouble(text, &ok);
+    if (!ok)
+        return std::nullopt;
+    return number;
+}
+
+double TFloatSpinEdit::Value() const
+{
+    return numberOf(text()).value_or(m_minValue);
 }
 
 void TFloatSpinEdit::setValue(double value)

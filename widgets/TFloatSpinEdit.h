@@ -7,8 +7,10 @@
 #include "platform/Desktop.h"
 
 #include <QLineEdit>
+#include <QLocale>
 
 #include <functional>
+#include <optional>
 
 class TFloatSpinButton;
 
@@ -57,6 +59,11 @@ public:
     int minimumFieldHeight() const;
 
 protected:
+    // The number a text stands for, or none when it is no number.
+    virtual std::optional<double> numberOf(const QString& text) const;
+    // The default locale without thousands separators: "1234,5" reads and writes as such.
+    static QLocale numberLocale();
+
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

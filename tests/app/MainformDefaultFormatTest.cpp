@@ -5,11 +5,11 @@
 #include "tests/app/MainformFixture.h"
 
 #include "platform/RichEditControl.h"
+#include "widgets/TIntSpinEdit.h"
 
 #include <QComboBox>
 #include <QGlyphRun>
 #include <QRawFont>
-#include <QSpinBox>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>

@@ -4,12 +4,12 @@
 #include "tests/app/MainformFixture.h"
 
 #include "platform/OsVersion.h"
+#include "widgets/TIntSpinEdit.h"
 #include "widgets/TZvFlatMenuStyle.h"
 
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSpinBox>
 
 class MainformFlatMenuTest : public MainformFixture
 {

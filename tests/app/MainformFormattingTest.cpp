@@ -5,17 +5,18 @@
 
 #include "format/TextFormatProperties.h"
 #include "platform/RichEditControl.h"
+#include "widgets/TIntSpinEdit.h"
 #include "widgets/TZvColorButton.h"
 #include "widgets/TZvColorNames.h"
 #include "widgets/TZvFontComboBox.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QSpinBox>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QToolButton>
+#include <QWindow>
 
 namespace {
 
@@ -174,6 +175,35 @@ TEST_F(MainformFormattingTest, FontBoxAndSizeFieldFormatTheSelection)
     EXPECT_EQ(attributes->FaceName(), QStringLiteral("DejaVu Sans Mono"));
     EXPECT_EQ(attributes->PointSize(), 31);
     EXPECT_TRUE(window->editor->control()->hasFocus());
+}
+
+// A click through the window lands on whatever part of the widget lies under the pointer.
+void clickOn(QWidget* widget, QPoint at)
+{
+    QWindow* handle = widget->window()->windowHandle();
+    QTest::mouseClick(handle, Qt::LeftButton, {}, handle->mapFromGlobal(widget->mapToGlobal(at)));
+}
+
+TEST_F(MainformFormattingTest, TheSizeBoxKeepsAnsweringItsKeysAfterItsArrowsWereClicked)
+{
+    select(0, 5);
+    QWidget* box = window->velikostpisma;
+    const QPoint upArrow(box->width() - 8, box->height() / 4 + 1);
+    const QPoint downArrow(box->width() - 8, box->height() * 3 / 4 - 1);
+    clickOn(box, upArrow);
+    clickOn(box, upArrow);
+    clickOn(box, downArrow);
+    EXPECT_EQ(window->velikostpisma->text().toStdString(), "9");
+    EXPECT_EQ(attributes->PointSize(), 9);
+    // Longer than an arrow has to be held before it repeats: the clicks ended all of that.
+    QTest::qWait(700);
+    const std::pair<Qt::Key, int> keys[] = {{Qt::Key_Up, 10}, {Qt::Key_Down, 9}, {Qt::Key_Down, 8}};
+    for (const auto& [key, size] : keys) {
+        clickOn(box, QPoint(6, box->height() / 2));
+        QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_EQ(window->velikostpisma->text().toStdString(), std::to_string(size));
+        EXPECT_EQ(attributes->PointSize(), size);
+    }
 }
 
 TEST_F(MainformFormattingTest, ColourButtonsAndDialogsSetTheirAttribute)

@@ -6,6 +6,7 @@
 #include "app/TStatusBar.h"
 #include "platform/RichEditControl.h"
 #include "platform/TTimer.h"
+#include "widgets/TIntSpinEdit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,7 +20,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QSpinBox>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -132,9 +132,10 @@ TEST_F(MainformLayoutTest, ControlsThatStandInForLaterOnesHaveTheirDesignValues)
     EXPECT_FALSE(window.fontybox->Sorted());
     EXPECT_EQ(window.fontybox->FontName(), QFontInfo(QFont(QStringLiteral("MS Sans Serif"))).family())
         << "the face that \"MS Sans Serif\" is drawn in";
-    EXPECT_EQ(window.velikostpisma->minimum(), 4);
-    EXPECT_EQ(window.velikostpisma->maximum(), 104);
+    EXPECT_EQ(window.velikostpisma->MinValue(), 4);
+    EXPECT_EQ(window.velikostpisma->MaxValue(), 104);
     EXPECT_EQ(window.velikostpisma->value(), 8);
+    EXPECT_FALSE(window.velikostpisma->EditorEnabled()) << "typing into it is disabled";
     EXPECT_EQ(window.barvatextu->size(), QSize(36, 22));
     EXPECT_EQ(window.bpozaditextu->size(), QSize(36, 22));
     EXPECT_TRUE(window.lzarovnani->isChecked());

@@ -126,16 +126,17 @@ TEST_F(MainformParagraphsTest, TheParagraphFollowsAMovedHandleAndTheHandleSettle
             return {&TZvRuler::setIndentRight, &TZvRuler::IndentRight};
         }
     };
-    for (const Case row : {Case{riRight, 763, 759}, Case{riFirst, 62, 63}, Case{riLeft, 100, 102}}) {
+    // 61 and 764 are no whole number of points: the handles take the next point out from the text.
+    for (const Case row : {Case{riRight, 764, 763}, Case{riFirst, 61, 62}, Case{riLeft, 100, 100}}) {
         SCOPED_TRACE(int(row.id));
         const auto [set, get] = place(row.id);
         (ruler.*set)(row.dropped); // where a drag leaves it
         ruler.OnIndentChange(&ruler, row.id);
         EXPECT_EQ((ruler.*get)(), row.shown);
     }
-    EXPECT_EQ(paragraph->RightIndent(), 63);
-    EXPECT_EQ(paragraph->FirstLineIndent(), 46);
-    EXPECT_EQ(paragraph->LeftIndent(), 75 - 46);
+    EXPECT_EQ(paragraph->RightIndent(), 60);
+    EXPECT_EQ(paragraph->FirstLineIndent(), 45);
+    EXPECT_EQ(paragraph->LeftIndent(), 74 - 45);
 }
 
 // The user drags the right handle 40 units left with the mouse.
@@ -145,20 +146,47 @@ TEST_F(MainformParagraphsTest, DraggingAHandleWithTheMouseChangesTheParagraph)
     QTest::mousePress(right, Qt::LeftButton, {}, QPoint(4, 3));
     QTest::mouseMove(right, QPoint(4 - 40, 3));
     QTest::mouseRelease(right, Qt::LeftButton, {}, QPoint(4, 3));
-    // 763 - 40 = 723 (on the ten-unit grid: 720): (857 - 720 - 10) * 3/4 = 95 points.
-    EXPECT_EQ(paragraph->RightIndent(), 95);
+    // 763 - 40 = 723 (on the ten-unit grid: 720): (857 - 6 - 720) * 3/4 = 98.25, 99 points - 6.
+    EXPECT_EQ(paragraph->RightIndent(), 93);
     EXPECT_EQ(paragraph->FirstLineIndent(), 44); // the other indents stay
+}
+
+// Points fall on every third of a ruler unit; a click on a handle that stands
+// where the paragraph put it writes the paragraph's own indents back.
+TEST_F(MainformParagraphsTest, ClickingAHandleWithoutMovingItKeepsTheIndents)
+{
+    TZvRuler& ruler = *window->ruler;
+    for (int third = 0; third < 4; ++third) {
+        const std::array<int, 3> points{44 + third, 10 + third, 60 + third};
+        paragraph->setFirstLineIndent(points[0]);
+        paragraph->setLeftIndent(points[1]);
+        paragraph->setRightIndent(points[2]);
+        window->editorSelectionChange(window);
+        const std::array<int, 3> handles = indentsOf(ruler);
+        for (const TIndentID kind : {riFirst, riLeft, riRight, riBothLeft}) {
+            for (int click = 1; click <= 3; ++click) {
+                SCOPED_TRACE(testing::Message()
+                             << "third " << third << ", handle " << int(kind) << ", click " << click);
+                QTest::mouseClick(ruler.handle(kind), Qt::LeftButton, {}, QPoint(4, 3));
+                EXPECT_EQ((std::array{paragraph->FirstLineIndent(), paragraph->LeftIndent(),
+                                      paragraph->RightIndent()}),
+                          points);
+                EXPECT_EQ(indentsOf(ruler), handles);
+            }
+        }
+    }
 }
 
 TEST_F(MainformParagraphsTest, IndentButtonsMoveTheParagraphByOneRulerStep)
 {
-    window->ToolButton44->click(); // from 60, 60, 763 and 44 pt         // to 70: 52 pt, shown at 71
-    EXPECT_EQ(paragraph->FirstLineIndent(), 52);
+    window->ToolButton44->click(); // from 60, 60, 763 and 44 pt to 70: 51 pt
+    EXPECT_EQ(paragraph->FirstLineIndent(), 51);
     EXPECT_EQ(paragraph->LeftIndent(), 0);
-    EXPECT_EQ(indentsOf(*window->ruler), (std::array{71, 71, 763}));
-    window->ToolButton43->click(); // to 61: 45 pt, shown at 62
-    window->ToolButton43->click(); // to 52: 39 pt
-    EXPECT_EQ(paragraph->FirstLineIndent(), 39);
+    EXPECT_EQ(indentsOf(*window->ruler), (std::array{70, 70, 763}));
+    window->ToolButton43->click(); // back to 60: 44 pt
+    EXPECT_EQ(paragraph->FirstLineIndent(), 44);
+    window->ToolButton43->click(); // to 50: 36 pt
+    EXPECT_EQ(paragraph->FirstLineIndent(), 36);
 }
 
 } // namespace

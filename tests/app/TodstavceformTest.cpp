@@ -7,12 +7,12 @@
 #include "format/TextFormatProperties.h"
 #include "platform/RichEditControl.h"
 #include "widgets/TFloatSpinEdit.h"
+#include "widgets/TIntSpinEdit.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTextBlock>
 #include <QTimer>
 
@@ -147,6 +147,35 @@ TEST_F(TodstavceformTest, StornoWritesNothingAndEachOpeningIsAFreshDialog)
     EXPECT_EQ(shown.size(), 2);
     EXPECT_EQ(window->editor->control()->document()->firstBlock().blockFormat(), before);
     EXPECT_EQ(window->ruler->IndentFirst(), handle);
+}
+
+// A person clicks into a field, empties it with Ctrl+A and Backspace and types.
+void typeInto(QWidget* field, const QString& text)
+{
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(5, field->height() / 2));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    QTest::keyClicks(QApplication::focusWidget(), text);
+}
+
+TEST_F(TodstavceformTest, TypedSpacesReachTheParagraphAnEmptyOneAsZeroAndTooLargeOnesAsTheBound)
+{
+    paragraph->setSpaceBefore(9);
+    paragraph->setSpaceAfter(6);
+    Todstavceform dialog(*window);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+
+    typeInto(dialog.zam, QStringLiteral("40"));
+    EXPECT_EQ(dialog.zam->text().toStdString(), "40") << "every typed key stays";
+    typeInto(dialog.predm, QString());
+    EXPECT_EQ(dialog.zam->text().toStdString(), "32") << "left with a value over the range";
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(paragraph->SpaceBefore(), 0) << "a field with no number reads as its lower bound";
+    EXPECT_EQ(paragraph->SpaceAfter(), 32);
 }
 
 } // namespace
