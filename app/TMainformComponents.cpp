@@ -361,10 +361,10 @@ void TMainform::createMainMenu()
     Psmo1 =
         item(Nastaven1, "Psmo1", QStringLiteral("&Písmo..."), QStringLiteral("Nastavení písma"),
              ZvIcon(QStringLiteral("preferences-desktop-font"), QStringLiteral("P")), &TMainform::Psmo1Click);
-    Barvapsma1 =
-        item(Nastaven1, "Barvapsma1", QStringLiteral("&Barva písma..."), QStringLiteral("Nastaví barvu písma"),
-             ZvIcon(QStringLiteral("format-text-color"), QStringLiteral("A"), Qt::red),
-             &TMainform::Barvapsma1Click);
+    Barvapsma1 = item(Nastaven1, "Barvapsma1", QStringLiteral("&Barva písma..."),
+                      QStringLiteral("Nastaví barvu písma"),
+                      ZvIcon(QStringLiteral("format-text-color"), QStringLiteral("A"), Qt::red),
+                      &TMainform::Barvapsma1Click);
     Barvapozadpsma1 = item(Nastaven1, "Barvapozadpsma1", QStringLiteral("Barva p&ozadí písma..."), {},
                            ZvIcon(QStringLiteral("format-fill-color"), QStringLiteral("▒")),
                            &TMainform::Barvapozadpsma1Click);
@@ -420,8 +420,9 @@ void TMainform::createPopupMenus()
     Koprovat2 = boundItem(PopupMenu1, "Koprovat2", QStringLiteral("&Kopírovat"), EditCopy1);
     Vyjmout2 = boundItem(PopupMenu1, "Vyjmout2", QStringLiteral("Vyj&mout"), EditCut1);
     Vloit3 = boundItem(PopupMenu1, "Vloit3", QStringLiteral("V&ložit"), EditPaste1);
-    Vloitjakoprostytext2 = item(PopupMenu1, "Vloitjakoprostytext2", QStringLiteral("Vložit jako &prostý text"),
-                                EditPaste1->icon(), &TMainform::Vloitjakoprostytext1Click);
+    Vloitjakoprostytext2 =
+        item(PopupMenu1, "Vloitjakoprostytext2", QStringLiteral("Vložit jako &prostý text"),
+             EditPaste1->icon(), &TMainform::Vloitjakoprostytext1Click);
     followEnabled(Vloitjakoprostytext2, EditPaste1);
     PopupMenu1->addSeparator();
     Vloitdal1 = menuWithHints(PopupMenu1, "Vloitdal1", QStringLiteral("Vložit &další..."));

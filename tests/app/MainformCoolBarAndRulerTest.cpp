@@ -88,4 +88,3 @@ TEST_F(MainformCoolBarAndRulerTest, AStoredWidthNarrowerThanTheRulerIsKeptAndThe
     EXPECT_EQ(second->width(), 60);
     EXPECT_GT(second->x(), first->x() + first->width());
 }
-

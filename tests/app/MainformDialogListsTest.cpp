@@ -4,8 +4,6 @@
 
 #include "tests/app/MainformFixture.h"
 
-#include "platform/QtDesktop.h"
-
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
@@ -61,16 +59,6 @@ void openMeasureAndPick(QComboBox* box, bool withKeyboard)
 class MainformDialogListsTest : public MainformFixture
 {
 protected:
-    // A shown main window whose dialogs are the real ones.
-    TMainform& createFormWithRealDialogs()
-    {
-        form = std::make_unique<TMainform>(realDesktop, QStringList());
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        QApplication::processEvents();
-        return *form;
-    }
-
     // Opens a dialog with `open` and, once it is shown, runs each named list of it
     // through openMeasureAndPick, the last one opened with the keyboard; then closes it.
     static void checkLists(const std::function<void()>& open, const QStringList& names)
@@ -95,13 +83,11 @@ protected:
         open();
         EXPECT_TRUE(shown);
     }
-
-    QtDesktop realDesktop;
 };
 
 TEST_F(MainformDialogListsTest, TheListsOfTheFileAndParagraphDialogsOpenAsRowsALineHighAndAClickChoosesOne)
 {
-    TMainform& window = createFormWithRealDialogs();
+    TMainform& window = createActiveFormWithPlatformDialogs();
     for (QToolButton* button : {window.otevrit, window.ulozit, window.ToolButton24}) {
         SCOPED_TRACE(button->objectName().toStdString());
         checkLists([button] { QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center()); },

@@ -2,7 +2,6 @@
 
 #include "tests/app/MainformFixture.h"
 
-#include "platform/QtDesktop.h"
 #include "platform/ScriptedFindDialog.h"
 
 #include <QLineEdit>
@@ -38,11 +37,7 @@ TEST_F(MainformFindTest, FindAndReplaceCommandsOpenOneDialogEachThatSearchesTheE
 // shows the next one; the first press, with no hit selected, only finds.
 TEST_F(MainformFindTest, ReplaceButtonReplacesTheHitOnScreenAndShowsTheNext)
 {
-    QtDesktop platformDialogs;
-    form = std::make_unique<TMainform>(platformDialogs, QStringList{});
-    TMainform& window = *form;
-    window.show();
-    QApplication::setActiveWindow(&window);
+    TMainform& window = createActiveFormWithPlatformDialogs();
     window.editor->setText(QStringLiteral("kocka, pes, kocka, kocka"));
 
     chooseFromMenu(window.Najt1, window.Nahradittext1);

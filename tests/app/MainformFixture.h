@@ -4,6 +4,7 @@
 // program folder and the Czech locale, for the main window's test suites.
 
 #include "app/TMainform.h"
+#include "platform/QtDesktop.h"
 #include "platform/RichEditControl.h"
 #include "platform/ScriptedDesktop.h"
 #include "richedit/TZvRichEdit.h"
@@ -57,6 +58,17 @@ protected:
         return window;
     }
 
+    // The same with the platform's own dialogs, which the test then drives
+    // with keys and clicks as a person does.
+    TMainform& createActiveFormWithPlatformDialogs()
+    {
+        form = std::make_unique<TMainform>(platformDialogs, QStringList());
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        QApplication::processEvents();
+        return *form;
+    }
+
     // Chooses `item` of the main menu `menu` with the keyboard, as a person
     // does: Alt with the menu's underlined letter, Down until the item is
     // highlighted, then Enter.
@@ -93,7 +105,8 @@ protected:
     }
 
     ScriptedDesktop desktop;
-    std::unique_ptr<TMainform> form;
+    QtDesktop platformDialogs;
+    std::unique_ptr<TMainform> form; // made after the desktops, so gone before them
 
 private:
     QTemporaryDir m_programFolder;

@@ -6,7 +6,6 @@
 #include "platform/RichEditControl.h"
 
 #include "format/TextFormatProperties.h"
-#include "platform/QtDesktop.h"
 
 #include <QAction>
 #include <QApplication>
@@ -109,11 +108,7 @@ TEST_F(MainformKeyboardTest, EnterKeepsTheParagraphAndCharacterFormatAlsoOnEmpty
 // letters open the menus again instead of typing into the text.
 TEST_F(MainformKeyboardTest, DialogsTakeTheKeyboardAndGiveItBack)
 {
-    QtDesktop platformDialogs;
-    form = std::make_unique<TMainform>(platformDialogs, QStringList{});
-    TMainform& window = *form;
-    window.show();
-    QApplication::setActiveWindow(&window);
+    TMainform& window = createActiveFormWithPlatformDialogs();
     QWidget* text = window.editor->control();
     QTest::keyClicks(text, QStringLiteral("ab"));
 
@@ -135,7 +130,8 @@ TEST_F(MainformKeyboardTest, DialogsTakeTheKeyboardAndGiveItBack)
     QTest::keyClick(find, Qt::Key_Escape);
     altOpensTheFileMenu();
 
-    QTimer::singleShot(0, &window, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+    QTimer::singleShot(0, &window,
+                       [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
     chooseFromMenu(window.Nastaven1, window.Monosti1);
     altOpensTheFileMenu();
 }
@@ -150,7 +146,9 @@ TEST_F(MainformKeyboardTest, FormattingKeysActOnTheSelectionAndTheControlsFollow
     QTest::keyClicks(text, QStringLiteral("slovo"));
     QTest::keyClick(text, Qt::Key_A, Qt::ControlModifier);
     const std::tuple<Qt::Key, TFontStyle, QToolButton*> styles[] = {
-        {Qt::Key_B, fsBold, window.tucne}, {Qt::Key_I, fsItalic, window.kurziva}, {Qt::Key_U, fsUnderline, window.podtrzene}};
+        {Qt::Key_B, fsBold, window.tucne},
+        {Qt::Key_I, fsItalic, window.kurziva},
+        {Qt::Key_U, fsUnderline, window.podtrzene}};
     for (const auto& [key, style, button] : styles) {
         SCOPED_TRACE(button->objectName().toStdString());
         for (const bool on : {true, false}) {
@@ -159,10 +157,11 @@ TEST_F(MainformKeyboardTest, FormattingKeysActOnTheSelectionAndTheControlsFollow
             EXPECT_EQ(button->isChecked(), on);
         }
     }
-    const std::tuple<Qt::Key, int, QToolButton*> alignments[] = {{Qt::Key_E, taCenter, window.szarovnani},
-                                                                 {Qt::Key_R, taRightJustify, window.pzarovnani},
-                                                                 {Qt::Key_J, taJustify, window.czarovnani},
-                                                                 {Qt::Key_L, taLeftJustify, window.lzarovnani}};
+    const std::tuple<Qt::Key, int, QToolButton*> alignments[] = {
+        {Qt::Key_E, taCenter, window.szarovnani},
+        {Qt::Key_R, taRightJustify, window.pzarovnani},
+        {Qt::Key_J, taJustify, window.czarovnani},
+        {Qt::Key_L, taLeftJustify, window.lzarovnani}};
     for (const auto& [key, alignment, button] : alignments) {
         QTest::keyClick(text, key, Qt::ControlModifier);
         EXPECT_EQ(editor.ParagraphAttributes().Alignment(), alignment);
