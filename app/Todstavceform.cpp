@@ -44,6 +44,16 @@ int pointsOf(double centimetres)
     return int(std::truncl(points));
 }
 
+// A length in points as the dialog shows it: the decimal of at most two
+// places nearest to zero that pointsOf reads back as the same points, so
+// that 16 points show as 0,54 cm rather than with fifteen digits, and Ok
+// writes back what it was given.
+double centimetresOf(int points)
+{
+    const long double exact = std::roundl(std::abs(points) / PointsPerCentimetre * 100 * 1e9L) / 1e9L;
+    return double(std::copysign(std::ceil(exact) / 100, points));
+}
+
 QFormLayout* compactForm(QGroupBox* box)
 {
     auto* form = new QFormLayout(box);
@@ -184,8 +194,8 @@ void Todstavceform::FormCreate(QObject*)
     const int origin = m_mainform.ruler->MarginLeft() - 18;
     predm->setValue(paragraph.SpaceBefore());
     zam->setValue(paragraph.SpaceAfter());
-    zlevaod->setValue(double((paragraph.FirstLineIndent() - origin) / PointsPerCentimetre));
-    zpravaod->setValue(double(paragraph.RightIndent() / PointsPerCentimetre));
+    zlevaod->setValue(centimetresOf(paragraph.FirstLineIndent() - origin));
+    zpravaod->setValue(centimetresOf(paragraph.RightIndent()));
     vyskam->setValue(paragraph.LineSpacing());
     const int rule = paragraph.LineSpacingRule();
     if (rule >= LineSpacingSingle && rule <= LineSpacingMultiple)

@@ -62,6 +62,26 @@ TEST_F(TodstavceformTest, AFractionOfACentimetreShownIsWrittenBackAsTheSamePoint
     }
 }
 
+// The indents show as a person writes centimetres, and Ok leaves them as
+// they were: 16 points past the origin are 0,5333... cm, shown as 0,54.
+TEST_F(TodstavceformTest, IndentsShowAtMostTwoDecimalsThatOkReadsBackAsTheSamePoints)
+{
+    const std::tuple<int, int, const char*, const char*> rows[] = {
+        {44 + 16, 7, "0,54", "0,24"}, {0, 61, "-1,47", "2,04"}, {44 + 29, 60, "0,97", "2"}};
+    for (const auto& [first, right, shownFirst, shownRight] : rows) {
+        SCOPED_TRACE(shownFirst);
+        paragraph->setFirstLineIndent(first);
+        paragraph->setRightIndent(right);
+        Todstavceform dialog(*window);
+        dialog.show();
+        EXPECT_EQ(dialog.zlevaod->text().toStdString(), shownFirst);
+        EXPECT_EQ(dialog.zpravaod->text().toStdString(), shownRight);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+        EXPECT_EQ(paragraph->FirstLineIndent(), first);
+        EXPECT_EQ(paragraph->RightIndent(), right);
+    }
+}
+
 TEST_F(TodstavceformTest, TheLeftIndentCountsFromTheStartOriginAndMovesTheRuler)
 {
     struct Case
