@@ -15,6 +15,21 @@ bool isDialog(const QObject* object)
            (widget->windowType() == Qt::Dialog || widget->windowType() == Qt::Sheet);
 }
 
+// The window a closing dialog hands the keyboard to: its owner's, else the
+// program's shown main window (a message box raised while no window was
+// active has no owner).
+QWidget* ownerOf(const QWidget* dialog)
+{
+    if (dialog->parentWidget())
+        return dialog->parentWidget()->window();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (window->isVisible() && window->windowType() == Qt::Window)
+            return window;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 DialogActivation::DialogActivation(QObject* parent) : QObject(parent)
@@ -35,7 +50,7 @@ bool DialogActivation::eventFilter(QObject* watched, QEvent* event)
     // The keyboard goes back unless a window of its own has taken it meanwhile.
     // The owner asks again even when it seems active already: an activation of
     // the dialog may still be on its way from the window system.
-    QWidget* owner = dialog->parentWidget() ? dialog->parentWidget()->window() : nullptr;
+    QWidget* owner = ownerOf(dialog);
     const QWidget* active = QApplication::activeWindow();
     if (owner && owner->isVisible() && (!active || active == dialog || active == owner))
         owner->activateWindow();

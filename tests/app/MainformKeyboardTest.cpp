@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
@@ -133,6 +134,12 @@ TEST_F(MainformKeyboardTest, DialogsTakeTheKeyboardAndGiveItBack)
     QTimer::singleShot(0, &window,
                        [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
     chooseFromMenu(window.Nastaven1, window.Monosti1);
+    altOpensTheFileMenu();
+
+    QDialog ownerless; // as a message box raised while no window was active
+    ownerless.show();
+    QApplication::processEvents();
+    QTest::keyClick(&ownerless, Qt::Key_Escape);
     altOpensTheFileMenu();
 }
 
