@@ -30,11 +30,6 @@ TZvFlatMenuManager::~TZvFlatMenuManager()
     qApp->removeEventFilter(this);
 }
 
-TZvFlatMenuManager* TZvFlatMenuManager::instance()
-{
-    return theManager;
-}
-
 void TZvFlatMenuManager::addRenderer(TZvFlatMenu* renderer)
 {
     if (!theManager)

@@ -19,15 +19,10 @@ class TZvFlatMenuManager : public QObject
     Q_OBJECT
 
 public:
-    // The manager, or null while there is no renderer.
-    static TZvFlatMenuManager* instance();
     static void addRenderer(TZvFlatMenu* renderer);
     static void removeRenderer(TZvFlatMenu* renderer);
     static void rendererActivated(TZvFlatMenu* renderer);
     static void rendererDeactivated(TZvFlatMenu* renderer);
-
-    // The renderer styling the other forms, or null.
-    TZvFlatMenu* handedOn() const { return m_handedOn; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
