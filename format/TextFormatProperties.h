@@ -13,6 +13,7 @@
 // Qt's left margin = start + offset and Qt's text indent = -offset.
 
 #include "format/FormatValues.h"
+#include "format/Units.h"
 
 #include <QBrush>
 #include <QTextFormat>
@@ -74,12 +75,12 @@ enum LineSpacingRule : int {
 
 inline constexpr qreal twipsToPixels(int twips)
 {
-    return twips / 15.0;
+    return twips / double(TwipsPerPixel);
 }
 
 inline int pixelsToTwips(qreal pixels)
 {
-    return int(std::lround(pixels * 15.0));
+    return int(std::lround(pixels * TwipsPerPixel));
 }
 
 inline int intProperty(const QTextFormat& format, int property, int fallback)
@@ -92,7 +93,7 @@ inline int intProperty(const QTextFormat& format, int property, int fallback)
 inline void setCharSize(QTextCharFormat& format, int twips)
 {
     format.setProperty(CharSizeTwips, twips);
-    format.setFontPointSize(twips / 20.0);
+    format.setFontPointSize(twips / double(TwipsPerPoint));
 }
 
 // 0 when the format sets no size.
@@ -100,7 +101,7 @@ inline int charSize(const QTextCharFormat& format)
 {
     if (format.hasProperty(CharSizeTwips))
         return format.intProperty(CharSizeTwips);
-    return int(std::lround(format.fontPointSize() * 20.0));
+    return int(std::lround(format.fontPointSize() * TwipsPerPoint));
 }
 
 // Call after setCharSize: Qt's baseline offset is a percentage of the font height.

@@ -1,5 +1,6 @@
 #include "platform/CharFormatConversion.h"
 
+#include "format/Units.h"
 #include "format/TextFormatProperties.h"
 #include "platform/ColorRef.h"
 #include "platform/Font.h"
@@ -90,7 +91,7 @@ void describe(const QTextCharFormat& format, const QFont& defaultFont, CHARFORMA
 {
     record.dwEffects = effectsOf(format);
     const int twips = charSize(format);
-    record.yHeight = twips > 0 ? twips : LONG(std::lround(defaultFont.pointSizeF() * 20));
+    record.yHeight = twips > 0 ? twips : LONG(std::lround(defaultFont.pointSizeF() * TwipsPerPoint));
     const QStringList families = format.fontFamilies().toStringList();
     const QString face = families.isEmpty() ? defaultFont.family() : families.first();
     putFaceName(record, face);

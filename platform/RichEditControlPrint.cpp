@@ -3,16 +3,16 @@
 
 #include "platform/RichEditControl.h"
 
+#include "format/Units.h"
+
 #include <QPainter>
 #include <QPointF>
 
 namespace {
 
-constexpr qreal TwipsPerInch = 1440;
-
 QPointF twipsToPixels(LONG x, LONG y, int dpiX, int dpiY)
 {
-    return QPointF(x * dpiX / TwipsPerInch, y * dpiY / TwipsPerInch);
+    return QPointF(x * dpiX / qreal(TwipsPerInch), y * dpiY / qreal(TwipsPerInch));
 }
 
 } // namespace

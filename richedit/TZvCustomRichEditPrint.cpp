@@ -3,6 +3,7 @@
 
 #include "richedit/TZvCustomRichEdit.h"
 
+#include "format/Units.h"
 #include "platform/RichEditControl.h"
 #include "platform/WholeFile.h"
 #include "platform/ZvExceptions.h"
@@ -13,8 +14,6 @@
 #include <QScopeGuard>
 
 namespace {
-
-constexpr int TwipsPerInch = 1440;
 
 // The page in twips: the printable area of the paper, or `area` (device
 // pixels) when it is not empty. Integer division, as the printer measures.

@@ -1,5 +1,6 @@
 #include "richedit/TZvParaAttributes.h"
 
+#include "format/Units.h"
 #include "platform/RichEditControl.h"
 #include "richedit/TZvCustomRichEdit.h"
 
@@ -120,46 +121,46 @@ void TZvParaAttributes::setNumberingStyle(int value)
 
 int TZvParaAttributes::FirstLineIndent() const
 {
-    return int(read().dxStartIndent / 20);
+    return int(read().dxStartIndent / TwipsPerPoint);
 }
 
 void TZvParaAttributes::setFirstLineIndent(int value)
 {
     PARAFORMAT2 record = emptyRecord();
     record.dwMask = PFM_STARTINDENT;
-    record.dxStartIndent = value * 20;
+    record.dxStartIndent = value * TwipsPerPoint;
     write(record);
 }
 
 int TZvParaAttributes::LeftIndent() const
 {
-    return int(read().dxOffset / 20);
+    return int(read().dxOffset / TwipsPerPoint);
 }
 
 void TZvParaAttributes::setLeftIndent(int value)
 {
     PARAFORMAT2 record = emptyRecord();
     record.dwMask = PFM_OFFSET;
-    record.dxOffset = value * 20;
+    record.dxOffset = value * TwipsPerPoint;
     write(record);
 }
 
 int TZvParaAttributes::RightIndent() const
 {
-    return int(read().dxRightIndent / 20);
+    return int(read().dxRightIndent / TwipsPerPoint);
 }
 
 void TZvParaAttributes::setRightIndent(int value)
 {
     PARAFORMAT2 record = emptyRecord();
     record.dwMask = PFM_RIGHTINDENT;
-    record.dxRightIndent = value * 20;
+    record.dxRightIndent = value * TwipsPerPoint;
     write(record);
 }
 
 int TZvParaAttributes::SpaceBefore() const
 {
-    return int(read().dySpaceBefore / 20);
+    return int(read().dySpaceBefore / TwipsPerPoint);
 }
 
 void TZvParaAttributes::setSpaceBefore(int value)
@@ -168,13 +169,13 @@ void TZvParaAttributes::setSpaceBefore(int value)
         return;
     PARAFORMAT2 record = emptyRecord();
     record.dwMask = PFM_SPACEBEFORE;
-    record.dySpaceBefore = value * 20;
+    record.dySpaceBefore = value * TwipsPerPoint;
     write(record);
 }
 
 int TZvParaAttributes::SpaceAfter() const
 {
-    return int(read().dySpaceAfter / 20);
+    return int(read().dySpaceAfter / TwipsPerPoint);
 }
 
 void TZvParaAttributes::setSpaceAfter(int value)
@@ -183,13 +184,13 @@ void TZvParaAttributes::setSpaceAfter(int value)
         return;
     PARAFORMAT2 record = emptyRecord();
     record.dwMask = PFM_SPACEAFTER;
-    record.dySpaceAfter = value * 20;
+    record.dySpaceAfter = value * TwipsPerPoint;
     write(record);
 }
 
 int TZvParaAttributes::LineSpacing() const
 {
-    return int(read().dyLineSpacing / 20);
+    return int(read().dyLineSpacing / TwipsPerPoint);
 }
 
 // The rule and the spacing are written together: the one not being written
@@ -200,7 +201,7 @@ void TZvParaAttributes::setLineSpacing(int value)
         return;
     PARAFORMAT2 record = read();
     record.dwMask = PFM_LINESPACING;
-    record.dyLineSpacing = value * 20;
+    record.dyLineSpacing = value * TwipsPerPoint;
     write(record);
 }
 

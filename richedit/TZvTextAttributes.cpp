@@ -1,5 +1,6 @@
 #include "richedit/TZvTextAttributes.h"
 
+#include "format/Units.h"
 #include "platform/CharFormatConversion.h"
 #include "platform/RichEditControl.h"
 #include "richedit/TZvCustomRichEdit.h"
@@ -83,14 +84,14 @@ void TZvTextAttributes::setFaceName(const QString& value)
 
 int TZvTextAttributes::PointSize() const
 {
-    return int(read().yHeight / 20);
+    return int(read().yHeight / TwipsPerPoint);
 }
 
 void TZvTextAttributes::setPointSize(int value)
 {
     CHARFORMAT2A record;
     record.dwMask = CFM_SIZE;
-    record.yHeight = value * 20;
+    record.yHeight = value * TwipsPerPoint;
     write(record);
 }
 
@@ -217,7 +218,7 @@ void TZvTextAttributes::assignFont(const TFont& font)
         break;
     }
     record.dwMask = CFM_SIZE | StyleMask | CFM_FACE | CFM_COLOR | CFM_CHARSET | CFM_WEIGHT;
-    record.yHeight = font.Size * 20;
+    record.yHeight = font.Size * TwipsPerPoint;
     record.dwEffects = font.Style & StyleBits;
     CharFormatConversion::putFaceName(record, font.Name);
     putColor(font.Color, clWindowText, CFE_AUTOCOLOR, record.dwEffects, record.crTextColor);

@@ -1,5 +1,6 @@
 #include "rtf/RtfPicture.h"
 
+#include "format/Units.h"
 #include "rtf/RtfTokenizer.h"
 
 #include <QtEndian>
@@ -141,12 +142,12 @@ QSizeF RtfPicture::displaySize(const QImage& shown) const
 {
     const qreal scaleWidth = std::clamp(scaleX, 1, 10000) / 100.0;
     const qreal scaleHeight = std::clamp(scaleY, 1, 10000) / 100.0;
-    qreal shownWidth = goalWidth > 0 ? goalWidth / 15.0 : 0;
-    qreal shownHeight = goalHeight > 0 ? goalHeight / 15.0 : 0;
+    qreal shownWidth = goalWidth > 0 ? goalWidth / double(TwipsPerPixel) : 0;
+    qreal shownHeight = goalHeight > 0 ? goalHeight / double(TwipsPerPixel) : 0;
     if (shownWidth <= 0)
-        shownWidth = shown.isNull() ? width / 15.0 : shown.width();
+        shownWidth = shown.isNull() ? width / double(TwipsPerPixel) : shown.width();
     if (shownHeight <= 0)
-        shownHeight = shown.isNull() ? height / 15.0 : shown.height();
+        shownHeight = shown.isNull() ? height / double(TwipsPerPixel) : shown.height();
     return {std::max<qreal>(1, shownWidth * scaleWidth), std::max<qreal>(1, shownHeight * scaleHeight)};
 }
 

@@ -2,6 +2,7 @@
 
 #include "format/FormatValues.h"
 #include "format/TextFormatProperties.h"
+#include "format/Units.h"
 #include "rtf/ListLabels.h"
 #include "rtf/RtfCharacterWriter.h"
 #include "rtf/RtfListNumbering.h"
@@ -40,7 +41,7 @@ QImage imageOfResource(const QVariant& resource)
 int defaultSizeOf(const QTextDocument& document)
 {
     const qreal points = document.defaultFont().pointSizeF();
-    return points > 0 ? int(std::lround(points * 20)) : 240;
+    return points > 0 ? int(std::lround(points * TwipsPerPoint)) : 240;
 }
 
 // Walks the document's blocks and fragments and writes them; the header's tables and the
