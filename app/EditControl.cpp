@@ -1,6 +1,5 @@
 #include "app/EditControl.h"
 
-#include "platform/RichEditControl.h"
 #include "richedit/TZvCustomRichEdit.h"
 
 #include <QApplication>
@@ -159,12 +158,9 @@ const EditControl::Operations richEditOperations{
             return;
         }
     },
-    [](QWidget* widget) {
-        const CHARRANGE range = richEditOf(widget)->control()->ExGetSel();
-        return range.cpMax > range.cpMin;
-    },
-    [](QWidget* widget) { return richEditOf(widget)->control()->GetTextLength() > 0; },
-    [](QWidget* widget) { return richEditOf(widget)->control()->CanUndo(); },
+    [](QWidget* widget) { return richEditOf(widget)->SelectionLength() > 0; },
+    [](QWidget* widget) { return richEditOf(widget)->CharCount() > 0; },
+    [](QWidget* widget) { return richEditOf(widget)->CanUndo(); },
     watchDocument<QTextEdit>,
 };
 

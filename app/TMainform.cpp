@@ -3,7 +3,6 @@
 #include "app/TStatusBar.h"
 #include "platform/DialogActivation.h"
 #include "platform/OsVersion.h"
-#include "platform/RichEditControl.h"
 #include "platform/ZvApplication.h"
 #include "platform/ZvExceptions.h"
 
@@ -145,7 +144,7 @@ void TMainform::SetTextRect()
     // The text runs from 6 pixels to 6 pixels short of the ruler's right end,
     // whatever the window's width.
     const QRect rect(QPoint(6, 0), QPoint(ruler->width() - 6 - 1, editor->height() - 1));
-    editor->control()->SetRect(rect);
+    editor->SetFormatRect(rect);
 }
 
 void TMainform::resizeEvent(QResizeEvent* event)

@@ -20,13 +20,11 @@
 #include "widgets/TZvFontComboBox.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 
 #include <exception>
 
-class BlockTally;
 class QAction;
 class QCheckBox;
 class QLocale;
@@ -334,7 +332,6 @@ private:
     // controls' change reports are not taken for the user's changes.
     bool m_showingFormat = false;
     // The word count of the editor's lines, kept per paragraph by the document.
-    QPointer<BlockTally> m_wordTally;
     bool m_statusRefreshQueued = false;
     QList<QMetaObject::Connection> m_editControlConnections;
     QList<QMetaObject::Connection> m_applicationConnections; // to the application and its clipboard

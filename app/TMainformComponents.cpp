@@ -775,4 +775,8 @@ void TMainform::connectEditor()
     editor->OnURLClick = [this](TZvCustomRichEdit* sender, const QString& url, TMouseButton button) {
         editorURLClick(sender, url, button);
     };
+    // A long document is counted first as far as it is laid out, and again
+    // when the layout has measured it all.
+    connect(editor, &TZvCustomRichEdit::LineSumsInvalidated, this, &TMainform::ShowWordCount,
+            Qt::QueuedConnection);
 }

@@ -4,7 +4,6 @@
 #include "app/TMainform.h"
 
 #include "platform/ClipboardSnapshot.h"
-#include "platform/RichEditControl.h"
 #include "platform/TPicture.h"
 #include "platform/ZvExceptions.h"
 
@@ -55,7 +54,7 @@ void TMainform::Vped1Click(QObject* Sender)
 void TMainform::Vybratve1Click(QObject*)
 {
     editor->setSelectionStart(0);
-    editor->setSelectionLength(editor->control()->GetTextLengthEx(GTL_USECRLF));
+    editor->setSelectionLength(editor->GetTextLen());
     editor->setFocus();
 }
 // The date and time go into a new last line, wherever the caret is.
@@ -110,14 +109,12 @@ bool TMainform::pastePicture(const QString& fileName)
             throw;
         return false;
     }
-    RichEditControl* control = editor->control();
-    const CHARRANGE selection = control->ExGetSel();
-    const int expectedLength = control->GetTextLength() - (selection.cpMax - selection.cpMin) + 1;
+    const int expectedLength = editor->CharCount() - editor->SelectionLength() + 1;
     const ClipboardSnapshot previous;
     QApplication::clipboard()->setMimeData(pictureMimeData(picture));
     editor->PasteFromClipboard();
     previous.restore();
-    return control->GetTextLength() == expectedLength;
+    return editor->CharCount() == expectedLength;
 }
 void TMainform::ToolButton24Click(QObject* Sender)
 {

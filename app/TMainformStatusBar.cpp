@@ -3,8 +3,6 @@
 #include "app/TMainform.h"
 
 #include "app/TStatusBar.h"
-#include "platform/BlockTally.h"
-#include "platform/RichEditControl.h"
 
 #include <QLocale>
 #include <QTime>
@@ -41,33 +39,22 @@ int wordsOfLine(QStringView line)
 
 void TMainform::ShowCaretPosition()
 {
-    RichEditControl* control = editor->control();
-    const int start = editor->SelectionStart();
-    const LONG line = control->ExLineFromChar(start);
-    const LONG column = start - control->LineIndex(line);
-    StatusBar1->setPanelText(1, QStringLiteral("%1:%2").arg(line).arg(column));
+    const TPoint position = editor->LinePosition(editor->SelectionStart());
+    StatusBar1->setPanelText(1, QStringLiteral("%1:%2").arg(position.Y).arg(position.X));
 }
 
 void TMainform::ShowCharCount()
 {
     // The length of the editor's Text, paragraph breaks as the CR LF it returns,
     // without building the text.
-    const LONG length = editor->control()->GetTextLengthEx(GTL_USECRLF | GTL_PRECISE);
-    StatusBar1->setPanelText(2, QStringLiteral("Celkem zn.=") + QString::number(length));
+    StatusBar1->setPanelText(2, QStringLiteral("Celkem zn.=") + QString::number(editor->GetTextLen()));
 }
 
 void TMainform::ShowWordCount()
 {
     // The words of every line, kept per paragraph: a refresh recounts only the
     // paragraphs changed since the last one, whatever the document's length.
-    RichEditControl* control = editor->control();
-    if (!m_wordTally || m_wordTally->document() != control->document()) {
-        m_wordTally = control->lineTally(wordsOfLine);
-        // A long document is counted first as far as it is laid out, and again
-        // when the layout has measured it all.
-        connect(m_wordTally, &BlockTally::invalidated, this, &TMainform::ShowWordCount, Qt::QueuedConnection);
-    }
-    StatusBar1->setPanelText(3, QStringLiteral("Počet slov = ") + QString::number(m_wordTally->total()));
+    StatusBar1->setPanelText(3, QStringLiteral("Počet slov = ") + QString::number(editor->LineSum(wordsOfLine)));
 }
 
 void TMainform::queueStatusRefresh()

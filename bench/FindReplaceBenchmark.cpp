@@ -8,7 +8,7 @@
 
 #include "app/TMainform.h"
 #include "bench/BenchmarkMain.h"
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 #include "platform/ScriptedDesktop.h"
 #include "richedit/TZvRichEdit.h"
 

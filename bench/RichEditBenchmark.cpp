@@ -4,7 +4,7 @@
 // near the end each well under 1 ms.
 
 #include "bench/BenchmarkMain.h"
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 #include "richedit/TZvRichEdit.h"
 
 #include <QApplication>

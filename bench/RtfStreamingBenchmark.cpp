@@ -10,7 +10,7 @@
 // bench/interop/speed.py generates the file and runs this program.
 
 #include "bench/BenchmarkMain.h"
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 #include "richedit/TRichEditStrings.h"
 #include "richedit/TZvRichEdit.h"
 

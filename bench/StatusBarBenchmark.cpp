@@ -12,7 +12,7 @@
 #include "app/TMainform.h"
 #include "app/TStatusBar.h"
 #include "bench/BenchmarkMain.h"
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 #include "platform/ScriptedDesktop.h"
 #include "richedit/TZvRichEdit.h"
 

@@ -6,7 +6,7 @@
 // commands do, and the document is saved through Lines. Exit status 0 on success.
 
 #include "platform/ColorRef.h"
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 #include "platform/ZvExceptions.h"
 #include "richedit/TZvRichEdit.h"
 #include "richedit/TZvTextAttributes.h"

@@ -1,24 +1,21 @@
 #include "platform/ClipboardSnapshot.h"
 
-#include "platform/RichEditMimeData.h"
-
 #include <QApplication>
 #include <QClipboard>
 
 namespace {
-
-// The tag by which an editor knows its own data on the clipboard.
-constexpr const char* OwnerTag = "zorvanRichEditControl";
 
 std::unique_ptr<QMimeData> copyOf(const QMimeData* source)
 {
     if (!source || source->formats().isEmpty())
         return nullptr;
     // An editor's own content keeps its document fragment, so that pasting
-    // it later is as faithful as before.
-    if (const auto* ours = qobject_cast<const RichEditMimeData*>(source)) {
-        std::unique_ptr<QMimeData> copy(ours->clone());
-        copy->setProperty(OwnerTag, ours->property(OwnerTag));
+    // it later is as faithful as before, and the tags by which the editor
+    // knows it as its own.
+    if (const auto* whole = qobject_cast<const CopyableMimeData*>(source)) {
+        std::unique_ptr<QMimeData> copy(whole->clone());
+        for (const QByteArray& name : whole->dynamicPropertyNames())
+            copy->setProperty(name.constData(), whole->property(name.constData()));
         return copy;
     }
     auto copy = std::make_unique<QMimeData>();

@@ -8,6 +8,16 @@
 
 #include <memory>
 
+// Clipboard data that holds more than its formats give out, such as an editor's
+// own selection with its document fragment; a snapshot keeps a whole copy of it.
+class CopyableMimeData : public QMimeData
+{
+    Q_OBJECT
+public:
+    // The same contents, without the dynamic properties.
+    virtual CopyableMimeData* clone() const = 0;
+};
+
 class ClipboardSnapshot
 {
 public:

@@ -1,6 +1,6 @@
 #include "richedit/TRichEditStrings.h"
 
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 #include "platform/WholeFile.h"
 #include "platform/ZvExceptions.h"
 #include "richedit/TZvCustomRichEdit.h"

@@ -1,8 +1,9 @@
 #include "richedit/TZvCustomRichEdit.h"
 
+#include "editcontrol/BlockTally.h"
+#include "editcontrol/RichEditControl.h"
+#include "editcontrol/RichEditMimeData.h"
 #include "platform/QtDesktop.h"
-#include "platform/RichEditControl.h"
-#include "platform/RichEditMimeData.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,6 +12,8 @@
 #include <QMimeData>
 #include <QTextDocument>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -399,10 +402,44 @@ TPoint TZvCustomRichEdit::CharPosition(int index)
 
 TPoint TZvCustomRichEdit::CaretPosition()
 {
+    return LinePosition(control()->ExGetSel().cpMax);
+}
+
+TPoint TZvCustomRichEdit::LinePosition(int index)
+{
     RichEditControl* edit = control();
-    const int end = edit->ExGetSel().cpMax;
-    const int line = edit->ExLineFromChar(end);
-    return {end - edit->LineIndex(line), line};
+    const int line = edit->ExLineFromChar(index);
+    return {index - edit->LineIndex(line), line};
+}
+
+int TZvCustomRichEdit::GetTextLen()
+{
+    return control()->GetTextLengthEx(GTL_USECRLF | GTL_PRECISE);
+}
+
+int TZvCustomRichEdit::CharCount()
+{
+    return control()->GetTextLength();
+}
+
+long long TZvCustomRichEdit::LineSum(CountOfLine countOfLine)
+{
+    RichEditControl* edit = control();
+    auto kept = std::find_if(m_lineSums.begin(), m_lineSums.end(),
+                             [countOfLine](const auto& sum) { return sum.first == countOfLine; });
+    if (kept == m_lineSums.end())
+        kept = m_lineSums.insert(kept, {countOfLine, nullptr});
+    // A tally lives as long as its document, which a new window handle replaces.
+    if (!kept->second || kept->second->document() != edit->document()) {
+        kept->second = edit->lineTally(countOfLine);
+        connect(kept->second, &BlockTally::invalidated, this, &TZvCustomRichEdit::LineSumsInvalidated);
+    }
+    return kept->second->total();
+}
+
+void TZvCustomRichEdit::SetFormatRect(const QRect& rect)
+{
+    control()->SetRect(rect);
 }
 
 TSelectionKind TZvCustomRichEdit::SelectionKind()
@@ -441,6 +478,11 @@ void TZvCustomRichEdit::setIsModified(bool value)
         return;
     }
     m_control->SetModify(value);
+}
+
+bool TZvCustomRichEdit::CanUndo()
+{
+    return control()->CanUndo();
 }
 
 void TZvCustomRichEdit::Undo()

@@ -7,8 +7,8 @@
 // the events below. Positions are characters from 0; out-of-range positions are
 // clamped.
 
-#include "platform/RichEditNotify.h"
-#include "platform/RichEditTypes.h"
+#include "editcontrol/RichEditNotify.h"
+#include "editcontrol/RichEditTypes.h"
 #include "platform/SysColor.h"
 #include "platform/TFindDialog.h"
 #include "richedit/TRichEditStrings.h"
@@ -21,7 +21,10 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
+class BlockTally;
 class Desktop;
 class QMenu;
 class QPrinter;
@@ -134,13 +137,20 @@ public:
     QString TextBetween(int startPos, int endPos);
     void SelectRange(int startPos, int endPos, bool scroll);
     TPoint CharPosition(int index);
-    TPoint CaretPosition(); // X column, Y line of the selection end
+    TPoint CaretPosition();         // X column, Y line of the selection end
+    TPoint LinePosition(int index); // X column, Y line of the character at `index`
+    // The length of Text, where a paragraph break counts two, the CR LF it gives.
+    int GetTextLen();
+    // The characters of the text as SelectionStart counts them: a paragraph break
+    // and a picture count one each.
+    int CharCount();
     TSelectionKind SelectionKind();
     QString Text();
     void setText(const QString& value);
     void SelectAll();
     bool IsModified();
     void setIsModified(bool value);
+    bool CanUndo();
     void Undo();
     void Redo();
     void Clear();
@@ -149,6 +159,16 @@ public:
     void CutToClipboard();
     // Pastes the clipboard's plain text only, in the format at the caret.
     void PasteAsPlainText();
+
+    // The sum of `countOfLine` over the laid-out lines, each as GetLine copies
+    // it. Each counting function's sums are kept per paragraph, so a sum after an
+    // edit recounts only the paragraphs it touched; LineSumsInvalidated says
+    // that sums may have changed without an edit (a long text laid out at last).
+    using CountOfLine = int (*)(QStringView line);
+    long long LineSum(CountOfLine countOfLine);
+
+    // The formatting rectangle, in the editor's pixels: where the lines run.
+    void SetFormatRect(const QRect& rect);
 
     // Embedded objects (pictures). Each needs AllowObjects. The insert-object
     // dialog inserts the chosen picture at the selection and leaves it
@@ -184,6 +204,9 @@ public:
 
     std::function<void(TZvCustomRichEdit*, const QString& findText)> OnTextNotFound;
     std::function<void(TZvCustomRichEdit*, TFindDialog* dialog)> OnCloseFindDialog;
+
+Q_SIGNALS:
+    void LineSumsInvalidated();
 
 protected:
     virtual void DoTextNotFound(TFindDialog* dialog);
@@ -308,6 +331,7 @@ private:
     // True when the selection is a hit of the dialog's search, as its options say.
     bool selectionIsHit(const TFindDialog* dialog);
     Desktop* m_desktop = nullptr;
+    std::vector<std::pair<CountOfLine, QPointer<BlockTally>>> m_lineSums;
     QPointer<TFindDialog> m_findDialog;    // made on first use, a child of the editor
     QPointer<TFindDialog> m_replaceDialog; // made on first use, a child of the editor
 };

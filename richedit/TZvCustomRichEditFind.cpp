@@ -3,7 +3,7 @@
 #include "richedit/TZvCustomRichEdit.h"
 
 #include "platform/Desktop.h"
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 
 #include <QScreen>
 #include <QTextCursor>

@@ -6,7 +6,7 @@
 
 #include "format/TextFormatProperties.h"
 #include "platform/Desktop.h"
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 #include "platform/TPicture.h"
 
 #include <QCoreApplication>

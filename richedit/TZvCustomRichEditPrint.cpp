@@ -4,7 +4,7 @@
 #include "richedit/TZvCustomRichEdit.h"
 
 #include "format/Units.h"
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 #include "platform/WholeFile.h"
 #include "platform/ZvExceptions.h"
 

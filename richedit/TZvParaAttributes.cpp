@@ -1,7 +1,7 @@
 #include "richedit/TZvParaAttributes.h"
 
 #include "format/Units.h"
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 #include "richedit/TZvCustomRichEdit.h"
 
 namespace {

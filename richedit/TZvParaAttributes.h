@@ -7,7 +7,7 @@
 // gives the value of an empty record; a write creates the control.
 
 #include "platform/Persistent.h"
-#include "platform/RichEditTypes.h"
+#include "editcontrol/RichEditTypes.h"
 
 #include <QString>
 

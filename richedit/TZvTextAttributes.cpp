@@ -1,8 +1,8 @@
 #include "richedit/TZvTextAttributes.h"
 
 #include "format/Units.h"
-#include "platform/CharFormatConversion.h"
-#include "platform/RichEditControl.h"
+#include "editcontrol/CharFormatConversion.h"
+#include "editcontrol/RichEditControl.h"
 #include "richedit/TZvCustomRichEdit.h"
 
 namespace {

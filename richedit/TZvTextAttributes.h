@@ -8,7 +8,7 @@
 
 #include "platform/Font.h"
 #include "platform/Persistent.h"
-#include "platform/RichEditTypes.h"
+#include "editcontrol/RichEditTypes.h"
 #include "platform/SysColor.h"
 
 #include <QString>

@@ -3,7 +3,7 @@
 // Character formats of an editor's text, set and read through the control's
 // own format calls, for tests that need formatted text.
 
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 #include "richedit/TZvCustomRichEdit.h"
 
 inline void makeBold(TZvCustomRichEdit& editor, int from, int to)

@@ -4,7 +4,7 @@
 #include "tests/app/MainformFixture.h"
 #include "tests/EditorFormat.h"
 
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 #include "platform/ZvExceptions.h"
 
 #include <QFile>

@@ -2,7 +2,7 @@
 
 #include "tests/app/MainformFixture.h"
 
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 
 #include <QRegularExpression>
 #include <QToolButton>

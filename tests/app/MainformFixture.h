@@ -5,7 +5,7 @@
 
 #include "app/TMainform.h"
 #include "platform/QtDesktop.h"
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 #include "platform/ScriptedDesktop.h"
 #include "richedit/TZvRichEdit.h"
 

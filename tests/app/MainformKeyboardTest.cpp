@@ -3,7 +3,7 @@
 
 #include "tests/app/MainformFixture.h"
 
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 
 #include "format/TextFormatProperties.h"
 

@@ -4,7 +4,7 @@
 #include "tests/app/MainformFixture.h"
 
 #include "app/TStatusBar.h"
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 #include "platform/TTimer.h"
 #include "widgets/TIntSpinEdit.h"
 

@@ -4,7 +4,7 @@
 #include "tests/app/MainformFixture.h"
 
 #include "format/TextFormatProperties.h"
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 #include "ruler/TZvRulerHandle.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 #include "tests/TestFiles.h"
 
 #include "format/TextFormatProperties.h"
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 
 #include <QApplication>
 #include <QBuffer>

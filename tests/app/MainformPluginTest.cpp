@@ -4,7 +4,7 @@
 
 #include "tests/app/MainformFixture.h"
 
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,8 +3,8 @@
 #include "tests/app/MainformFixture.h"
 
 #include "app/TStatusBar.h"
-#include "platform/RichEditControl.h"
-#include "platform/RichEditLayout.h"
+#include "editcontrol/RichEditControl.h"
+#include "editcontrol/RichEditLayout.h"
 #include "platform/TTimer.h"
 
 #include <QApplication>

@@ -7,7 +7,7 @@
 #include "app/TFolderEdit.h"
 #include "app/TStatusBar.h"
 #include "app/Tnastaveni.h"
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 #include "platform/TTimer.h"
 
 #include <QAction>

@@ -5,7 +5,7 @@
 
 #include "app/Todstavceform.h"
 #include "format/TextFormatProperties.h"
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 #include "widgets/TFloatSpinEdit.h"
 #include "widgets/TIntSpinEdit.h"
 

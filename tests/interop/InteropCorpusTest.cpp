@@ -8,8 +8,8 @@
 #include "tests/interop/DocumentFeatures.h"
 #include "tests/interop/DocumentSnapshot.h"
 
-#include "platform/PlainTextNotes.h"
-#include "platform/RichEditControl.h"
+#include "editcontrol/PlainTextNotes.h"
+#include "editcontrol/RichEditControl.h"
 #include "richedit/TRichEditStrings.h"
 #include "richedit/TZvRichEdit.h"
 

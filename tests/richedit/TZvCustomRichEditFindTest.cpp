@@ -1,6 +1,6 @@
 #include "richedit/TZvRichEdit.h"
 
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 #include "platform/ScriptedDesktop.h"
 #include "platform/ScriptedFindDialog.h"
 

@@ -3,7 +3,7 @@
 
 #include "richedit/TZvRichEdit.h"
 
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 #include "platform/ScriptedDesktop.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "richedit/TZvRichEdit.h"
 
 #include "format/FormatValues.h"
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 
 #include <QApplication>
 #include <QBuffer>

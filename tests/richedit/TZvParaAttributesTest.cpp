@@ -1,7 +1,7 @@
 #include "richedit/TZvParaAttributes.h"
 
 #include "format/TextFormatProperties.h"
-#include "platform/RichEditControl.h"
+#include "editcontrol/RichEditControl.h"
 #include "platform/ZvExceptions.h"
 #include "richedit/TZvRichEdit.h"
 
