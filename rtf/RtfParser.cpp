@@ -1,7 +1,5 @@
 #include "rtf/RtfParser.h"
 
-#include "rtf/RtfCodePage.h"
-
 #include <algorithm>
 
 namespace {
@@ -124,15 +122,13 @@ void RtfParser::groupClose()
     GroupState closed = std::move(m_stack.back());
     m_stack.pop_back();
     if (!(closed.chars == top().chars))
-        m_decoding.leadByte = -1;
+        m_decoder.dropLeadByte();
     const QByteArray captured = closed.ownsCapture ? m_reading->takeCapture() : QByteArray();
     closeDestination(closed, captured);
-    while (!m_fields.empty() && m_fields.back().depth > m_stack.size()) {
-        finishField(m_fields.back());
-        m_fields.pop_back();
-    }
-    while (!m_shapes.empty() && m_shapes.back().depth > m_stack.size())
-        m_shapes.pop_back();
+    while (m_fields.hasEnded(m_stack.size()))
+        m_fields.finish(top(),
+                        m_truncated ? RtfFieldReader::Ending::Truncated : RtfFieldReader::Ending::Complete);
+    m_pictures.closeGroup(m_stack.size());
     if (m_stack.size() == 1)
         m_documentClosed = true; // text after the document's closing brace is not part of it
 }
@@ -140,45 +136,45 @@ void RtfParser::groupClose()
 void RtfParser::closeDestination(const GroupState& closed, const QByteArray& captured)
 {
     if (closed.destination == Destination::FontTable) {
-        commitFont();
+        m_fonts.commit();
         return;
     }
     if (closed.destination == top().destination)
         return;
     switch (closed.destination) {
     case Destination::Picture:
-        finishPicture(captured);
+        if (!m_truncated)
+            m_pictures.finishPicture(captured, top());
         break;
     case Destination::Object:
-        finishObject(captured);
+        if (!m_truncated)
+            m_pictures.finishObject(captured, top());
         break;
     case Destination::Shape:
-        finishShape(captured);
+        if (!m_truncated)
+            m_pictures.finishShape(captured, top());
         break;
     case Destination::List:
-        if (m_list.id != 0)
-            m_tables.listDefinitions.insert(m_list.id, m_list.levels);
-        m_list = PendingList();
+        m_lists.finishList();
         break;
     case Destination::LevelText:
-        if (!m_list.levels.isEmpty())
-            m_list.levels.last().levelText = levelTextOf(captured);
+        m_lists.finishLevelText(captured);
         break;
     case Destination::ListOverride:
-        if (m_override.index != 0)
-            m_tables.listOverrides.insert(m_override.index, m_override.list);
+        m_lists.finishOverride();
         break;
     case Destination::Pn:
         top().para.pn = closed.para.pn;
         break;
     case Destination::PnText:
-        closePnText();
+        m_lists.finishPnText(top().para.pn);
         break;
     case Destination::ColorTable:
-        m_colorTableRead = true;
+        m_colors.finish();
         break;
     case Destination::Note:
-        finishNote(captured);
+        if (!m_truncated)
+            m_notes.finishNote(captured, top().para);
         break;
     case Destination::Drawing:
         finishDrawing(captured);
@@ -198,86 +194,7 @@ void RtfParser::closeDestination(const GroupState& closed, const QByteArray& cap
     }
 }
 
-// Control words and symbols.
-
-void RtfParser::controlWord(std::string_view name, bool hasParameter, int parameter)
-{
-    const RtfControlWord word = rtfControlWord(name);
-    // \bin starts binary data wherever it stands, so that the data is never read as RTF.
-    const bool binary = word.group == RtfWordGroup::Binary;
-    if (m_skipCount > 0) {
-        --m_skipCount;
-        if (binary) {
-            m_skipBinary = true;
-            m_reading->startBinary(parameter);
-        }
-        return;
-    }
-    const bool starred = std::exchange(m_starred, false);
-    if (binary) {
-        m_skipBinary = top().destination != Destination::Picture;
-        m_reading->startBinary(hasParameter ? parameter : 0);
-        return;
-    }
-    if (m_documentClosed || top().destination == Destination::Skip || top().destination == Destination::Note)
-        return;
-    if (top().destination == Destination::Drawing) {
-        // Of a drawing object only the text box is read.
-        if (word.group == RtfWordGroup::Destination &&
-            word.as<RtfDestinationWord>() == RtfDestinationWord::DrawingText)
-            applyDestinationWord(RtfDestinationWord::DrawingText);
-        return;
-    }
-    if (m_overflowDepth > 0 && !word.producesContent())
-        return;
-    if (starred) {
-        // An ignorable destination is read when the reader knows it, else skipped.
-        if (word.group != RtfWordGroup::Destination || !applyDestinationWord(word.as<RtfDestinationWord>()))
-            top().destination = Destination::Skip;
-        return;
-    }
-    switch (word.group) {
-    case RtfWordGroup::Unknown:
-    case RtfWordGroup::Binary: // started above
-        return;
-    case RtfWordGroup::Document:
-        applyDocumentWord(word.as<RtfDocumentWord>(), parameter);
-        return;
-    case RtfWordGroup::Destination:
-        applyDestinationWord(word.as<RtfDestinationWord>());
-        return;
-    case RtfWordGroup::FontTable:
-        applyFontWord(word.as<RtfFontWord>(), parameter);
-        return;
-    case RtfWordGroup::ColorTable:
-        applyColorWord(word.as<RtfColorWord>(), parameter);
-        return;
-    case RtfWordGroup::Character:
-        if (isTextDestination())
-            applyCharacterWord(word.as<RtfCharacterWord>(), parameter, hasParameter);
-        return;
-    case RtfWordGroup::Paragraph:
-        if (isTextDestination())
-            applyParagraphWord(word.as<RtfParagraphWord>(), parameter, hasParameter);
-        return;
-    case RtfWordGroup::Table:
-        if (isTextDestination())
-            applyTableWord(word.as<RtfTableWord>(), parameter);
-        return;
-    case RtfWordGroup::Content:
-        applyContentWord(word.as<RtfContentWord>(), parameter, hasParameter);
-        return;
-    case RtfWordGroup::List:
-        applyListWord(word.as<RtfListWord>(), parameter, hasParameter);
-        return;
-    case RtfWordGroup::Picture:
-        applyPictureWord(word.as<RtfPictureWord>(), parameter);
-        return;
-    case RtfWordGroup::Shape:
-        applyShapeWord(word.as<RtfShapeWord>(), parameter);
-        return;
-    }
-}
+// Control symbols.
 
 void RtfParser::controlSymbol(char symbol)
 {
@@ -360,7 +277,7 @@ void RtfParser::hexByte(unsigned char byte)
     if (m_documentClosed)
         return;
     if (top().destination == Destination::FontTable)
-        m_font.bytes.append(char(byte));
+        m_fonts.appendByte(char(byte));
     else if (isTextDestination())
         decodeByte(byte);
 }
@@ -392,7 +309,7 @@ void RtfParser::text(const char* data, qsizetype size)
             while (end < size && ((data[end] >= 0x20 && data[end] < 0x7F) || data[end] == '\t'))
                 ++end;
             if (end > index) {
-                m_decoding.leadByte = -1;
+                m_decoder.dropLeadByte();
                 m_builder.appendLatin1(data + index, end - index, group.chars, group.para);
                 index = end;
                 continue;
@@ -409,25 +326,16 @@ void RtfParser::text(const char* data, qsizetype size)
             decodeByte(static_cast<unsigned char>(data[index]));
         return;
     case Destination::FontTable:
-        for (qsizetype index = 0; index < size; ++index) {
-            if (data[index] == ';')
-                commitFont();
-            else
-                m_font.bytes.append(data[index]);
-        }
+        m_fonts.appendText(data, size);
         return;
     case Destination::ColorTable:
-        for (qsizetype index = 0; index < size; ++index) {
-            if (data[index] == ';')
-                commitColor();
-        }
+        m_colors.appendText(data, size);
         return;
     case Destination::Picture:
-        m_picture.appendHex(data, size);
+        m_pictures.appendHex(data, size);
         return;
     case Destination::PropertyName:
-        if (m_propertyName.size() < 64)
-            m_propertyName.append(data, std::min<qsizetype>(size, 64));
+        m_pictures.appendPropertyName(data, size);
         return;
     case Destination::Skip:
     case Destination::Note:
@@ -453,45 +361,7 @@ void RtfParser::binary(const char* data, qsizetype size)
     if (m_skipBinary || m_documentClosed)
         return;
     if (top().destination == Destination::Picture)
-        m_picture.data.append(data, size);
-}
-
-const RtfCodePage& RtfParser::codePage()
-{
-    const int font = top().chars.codePageFont >= 0 ? top().chars.codePageFont : m_tables.defaultFont;
-    if (m_decoding.page && m_decoding.pageFont == font)
-        return *m_decoding.page;
-    int page = m_decoding.ansiCodePage;
-    if (const auto found = m_tables.fonts.constFind(font);
-        found != m_tables.fonts.cend() && found->codePage > 0)
-        page = found->codePage;
-    m_decoding.page = &RtfCodePage::forCodePage(page);
-    m_decoding.pageFont = font;
-    return *m_decoding.page;
-}
-
-void RtfParser::decodeByte(unsigned char byte)
-{
-    const RtfCodePage& page = codePage();
-    if (page.codePage() != 65001 && m_decoding.leadByte < 0 && !page.isLeadByte(byte)) {
-        emitCharacter(page.decode(byte));
-        return;
-    }
-    QString decoded;
-    if (page.codePage() == 65001) {
-        if (!m_decoding.utf8)
-            m_decoding.utf8 = std::make_unique<QStringDecoder>(QStringDecoder::Utf8);
-        const char single = char(byte);
-        decoded = m_decoding.utf8->decode(QByteArrayView(&single, 1));
-    } else if (m_decoding.leadByte >= 0) {
-        page.decodePair(static_cast<unsigned char>(m_decoding.leadByte), byte, decoded);
-        m_decoding.leadByte = -1;
-    } else {
-        m_decoding.leadByte = byte;
-        return;
-    }
-    for (QChar character : std::as_const(decoded))
-        emitCharacter(character.unicode());
+        m_pictures.appendBinary(data, size);
 }
 
 // A character of text, to where the current destination keeps text.
@@ -502,15 +372,13 @@ void RtfParser::emitCharacter(char16_t character)
         appendCharacter(character);
         return;
     case Destination::FieldInstruction:
-        if (!m_fields.empty())
-            m_fields.back().instruction += QChar(character);
+        m_fields.appendInstruction(character);
         return;
     case Destination::PnText:
-        m_pnText.text += QChar(character);
+        m_lists.appendPnText(character);
         return;
     case Destination::FontTable:
-        decodeFontName();
-        m_font.text += QChar(character);
+        m_fonts.appendCharacter(character);
         return;
     case Destination::Skip:
     case Destination::Note:

@@ -1,9 +1,4 @@
-// Character, paragraph and table words, and the words that produce content.
-
-#include "rtf/RtfParser.h"
-
-#include "rtf/RtfCodePage.h"
-#include "rtf/RtfField.h"
+#include "rtf/RtfFormatWords.h"
 
 #include <algorithm>
 
@@ -55,7 +50,9 @@ bool setsComplexSize(RunKind kind)
 
 } // namespace
 
-void RtfParser::setRunFont(CharState& chars, int font)
+namespace RtfFormatWords {
+
+void setRunFont(CharState& chars, int font)
 {
     switch (fontSlotOf(chars.kind)) {
     case FontSlot::Latin:
@@ -70,9 +67,8 @@ void RtfParser::setRunFont(CharState& chars, int font)
     }
 }
 
-void RtfParser::applyCharacterWord(RtfCharacterWord word, int parameter, bool hasParameter)
+void applyCharacterWord(CharState& chars, RtfCharacterWord word, int parameter, bool hasParameter)
 {
-    CharState& chars = top().chars;
     const quint8 on = !hasParameter || parameter != 0;
     switch (word) {
     case RtfCharacterWord::Plain: {
@@ -154,9 +150,8 @@ void RtfParser::applyCharacterWord(RtfCharacterWord word, int parameter, bool ha
     }
 }
 
-void RtfParser::applyParagraphWord(RtfParagraphWord word, int parameter, bool hasParameter)
+void applyParagraphWord(ParaState& para, RtfParagraphWord word, int parameter, bool hasParameter)
 {
-    ParaState& para = top().para;
     const int twips = std::clamp(parameter, -MaxTwips, MaxTwips);
     switch (word) {
     case RtfParagraphWord::Pard: {
@@ -218,96 +213,4 @@ void RtfParser::applyParagraphWord(RtfParagraphWord word, int parameter, bool ha
     }
 }
 
-void RtfParser::applyTableWord(RtfTableWord word, int parameter)
-{
-    switch (word) {
-    case RtfTableWord::RowDefaults:
-        m_builder.clearCellBoundaries();
-        break;
-    case RtfTableWord::CellBoundary:
-        m_builder.addCellBoundary(parameter);
-        break;
-    }
-}
-
-void RtfParser::applyContentWord(RtfContentWord word, int parameter, bool hasParameter)
-{
-    // \u gives a character to whatever destination keeps text; the other words add to
-    // the body only.
-    if (word == RtfContentWord::Unicode) {
-        if (!hasParameter)
-            return;
-        int value = parameter < 0 ? parameter + 65536 : parameter;
-        // The Symbol font's own numbering (U+F000 + byte) means the character the byte shows.
-        if (value >= RtfCodePage::FontIndexedPage && value <= RtfCodePage::FontIndexedPage + 0xFF &&
-            codePage().codePage() == RtfCodePage::SymbolFontPage)
-            value = codePage().decode(static_cast<unsigned char>(value - RtfCodePage::FontIndexedPage));
-        m_decoding.leadByte = -1;
-        if (value > 0 && value <= 0xFFFF) {
-            emitCharacter(char16_t(value));
-        } else if (value > 0xFFFF && value <= 0x10FFFF) {
-            emitCharacter(QChar::highSurrogate(char32_t(value)));
-            emitCharacter(QChar::lowSurrogate(char32_t(value)));
-        }
-        m_skipCount = top().unicodeSkip;
-        return;
-    }
-    if (top().destination != Destination::Body)
-        return;
-    switch (word) {
-    case RtfContentWord::Par:
-    case RtfContentWord::NestedRow:
-        endParagraph(RtfDocumentBuilder::ParagraphEnd::Break);
-        return;
-    case RtfContentWord::Page:
-        endParagraph(RtfDocumentBuilder::ParagraphEnd::PageBreak);
-        return;
-    case RtfContentWord::Line:
-        appendCharacter(QChar::LineSeparator);
-        return;
-    case RtfContentWord::Tab:
-    case RtfContentWord::NestedCell:
-        appendCharacter(u'\t');
-        return;
-    case RtfContentWord::Cell:
-        top().para.inTable = true; // \cell ends a cell even where \intbl was forgotten
-        m_builder.endCell(top().para);
-        return;
-    case RtfContentWord::Row:
-        m_builder.endRow();
-        return;
-    case RtfContentWord::FootnoteNumber:
-        // The footnotes themselves are not kept; their reference marks are numbered in
-        // order, as word processors show them.
-        appendText(QString::number(++m_footnotes));
-        m_automaticMark = {m_builder.contentAdded(), QString::number(m_footnotes).size()};
-        return;
-    case RtfContentWord::PageNumber:
-        appendText(RtfField::valueOf(RtfField::Kind::PageNumber));
-        return;
-    case RtfContentWord::CurrentDate:
-        appendText(RtfField::valueOf(RtfField::Kind::Date));
-        return;
-    case RtfContentWord::CurrentTime:
-        appendText(RtfField::valueOf(RtfField::Kind::Time));
-        return;
-    case RtfContentWord::Unicode: // read above
-        return;
-    case RtfContentWord::EmDash:
-    case RtfContentWord::EnDash:
-    case RtfContentWord::Bullet:
-    case RtfContentWord::LeftQuote:
-    case RtfContentWord::RightQuote:
-    case RtfContentWord::LeftDoubleQuote:
-    case RtfContentWord::RightDoubleQuote:
-    case RtfContentWord::EmSpace:
-    case RtfContentWord::EnSpace:
-    case RtfContentWord::QuarterSpace:
-    case RtfContentWord::ZeroWidthJoiner:
-    case RtfContentWord::ZeroWidthNonJoiner:
-    case RtfContentWord::LeftToRightMark:
-    case RtfContentWord::RightToLeftMark:
-        appendCharacter(rtfSpecialCharacter(word));
-        return;
-    }
-}
+} // namespace RtfFormatWords

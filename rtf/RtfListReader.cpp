@@ -1,6 +1,4 @@
-// The list table, list overrides and the older \pn numbering.
-
-#include "rtf/RtfParser.h"
+#include "rtf/RtfListReader.h"
 
 #include <algorithm>
 #include <cctype>
@@ -33,56 +31,33 @@ int numberingOfLevelFormat(int format)
 
 } // namespace
 
-void RtfParser::applyListWord(RtfListWord word, int parameter, bool hasParameter)
+void RtfListReader::finishList()
 {
-    const Destination destination = top().destination;
-    if (isTextDestination()) {
-        // In text only \ls counts: the list of the paragraph.
-        if (word == RtfListWord::ListOverrideIndex)
-            top().para.listOverride = parameter;
-        return;
-    }
-    if (destination == Destination::Pn) {
-        PnState& pn = top().para.pn;
-        switch (word) {
-        case RtfListWord::PnBullet:
-            pn.numbering = PFN_BULLET;
-            break;
-        case RtfListWord::PnBody:
-        case RtfListWord::PnLevel:
-            if (pn.numbering == PFN_BULLET)
-                pn.numbering = PFN_ARABIC;
-            pn.level = word == RtfListWord::PnLevel ? std::clamp(parameter, 0, MaxListLevels) : 0;
-            break;
-        case RtfListWord::PnDecimal:
-            pn.numbering = PFN_ARABIC;
-            break;
-        case RtfListWord::PnLowerLetter:
-            pn.numbering = PFN_LCLETTER;
-            break;
-        case RtfListWord::PnUpperLetter:
-            pn.numbering = PFN_UCLETTER;
-            break;
-        case RtfListWord::PnLowerRoman:
-            pn.numbering = PFN_LCROMAN;
-            break;
-        case RtfListWord::PnUpperRoman:
-            pn.numbering = PFN_UCROMAN;
-            break;
-        case RtfListWord::PnStart:
-            pn.start = std::clamp(hasParameter ? parameter : 1, 0, 65535);
-            break;
-        case RtfListWord::PnIndent:
-            pn.indent = std::clamp(parameter, -MaxTwips, MaxTwips);
-            break;
-        case RtfListWord::ListId:
-        case RtfListWord::ListOverrideIndex:
-        case RtfListWord::LevelNumberFormat:
-        case RtfListWord::LevelStartAt:
-            break;
-        }
-        return;
-    }
+    if (m_list.id != 0)
+        m_tables.listDefinitions.insert(m_list.id, m_list.levels);
+    m_list = PendingList();
+}
+
+void RtfListReader::startLevel()
+{
+    if (m_list.levels.size() < MaxListLevels)
+        m_list.levels.append(ListLevelDefinition{});
+}
+
+void RtfListReader::finishLevelText(QByteArrayView captured)
+{
+    if (!m_list.levels.isEmpty())
+        m_list.levels.last().levelText = levelTextOf(captured);
+}
+
+void RtfListReader::finishOverride()
+{
+    if (m_override.index != 0)
+        m_tables.listOverrides.insert(m_override.index, m_override.list);
+}
+
+void RtfListReader::applyTableWord(Destination destination, RtfListWord word, int parameter)
+{
     switch (word) {
     case RtfListWord::ListId:
         if (destination == Destination::List)
@@ -116,10 +91,57 @@ void RtfParser::applyListWord(RtfListWord word, int parameter, bool hasParameter
     }
 }
 
-// The text around a \pn number says how the number is written: "(1)", "1." or "1)".
-void RtfParser::closePnText()
+void RtfListReader::startPn(PnState& pn)
 {
-    PnState& pn = top().para.pn;
+    pn.numbering = PFN_ARABIC;
+    pn.start = 1;
+    pn.style.reset();
+}
+
+void RtfListReader::applyPnWord(PnState& pn, RtfListWord word, int parameter, bool hasParameter)
+{
+    switch (word) {
+    case RtfListWord::PnBullet:
+        pn.numbering = PFN_BULLET;
+        break;
+    case RtfListWord::PnBody:
+    case RtfListWord::PnLevel:
+        if (pn.numbering == PFN_BULLET)
+            pn.numbering = PFN_ARABIC;
+        pn.level = word == RtfListWord::PnLevel ? std::clamp(parameter, 0, MaxListLevels) : 0;
+        break;
+    case RtfListWord::PnDecimal:
+        pn.numbering = PFN_ARABIC;
+        break;
+    case RtfListWord::PnLowerLetter:
+        pn.numbering = PFN_LCLETTER;
+        break;
+    case RtfListWord::PnUpperLetter:
+        pn.numbering = PFN_UCLETTER;
+        break;
+    case RtfListWord::PnLowerRoman:
+        pn.numbering = PFN_LCROMAN;
+        break;
+    case RtfListWord::PnUpperRoman:
+        pn.numbering = PFN_UCROMAN;
+        break;
+    case RtfListWord::PnStart:
+        pn.start = std::clamp(hasParameter ? parameter : 1, 0, 65535);
+        break;
+    case RtfListWord::PnIndent:
+        pn.indent = std::clamp(parameter, -MaxTwips, MaxTwips);
+        break;
+    case RtfListWord::ListId:
+    case RtfListWord::ListOverrideIndex:
+    case RtfListWord::LevelNumberFormat:
+    case RtfListWord::LevelStartAt:
+        break;
+    }
+}
+
+// The text around a \pn number says how the number is written: "(1)", "1." or "1)".
+void RtfListReader::finishPnText(PnState& pn) const
+{
     const QString& text = m_pnText.text;
     if (m_pnText.before && text.contains(u'('))
         pn.style = PFNS_PARENS;
@@ -129,10 +151,9 @@ void RtfParser::closePnText()
         pn.style = PFNS_PAREN;
 }
 
-// A \leveltext group as read: its first character is the label's length, then the label,
-// its numbers as the characters 0..8. Characters come as \'hh, \uN (with one replacement
-// character after it) or as themselves; the label ends at ';'.
-QString RtfParser::levelTextOf(QByteArrayView captured)
+// Its first character is the label's length, then the label. Characters come as \'hh, \uN
+// (with one replacement character after it) or as themselves; the label ends at ';'.
+QString RtfListReader::levelTextOf(QByteArrayView captured)
 {
     QString text;
     for (qsizetype i = 0; i < captured.size() && captured[i] != ';' && captured[i] != '}'; ++i) {

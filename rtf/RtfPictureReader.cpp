@@ -1,8 +1,7 @@
-// Pictures and objects.
-
-#include "rtf/RtfParser.h"
+#include "rtf/RtfPictureReader.h"
 
 #include "format/TextFormatProperties.h"
+#include "rtf/RtfDocumentBuilder.h"
 
 #include <algorithm>
 
@@ -14,40 +13,25 @@ constexpr int MaxTwips = 100000;
 
 } // namespace
 
-void RtfParser::captureGroup(QByteArrayView opening)
+void RtfPictureReader::startPicture(Destination destination)
 {
-    if (m_reading->isCapturing())
-        return;
-    m_reading->startCapture(opening);
-    top().ownsCapture = true;
-}
-
-void RtfParser::startPicture()
-{
-    GroupState& state = top();
-    if (state.destination == Destination::ObjectResult)
+    if (destination == Destination::ObjectResult)
         m_pictureOwner = PictureOwner::Object;
-    else if (state.destination == Destination::PropertyValue)
+    else if (destination == Destination::PropertyValue)
         m_pictureOwner = PictureOwner::Shape;
     else
         m_pictureOwner = PictureOwner::Text;
-    state.destination = Destination::Picture;
     m_picture = RtfPicture();
-    captureGroup("{\\pict ");
 }
 
-void RtfParser::startObject()
+void RtfPictureReader::startObject()
 {
     m_builder.flushRun();
-    GroupState& state = top();
-    state.destination = Destination::Object;
     m_object = ObjectState();
-    captureGroup("{\\object ");
 }
 
-void RtfParser::applyPictureWord(RtfPictureWord word, int parameter)
+void RtfPictureReader::applyWord(Destination destination, RtfPictureWord word, int parameter)
 {
-    const Destination destination = top().destination;
     if (destination == Destination::Object || destination == Destination::ObjectResult) {
         if (word == RtfPictureWord::ObjectWidth)
             m_object.width = std::clamp(parameter, 0, MaxTwips);
@@ -109,10 +93,8 @@ void RtfParser::applyPictureWord(RtfPictureWord word, int parameter)
     }
 }
 
-void RtfParser::finishPicture(const QByteArray& captured)
+void RtfPictureReader::finishPicture(const QByteArray& captured, const GroupState& group)
 {
-    if (m_truncated)
-        return;
     const QImage image = m_picture.image();
     switch (m_pictureOwner) {
     case PictureOwner::Object:
@@ -133,56 +115,50 @@ void RtfParser::finishPicture(const QByteArray& captured)
     case PictureOwner::Text:
         break;
     }
-    if (top().destination != Destination::Body)
+    if (group.destination != Destination::Body)
         return;
     const QSizeF size = m_picture.displaySize(image);
     if (image.isNull()) {
-        m_builder.insertPicture({{}, size, {}, {}, captured}, top().chars, top().para);
+        m_builder.insertPicture({{}, size, {}, {}, captured}, group.chars, group.para);
         return;
     }
     const QString kept = m_picture.keptKind();
     m_builder.insertPicture({image, size, kept, kept.isEmpty() ? QByteArray() : m_picture.data, {}},
-                            top().chars, top().para);
+                            group.chars, group.para);
     m_picture = RtfPicture();
 }
 
-void RtfParser::finishObject(const QByteArray& captured)
+void RtfPictureReader::finishObject(const QByteArray& captured, const GroupState& group)
 {
-    if (m_truncated || top().destination != Destination::Body)
+    if (group.destination != Destination::Body)
         return;
     QSizeF size = m_object.imageSize;
     if (m_object.width > 0 && m_object.height > 0)
         size = QSizeF(twipsToPixels(m_object.width), twipsToPixels(m_object.height));
     if (size.isEmpty())
         size = QSizeF(32, 32);
-    m_builder.insertPicture({m_object.image, size, {}, {}, captured}, top().chars, top().para);
+    m_builder.insertPicture({m_object.image, size, {}, {}, captured}, group.chars, group.para);
     m_object.image = QImage();
 }
 
-// Shapes. A shape shows the picture of its "pib" property; without one, the picture of its
-// result (\shprslt), the fallback for readers that do not know shapes; a text box shows its
-// text. A shape that shows nothing, or only a picture that cannot be shown, is kept as it
-// was read, so that a save writes it back.
+// Shapes.
 
-QSizeF RtfParser::ShapeState::extent() const
+QSizeF RtfPictureReader::ShapeState::extent() const
 {
     if (right <= left || bottom <= top)
         return {};
     return {twipsToPixels(right - left), twipsToPixels(bottom - top)};
 }
 
-void RtfParser::startShape()
+void RtfPictureReader::startShape(std::size_t depth)
 {
-    GroupState& state = top();
-    state.destination = Destination::Shape;
     ShapeState shape;
-    shape.depth = m_stack.size();
+    shape.depth = depth;
     shape.picturesBefore = m_builder.picturesInserted();
     m_shapes.push_back(std::move(shape));
-    captureGroup("{\\shp ");
 }
 
-void RtfParser::applyShapeWord(RtfShapeWord word, int parameter)
+void RtfPictureReader::applyShapeWord(RtfShapeWord word, int parameter)
 {
     if (m_shapes.empty())
         return;
@@ -204,8 +180,20 @@ void RtfParser::applyShapeWord(RtfShapeWord word, int parameter)
     }
 }
 
+void RtfPictureReader::startShapeText()
+{
+    if (!m_shapes.empty())
+        m_shapes.back().hasText = true;
+}
+
+void RtfPictureReader::appendPropertyName(const char* data, qsizetype size)
+{
+    if (m_propertyName.size() < 64)
+        m_propertyName.append(data, std::min<qsizetype>(size, 64));
+}
+
 // The value of a shape property: the picture of "pib" is read, other values are not.
-Destination RtfParser::shapeValueDestination() const
+Destination RtfPictureReader::propertyValueDestination() const
 {
     if (m_shapes.empty() || m_propertyName.trimmed() != "pib")
         return Destination::Skip;
@@ -214,27 +202,32 @@ Destination RtfParser::shapeValueDestination() const
 
 // A shape's result is read only where the shape has neither a picture nor text of its own:
 // else it would show the shape twice.
-Destination RtfParser::shapeResultDestination() const
+Destination RtfPictureReader::resultDestination(std::size_t depth) const
 {
-    const bool ofShape = !m_shapes.empty() && m_shapes.back().depth + 1 == m_stack.size();
+    const bool ofShape = !m_shapes.empty() && m_shapes.back().depth + 1 == depth;
     if (!ofShape || m_shapes.back().pictureRead || m_shapes.back().hasText)
         return Destination::Skip;
     return Destination::Body;
 }
 
-// The picture for readers that do not know {\*\shppict}: read only where the picture of
-// the {\*\shppict} before it gave nothing.
-Destination RtfParser::nonShapePictureDestination()
+void RtfPictureReader::startShapePicture()
+{
+    m_picturesBeforeShapePicture = m_builder.picturesInserted();
+}
+
+// {\nonshppict} is read only where the picture of the {\*\shppict} before it gave nothing.
+Destination RtfPictureReader::nonShapePictureDestination(Destination destination)
 {
     const bool shown =
         m_picturesBeforeShapePicture && m_builder.picturesInserted() > *m_picturesBeforeShapePicture;
     m_picturesBeforeShapePicture.reset();
-    return shown ? Destination::Skip : top().destination;
+    return shown ? Destination::Skip : destination;
 }
 
-void RtfParser::finishShape(const QByteArray& captured)
+// A shape that shows nothing, or only a picture that cannot be shown, is kept as read.
+void RtfPictureReader::finishShape(const QByteArray& captured, const GroupState& group)
 {
-    if (m_truncated || m_shapes.empty() || top().destination != Destination::Body)
+    if (m_shapes.empty() || group.destination != Destination::Body)
         return;
     const ShapeState& shape = m_shapes.back();
     const QSizeF extent = shape.extent();
@@ -244,8 +237,8 @@ void RtfParser::finishShape(const QByteArray& captured)
     if (!shape.image.isNull()) {
         const QString kept = shape.picture.keptKind();
         m_builder.insertPicture(
-            {shape.image, size, kept, kept.isEmpty() ? QByteArray() : shape.picture.data, {}}, top().chars,
-            top().para);
+            {shape.image, size, kept, kept.isEmpty() ? QByteArray() : shape.picture.data, {}}, group.chars,
+            group.para);
         return;
     }
     const bool shownOtherwise =
@@ -254,5 +247,5 @@ void RtfParser::finishShape(const QByteArray& captured)
         return;
     if (size.isEmpty())
         size = QSizeF(32, 32);
-    m_builder.insertPicture({{}, size, {}, {}, captured}, top().chars, top().para);
+    m_builder.insertPicture({{}, size, {}, {}, captured}, group.chars, group.para);
 }
