@@ -1,6 +1,7 @@
 #include "app/Tlogo.h"
 
 #include "platform/OsVersion.h"
+#include "platform/TTimer.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -12,7 +13,6 @@
 #include <QPainterPath>
 #include <QScreen>
 #include <QThread>
-#include <QTimer>
 #include <QWindow>
 
 #include <algorithm>
@@ -68,12 +68,11 @@ Tlogo::Tlogo(const Registry& registry, QWidget* parent)
     Label5->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     placeValueLabels();
 
-    Timer1 = new QTimer(this);
+    // Precise: the splash is shown for the full time, never less.
+    Timer1 = new TTimer(this, Qt::PreciseTimer);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(2500);
-    Timer1->setTimerType(Qt::PreciseTimer); // the splash is shown for the full time, never less
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(Timer1); });
-    Timer1->start();
+    Timer1->OnTimer = [this](QObject* sender) { Timer1Timer(sender); };
 
     FormCreate(this);
 

@@ -14,7 +14,7 @@
 #include <chrono>
 
 class QLabel;
-class QTimer;
+class TTimer;
 
 class Tlogo : public QWidget
 {
@@ -31,7 +31,7 @@ public:
     QLabel* Label3 = nullptr;
     QLabel* Label4 = nullptr;
     QLabel* Label5 = nullptr;
-    QTimer* Timer1 = nullptr;
+    TTimer* Timer1 = nullptr;
 
     void FormCreate(QObject* Sender);
     void Timer1Timer(QObject* Sender);

@@ -1,10 +1,10 @@
 #include "widgets/TFTimerSpeedButton.h"
 
 #include "platform/SysColor.h"
+#include "platform/TTimer.h"
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTimer>
 #include <qdrawutil.h>
 
 TFTimerSpeedButton::TFTimerSpeedButton(Direction direction, QWidget* parent)
@@ -31,11 +31,13 @@ void TFTimerSpeedButton::mousePressEvent(QMouseEvent* event)
     if (!m_autoRepeat)
         return;
     if (!m_repeatTimer) {
-        m_repeatTimer = new QTimer(this);
-        connect(m_repeatTimer, &QTimer::timeout, this, &TFTimerSpeedButton::repeatClick);
+        m_repeatTimer = new TTimer(this);
+        m_repeatTimer->OnTimer = [this](QObject*) { repeatClick(); };
     }
+    // Every press counts its delay afresh.
+    m_repeatTimer->setEnabled(false);
     m_repeatTimer->setInterval(FirstRepeatDelay);
-    m_repeatTimer->start();
+    m_repeatTimer->setEnabled(true);
 }
 
 void TFTimerSpeedButton::mouseReleaseEvent(QMouseEvent* event)
@@ -46,7 +48,7 @@ void TFTimerSpeedButton::mouseReleaseEvent(QMouseEvent* event)
         return;
     m_heldByMouse = false;
     if (m_repeatTimer)
-        m_repeatTimer->stop();
+        m_repeatTimer->setEnabled(false);
 }
 
 void TFTimerSpeedButton::repeatClick()
@@ -58,7 +60,7 @@ void TFTimerSpeedButton::repeatClick()
     try {
         Q_EMIT clicked(isChecked());
     } catch (...) {
-        m_repeatTimer->stop();
+        m_repeatTimer->setEnabled(false);
         throw;
     }
 }

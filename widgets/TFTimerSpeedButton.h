@@ -8,7 +8,7 @@
 
 #include <QAbstractButton>
 
-class QTimer;
+class TTimer;
 
 class TFTimerSpeedButton : public QAbstractButton
 {
@@ -42,5 +42,5 @@ private:
     bool m_focusFrame = false;
     bool m_autoRepeat = false;
     bool m_heldByMouse = false;
-    QTimer* m_repeatTimer = nullptr; // created on the first press that repeats
+    TTimer* m_repeatTimer = nullptr; // created on the first press that repeats
 };

@@ -3,8 +3,9 @@
 
 #include "tests/app/MainformFixture.h"
 
-#include "format/TextFormatProperties.h"
 #include "editcontrol/RichEditControl.h"
+#include "format/TextFormatProperties.h"
+#include "platform/TTimer.h"
 #include "widgets/TIntSpinEdit.h"
 #include "widgets/TZvColorButton.h"
 #include "widgets/TZvColorNames.h"
@@ -186,6 +187,7 @@ void clickOn(QWidget* widget, QPoint at)
 
 TEST_F(MainformFormattingTest, TheSizeBoxKeepsAnsweringItsKeysAfterItsArrowsWereClicked)
 {
+    TTimer::ManualTime time;
     select(0, 5);
     QWidget* box = window->velikostpisma;
     const QPoint upArrow(box->width() - 8, box->height() / 4 + 1);
@@ -196,7 +198,8 @@ TEST_F(MainformFormattingTest, TheSizeBoxKeepsAnsweringItsKeysAfterItsArrowsWere
     EXPECT_EQ(window->velikostpisma->text().toStdString(), "9");
     EXPECT_EQ(attributes->PointSize(), 9);
     // Longer than an arrow has to be held before it repeats: the clicks ended all of that.
-    QTest::qWait(700);
+    time.advance(std::chrono::seconds(1));
+    EXPECT_EQ(window->velikostpisma->text().toStdString(), "9");
     const std::pair<Qt::Key, int> keys[] = {{Qt::Key_Up, 10}, {Qt::Key_Down, 9}, {Qt::Key_Down, 8}};
     for (const auto& [key, size] : keys) {
         clickOn(box, QPoint(6, box->height() / 2));

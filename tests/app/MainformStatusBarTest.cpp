@@ -231,23 +231,29 @@ TEST_F(MainformStatusBarTest, ModifiedFlagAndClockFollowTheTimer)
 
 TEST_F(MainformStatusBarTest, AutosaveWritesANamedDocumentAtEveryTickAndLeavesAnUnnamedOne)
 {
+    using std::chrono::milliseconds;
+    TTimer::ManualTime time;
     TMainform& window = createForm();
     window.Timer2->setInterval(20);
     window.Timer2->setEnabled(true);
-    QTest::qWait(80);
+    time.advance(milliseconds(80));
     EXPECT_TRUE(desktop.callsOf(ScriptedDesktop::CallKind::MessageBeep).empty());
 
     const QString path = programPath(QStringLiteral("dopis.txt"));
     window.CurrentFileName = path;
     window.editor->setText(QStringLiteral("obsah"));
-    QTRY_VERIFY(QFile::exists(path));
+    time.advance(milliseconds(19));
+    EXPECT_FALSE(QFile::exists(path)) << "not before the next tick";
+    time.advance(milliseconds(1));
+    ASSERT_TRUE(QFile::exists(path));
     EXPECT_EQ(documentTextOf(path), QStringLiteral("obsah"));
     EXPECT_FALSE(window.editor->IsModified());
     // Unchanged, the document is written again at the next tick, with a beep.
     const int beeps = int(desktop.callsOf(ScriptedDesktop::CallKind::MessageBeep).size());
     QFile::remove(path);
-    QTRY_VERIFY(QFile::exists(path));
-    EXPECT_GT(int(desktop.callsOf(ScriptedDesktop::CallKind::MessageBeep).size()), beeps);
+    time.advance(milliseconds(20));
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(int(desktop.callsOf(ScriptedDesktop::CallKind::MessageBeep).size()), beeps + 1);
     EXPECT_EQ(desktop.callsOf(ScriptedDesktop::CallKind::MessageBeep).front().flags, 0u);
 }
 

@@ -1,10 +1,10 @@
 #include "app/Tlogo.h"
 
-#include <QCoreApplication>
+#include "platform/TTimer.h"
+
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
-#include <QTimer>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -75,19 +75,17 @@ TEST(TlogoTest, IsAFramelessSkyBlueWindowOnTopWithItsPictureAtTheTop)
     EXPECT_NE(picture.pixel(5, 5), picture.pixel(60, 80)); // sky and sheet differ
 }
 
-TEST(TlogoTest, TheTimerHidesTheWindowOnceAfterTwoAndAHalfSeconds)
+TEST(TlogoTest, TheTimerHidesTheWindowOnceTwoAndAHalfSecondsHavePassed)
 {
-    QElapsedTimer clock;
-    clock.start();
+    using std::chrono::milliseconds;
+    TTimer::ManualTime time;
     Tlogo logo(registryWith(QString(), QString()));
-    EXPECT_EQ(logo.Timer1->interval(), 2500);
-    EXPECT_TRUE(logo.Timer1->isActive());
-    while (logo.isVisible() && clock.elapsed() < 4000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    time.advance(milliseconds(2499));
+    EXPECT_TRUE(logo.isVisible());
+    time.advance(milliseconds(1));
     EXPECT_FALSE(logo.isVisible());
-    EXPECT_GE(clock.elapsed(), 2500);
-    logo.Timer1Timer(logo.Timer1); // later ticks find it hidden
-    EXPECT_FALSE(logo.isVisible());
+    time.advance(milliseconds(5000));
+    EXPECT_FALSE(logo.isVisible()) << "later ticks find it hidden";
 }
 
 TEST(TlogoTest, WaitUntilPaintedReturnsAsSoonAsTheWindowIsExposedAndPainted)
@@ -95,7 +93,8 @@ TEST(TlogoTest, WaitUntilPaintedReturnsAsSoonAsTheWindowIsExposedAndPainted)
     QElapsedTimer clock;
     clock.start();
     Tlogo logo(registryWith(QString(), QString()));
-    EXPECT_TRUE(logo.waitUntilPainted(std::chrono::seconds(1)));
+    EXPECT_TRUE(logo.waitUntilPainted(std::chrono::seconds(30)));
     EXPECT_TRUE(logo.windowHandle()->isExposed());
-    EXPECT_LT(clock.elapsed(), 1000) << "it returns as soon as it is painted";
+    // Painting takes milliseconds even on a busy machine; waiting out the limit would not.
+    EXPECT_LT(clock.elapsed(), 15000) << "it returns as soon as it is painted";
 }

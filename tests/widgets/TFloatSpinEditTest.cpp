@@ -5,6 +5,7 @@
 #include "widgets/TFloatSpinEdit.h"
 
 #include "platform/ScriptedDesktop.h"
+#include "platform/TTimer.h"
 #include "widgets/TFTimerSpeedButton.h"
 #include "widgets/TFloatSpinButton.h"
 
@@ -163,22 +164,26 @@ TEST_P(TFloatSpinEditTest, PasteReachesTheFieldOnlyWhileItsEditorIsEnabled)
 
 TEST_P(TFloatSpinEditTest, AHeldArrowRepeatsAfterADelayAndAQuickClickStepsOnceOnRelease)
 {
+    using std::chrono::milliseconds;
+    TTimer::ManualTime time;
     QTest::mousePress(upArrow(), Qt::LeftButton);
     EXPECT_EQ(edit.text(), QStringLiteral("0")) << "the press itself does not step";
     EXPECT_TRUE(edit.hasFocus()) << "a press on an arrow focuses the field";
-    QTest::qWait(450);
-    EXPECT_EQ(edit.text(), QStringLiteral("1"));
-    QTest::qWait(100);
-    EXPECT_EQ(edit.text(), QStringLiteral("2"));
+    time.advance(milliseconds(399));
+    EXPECT_EQ(edit.text(), QStringLiteral("0"));
+    time.advance(milliseconds(1));
+    EXPECT_EQ(edit.text(), QStringLiteral("1")) << "400 ms after the press";
+    time.advance(milliseconds(250));
+    EXPECT_EQ(edit.text(), QStringLiteral("3")) << "then every 100 ms";
     QTest::mouseRelease(upArrow(), Qt::LeftButton);
-    EXPECT_EQ(edit.text(), QStringLiteral("3"));
+    EXPECT_EQ(edit.text(), QStringLiteral("4"));
 
     QTest::mousePress(edit.Button()->downButton(), Qt::LeftButton);
-    QTest::qWait(50);
+    time.advance(milliseconds(50));
     QTest::mouseRelease(edit.Button()->downButton(), Qt::LeftButton);
-    EXPECT_EQ(edit.text(), QStringLiteral("2"));
-    QTest::qWait(500);
-    EXPECT_EQ(edit.text(), QStringLiteral("2")) << "the repeating ended with the release";
+    EXPECT_EQ(edit.text(), QStringLiteral("3"));
+    time.advance(milliseconds(1000));
+    EXPECT_EQ(edit.text(), QStringLiteral("3")) << "the repeating ended with the release";
 }
 
 TEST_P(TFloatSpinEditTest, AFocusedSpinButtonStepsWithItsKeysAndFramesTheFocusedArrow)
