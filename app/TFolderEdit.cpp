@@ -7,8 +7,10 @@
 
 TFolderEdit::TFolderEdit(Desktop& desktop, QWidget* parent) : QLineEdit(parent), m_desktop(desktop)
 {
-    m_browseAction = addAction(style()->standardIcon(QStyle::SP_DirOpenIcon), QLineEdit::TrailingPosition);
-    connect(m_browseAction, &QAction::triggered, this, &TFolderEdit::browse);
+    // The button at the right end opens the folder browser.
+    QAction* browseAction =
+        addAction(style()->standardIcon(QStyle::SP_DirOpenIcon), QLineEdit::TrailingPosition);
+    connect(browseAction, &QAction::triggered, this, &TFolderEdit::browse);
 }
 
 void TFolderEdit::browse()

@@ -8,7 +8,6 @@
 #include <QString>
 
 class Desktop;
-class QAction;
 
 class TFolderEdit : public QLineEdit
 {
@@ -17,15 +16,11 @@ public:
     TFolderEdit(Desktop& desktop, QWidget* parent = nullptr);
 
     // The text the folder browser shows above its tree.
-    QString DialogText() const { return m_dialogText; }
     void setDialogText(const QString& value) { m_dialogText = value; }
 
-    // The button at the right end.
-    QAction* browseAction() const { return m_browseAction; }
     void browse();
 
 private:
     Desktop& m_desktop;
     QString m_dialogText;
-    QAction* m_browseAction = nullptr;
 };

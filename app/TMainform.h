@@ -39,7 +39,7 @@ class Tnastaveni;
 class Todstavceform;
 
 // What closing does with the window (TCloseAction).
-enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+enum class TCloseAction { caNone, caHide, caFree };
 
 // The system's long time format as a QLocale format, without the time zone,
 // which the long time format of Windows does not show.
@@ -327,11 +327,10 @@ private:
 
     Desktop& m_desktop;
     QStringList m_parameters;
-    QWidget* m_watchedEditControl = nullptr;
     // True while UpdateFormatControls shows the selection's attributes, so the
     // controls' change reports are not taken for the user's changes.
     bool m_showingFormat = false;
-    // The word count of the editor's lines, kept per paragraph by the document.
+    // A refresh of the status bar's counts waits for the current event to end.
     bool m_statusRefreshQueued = false;
     QList<QMetaObject::Connection> m_editControlConnections;
     QList<QMetaObject::Connection> m_applicationConnections; // to the application and its clipboard
