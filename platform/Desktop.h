@@ -26,14 +26,10 @@ constexpr unsigned MB_RETRYCANCEL = 0x00000005;
 constexpr unsigned MB_TYPEMASK = 0x0000000F;
 constexpr unsigned MB_ICONHAND = 0x00000010;
 constexpr unsigned MB_ICONERROR = MB_ICONHAND;
-constexpr unsigned MB_ICONSTOP = MB_ICONHAND;
 constexpr unsigned MB_ICONQUESTION = 0x00000020;
 constexpr unsigned MB_ICONEXCLAMATION = 0x00000030;
-constexpr unsigned MB_ICONWARNING = MB_ICONEXCLAMATION;
 constexpr unsigned MB_ICONASTERISK = 0x00000040;
-constexpr unsigned MB_ICONINFORMATION = MB_ICONASTERISK;
 constexpr unsigned MB_ICONMASK = 0x000000F0;
-constexpr unsigned MB_DEFBUTTON1 = 0x00000000;
 constexpr unsigned MB_DEFBUTTON2 = 0x00000100;
 constexpr unsigned MB_DEFBUTTON3 = 0x00000200;
 constexpr unsigned MB_DEFMASK = 0x00000F00;
@@ -46,9 +42,6 @@ constexpr int IDRETRY = 4;
 constexpr int IDIGNORE = 5;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
-
-// MessageBeep sounds.
-constexpr unsigned MB_DEFAULTBEEP = 0xFFFFFFFF;
 
 // One file type of a file dialog: "Zorvan text(*.zvd)" with "*.zvd".
 struct FileDialogFilter

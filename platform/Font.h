@@ -21,7 +21,6 @@ constexpr int DEFAULT_CHARSET = 1;
 constexpr int SYMBOL_CHARSET = 2;
 constexpr int EASTEUROPE_CHARSET = 238;
 constexpr int OEM_CHARSET = 255;
-constexpr int DEFAULT_PITCH = 0;
 constexpr int FIXED_PITCH = 1;
 constexpr int VARIABLE_PITCH = 2;
 

@@ -7,7 +7,6 @@ struct OSVERSIONINFO
 {
     unsigned dwMajorVersion = 6;
     unsigned dwMinorVersion = 1;
-    unsigned dwBuildNumber = 7601;
     unsigned dwPlatformId = 2; // VER_PLATFORM_WIN32_NT
 };
 

@@ -164,7 +164,7 @@ void ScriptedDesktop::messageBeep(unsigned type)
 bool ScriptedDesktop::shellExecuteOpen(const QString& target)
 {
     m_calls.push_back(Call{CallKind::ShellExecuteOpen, target, {}, 0, {}, {}, {}, {}});
-    return m_shellExecuteResult;
+    return true;
 }
 
 TFindDialog* ScriptedDesktop::createFindDialog(QObject* owner, FindDialogKind kind)

@@ -65,7 +65,6 @@ public:
     void queueFolderAnswer(const QString& folder) { m_folderAnswers.push_back(folder); }
     void queueFolderCancel() { m_folderAnswers.push_back(std::nullopt); }
     void queueObjectPropertiesAnswer(bool ok) { m_propertiesAnswers.push_back(ok); }
-    void setShellExecuteResult(bool result) { m_shellExecuteResult = result; }
     void setPrinterNames(const QStringList& names) { m_printerNames = names; }
     // Print and page setup dialogs. An accepted print dialog sets the
     // printer's copy count; an accepted page setup dialog returns `chosen`
@@ -76,8 +75,6 @@ public:
     void queuePageSetupCancel() { m_pageSetupAnswers.push_back(std::nullopt); }
     // The options of every page setup dialog, as they were shown.
     const std::vector<PageSetupOptions>& pageSetupsShown() const { return m_pageSetupsShown; }
-
-    // Find and replace dialogs.
 
     const std::vector<Call>& calls() const { return m_calls; }
     std::vector<Call> callsOf(CallKind kind) const;
@@ -139,14 +136,11 @@ private:
     std::deque<std::optional<TFont>> m_fontAnswers;      // empty optional: cancel
     std::deque<std::optional<QString>> m_folderAnswers;  // empty optional: cancel
     std::deque<bool> m_propertiesAnswers;
-    bool m_shellExecuteResult = true;
     QStringList m_printerNames; // none installed unless a test says so
     // Print and page setup dialogs.
     std::deque<std::optional<int>> m_printAnswers;                  // copies; empty optional: cancel
     std::deque<std::optional<PageSetupOptions>> m_pageSetupAnswers; // empty optional: cancel
     std::vector<PageSetupOptions> m_pageSetupsShown;
-
-    // Find and replace dialogs.
 
     int m_unansweredCalls = 0;
 };

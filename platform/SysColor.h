@@ -48,16 +48,13 @@ constexpr TColor clSystemColor = 0xFF000000;
 constexpr TColor clDefault = 0x20000000;
 constexpr TColor clNone = 0x1FFFFFFF;
 
-constexpr TColor clScrollBar = clSystemColor | COLOR_SCROLLBAR;
 constexpr TColor clActiveCaption = clSystemColor | COLOR_ACTIVECAPTION;
 constexpr TColor clInactiveCaption = clSystemColor | COLOR_INACTIVECAPTION;
-constexpr TColor clMenu = clSystemColor | COLOR_MENU;
 constexpr TColor clWindow = clSystemColor | COLOR_WINDOW;
 constexpr TColor clMenuText = clSystemColor | COLOR_MENUTEXT;
 constexpr TColor clWindowText = clSystemColor | COLOR_WINDOWTEXT;
 constexpr TColor clCaptionText = clSystemColor | COLOR_CAPTIONTEXT;
 constexpr TColor clHighlight = clSystemColor | COLOR_HIGHLIGHT;
-constexpr TColor clHighlightText = clSystemColor | COLOR_HIGHLIGHTTEXT;
 constexpr TColor clBtnFace = clSystemColor | COLOR_BTNFACE;
 constexpr TColor clBtnShadow = clSystemColor | COLOR_BTNSHADOW;
 constexpr TColor clGrayText = clSystemColor | COLOR_GRAYTEXT;
