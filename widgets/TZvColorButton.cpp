@@ -4,7 +4,6 @@
 #include "widgets/TZvColorDragBar.h"
 #include "widgets/TZvColorForm.h"
 #include "widgets/TZvColorMainButton.h"
-#include "widgets/TZvColorPaletteButton.h"
 #include "widgets/TZvColorPanel.h"
 
 #include <QCursor>

@@ -28,7 +28,6 @@ public:
     bool isFlat() const { return m_flat; }
     void setFlat(bool flat);
 
-    bool isHot() const { return m_hot; }
     void setHot(bool hot);
 
     // Grey #808080 is the colour of every disabled swatch.

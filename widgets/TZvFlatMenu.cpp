@@ -307,14 +307,6 @@ void TZvFlatMenu::attachControls(QWidget* container)
     }
 }
 
-void TZvFlatMenu::detachForm(const QWidget* form)
-{
-    std::erase_if(m_restyled, [form](const auto& subClass) {
-        return !subClass->widget() || formOf(subClass->widget()) == form;
-    });
-    std::erase(m_forms, form);
-}
-
 void TZvFlatMenu::detachAll()
 {
     m_restyled.clear();

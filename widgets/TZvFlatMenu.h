@@ -76,8 +76,6 @@ public:
     // Restyles `form` (the host or a form the manager hands this renderer) and
     // remembers it for restoring; a form restyled already is left as it is.
     void attachForm(QWidget* form);
-    // Gives every menu and control restyled in `form` its previous style back.
-    void detachForm(const QWidget* form);
     bool isRestyled(const QWidget* widget) const;
     // Whether `widget` is a menu or control this renderer restyles with its
     // present FlatControls, FlatContainers and the widget's and parent's Tags.
