@@ -4,21 +4,10 @@
 
 #include <QPainter>
 
-TZvColorPanel::TZvColorPanel(Desktop& desktop, QWidget* parent) : QWidget(parent), m_desktop(desktop)
-{
-    using Kind = TZvColorPaletteButton::Kind;
-    m_autoButton = newButton(Kind::Automatic, m_properties.AutoColor());
-    m_autoButton->setText(m_properties.AutoCaption());
-    for (std::size_t index = 0; index < m_cells.size(); ++index)
-        m_cells[index] = newButton(Kind::Cell, CellColors()[index]);
-    m_otherButton = newButton(Kind::Other, clDefault);
-    m_otherButton->setText(m_properties.OtherCaption());
-    // A new panel shows its automatic button pressed, whatever its colour.
-    m_autoButton->setChecked(true);
-    layoutButtons();
-}
+namespace {
 
-const std::array<TColor, TZvColorPanelLayout::CellCount>& TZvColorPanel::CellColors()
+// The colours of the cells, row by row.
+const std::array<TColor, TZvColorPanelLayout::CellCount>& cellColors()
 {
     static constexpr std::array<TColor, TZvColorPanelLayout::CellCount> colors{
         clBlack,
@@ -63,6 +52,22 @@ const std::array<TColor, TZvColorPanelLayout::CellCount>& TZvColorPanel::CellCol
         clWhite,
     };
     return colors;
+}
+
+} // namespace
+
+TZvColorPanel::TZvColorPanel(Desktop& desktop, QWidget* parent) : QWidget(parent), m_desktop(desktop)
+{
+    using Kind = TZvColorPaletteButton::Kind;
+    m_autoButton = newButton(Kind::Automatic, m_properties.AutoColor());
+    m_autoButton->setText(m_properties.AutoCaption());
+    for (std::size_t index = 0; index < m_cells.size(); ++index)
+        m_cells[index] = newButton(Kind::Cell, cellColors()[index]);
+    m_otherButton = newButton(Kind::Other, clDefault);
+    m_otherButton->setText(m_properties.OtherCaption());
+    // A new panel shows its automatic button pressed, whatever its colour.
+    m_autoButton->setChecked(true);
+    layoutButtons();
 }
 
 TZvColorPaletteButton* TZvColorPanel::newButton(TZvColorPaletteButton::Kind kind, TColor color)

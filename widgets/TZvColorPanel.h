@@ -29,9 +29,6 @@ class TZvColorPanel : public QWidget
 public:
     TZvColorPanel(Desktop& desktop, QWidget* parent);
 
-    // The colours of the cells, row by row.
-    static const std::array<TColor, TZvColorPanelLayout::CellCount>& CellColors();
-
     TColor SelectedColor() const { return m_selectedColor; }
     void setSelectedColor(TColor color);
 
