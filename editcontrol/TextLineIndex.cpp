@@ -23,11 +23,6 @@ TextLineIndex::TextLineIndex(QTextDocument* document)
 {
 }
 
-void TextLineIndex::invalidate()
-{
-    m_lines->invalidate();
-}
-
 int TextLineIndex::lineCount()
 {
     return int(std::max(1LL, m_lines->total()));

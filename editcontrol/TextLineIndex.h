@@ -28,8 +28,6 @@ public:
     // the block is invalid when the line does not exist.
     QTextBlock blockOfLine(int line, int* lineInBlock);
 
-    void invalidate();
-
 private:
     QTextDocument* m_document;
     BlockTally* m_lines;

@@ -28,7 +28,6 @@ public:
     static const RtfCodePage& forCodePage(int codePage);
 
     int codePage() const { return m_codePage; }
-    bool isDoubleByte() const { return m_doubleByte; }
     // The bytes of a symbol font: ASCII bytes, too, are not the letters they would be.
     bool isSymbolFont() const { return m_codePage == SymbolFontPage || m_codePage == FontIndexedPage; }
     bool isLeadByte(unsigned char byte) const { return m_doubleByte && m_lead[byte]; }

@@ -1,5 +1,6 @@
 #include "ruler/RulerInteraction.h"
 
+#include "ruler/RulerTypes.h"
 #include "ruler/TZvRuler.h"
 #include "ruler/TZvRulerHandle.h"
 

@@ -6,8 +6,6 @@
 // input in ruler coordinates; the control that got the press keeps getting
 // the moves and the release.
 
-#include "ruler/RulerTypes.h"
-
 #include <Qt>
 
 class TZvRuler;
