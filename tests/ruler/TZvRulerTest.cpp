@@ -65,13 +65,9 @@ TEST_P(TZvRulerIndentRule, AcceptsOrRefusesAValueAsAWhole)
 
 } // namespace
 
-TEST(TZvRulerModelTest, StartsWithItsDefaultsAndHandlesInPlace)
+TEST(TZvRulerModelTest, ANewRulerPlacesItsHandlesInsideItWhateverTheBorders)
 {
     TZvRuler ruler;
-    EXPECT_EQ(ruler.size(), QSize(300, 25));
-    EXPECT_EQ(ruler.MarginLeft(), 30);
-    EXPECT_EQ(ruler.MarginRight(), 20);
-    EXPECT_EQ(ruler.Color(), clWindow);
     EXPECT_EQ(ruler.handle(riFirst)->geometry(), QRect(45, 2, 9, 8));
     EXPECT_EQ(ruler.handle(riLeft)->geometry(), QRect(45, 12, 9, 8));
     EXPECT_EQ(ruler.handle(riRight)->geometry(), QRect(250, 12, 9, 8));
