@@ -20,7 +20,6 @@
 #include <dlfcn.h>
 
 #include <cstdio>
-#include <memory>
 
 namespace {
 

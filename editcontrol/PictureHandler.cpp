@@ -5,8 +5,6 @@
 #include <QTextDocument>
 #include <QTextFormat>
 
-#include <cmath>
-
 namespace {
 
 // The picture a format names; a picture that cannot be found is shown as Qt's

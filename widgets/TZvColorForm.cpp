@@ -9,8 +9,6 @@
 #include <QWindow>
 #include <qdrawutil.h>
 
-#include <algorithm>
-
 TZvColorForm::TZvColorForm(Desktop& desktop, const TZvColorButtonProperties& properties, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_properties(properties)
 {

@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <vector>
 
 namespace {
 
