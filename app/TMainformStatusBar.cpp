@@ -54,7 +54,8 @@ void TMainform::ShowWordCount()
 {
     // The words of every line, kept per paragraph: a refresh recounts only the
     // paragraphs changed since the last one, whatever the document's length.
-    StatusBar1->setPanelText(3, QStringLiteral("Počet slov = ") + QString::number(editor->LineSum(wordsOfLine)));
+    StatusBar1->setPanelText(3,
+                             QStringLiteral("Počet slov = ") + QString::number(editor->LineSum(wordsOfLine)));
 }
 
 void TMainform::queueStatusRefresh()

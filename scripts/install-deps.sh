@@ -10,6 +10,8 @@ packages=(
     libpng-dev libjpeg62-turbo-dev zlib1g-dev
     breeze-icon-theme libqt6svg6 xvfb xauth
     poppler-utils
+    # The layout of the sources is checked with this version (scripts/check-format.sh).
+    clang-format-14
     # Faces with the metrics of Times New Roman, Arial and Courier New, which
     # most documents from Windows name: lines and pages then break as there.
     fonts-liberation2

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds a libFuzzer target with clang in build-fuzz/ and runs it for the given number of
 # seconds on a copy of its seed corpus: the RTF reader (the default) or the picture decoders.
-# Crashes are written to build-fuzz/fuzz-artifacts/.
+# Crashes are written to build-fuzz/fuzz-artifacts/. Compiler warnings are errors, as in
+# scripts/build.sh: clang warns about some things GCC does not.
 #
 #     tests/fuzz/run-fuzz.sh 600
 #     tests/fuzz/run-fuzz.sh 600 picture
@@ -31,7 +32,7 @@ esac
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER="$cc" -DCMAKE_CXX_COMPILER="$cxx" \
-    -DZORVAN_BUILD_FUZZ=ON -DZORVAN_BUILD_BENCH=OFF >/dev/null
+    -DZORVAN_BUILD_FUZZ=ON -DZORVAN_BUILD_BENCH=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build "$build" --target "$target" -j2
 
 corpus=$(mktemp -d "/tmp/zorvan-${2:-rtf}-fuzz.XXXXXX")
