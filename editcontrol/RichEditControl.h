@@ -106,16 +106,9 @@ public:
     bool SetParaFormat(const PARAFORMAT2& format);
 
     // Searching (EM_FINDTEXTEX).
-    // Searches for find.lpstrText and returns where the hit starts, or
-    // NoPosition; find.chrgText receives the hit's range. With FR_DOWN the hit
-    // is the first one lying within find.chrg (cpMax EndOfText: up to the end).
-    // Without it the search runs backward from chrg.cpMin: the hit is the last
-    // one ending at or before cpMin and, when cpMax is below cpMin, starting at
-    // or after cpMax; otherwise the search goes on to the start of the text.
-    // FR_WHOLEWORD takes only hits with a word break on both sides; without
-    // FR_MATCHCASE letters match in either case. A paragraph break in the text
-    // (CR, LF or CR LF) matches a paragraph break; a text without one matches
-    // inside a paragraph. An empty text is never found.
+    // Searches find.chrg for find.lpstrText by the rules of TextFinder and
+    // returns where the hit starts, or NoPosition; find.chrgText receives the
+    // hit's range (NoRange when there is none).
     LONG FindTextEx(DWORD flags, FINDTEXTEX& find) const;
 
     // Page formatting (EM_FORMATRANGE).
@@ -232,7 +225,6 @@ private:
     void extendWordwise(const QPoint& viewportPos);
     void emitLink(UINT message, CHARRANGE range);
     bool streamInText(UINT format, EDITSTREAM& stream, QTextCursor& cursor, StreamTarget target);
-    void replaceAllWithPlainText(const QString& text);
     void pasteFrom(const QMimeData& source, PasteContent content);
     bool pasteRichText(const QMimeData& source, QTextCursor& cursor);
     bool pastePictures(const QMimeData& source, QTextCursor& cursor); // whether it inserted any

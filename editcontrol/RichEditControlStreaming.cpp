@@ -3,6 +3,7 @@
 
 #include "editcontrol/RichEditControl.h"
 
+#include "editcontrol/DocumentText.h"
 #include "editcontrol/EditStreamIo.h"
 #include "platform/PlainTextCodec.h"
 #include "editcontrol/PlainTextLists.h"
@@ -93,7 +94,7 @@ bool RichEditControl::streamInText(UINT format, EDITSTREAM& stream, QTextCursor&
     bytes = QByteArray();
     switch (target) {
     case StreamTarget::WholeDocument:
-        replaceAllWithPlainText(text);
+        DocumentText::replaceAll(*document(), text, m_limit);
         break;
     case StreamTarget::Selection:
         cursor.beginEditBlock();
