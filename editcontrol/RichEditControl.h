@@ -228,9 +228,6 @@ private:
     void pasteFrom(const QMimeData& source, PasteContent content);
     bool pasteRichText(const QMimeData& source, QTextCursor& cursor);
     bool pastePictures(const QMimeData& source, QTextCursor& cursor); // whether it inserted any
-    // Inserts a picture character at the cursor; `data` of `kind` are kept
-    // for saving when not empty.
-    void insertPicture(QTextCursor& cursor, const QImage& image, const QByteArray& data, const QString& kind);
     void pastePlainText(const QMimeData& source, QTextCursor& cursor);
     // Drops the pictures and objects of text pasted at [start, cursor) when
     // objects are not allowed, and what exceeds the limit.

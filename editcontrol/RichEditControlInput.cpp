@@ -5,6 +5,7 @@
 #include "editcontrol/RichEditControl.h"
 
 #include "format/TextFormatProperties.h"
+#include "editcontrol/DocumentPictures.h"
 #include "editcontrol/FormatRuns.h"
 #include "platform/PictureDecoder.h"
 #include "platform/PlainTextCodec.h"
@@ -426,7 +427,7 @@ bool RichEditControl::pastePictures(const QMimeData& source, QTextCursor& cursor
     if (pictures.empty() || fitToLimit(objects, cursor).size() < objects.size())
         return false;
     for (const Picture& picture : pictures)
-        insertPicture(cursor, picture.image, picture.bytes, picture.kind);
+        DocumentPictures::insert(cursor, picture.image, picture.bytes, picture.kind);
     return true;
 }
 
