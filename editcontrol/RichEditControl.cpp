@@ -5,6 +5,7 @@
 #include "platform/PlainTextCodec.h"
 #include "editcontrol/RichEditLayout.h"
 #include "editcontrol/RichEditNotify.h"
+#include "editcontrol/RichEditStreaming.h"
 #include "editcontrol/SelectionBar.h"
 #include "editcontrol/TextFinder.h"
 #include "editcontrol/TextLineIndex.h"
@@ -19,6 +20,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -474,12 +476,42 @@ void RichEditControl::SetModify(bool modified)
     document()->setModified(modified);
 }
 
-// --- Searching ---------------------------------------------------------------
+// --- Searching and streaming -------------------------------------------------
 
 LONG RichEditControl::FindTextEx(DWORD flags, FINDTEXTEX& find) const
 {
     find.chrgText = TextFinder(*document(), find.lpstrText, flags).find(find.chrg);
     return find.chrgText.cpMin;
+}
+
+LONG RichEditControl::StreamIn(UINT format, EDITSTREAM& stream)
+{
+    RichEditStreaming streaming(*document(), m_limit,
+                                {[this] { return isVisible(); }, [this] { showReadSoFar(); }});
+    const std::optional<LONG> read =
+        streaming.read(format, stream, textCursor(),
+                       m_undoLimit > 0 ? RichEditStreaming::Undo::On : RichEditStreaming::Undo::Off);
+    if (!(format & SFF_SELECTION) && stream.pfnCallback) {
+        // Reading a whole document emptied the undo history.
+        m_undoDepth = m_redoDepth = 0;
+        if (read)
+            SetSel(0, 0);
+    }
+    return read.value_or(0);
+}
+
+void RichEditControl::showReadSoFar()
+{
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+    // The whole window: what a dialog closed just before the reading covered is
+    // painted again too.
+    window()->repaint();
+}
+
+LONG RichEditControl::StreamOut(UINT format, EDITSTREAM& stream)
+{
+    return RichEditStreaming(*document(), m_limit).write(format, stream, textCursor());
 }
 
 // --- Settings --------------------------------------------------------------

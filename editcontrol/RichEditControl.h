@@ -23,7 +23,6 @@
 class BlockTally;
 class RichEditLayout;
 class RichEditNotify;
-class RtfReader;
 class SelectionBar;
 class TextLineIndex;
 
@@ -121,11 +120,11 @@ public:
     // range's end is not consulted: pages run to the end of the text.
     LONG FormatRange(bool render, const FORMATRANGE* range);
 
-    // Streaming through the EDITSTREAM callback, in chunks. Returns the count of
-    // characters read or written; stream.dwError is set on failure. Reading
-    // leaves the modified flag as it was; plain text read as a whole document
-    // comes in the default format. Plain text written leaves pictures and
-    // objects out.
+    // Streaming through the EDITSTREAM callback, in chunks, by the rules of
+    // RichEditStreaming. Returns the count of characters read or written, 0 on
+    // failure with stream.dwError set. Reading leaves the modified flag as it
+    // was; a whole document read empties the undo history, shows its first
+    // screen early when reading takes long, and leaves the caret at the start.
     LONG StreamIn(UINT format, EDITSTREAM& stream);
     LONG StreamOut(UINT format, EDITSTREAM& stream);
 
@@ -200,7 +199,6 @@ protected:
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
-    enum class StreamTarget { WholeDocument, Selection };
     enum class PasteContent { Anything, TextOnly, PictureOnly };
     // How the selection is drawn while the control has no focus.
     enum class UnfocusedSelection { PaletteDefault, Shown, Hidden };
@@ -224,7 +222,6 @@ private:
     void startWordwiseDrag(const QMouseEvent* press);
     void extendWordwise(const QPoint& viewportPos);
     void emitLink(UINT message, CHARRANGE range);
-    bool streamInText(UINT format, EDITSTREAM& stream, QTextCursor& cursor, StreamTarget target);
     void pasteFrom(const QMimeData& source, PasteContent content);
     bool pasteRichText(const QMimeData& source, QTextCursor& cursor);
     bool pastePictures(const QMimeData& source, QTextCursor& cursor); // whether it inserted any
@@ -237,8 +234,8 @@ private:
     // A new default font or another control lays every block out again
     // without reporting a change of the contents.
     void invalidateTallies();
-    bool streamInRtf(EDITSTREAM& stream, QTextCursor& cursor, StreamTarget target);
-    void showReadSoFar(RtfReader& reader);
+    // Paints the whole window with the start of the document as it stands.
+    void showReadSoFar();
     RichEditLayout* textLayout() const;
     void onSelectionChanged();
     void onUndoCommandAdded();
