@@ -9,6 +9,7 @@
 // clamped to the document; nothing here throws on an empty document.
 
 #include "editcontrol/PagedDocument.h"
+#include "editcontrol/RichEditClipboard.h"
 #include "editcontrol/RichEditTypes.h"
 #include "editcontrol/WordwiseDrag.h"
 
@@ -199,7 +200,6 @@ protected:
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
-    enum class PasteContent { Anything, TextOnly, PictureOnly };
     // How the selection is drawn while the control has no focus.
     enum class UnfocusedSelection { PaletteDefault, Shown, Hidden };
 
@@ -222,13 +222,11 @@ private:
     void startWordwiseDrag(const QMouseEvent* press);
     void extendWordwise(const QPoint& viewportPos);
     void emitLink(UINT message, CHARRANGE range);
-    void pasteFrom(const QMimeData& source, PasteContent content);
-    bool pasteRichText(const QMimeData& source, QTextCursor& cursor);
-    bool pastePictures(const QMimeData& source, QTextCursor& cursor); // whether it inserted any
-    void pastePlainText(const QMimeData& source, QTextCursor& cursor);
-    // Drops the pictures and objects of text pasted at [start, cursor) when
-    // objects are not allowed, and what exceeds the limit.
-    void trimPastedRichText(QTextCursor& cursor, int start);
+    // Pasting under this control's text limit and objects setting, and what
+    // its text mode lets a paste take.
+    RichEditClipboard clipboardRules() const;
+    RichEditClipboard::Content pasteContent() const;
+    void pasteFrom(const QMimeData& source, RichEditClipboard::Content content);
     void applyPalette();
     void applyDefaultFont();
     // A new default font or another control lays every block out again
