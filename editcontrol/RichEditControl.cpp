@@ -1,10 +1,13 @@
 #include "editcontrol/RichEditControl.h"
 
 #include "editcontrol/BlockTally.h"
+#include "editcontrol/DocumentText.h"
 #include "platform/PlainTextCodec.h"
 #include "editcontrol/RichEditLayout.h"
 #include "editcontrol/RichEditNotify.h"
+#include "editcontrol/RichEditStreaming.h"
 #include "editcontrol/SelectionBar.h"
+#include "editcontrol/TextFinder.h"
 #include "editcontrol/TextLineIndex.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -13,11 +16,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
-#include <QTextList>
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -125,7 +128,7 @@ void RichEditControl::adoptDocument(QTextDocument* adopted)
 
 int RichEditControl::GetTextLength() const
 {
-    return std::max(0, document()->characterCount() - 1);
+    return DocumentText::length(*document());
 }
 
 LONG RichEditControl::GetTextLengthEx(DWORD flags) const
@@ -320,29 +323,7 @@ LONG RichEditControl::GetLine(LONG line, char16_t* buffer) const
 
 QString RichEditControl::TextRange(CHARRANGE range) const
 {
-    const int length = GetTextLength();
-    int from = range.cpMin < 0 ? 0 : std::min<int>(range.cpMin, length);
-    int to = range.cpMax < 0 ? length : std::min<int>(range.cpMax, length);
-    if (to <= from)
-        return {};
-    QString result;
-    result.reserve(to - from);
-    const QTextDocument* doc = document();
-    for (QTextBlock block = doc->findBlock(from); block.isValid() && block.position() < to;
-         block = block.next()) {
-        const int blockStart = block.position();
-        const QString text = block.text();
-        const int a = std::max(from, blockStart) - blockStart;
-        const int b = std::min<int>(to - blockStart, int(text.size()));
-        if (b > a)
-            result += QStringView(text).mid(a, b - a);
-        // The block's break (paragraph, or the start or end of a table) is one CR.
-        if (blockStart + text.size() < to)
-            result += QLatin1Char('\r');
-    }
-    // Soft line breaks are vertical tabs, non-breaking spaces stay as they are.
-    result.replace(QChar::LineSeparator, QChar(0x0B));
-    return result;
+    return DocumentText::range(*document(), range);
 }
 
 LONG RichEditControl::GetTextRange(CHARRANGE range, char16_t* buffer) const
@@ -399,35 +380,17 @@ QString RichEditControl::GetText() const
 
 void RichEditControl::SetText(const QString& text)
 {
-    replaceAllWithPlainText(PlainTextCodec::normalisedBreaks(text));
+    DocumentText::replaceAll(*document(), PlainTextCodec::normalisedBreaks(text), m_limit);
     document()->clearUndoRedoStacks();
     m_undoDepth = m_redoDepth = 0;
     SetSel(0, 0);
-}
-
-void RichEditControl::replaceAllWithPlainText(const QString& text)
-{
-    // Inserting over the old text would give the new text the old text's last
-    // format; plain text comes in the document's default format instead.
-    QTextCursor cursor(document());
-    cursor.beginEditBlock();
-    cursor.select(QTextCursor::Document);
-    cursor.removeSelectedText();
-    if (QTextList* list = cursor.currentList())
-        list->remove(cursor.block());
-    cursor.setBlockFormat(QTextBlockFormat());
-    cursor.setBlockCharFormat(QTextCharFormat());
-    cursor.insertText(text.left(m_limit), QTextCharFormat());
-    cursor.endEditBlock();
 }
 
 // --- Editing ---------------------------------------------------------------
 
 QString RichEditControl::fitToLimit(const QString& text, const QTextCursor& cursor) const
 {
-    const qint64 selected = cursor.selectionEnd() - cursor.selectionStart();
-    const qint64 room = std::max<qint64>(0, qint64(m_limit) - (GetTextLength() - selected));
-    return text.size() <= room ? text : text.left(room);
+    return DocumentText::fitted(text, cursor, m_limit);
 }
 
 void RichEditControl::ReplaceSel(bool canUndo, const QString& text)
@@ -511,6 +474,44 @@ bool RichEditControl::GetModify() const
 void RichEditControl::SetModify(bool modified)
 {
     document()->setModified(modified);
+}
+
+// --- Searching and streaming -------------------------------------------------
+
+LONG RichEditControl::FindTextEx(DWORD flags, FINDTEXTEX& find) const
+{
+    find.chrgText = TextFinder(*document(), find.lpstrText, flags).find(find.chrg);
+    return find.chrgText.cpMin;
+}
+
+LONG RichEditControl::StreamIn(UINT format, EDITSTREAM& stream)
+{
+    RichEditStreaming streaming(*document(), m_limit,
+                                {[this] { return isVisible(); }, [this] { showReadSoFar(); }});
+    const std::optional<LONG> read =
+        streaming.read(format, stream, textCursor(),
+                       m_undoLimit > 0 ? RichEditStreaming::Undo::On : RichEditStreaming::Undo::Off);
+    if (!(format & SFF_SELECTION) && stream.pfnCallback) {
+        // Reading a whole document emptied the undo history.
+        m_undoDepth = m_redoDepth = 0;
+        if (read)
+            SetSel(0, 0);
+    }
+    return read.value_or(0);
+}
+
+void RichEditControl::showReadSoFar()
+{
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+    // The whole window: what a dialog closed just before the reading covered is
+    // painted again too.
+    window()->repaint();
+}
+
+LONG RichEditControl::StreamOut(UINT format, EDITSTREAM& stream)
+{
+    return RichEditStreaming(*document(), m_limit).write(format, stream, textCursor());
 }
 
 // --- Settings --------------------------------------------------------------

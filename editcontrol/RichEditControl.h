@@ -9,6 +9,7 @@
 // clamped to the document; nothing here throws on an empty document.
 
 #include "editcontrol/PagedDocument.h"
+#include "editcontrol/RichEditClipboard.h"
 #include "editcontrol/RichEditTypes.h"
 #include "editcontrol/WordwiseDrag.h"
 
@@ -23,7 +24,6 @@
 class BlockTally;
 class RichEditLayout;
 class RichEditNotify;
-class RtfReader;
 class SelectionBar;
 class TextLineIndex;
 
@@ -106,16 +106,9 @@ public:
     bool SetParaFormat(const PARAFORMAT2& format);
 
     // Searching (EM_FINDTEXTEX).
-    // Searches for find.lpstrText and returns where the hit starts, or
-    // NoPosition; find.chrgText receives the hit's range. With FR_DOWN the hit
-    // is the first one lying within find.chrg (cpMax EndOfText: up to the end).
-    // Without it the search runs backward from chrg.cpMin: the hit is the last
-    // one ending at or before cpMin and, when cpMax is below cpMin, starting at
-    // or after cpMax; otherwise the search goes on to the start of the text.
-    // FR_WHOLEWORD takes only hits with a word break on both sides; without
-    // FR_MATCHCASE letters match in either case. A paragraph break in the text
-    // (CR, LF or CR LF) matches a paragraph break; a text without one matches
-    // inside a paragraph. An empty text is never found.
+    // Searches find.chrg for find.lpstrText by the rules of TextFinder and
+    // returns where the hit starts, or NoPosition; find.chrgText receives the
+    // hit's range (NoRange when there is none).
     LONG FindTextEx(DWORD flags, FINDTEXTEX& find) const;
 
     // Page formatting (EM_FORMATRANGE).
@@ -128,11 +121,11 @@ public:
     // range's end is not consulted: pages run to the end of the text.
     LONG FormatRange(bool render, const FORMATRANGE* range);
 
-    // Streaming through the EDITSTREAM callback, in chunks. Returns the count of
-    // characters read or written; stream.dwError is set on failure. Reading
-    // leaves the modified flag as it was; plain text read as a whole document
-    // comes in the default format. Plain text written leaves pictures and
-    // objects out.
+    // Streaming through the EDITSTREAM callback, in chunks, by the rules of
+    // RichEditStreaming. Returns the count of characters read or written, 0 on
+    // failure with stream.dwError set. Reading leaves the modified flag as it
+    // was; a whole document read empties the undo history, shows its first
+    // screen early when reading takes long, and leaves the caret at the start.
     LONG StreamIn(UINT format, EDITSTREAM& stream);
     LONG StreamOut(UINT format, EDITSTREAM& stream);
 
@@ -207,8 +200,6 @@ protected:
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
-    enum class StreamTarget { WholeDocument, Selection };
-    enum class PasteContent { Anything, TextOnly, PictureOnly };
     // How the selection is drawn while the control has no focus.
     enum class UnfocusedSelection { PaletteDefault, Shown, Hidden };
 
@@ -231,25 +222,18 @@ private:
     void startWordwiseDrag(const QMouseEvent* press);
     void extendWordwise(const QPoint& viewportPos);
     void emitLink(UINT message, CHARRANGE range);
-    bool streamInText(UINT format, EDITSTREAM& stream, QTextCursor& cursor, StreamTarget target);
-    void replaceAllWithPlainText(const QString& text);
-    void pasteFrom(const QMimeData& source, PasteContent content);
-    bool pasteRichText(const QMimeData& source, QTextCursor& cursor);
-    bool pastePictures(const QMimeData& source, QTextCursor& cursor); // whether it inserted any
-    // Inserts a picture character at the cursor; `data` of `kind` are kept
-    // for saving when not empty.
-    void insertPicture(QTextCursor& cursor, const QImage& image, const QByteArray& data, const QString& kind);
-    void pastePlainText(const QMimeData& source, QTextCursor& cursor);
-    // Drops the pictures and objects of text pasted at [start, cursor) when
-    // objects are not allowed, and what exceeds the limit.
-    void trimPastedRichText(QTextCursor& cursor, int start);
+    // Pasting under this control's text limit and objects setting, and what
+    // its text mode lets a paste take.
+    RichEditClipboard clipboardRules() const;
+    RichEditClipboard::Content pasteContent() const;
+    void pasteFrom(const QMimeData& source, RichEditClipboard::Content content);
     void applyPalette();
     void applyDefaultFont();
     // A new default font or another control lays every block out again
     // without reporting a change of the contents.
     void invalidateTallies();
-    bool streamInRtf(EDITSTREAM& stream, QTextCursor& cursor, StreamTarget target);
-    void showReadSoFar(RtfReader& reader);
+    // Paints the whole window with the start of the document as it stands.
+    void showReadSoFar();
     RichEditLayout* textLayout() const;
     void onSelectionChanged();
     void onUndoCommandAdded();

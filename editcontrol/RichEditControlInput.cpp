@@ -1,36 +1,25 @@
 // The control's input: protected text and the text limit against keys, input
-// methods, pasting and dropping; the clipboard; links, the context menu and
-// whole-word selection under the mouse.
+// methods, pasting and dropping; the clipboard and inserted objects; links, the
+// context menu and whole-word selection under the mouse.
 
 #include "editcontrol/RichEditControl.h"
 
 #include "format/TextFormatProperties.h"
+#include "editcontrol/DocumentPictures.h"
 #include "editcontrol/FormatRuns.h"
-#include "platform/PictureDecoder.h"
-#include "platform/PlainTextCodec.h"
-#include "editcontrol/RichEditMimeData.h"
 #include "editcontrol/RichEditNotify.h"
-#include "platform/TPicture.h"
 #include "editcontrol/UrlDetector.h"
-#include "platform/ZvExceptions.h"
-#include "rtf/RtfReader.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QPointer>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextList>
-#include <QUrl>
 
 #include <algorithm>
-#include <iterator>
-#include <optional>
-#include <vector>
 
 using namespace TextFormatProperties;
 
@@ -221,79 +210,19 @@ void RichEditControl::inputMethodEvent(QInputMethodEvent* event)
     QTextEdit::inputMethodEvent(event);
 }
 
-// --- Clipboard and dropping --------------------------------------------------
+// --- Clipboard, dropping and objects -------------------------------------------
 
-namespace {
-
-// The names under which programs offer RTF; LibreOffice offers all three.
-const QString RtfTypes[] = {RichEditMimeData::RtfType, QStringLiteral("application/rtf"),
-                            QStringLiteral("text/richtext")};
-
-struct Picture
+RichEditClipboard RichEditControl::clipboardRules() const
 {
-    QImage image;
-    QByteArray bytes; // as they are kept in the document and saved
-    QString kind;     // "png" or "jpeg"
-};
-
-Picture pngPicture(const QImage& image)
-{
-    return {image, RichEditMimeData::pngOf(image), QStringLiteral("png")};
+    return RichEditClipboard(*document(), m_limit,
+                             m_oleCallback ? RichEditClipboard::Objects::Allowed
+                                           : RichEditClipboard::Objects::Refused);
 }
 
-// A dropped local file that holds a picture, read as inserting it would read
-// it; none when it holds none.
-std::optional<Picture> pictureInFile(const QUrl& url)
+RichEditClipboard::Content RichEditControl::pasteContent() const
 {
-    if (!url.isLocalFile())
-        return std::nullopt;
-    TPicture picture;
-    try {
-        picture.LoadFromFile(url.toLocalFile());
-    } catch (const EInvalidGraphic&) {
-        return std::nullopt;
-    }
-    const QString kind = picture.StoredKind();
-    if (kind.isEmpty())
-        return pngPicture(picture.Image());
-    return Picture{picture.Image(), picture.FileData(), kind};
+    return isPlainTextMode() ? RichEditClipboard::Content::TextOnly : RichEditClipboard::Content::Anything;
 }
-
-// The pictures a clipboard or a drop holds: PNG or JPEG bytes as they are,
-// else its image, else the picture files it names (all or none).
-std::vector<Picture> picturesIn(const QMimeData& source)
-{
-    const struct
-    {
-        QLatin1String type;
-        QImage (*decode)(QByteArrayView);
-        QLatin1String kind;
-    } encodings[] = {{RichEditMimeData::PngType, DecodePng, QLatin1String("png")},
-                     {RichEditMimeData::JpegType, DecodeJpeg, QLatin1String("jpeg")}};
-    for (const auto& encoding : encodings) {
-        if (!source.hasFormat(encoding.type))
-            continue;
-        const QByteArray bytes = source.data(encoding.type);
-        const QImage image = encoding.decode(bytes);
-        if (!image.isNull())
-            return {Picture{image, bytes, encoding.kind}};
-    }
-    if (source.hasImage()) {
-        const QImage image = source.imageData().value<QImage>();
-        if (!image.isNull())
-            return {pngPicture(image)};
-    }
-    std::vector<Picture> pictures;
-    for (const QUrl& url : source.urls()) {
-        std::optional<Picture> picture = pictureInFile(url);
-        if (!picture)
-            return {};
-        pictures.push_back(std::move(*picture));
-    }
-    return pictures;
-}
-
-} // namespace
 
 void RichEditControl::Paste()
 {
@@ -308,134 +237,28 @@ void RichEditControl::PasteSpecial(UINT clipFormat)
     if (!data)
         return;
     if (clipFormat == CF_TEXT || clipFormat == CF_UNICODETEXT)
-        pasteFrom(*data, PasteContent::TextOnly);
+        pasteFrom(*data, RichEditClipboard::Content::TextOnly);
     else if (clipFormat == CF_BITMAP && !isPlainTextMode())
-        pasteFrom(*data, PasteContent::PictureOnly);
+        pasteFrom(*data, RichEditClipboard::Content::PictureOnly);
 }
 
 bool RichEditControl::canInsertFromMimeData(const QMimeData* source) const
 {
-    if (isPlainTextMode())
-        return source->hasText();
-    if (qobject_cast<const RichEditMimeData*>(source) ||
-        std::any_of(std::begin(RtfTypes), std::end(RtfTypes),
-                    [source](const QString& type) { return source->hasFormat(type); }))
-        return true;
-    if (m_oleCallback && (source->hasImage() || source->hasFormat(RichEditMimeData::PngType) ||
-                          source->hasFormat(RichEditMimeData::JpegType)))
-        return true;
-    return source->hasText();
+    return clipboardRules().canInsert(*source, pasteContent());
 }
 
 void RichEditControl::insertFromMimeData(const QMimeData* source)
 {
-    pasteFrom(*source, isPlainTextMode() ? PasteContent::TextOnly : PasteContent::Anything);
+    pasteFrom(*source, pasteContent());
 }
 
-void RichEditControl::pasteFrom(const QMimeData& source, PasteContent content)
+void RichEditControl::pasteFrom(const QMimeData& source, RichEditClipboard::Content content)
 {
     QTextCursor cursor = textCursor();
     if (!mayChange({WM_PASTE, 0, 0}, {cursor.selectionStart(), cursor.selectionEnd()}))
         return;
-    // One undo step, however many edits the paste takes.
-    cursor.beginEditBlock();
-    switch (content) {
-    case PasteContent::Anything:
-        // Pictures that cannot be inserted leave the text that comes with them.
-        if (!pasteRichText(source, cursor) && !pastePictures(source, cursor))
-            pastePlainText(source, cursor);
-        break;
-    case PasteContent::TextOnly:
-        pastePlainText(source, cursor);
-        break;
-    case PasteContent::PictureOnly:
-        pastePictures(source, cursor);
-        break;
-    }
-    cursor.endEditBlock();
+    clipboardRules().insert(source, content, cursor);
     setTextCursor(cursor);
-}
-
-bool RichEditControl::pasteRichText(const QMimeData& source, QTextCursor& cursor)
-{
-    const int start = cursor.selectionStart();
-    if (const auto* own = qobject_cast<const RichEditMimeData*>(&source)) {
-        // Text that ends with a paragraph break leaves the paragraph after it
-        // in its own format (Qt would give it the format of the paragraph
-        // that followed the copied text).
-        const QTextBlockFormat format = cursor.blockFormat();
-        const QPointer<QTextList> list = cursor.currentList();
-        own->addPicturesTo(document());
-        cursor.insertFragment(own->fragment());
-        if (cursor.atBlockStart() && cursor.block() != document()->findBlock(start)) {
-            cursor.setBlockFormat(format);
-            if (QTextList* pastedList = cursor.currentList(); pastedList && pastedList != list)
-                pastedList->remove(cursor.block());
-            if (list && cursor.currentList() != list)
-                list->add(cursor.block());
-        }
-        trimPastedRichText(cursor, start);
-        return true;
-    }
-    for (const QString& type : RtfTypes) {
-        if (!source.hasFormat(type))
-            continue;
-        const QByteArray rtf = source.data(type);
-        RtfReader reader(cursor);
-        if (!reader.feed(rtf.constData(), rtf.size()) || !reader.finish())
-            continue; // not RTF after all: the next kind
-        cursor = reader.cursor();
-        trimPastedRichText(cursor, start);
-        return true;
-    }
-    return false;
-}
-
-void RichEditControl::trimPastedRichText(QTextCursor& cursor, int start)
-{
-    int end = cursor.position();
-    QTextCursor remover(document());
-    const auto remove = [&](int from, int to) {
-        remover.setPosition(from);
-        remover.setPosition(to, QTextCursor::KeepAnchor);
-        remover.removeSelectedText();
-        end -= to - from;
-    };
-    if (!m_oleCallback) {
-        std::vector<std::pair<int, int>> objects;
-        forEachFormatRun(document(), start, end, [&](const QTextCharFormat& run, int from, int to) {
-            if (run.isImageFormat())
-                objects.emplace_back(from, to);
-            return true;
-        });
-        for (auto it = objects.crbegin(); it != objects.crend(); ++it)
-            remove(it->first, it->second);
-    }
-    const int excess = GetTextLength() - m_limit;
-    if (excess > 0)
-        remove(std::max(start, end - excess), end);
-    cursor.setPosition(end);
-}
-
-bool RichEditControl::pastePictures(const QMimeData& source, QTextCursor& cursor)
-{
-    if (!m_oleCallback)
-        return false;
-    const std::vector<Picture> pictures = picturesIn(source);
-    const QString objects(int(pictures.size()), QChar::ObjectReplacementCharacter);
-    if (pictures.empty() || fitToLimit(objects, cursor).size() < objects.size())
-        return false;
-    for (const Picture& picture : pictures)
-        insertPicture(cursor, picture.image, picture.bytes, picture.kind);
-    return true;
-}
-
-void RichEditControl::pastePlainText(const QMimeData& source, QTextCursor& cursor)
-{
-    const QString text = source.text();
-    if (text.isEmpty())
-        return;
-    cursor.insertText(fitToLimit(PlainTextCodec::normalisedBreaks(text), cursor));
 }
 
 void RichEditControl::dropEvent(QDropEvent* event)
@@ -450,16 +273,46 @@ void RichEditControl::dropEvent(QDropEvent* event)
 
 QMimeData* RichEditControl::createMimeDataFromSelection() const
 {
-    auto* data = new RichEditMimeData(textCursor());
-    // Tagged so that the owner can ask, when it goes away, whether to keep it.
-    data->setProperty("zorvanRichEditControl", QVariant::fromValue(quintptr(this)));
-    return data;
+    return RichEditClipboard::dataOf(textCursor(), this);
 }
 
 bool RichEditControl::ownsClipboardData() const
 {
-    const QMimeData* data = QApplication::clipboard()->mimeData();
-    return data && data->property("zorvanRichEditControl").value<quintptr>() == quintptr(this);
+    return RichEditClipboard::isDataOf(QApplication::clipboard()->mimeData(), this);
+}
+
+bool RichEditControl::InsertObject(const QImage& image, const QByteArray& data, const QString& kind)
+{
+    QTextCursor cursor = textCursor();
+    if (image.isNull() || !HasOleCallback() || isPlainTextMode() ||
+        !mayChange({WM_PASTE, 0, 0}, {cursor.selectionStart(), cursor.selectionEnd()}))
+        return false;
+    const QString object(QChar::ObjectReplacementCharacter);
+    if (fitToLimit(object, cursor).isEmpty()) {
+        QApplication::beep();
+        return false;
+    }
+    DocumentPictures::insert(cursor, image, data, kind);
+    // The new object is left selected and scrolled into view.
+    cursor.setPosition(cursor.position() - 1, QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+    return true;
+}
+
+QTextImageFormat RichEditControl::SelectedObject() const
+{
+    const QTextCursor selection = textCursor();
+    if (selection.selectionEnd() - selection.selectionStart() != 1)
+        return {};
+    QTextCursor object(document());
+    object.setPosition(selection.selectionEnd());
+    return object.charFormat().toImageFormat();
+}
+
+QImage RichEditControl::ObjectImage(const QTextImageFormat& format) const
+{
+    return DocumentPictures::imageOf(*document(), format);
 }
 
 // --- Mouse ------------------------------------------------------------------

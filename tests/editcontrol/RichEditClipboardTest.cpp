@@ -2,6 +2,7 @@
 
 #include "format/TextFormatProperties.h"
 #include "editcontrol/FormatRuns.h"
+#include "editcontrol/RichEditClipboard.h"
 #include "editcontrol/RichEditMimeData.h"
 #include "rtf/RtfReader.h"
 
@@ -12,6 +13,7 @@
 #include <QImage>
 #include <QMimeData>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
@@ -298,5 +300,68 @@ INSTANTIATE_TEST_SUITE_P(
                                      },
                                      QStringLiteral("Příliš"), true}),
     [](const auto& info) { return info.param.name; });
+
+struct OfferCase
+{
+    const char* name;
+    RichEditClipboard::Content content;
+    RichEditClipboard::Objects objects;
+    bool insertable;
+    QString type; // the one kind on offer
+    QByteArray bytes;
+};
+
+void PrintTo(const OfferCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class RichEditClipboardOfferTest : public ::testing::TestWithParam<OfferCase>
+{
+};
+
+TEST_P(RichEditClipboardOfferTest, SaysWhetherAPasteFindsSomethingToInsert)
+{
+    const OfferCase& row = GetParam();
+    QTextDocument document;
+    const std::unique_ptr<QMimeData> data(mimeData({{row.type, row.bytes}}));
+    EXPECT_EQ(RichEditClipboard(document, 100, row.objects).canInsert(*data, row.content), row.insertable);
+}
+
+using Content = RichEditClipboard::Content;
+using Objects = RichEditClipboard::Objects;
+
+INSTANTIATE_TEST_SUITE_P(
+    Offers, RichEditClipboardOfferTest,
+    ::testing::Values(
+        OfferCase{"RtfUnderItsOldName", Content::Anything, Objects::Refused, true, "text/richtext", Rtf},
+        OfferCase{"RtfIsNoTextForAPlainPaste", Content::TextOnly, Objects::Allowed, false,
+                  RichEditMimeData::RtfType, Rtf},
+        OfferCase{"JpegWhenObjectsAreAllowed", Content::Anything, Objects::Allowed, true,
+                  RichEditMimeData::JpegType, "jpeg"},
+        OfferCase{"NoPictureWhenObjectsAreRefused", Content::PictureOnly, Objects::Refused, false,
+                  RichEditMimeData::PngType, pngBytes()},
+        OfferCase{"NoPictureInText", Content::PictureOnly, Objects::Allowed, false, Plain, "text"}),
+    [](const auto& info) { return info.param.name; });
+
+// An RTF picture is dropped when objects are refused, and text over the limit
+// is cut from the end of what was pasted, wherever the paste went.
+TEST(RichEditClipboardInsertTest, RichTextLosesItsPicturesWithoutObjectsAndItsEndOverTheLimit)
+{
+    const QByteArray rtf = "{\\rtf1 ab{\\pict\\pngblip " + pngBytes().toHex() + "}cd}";
+    const std::unique_ptr<QMimeData> data(mimeData({{RichEditMimeData::RtfType, rtf}}));
+    for (const auto& [objects, limit, pasted] :
+         {std::tuple{Objects::Refused, 100, QStringLiteral("xabcdy")},
+          std::tuple{Objects::Allowed, 100, QStringLiteral("xab") + Object + QStringLiteral("cdy")},
+          std::tuple{Objects::Allowed, 5, QStringLiteral("xab") + Object + QStringLiteral("y")}}) {
+        QTextDocument document;
+        QTextCursor cursor(&document);
+        cursor.insertText(QStringLiteral("xy"));
+        cursor.setPosition(1);
+        RichEditClipboard(document, limit, objects).insert(*data, Content::Anything, cursor);
+        EXPECT_EQ(document.toPlainText(), pasted);
+        EXPECT_EQ(cursor.position(), pasted.size() - 1) << "after what was pasted";
+    }
+}
 
 } // namespace

@@ -1,17 +1,14 @@
-// The control's streaming: a whole document or the selection read from and
-// written to an EDITSTREAM callback, as RTF or as plain text.
+#include "editcontrol/RichEditStreaming.h"
 
-#include "editcontrol/RichEditControl.h"
-
+#include "editcontrol/DocumentText.h"
 #include "editcontrol/EditStreamIo.h"
-#include "platform/PlainTextCodec.h"
 #include "editcontrol/PlainTextLists.h"
 #include "editcontrol/PlainTextNotes.h"
+#include "platform/PlainTextCodec.h"
 #include "rtf/RtfReader.h"
 #include "rtf/RtfWriter.h"
 
 #include <QElapsedTimer>
-#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -40,47 +37,48 @@ PlainTextEncoding plainTextEncoding(UINT format)
 
 } // namespace
 
-LONG RichEditControl::StreamIn(UINT format, EDITSTREAM& stream)
+RichEditStreaming::RichEditStreaming(QTextDocument& document, LONG textLimit, FirstScreen firstScreen)
+    : m_document(document), m_textLimit(textLimit), m_firstScreen(std::move(firstScreen))
+{
+}
+
+std::optional<LONG> RichEditStreaming::read(UINT format, EDITSTREAM& stream, QTextCursor cursor, Undo undo)
 {
     stream.dwError = 0;
     if (!stream.pfnCallback) {
         stream.dwError = EditStreamIo::NoCallback;
-        return 0;
+        return std::nullopt;
     }
-    const StreamTarget target =
-        (format & SFF_SELECTION) ? StreamTarget::Selection : StreamTarget::WholeDocument;
-    QTextCursor cursor = textCursor();
-    if (target == StreamTarget::WholeDocument)
+    const Target target = (format & SFF_SELECTION) ? Target::Selection : Target::WholeDocument;
+    if (target == Target::WholeDocument)
         cursor.select(QTextCursor::Document);
-    const int lengthBefore = GetTextLength() - (cursor.selectionEnd() - cursor.selectionStart());
+    const int lengthBefore =
+        DocumentText::length(m_document) - (cursor.selectionEnd() - cursor.selectionStart());
     // Loading is no edit of the user's: whether the document counts as modified
     // afterwards is for the caller to say.
-    const bool modified = document()->isModified();
+    const bool modified = m_document.isModified();
     // A whole document read from a file is no edit the user can undo; keeping
     // it out of the undo stack also saves the memory of a second copy.
-    if (target == StreamTarget::WholeDocument)
-        document()->setUndoRedoEnabled(false);
-    const bool read = isRichTextFormat(format) ? streamInRtf(stream, cursor, target)
-                                               : streamInText(format, stream, cursor, target);
-    if (read && GetTextLength() > m_limit) { // a rich text file longer than the limit is cut
-        QTextCursor excess(document());
-        excess.setPosition(m_limit);
+    if (target == Target::WholeDocument)
+        m_document.setUndoRedoEnabled(false);
+    const bool read =
+        isRichTextFormat(format) ? readRtf(stream, cursor, target) : readText(format, stream, cursor, target);
+    // A rich text file longer than the limit is cut.
+    if (read && DocumentText::length(m_document) > m_textLimit) {
+        QTextCursor excess(&m_document);
+        excess.setPosition(m_textLimit);
         excess.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
         excess.removeSelectedText();
     }
-    if (target == StreamTarget::WholeDocument) {
-        document()->setUndoRedoEnabled(m_undoLimit > 0);
-        m_undoDepth = m_redoDepth = 0;
-    }
-    document()->setModified(modified);
+    if (target == Target::WholeDocument)
+        m_document.setUndoRedoEnabled(undo == Undo::On);
+    m_document.setModified(modified);
     if (!read)
-        return 0;
-    if (target == StreamTarget::WholeDocument)
-        SetSel(0, 0);
-    return std::max(0, GetTextLength() - lengthBefore);
+        return std::nullopt;
+    return std::max(0, DocumentText::length(m_document) - lengthBefore);
 }
 
-bool RichEditControl::streamInText(UINT format, EDITSTREAM& stream, QTextCursor& cursor, StreamTarget target)
+bool RichEditStreaming::readText(UINT format, EDITSTREAM& stream, QTextCursor& cursor, Target target)
 {
     QByteArray bytes;
     const auto append = [&](const char* data, qsizetype size) {
@@ -92,19 +90,19 @@ bool RichEditControl::streamInText(UINT format, EDITSTREAM& stream, QTextCursor&
     const QString text = PlainTextCodec::decode(bytes, plainTextEncoding(format));
     bytes = QByteArray();
     switch (target) {
-    case StreamTarget::WholeDocument:
-        replaceAllWithPlainText(text);
+    case Target::WholeDocument:
+        DocumentText::replaceAll(m_document, text, m_textLimit);
         break;
-    case StreamTarget::Selection:
+    case Target::Selection:
         cursor.beginEditBlock();
-        cursor.insertText(fitToLimit(text, cursor));
+        cursor.insertText(DocumentText::fitted(text, cursor, m_textLimit));
         cursor.endEditBlock();
         break;
     }
     return true;
 }
 
-bool RichEditControl::streamInRtf(EDITSTREAM& stream, QTextCursor& cursor, StreamTarget target)
+bool RichEditStreaming::readRtf(EDITSTREAM& stream, QTextCursor& cursor, Target target)
 {
     RtfReader reader(cursor);
     // A whole document that takes long to read shows its first screen while the
@@ -112,13 +110,16 @@ bool RichEditControl::streamInRtf(EDITSTREAM& stream, QTextCursor& cursor, Strea
     // when it is all read.)
     QElapsedTimer reading;
     reading.start();
-    bool shown = target != StreamTarget::WholeDocument;
+    bool shown = target != Target::WholeDocument || !m_firstScreen.isShown;
     const auto feed = [&](const char* data, qsizetype size) {
         if (!reader.feed(data, size))
             return false;
         if (!shown && reading.elapsed() >= FirstScreenAfterMs) {
             shown = true;
-            showReadSoFar(reader);
+            if (m_firstScreen.isShown()) {
+                reader.showSoFar();
+                m_firstScreen.show();
+            }
         }
         return true;
     };
@@ -134,33 +135,23 @@ bool RichEditControl::streamInRtf(EDITSTREAM& stream, QTextCursor& cursor, Strea
     return true;
 }
 
-void RichEditControl::showReadSoFar(RtfReader& reader)
-{
-    if (!isVisible())
-        return;
-    reader.showSoFar();
-    horizontalScrollBar()->setValue(0);
-    verticalScrollBar()->setValue(0);
-    // The whole window: what a dialog closed just before the reading covered is
-    // painted again too.
-    window()->repaint();
-}
-
-LONG RichEditControl::StreamOut(UINT format, EDITSTREAM& stream)
+LONG RichEditStreaming::write(UINT format, EDITSTREAM& stream, const QTextCursor& selection) const
 {
     stream.dwError = 0;
     if (!stream.pfnCallback) {
         stream.dwError = EditStreamIo::NoCallback;
         return 0;
     }
-    const CHARRANGE range = (format & SFF_SELECTION) ? ExGetSel() : WholeText;
+    const CHARRANGE range = (format & SFF_SELECTION)
+                                ? CHARRANGE{selection.selectionStart(), selection.selectionEnd()}
+                                : WholeText;
     if (!isRichTextFormat(format)) {
-        const int from = std::clamp<int>(range.cpMin, 0, GetTextLength());
-        const QString rangeText = TextRange(range);
+        const int from = std::clamp<int>(range.cpMin, 0, DocumentText::length(m_document));
+        const QString rangeText = DocumentText::range(m_document, range);
         const int to = from + int(rangeText.size());
         const QString text =
-            PlainTextCodec::exported(PlainTextLists::withLabels(*document(), from, rangeText) +
-                                     PlainTextNotes::notesText(*document(), from, to));
+            PlainTextCodec::exported(PlainTextLists::withLabels(m_document, from, rangeText) +
+                                     PlainTextNotes::notesText(m_document, from, to));
         if (!EditStreamIo::writeAll(stream, PlainTextCodec::encode(text, plainTextEncoding(format))))
             return 0;
         return LONG(text.size());
@@ -175,7 +166,7 @@ LONG RichEditControl::StreamOut(UINT format, EDITSTREAM& stream)
         written += size;
         return EditStreamIo::writeAll(stream, QByteArrayView(data, size));
     };
-    const bool complete = RtfWriter(*document(), options).write(put, range.cpMin, range.cpMax);
+    const bool complete = RtfWriter(m_document, options).write(put, range.cpMin, range.cpMax);
     if (!complete && stream.dwError == 0)
         stream.dwError = EditStreamIo::WriteStalled;
     return complete ? LONG(std::min<qsizetype>(written, std::numeric_limits<LONG>::max())) : 0;

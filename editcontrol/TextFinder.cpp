@@ -1,8 +1,6 @@
-// Searching the control's text. The document is read paragraph by paragraph
-// from the start of the search, so a hit near the caret costs little in a long
-// document, and a search through all of it reads each paragraph once.
+#include "editcontrol/TextFinder.h"
 
-#include "editcontrol/RichEditControl.h"
+#include "editcontrol/DocumentText.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -172,24 +170,29 @@ private:
 
 } // namespace
 
-LONG RichEditControl::FindTextEx(DWORD flags, FINDTEXTEX& find) const
+TextFinder::TextFinder(const QTextDocument& document, QStringView text, DWORD flags)
+    : m_document(document), m_text(withParagraphBreaks(text)), m_flags(flags)
 {
-    find.chrgText = NoRange;
-    const QString text = withParagraphBreaks(find.lpstrText);
-    if (text.isEmpty())
-        return NoPosition;
-    const DocumentSearch search(document(), text, flags);
-    const int start = clampPosition(find.chrg.cpMin);
-    const LONG end = find.chrg.cpMax;
+}
+
+CHARRANGE TextFinder::find(CHARRANGE range) const
+{
+    if (m_text.isEmpty())
+        return NoRange;
+    const DocumentSearch search(&m_document, m_text, m_flags);
+    const int length = DocumentText::length(m_document);
+    const auto clamped = [length](int position) { return std::clamp(position, 0, length); };
+    const int start = clamped(range.cpMin);
+    const LONG end = range.cpMax;
     int hit = NoPosition;
-    if (flags & FR_DOWN) {
-        hit = search.down(start, end < 0 ? GetTextLength() : clampPosition(end));
+    if (m_flags & FR_DOWN) {
+        hit = search.down(start, end < 0 ? length : clamped(end));
     } else {
         // A range whose end lies before its start bounds the backward search;
         // any other reaches back to the start of the text.
-        hit = search.up(end >= 0 && end < find.chrg.cpMin ? clampPosition(end) : 0, start);
+        hit = search.up(end >= 0 && end < range.cpMin ? clamped(end) : 0, start);
     }
-    if (hit != NoPosition)
-        find.chrgText = {hit, hit + search.length()};
-    return hit;
+    if (hit == NoPosition)
+        return NoRange;
+    return {hit, hit + search.length()};
 }
