@@ -157,11 +157,6 @@ struct GeometryRow
     QRect expected;
 };
 
-static void PrintTo(const QRect& rect, std::ostream* out)
-{
-    *out << rect.x() << ',' << rect.y() << ' ' << rect.width() << 'x' << rect.height();
-}
-
 class MainformSettingsGeometryTest : public MainformSettingsTest,
                                      public ::testing::WithParamInterface<GeometryRow>
 {

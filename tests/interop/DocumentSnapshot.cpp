@@ -267,11 +267,6 @@ QString DescribeDifference(const BlockSnapshot& before, const BlockSnapshot& aft
     return differences.join(QStringLiteral(", "));
 }
 
-void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << text.toStdString();
-}
-
 void PrintTo(const RunSnapshot& run, std::ostream* out)
 {
     *out << "\"" << run.text.toStdString() << "\" font \"" << run.family.toStdString() << "\" "

@@ -65,6 +65,5 @@ std::vector<BlockSnapshot> SnapshotDocument(const QTextDocument& document);
 QString DescribeDifference(const BlockSnapshot& before, const BlockSnapshot& after);
 
 // For parameters and values in GoogleTest's messages.
-void PrintTo(const QString& text, std::ostream* out);
 void PrintTo(const RunSnapshot& run, std::ostream* out);
 void PrintTo(const BlockSnapshot& block, std::ostream* out);

@@ -11,14 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <ostream>
-
-void PrintTo(const TFont& font, std::ostream* out)
-{
-    *out << font.Name.toStdString() << ", " << font.Size << " pt, style " << font.Style << ", colour 0x"
-         << std::hex << font.Color << std::dec << ", charset " << font.Charset << ", pitch "
-         << int(font.Pitch);
-}
 
 namespace {
 

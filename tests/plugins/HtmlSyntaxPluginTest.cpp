@@ -2,7 +2,6 @@
 // disturbing the user's selection, scroll position, modified flag or undo history.
 
 #include "tests/plugins/PluginLibrary.h"
-#include "tests/plugins/QtPrinters.h"
 
 #include <QApplication>
 #include <QKeyEvent>

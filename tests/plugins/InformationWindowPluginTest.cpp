@@ -2,7 +2,6 @@
 // Czech window and returns only once the user has closed it.
 
 #include "tests/plugins/PluginLibrary.h"
-#include "tests/plugins/QtPrinters.h"
 
 #include <QApplication>
 #include <QKeyEvent>

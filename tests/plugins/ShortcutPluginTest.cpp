@@ -3,7 +3,6 @@
 // (location 3), inside a temporary home so the tests touch no real desktop.
 
 #include "tests/plugins/PluginLibrary.h"
-#include "tests/plugins/QtPrinters.h"
 
 #include <QDir>
 #include <QFile>
