@@ -9,8 +9,11 @@
 #include "editcontrol/SelectionBar.h"
 #include "editcontrol/TextFinder.h"
 #include "editcontrol/TextLineIndex.h"
+#include "format/Units.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QPointF>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -43,6 +46,11 @@ void installLayout(QTextDocument* document)
 {
     if (!qobject_cast<RichEditLayout*>(document->documentLayout()))
         document->setDocumentLayout(new RichEditLayout(document));
+}
+
+QPointF twipsToPixels(LONG x, LONG y, int dpiX, int dpiY)
+{
+    return QPointF(x * dpiX / qreal(TwipsPerInch), y * dpiY / qreal(TwipsPerInch));
 }
 
 } // namespace
@@ -476,7 +484,7 @@ void RichEditControl::SetModify(bool modified)
     document()->setModified(modified);
 }
 
-// --- Searching and streaming -------------------------------------------------
+// --- Searching, streaming and pages ----------------------------------------
 
 LONG RichEditControl::FindTextEx(DWORD flags, FINDTEXTEX& find) const
 {
@@ -512,6 +520,30 @@ void RichEditControl::showReadSoFar()
 LONG RichEditControl::StreamOut(UINT format, EDITSTREAM& stream)
 {
     return RichEditStreaming(*document(), m_limit).write(format, stream, textCursor());
+}
+
+LONG RichEditControl::FormatRange(bool render, const FORMATRANGE* range)
+{
+    if (!range) {
+        m_pagedDocument.reset();
+        return 0;
+    }
+    const RECT& rc = range->rc;
+    constexpr int dpi = PagedDocument::DocumentDpi;
+    const QPointF size = twipsToPixels(rc.right - rc.left, rc.bottom - rc.top, dpi, dpi);
+    const QSizeF pageSize(size.x(), size.y());
+    if (!m_pagedDocument || m_pagedDocument->pageSize() != pageSize)
+        m_pagedDocument = std::make_unique<PagedDocument>(*document(), pageSize);
+
+    const int page = m_pagedDocument->pageOf(clampPosition(range->chrg.cpMin));
+    if (render && range->hdc) {
+        const QPaintDevice& device = *range->hdc->device();
+        const QPointF origin = twipsToPixels(rc.left, rc.top, device.logicalDpiX(), device.logicalDpiY());
+        m_pagedDocument->drawPage(*range->hdc, page, origin);
+    }
+    if (page + 1 < m_pagedDocument->pageCount())
+        return m_pagedDocument->pageStart(page + 1);
+    return GetTextLength();
 }
 
 // --- Settings --------------------------------------------------------------
