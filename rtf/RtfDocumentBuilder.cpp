@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTextList>
 #include <QTextTable>
 #include <QUrl>
 
@@ -17,8 +16,6 @@ using namespace TextFormatProperties;
 
 namespace {
 
-constexpr int MaxListItems = 1000;
-constexpr int MaxListLevel = 8;
 // Word writes at most 63 columns; further cells of a row share the last one.
 constexpr int MaxColumns = 64;
 constexpr int MaxRowsAddedAtOnce = 256;
@@ -285,39 +282,44 @@ void RtfDocumentBuilder::endText(const ParaState& para)
 RtfDocumentBuilder::Numbering RtfDocumentBuilder::numbering(const ParaState& para) const
 {
     Numbering result;
+    ListItemValues& item = result.item;
     const PnState& pn = para.pn;
     if (para.listOverride > 0) {
         const int listId = m_tables.listOverrides.value(para.listOverride, -1);
         const auto definition = m_tables.listDefinitions.constFind(listId);
-        result.level = para.listLevel;
-        result.key = (qint64(1) << 40) | (qint64(para.listOverride) << 8) | para.listLevel;
+        item.level = para.listLevel;
+        result.list = qint64(1) << 32 | para.listOverride;
         if (definition != m_tables.listDefinitions.cend() && para.listLevel < definition->size()) {
-            result.numbering = definition->at(para.listLevel).numbering;
-            result.start = definition->at(para.listLevel).start;
-            result.levelText = definition->at(para.listLevel).levelText;
+            item.numbering = definition->at(para.listLevel).numbering;
+            item.start = definition->at(para.listLevel).start;
+            item.levelText = definition->at(para.listLevel).levelText;
             // The old-style numbering beside a numbered list says how the number
             // is written; without it, "1." as word processors show it.
             if (pn.numbering == 0 || pn.numbering == PFN_BULLET)
-                result.style = PFNS_PERIOD;
+                item.style = PFNS_PERIOD;
             else
-                result.style = pn.style.value_or(PFNS_PLAIN);
+                item.style = pn.style.value_or(PFNS_PLAIN);
+            item.numberingTab = pn.indent;
             return result;
         }
         if (pn.numbering == 0) {
-            result.numbering = PFN_BULLET;
+            item.numbering = PFN_BULLET;
+            item.style = 0;
+            item.numberingTab = pn.indent;
             return result;
         }
     }
     if (pn.numbering != 0) {
-        result.numbering = pn.numbering;
-        result.start = pn.start;
+        item.numbering = pn.numbering;
+        item.start = pn.start;
         // A bullet has no number to write: its style is the usual one.
         if (pn.numbering == PFN_BULLET)
-            result.style = PFNS_PERIOD;
+            item.style = PFNS_PERIOD;
         else
-            result.style = pn.style.value_or(PFNS_PLAIN);
-        result.level = std::max(0, pn.level - 1);
-        result.key = (qint64(2) << 40) | (qint64(pn.numbering) << 8) | result.level;
+            item.style = pn.style.value_or(PFNS_PLAIN);
+        item.level = std::max(0, pn.level - 1);
+        item.numberingTab = pn.indent;
+        result.list = qint64(2) << 32 | pn.numbering;
     }
     return result;
 }
@@ -333,50 +335,13 @@ const QTextBlockFormat& RtfDocumentBuilder::blockFormat(const ParaState& para, c
 
 QTextBlockFormat RtfDocumentBuilder::makeBlockFormat(const ParaState& para, const Numbering& list) const
 {
-    QTextBlockFormat format;
+    const ParagraphValues values{para.alignment,   para.firstIndent,  para.leftIndent,
+                                 para.rightIndent, para.spaceBefore,  para.spaceAfter,
+                                 para.lineSpacing, para.lineMultiple, para.pageBreakBefore || m_pageBreakNext,
+                                 para.tabs};
+    QTextBlockFormat format = blockFormatOf(values, list.item);
     if (para.drawing >= 0 && para.drawing < m_tables.drawings.size())
         format.setProperty(BlockDrawingRtf, m_tables.drawings.at(para.drawing));
-    setBlockAlignment(format, para.alignment);
-    setBlockRightIndent(format, para.rightIndent);
-    setBlockSpaceBefore(format, para.spaceBefore);
-    setBlockSpaceAfter(format, para.spaceAfter);
-    if (para.lineSpacing == 0) {
-        setBlockLineSpacing(format, LineSpacingSingle, 0);
-    } else if (para.lineMultiple) {
-        const int value = std::abs(para.lineSpacing);
-        if (value == 240)
-            setBlockLineSpacing(format, LineSpacingSingle, 0);
-        else if (value == 360)
-            setBlockLineSpacing(format, LineSpacingOneAndHalf, 0);
-        else if (value == 480)
-            setBlockLineSpacing(format, LineSpacingDouble, 0);
-        else
-            setBlockLineSpacing(format, LineSpacingMultiple, value / 12);
-    } else if (para.lineSpacing > 0) {
-        setBlockLineSpacing(format, LineSpacingAtLeast, para.lineSpacing);
-    } else {
-        setBlockLineSpacing(format, LineSpacingExactly, -para.lineSpacing);
-    }
-    if (!para.tabs.isEmpty()) {
-        QList<QTextOption::Tab> tabs;
-        for (int position : para.tabs)
-            tabs.append(QTextOption::Tab(twipsToPixels(position), QTextOption::LeftTab));
-        format.setTabPositions(tabs);
-    }
-    if (para.pageBreakBefore || m_pageBreakNext)
-        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-    if (list.numbering != 0) {
-        format.setProperty(BlockNumbering, list.numbering);
-        format.setProperty(BlockNumberingStart, list.start);
-        format.setProperty(BlockNumberingStyle, list.style);
-        format.setProperty(BlockListLevel, list.level);
-        if (!list.levelText.isEmpty())
-            format.setProperty(BlockListLevelText, list.levelText);
-        if (para.pn.indent != 0)
-            format.setProperty(BlockNumberingTab, para.pn.indent);
-    }
-    // After the numbering: a list item's first line is placed by its symbol.
-    setBlockIndents(format, para.leftIndent + para.firstIndent, -para.firstIndent);
     return format;
 }
 
@@ -390,38 +355,16 @@ void RtfDocumentBuilder::setParagraphFormat(const QTextBlockFormat& format)
 void RtfDocumentBuilder::applyParagraphFormat(const ParaState& para)
 {
     Numbering list = numbering(para);
-    if (list.numbering == 0) {
-        // A paragraph outside any list ends the lists: the next list item starts a new
-        // QTextList. Each item added to a QTextList costs Qt time in proportion to the
-        // list's length, so one list for all the items of a long document would make the
-        // reading quadratic.
-        m_lists.clear();
+    if (list.item.numbering == 0) {
+        m_lists.endAll();
         setParagraphFormat(blockFormat(para, list));
         m_pageBreakNext = false;
         return;
     }
-    // An item of an outer level ends the lists under it: the next item of a deeper level
-    // starts a new QTextList, numbered from its start again.
-    for (int deeper = list.level + 1; deeper <= MaxListLevel; ++deeper)
-        m_lists.remove((list.key & ~qint64(0xff)) | deeper);
-    // For the same reason a very long list goes on in a new QTextList whose start number
-    // continues the numbering.
-    ListRun& run = m_lists[list.key];
-    if (run.list && run.list->count() >= MaxListItems) {
-        run.itemsBefore += run.list->count();
-        run.list = nullptr;
-    }
-    list.start += run.itemsBefore;
+    list.item.start += m_lists.enter(list.list, list.item.level);
     setParagraphFormat(blockFormat(para, list));
     m_pageBreakNext = false;
-    if (run.list) {
-        run.list->add(m_cursor.block());
-        return;
-    }
-    QTextListFormat listFormat;
-    listFormat.setStyle(listStyleOf(list.numbering));
-    listFormat.setIndent(0);
-    run.list = m_cursor.createList(listFormat);
+    m_lists.add(m_cursor, list.list, list.item.level, list.item.numbering);
 }
 
 // Tables.

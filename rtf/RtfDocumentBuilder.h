@@ -5,6 +5,8 @@
 // QTextLists, fills tables cell by cell and inserts pictures. The reader tells it what the
 // RTF says; the builder decides where in the document it goes.
 
+#include "format/ListRuns.h"
+#include "format/ParagraphValues.h"
 #include "rtf/RtfReaderState.h"
 #include "rtf/RtfScript.h"
 
@@ -16,7 +18,6 @@
 
 #include <optional>
 
-class QTextList;
 class QTextTable;
 
 // A picture or object as it is inserted: the image shown (null for a placeholder), its
@@ -93,12 +94,8 @@ private:
     // What a paragraph's numbering comes to, from its list or its \pn numbering.
     struct Numbering
     {
-        int numbering = 0;
-        int start = 1;
-        int style = 0;
-        int level = 0;
-        QString levelText; // the label as the list level gives it, if it does
-        qint64 key = 0;    // which paragraphs continue one list
+        ListItemValues item;
+        qint64 list = 0; // which paragraphs continue one list
         friend bool operator==(const Numbering&, const Numbering&) = default;
     };
     // A paragraph format and what it was made from.
@@ -108,12 +105,6 @@ private:
         Numbering numbering;
         bool pageBreak = false;
         QTextBlockFormat format;
-    };
-    // The QTextList that numbered paragraphs of one key are going into.
-    struct ListRun
-    {
-        QTextList* list = nullptr;
-        int itemsBefore = 0; // items of the same list read into earlier QTextLists
     };
     // The table being filled and the cell the text goes to.
     struct TableCursor
@@ -173,7 +164,7 @@ private:
     bool m_pageBreakNext = false;
     bool m_paragraphHasContent = false;
 
-    QHash<qint64, ListRun> m_lists;
+    ListRuns m_lists;
     TableCursor m_table;
     QList<int> m_cellBoundaries;
     QString m_placeholder;

@@ -1,0 +1,37 @@
+#include "format/ListRuns.h"
+
+#include "format/TextFormatProperties.h"
+
+#include <QTextCursor>
+#include <QTextList>
+
+namespace {
+
+constexpr int MaxListItems = 1000;
+
+} // namespace
+
+int ListRuns::enter(qint64 list, int level)
+{
+    for (int deeper = level + 1; deeper <= MaxLevel; ++deeper)
+        m_runs.remove(keyOf(list, deeper));
+    Run& run = m_runs[keyOf(list, level)];
+    if (run.list && run.list->count() >= MaxListItems) {
+        run.itemsBefore += run.list->count();
+        run.list = nullptr;
+    }
+    return run.itemsBefore;
+}
+
+void ListRuns::add(QTextCursor& cursor, qint64 list, int level, int numbering)
+{
+    Run& run = m_runs[keyOf(list, level)];
+    if (run.list) {
+        run.list->add(cursor.block());
+        return;
+    }
+    QTextListFormat format;
+    format.setStyle(TextFormatProperties::listStyleOf(numbering));
+    format.setIndent(0);
+    run.list = cursor.createList(format);
+}
