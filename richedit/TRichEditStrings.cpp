@@ -3,6 +3,7 @@
 #include "editcontrol/RichEditControl.h"
 #include "platform/WholeFile.h"
 #include "platform/ZvExceptions.h"
+#include "richedit/TDocxConversion.h"
 #include "richedit/TZvCustomRichEdit.h"
 
 #include <QBuffer>
@@ -112,6 +113,11 @@ std::unique_ptr<TConversion> defaultConversion()
     return std::make_unique<TConversion>();
 }
 
+std::unique_ptr<TConversion> docxConversion()
+{
+    return std::make_unique<TDocxConversion>();
+}
+
 const TRichConversionFormat* findConversionFormat(const QString& fileName)
 {
     const QString extension = QFileInfo(fileName).suffix().toLower();
@@ -138,6 +144,7 @@ const std::vector<TRichConversionFormat>& ConversionFormatList()
     static const std::vector<TRichConversionFormat> formats{
         {defaultConversion, QStringLiteral("txt"), true},
         {defaultConversion, QStringLiteral("rtf"), false},
+        {docxConversion, QStringLiteral("docx"), false},
     };
     return formats;
 }
@@ -398,8 +405,12 @@ template <typename Operation>
 void TRichEditStrings::withExtensionFormat(const QString& fileName, Operation operation)
 {
     const TRichConversionFormat* entry = findConversionFormat(fileName);
-    if (entry && !m_converter)
+    // A conversion the list made for another kind of file gives way to this kind's: a Word
+    // document opened after an RTF file must not go to the control as it is.
+    if (entry && (!m_converter || (m_converterClass && m_converterClass != entry->ConversionClass))) {
         m_converter = entry->ConversionClass();
+        m_converterClass = entry->ConversionClass;
+    }
     const TRichStreamFormat saved = m_streamFormat;
     if (entry)
         m_streamFormat = entry->PlainText ? TRichStreamFormat::sfPlainText : TRichStreamFormat::sfRichText;
@@ -408,6 +419,7 @@ void TRichEditStrings::withExtensionFormat(const QString& fileName, Operation op
     } catch (...) {
         m_streamFormat = saved;
         m_converter.reset();
+        m_converterClass = nullptr;
         throw;
     }
     m_streamFormat = saved;

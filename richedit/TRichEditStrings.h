@@ -5,8 +5,9 @@
 // (0-based); out-of-range indexes are ignored. Loading and saving go through the
 // control's streaming in chunks, through a conversion object.
 //
-// The kind of a load or save: "txt" files are always plain text, "rtf" files
-// always rich text, any other extension follows StreamFormat and, with
+// The kind of a load or save: "txt" files are always plain text, "rtf" and
+// "docx" files always rich text (a Word document through its conversion), any
+// other extension follows StreamFormat and, with
 // sfDefault, the control's PlainText. A load that the control refuses in one
 // kind is tried once more in the other. Errors are thrown: EOutOfResources
 // ("Failed to Load Stream", "Failed to Save Stream"), EFOpenError and
@@ -47,7 +48,7 @@ struct TRichConversionFormat
     bool PlainText;
 };
 
-// The process-wide list: "txt" (plain text), then "rtf" (rich text).
+// The process-wide list: "txt" (plain text), "rtf" and "docx" (rich text).
 const std::vector<TRichConversionFormat>& ConversionFormatList();
 
 class TRichEditStrings
@@ -61,7 +62,11 @@ public:
     TRichStreamModes StreamMode() const { return m_streamMode; }
     void setStreamMode(TRichStreamModes mode) { m_streamMode = mode; }
     TConversion* Converter() const { return m_converter.get(); }
-    void setConverter(std::unique_ptr<TConversion> converter) { m_converter = std::move(converter); }
+    void setConverter(std::unique_ptr<TConversion> converter)
+    {
+        m_converter = std::move(converter);
+        m_converterClass = nullptr;
+    }
 
     int Count() const;
     QString Get(int index) const;             // without the line break, at most 4096 characters
@@ -111,5 +116,7 @@ private:
     TRichStreamFormat m_streamFormat = TRichStreamFormat::sfDefault;
     TRichStreamModes m_streamMode = 0;
     std::unique_ptr<TConversion> m_converter;
+    // The class of the list's entry that made m_converter; none for one given by setConverter.
+    std::unique_ptr<TConversion> (*m_converterClass)() = nullptr;
     int m_updateCount = 0;
 };

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the shape of the source tree: each library includes only from itself and the
-# libraries it stands on (format, rtf, platform <- editcontrol <- richedit; platform <- ruler,
+# libraries it stands on (format, rtf, platform <- editcontrol <- richedit; format <- office
+# <- richedit; platform <- ruler,
 # widgets; richedit, ruler, widgets <- app), no source file grows past 900 lines and no class
 # is spread over more than five source files (the main window, whose command handlers are
 # grouped a file per menu, excepted). Prints every breach and exits 1 when there is one.
@@ -10,9 +11,10 @@ cd "$(dirname "$0")/.."
 declare -A allowed=(
     [format]="format"
     [rtf]="format rtf"
+    [office]="format office"
     [platform]="platform"
     [editcontrol]="format rtf platform editcontrol"
-    [richedit]="format platform editcontrol richedit"
+    [richedit]="format rtf office platform editcontrol richedit"
     [ruler]="platform ruler"
     [widgets]="platform widgets"
     [app]="format platform richedit ruler widgets app"
@@ -20,7 +22,7 @@ declare -A allowed=(
     [tools]="platform richedit tools"
 )
 
-folders="format rtf platform editcontrol richedit ruler widgets app plugins tools"
+folders="format rtf office platform editcontrol richedit ruler widgets app plugins tools"
 status=0
 for layer in "${!allowed[@]}"; do
     [[ -d $layer ]] || continue

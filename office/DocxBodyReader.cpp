@@ -1,0 +1,342 @@
+#include "office/DocxBodyReader.h"
+
+#include "format/TextFormatProperties.h"
+#include "office/DocxNumbering.h"
+#include "office/DocxStyles.h"
+#include "office/OfficeRelationships.h"
+#include "office/OfficeXml.h"
+
+#include <QRegularExpression>
+#include <QTextDocument>
+
+using namespace OfficeXml;
+using namespace TextFormatProperties;
+
+namespace {
+
+// The text size of Word when no style gives one: 10 points.
+constexpr int DefaultHalfPoints = 20;
+
+// The target of a HYPERLINK field instruction: its address, or "#name" for \l "name".
+QString hyperlinkTarget(const QString& instruction)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral(R"re(^\s*HYPERLINK\s+(?:(\\l)\s+)?(?:"([^"]*)"|(\S+)))re"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = pattern.match(instruction);
+    if (!match.hasMatch())
+        return {};
+    const QString target = match.captured(2).isEmpty() ? match.captured(3) : match.captured(2);
+    return match.captured(1).isEmpty() ? target : u'#' + target;
+}
+
+// Characters that would be read as the structure of the document (paragraph ends, frames,
+// objects) rather than as text become spaces.
+QString plainText(QString text)
+{
+    for (QChar& character : text) {
+        switch (character.unicode()) {
+        case u'\n':
+        case u'\r':
+        case QChar::ParagraphSeparator:
+        case QChar::ObjectReplacementCharacter:
+        case 0xFDD0: // Qt's marks of the start and end of a frame
+        case 0xFDD1:
+            character = u' ';
+            break;
+        default:
+            break;
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+DocxBodyReader::DocxBodyReader(QTextCursor cursor, const DocxStyles& styles, const DocxNumbering& numbering,
+                               const OfficeRelationships& relationships)
+    : m_cursor(std::move(cursor)), m_styles(styles), m_numbering(numbering), m_relationships(relationships)
+{
+}
+
+bool DocxBodyReader::read(const QByteArray& part)
+{
+    m_xml.addData(part);
+    if (enterRoot(m_xml)) {
+        while (m_xml.readNextStartElement()) {
+            if (m_xml.name() == u"body")
+                readBlocks();
+            else
+                m_xml.skipCurrentElement();
+        }
+    }
+    if (m_xml.hasError()) {
+        m_error = QStringLiteral("document: %1").arg(m_xml.errorString());
+        return false;
+    }
+    return true;
+}
+
+void DocxBodyReader::readBlocks()
+{
+    while (m_xml.readNextStartElement()) {
+        const QStringView name = m_xml.name();
+        if (name == u"p")
+            readParagraph();
+        else if (name == u"tbl" || name == u"tr" || name == u"tc" || name == u"sdt" ||
+                 name == u"sdtContent" || name == u"customXml" || name == u"ins")
+            readBlocks();
+        else
+            m_xml.skipCurrentElement();
+    }
+}
+
+// Paragraphs.
+
+void DocxBodyReader::readParagraph()
+{
+    DocxParagraphProperties own;
+    m_paragraphStarted = false;
+    m_paragraphHasText = false;
+    m_fields.clear();
+    while (m_xml.readNextStartElement()) {
+        if (m_xml.name() == u"pPr" && !m_paragraphStarted) {
+            own.read(m_xml);
+            continue;
+        }
+        if (!m_paragraphStarted)
+            startParagraph(own);
+        readInlineElement(QString());
+    }
+    if (!m_paragraphStarted)
+        startParagraph(own);
+}
+
+void DocxBodyReader::startParagraph(const DocxParagraphProperties& own)
+{
+    m_paragraphStarted = true;
+    m_paragraphStyle = own.style;
+    // Style, then list level, then the paragraph's own properties.
+    DocxParagraphProperties properties = m_styles.paragraphProperties(own.style);
+    DocxParagraphProperties numbered = properties;
+    numbered.merge(own);
+    ListItemValues item;
+    const int numberingId = numbered.numberingId.value_or(0);
+    const int level = numbered.level.value_or(0);
+    const std::optional<DocxNumbering::Level> listLevel =
+        numberingId > 0 ? m_numbering.level(numberingId, level) : std::nullopt;
+    if (listLevel) {
+        properties.merge(listLevel->paragraphProperties);
+        item.numbering = listLevel->numbering;
+        item.start = listLevel->start;
+        item.style = listLevel->style;
+        item.level = level;
+        if (item.numbering != PFN_BULLET)
+            item.levelText = listLevel->levelText;
+    }
+    properties.merge(own);
+    ParagraphValues values = properties.values();
+    if (m_pageBreakPending) {
+        values.pageBreakBefore = true;
+        m_pageBreakPending = false;
+    }
+    if (item.numbering != 0)
+        item.start += m_lists.enter(numberingId, level);
+    else
+        m_lists.endAll();
+    m_blockFormat = blockFormatOf(values, item);
+    DocxRunProperties mark = m_styles.runProperties(own.style, own.markRun.style);
+    mark.merge(own.markRun);
+    m_markFormat = charFormat(mark, QString());
+    if (m_firstBlock) {
+        m_cursor.setBlockFormat(m_blockFormat);
+        m_cursor.setBlockCharFormat(m_markFormat);
+        m_firstBlock = false;
+    } else {
+        m_cursor.insertBlock(m_blockFormat, m_markFormat);
+    }
+    if (item.numbering != 0)
+        m_lists.add(m_cursor, numberingId, level, item.numbering);
+}
+
+void DocxBodyReader::pageBreak()
+{
+    if (!m_paragraphHasText) {
+        QTextBlockFormat format = m_cursor.blockFormat();
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        m_cursor.setBlockFormat(format);
+        return;
+    }
+    // Text after the break goes on in a paragraph of its own on the next page.
+    m_pageBreakPending = true;
+}
+
+void DocxBodyReader::insertText(const QString& text, const QTextCharFormat& format)
+{
+    if (text.isEmpty())
+        return;
+    if (m_pageBreakPending && m_paragraphHasText) {
+        QTextBlockFormat format = m_blockFormat;
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        m_cursor.insertBlock(format, m_markFormat);
+        m_pageBreakPending = false;
+    }
+    m_cursor.insertText(plainText(text), format);
+    m_paragraphHasText = true;
+}
+
+// Runs.
+
+void DocxBodyReader::readInline(const QString& link)
+{
+    while (m_xml.readNextStartElement())
+        readInlineElement(link);
+}
+
+void DocxBodyReader::readInlineElement(const QString& link)
+{
+    const QStringView name = m_xml.name();
+    if (name == u"r") {
+        readRun(link);
+    } else if (name == u"hyperlink") {
+        const QStringView anchor = attribute(m_xml, QLatin1StringView("anchor"));
+        QString target = m_relationships.externalTarget(attribute(m_xml, QLatin1StringView("id")).toString());
+        if (target.isEmpty() && !anchor.isEmpty())
+            target = u'#' + anchor.toString();
+        readInline(target.isEmpty() ? link : target);
+    } else if (name == u"fldSimple") {
+        const QString target = hyperlinkTarget(attribute(m_xml, QLatin1StringView("instr")).toString());
+        readInline(target.isEmpty() ? link : target);
+    } else if (name == u"ins" || name == u"smartTag" || name == u"customXml" || name == u"sdt" ||
+               name == u"sdtContent" || name == u"moveTo" || name == u"dir" || name == u"bdo") {
+        readInline(link);
+    } else {
+        m_xml.skipCurrentElement();
+    }
+}
+
+void DocxBodyReader::readRun(const QString& link)
+{
+    DocxRunProperties own;
+    std::optional<QTextCharFormat> format;
+    const auto runFormat = [&]() -> const QTextCharFormat& {
+        if (!format) {
+            DocxRunProperties properties = m_styles.runProperties(m_paragraphStyle, own.style);
+            properties.merge(own);
+            format = charFormat(properties, fieldLink(link));
+        }
+        return *format;
+    };
+    QString text;
+    const auto flush = [&] {
+        if (!text.isEmpty() && !inFieldInstruction())
+            insertText(text, runFormat());
+        text.clear();
+    };
+    while (m_xml.readNextStartElement()) {
+        const QStringView name = m_xml.name();
+        if (name == u"rPr") {
+            own.read(m_xml);
+            format.reset();
+            continue;
+        }
+        if (name == u"t") {
+            text += m_xml.readElementText(QXmlStreamReader::SkipChildElements);
+            continue;
+        }
+        if (name == u"tab") {
+            text += u'\t';
+        } else if (name == u"cr") {
+            text += QChar::LineSeparator;
+        } else if (name == u"br") {
+            const QStringView type = attribute(m_xml, QLatin1StringView("type"));
+            if (type == u"page") {
+                flush();
+                pageBreak();
+            } else {
+                text += QChar::LineSeparator;
+            }
+        } else if (name == u"noBreakHyphen") {
+            text += QChar(0x2011);
+        } else if (name == u"softHyphen") {
+            text += QChar(0x00AD);
+        } else if (name == u"sym") {
+            bool ok = false;
+            const uint code = attribute(m_xml, QLatin1StringView("char")).toUInt(&ok, 16);
+            if (ok && code > 0x1F && code < 0xFFFE)
+                text += QChar(char16_t(code));
+        } else if (name == u"fldChar") {
+            flush();
+            readFieldCharacter();
+            format.reset(); // the link of a field's result may have begun or ended
+        } else if (name == u"instrText") {
+            if (!m_fields.isEmpty() && !m_fields.last().separated)
+                m_fields.last().instruction += m_xml.readElementText(QXmlStreamReader::SkipChildElements);
+            else
+                m_xml.skipCurrentElement();
+            continue;
+        }
+        m_xml.skipCurrentElement();
+    }
+    flush();
+}
+
+// Fields.
+
+void DocxBodyReader::readFieldCharacter()
+{
+    const QStringView type = attribute(m_xml, QLatin1StringView("fldCharType"));
+    if (type == u"begin")
+        m_fields.append(Field());
+    else if (type == u"separate" && !m_fields.isEmpty())
+        m_fields.last().separated = true;
+    else if (type == u"end" && !m_fields.isEmpty())
+        m_fields.removeLast();
+}
+
+bool DocxBodyReader::inFieldInstruction() const
+{
+    return std::any_of(m_fields.cbegin(), m_fields.cend(),
+                       [](const Field& field) { return !field.separated; });
+}
+
+QString DocxBodyReader::fieldLink(const QString& link) const
+{
+    for (auto field = m_fields.crbegin(); field != m_fields.crend(); ++field)
+        if (const QString target = hyperlinkTarget(field->instruction); !target.isEmpty())
+            return target;
+    return link;
+}
+
+// Formats.
+
+QTextCharFormat DocxBodyReader::charFormat(const DocxRunProperties& properties, const QString& link) const
+{
+    QTextCharFormat format;
+    if (properties.font)
+        format.setFontFamilies({*properties.font});
+    setCharSize(format, properties.size.value_or(DefaultHalfPoints) * 10);
+    if (properties.bold.value_or(false))
+        format.setFontWeight(QFont::Bold);
+    if (properties.italic.value_or(false))
+        format.setFontItalic(true);
+    if (properties.underline.value_or(false))
+        format.setFontUnderline(true);
+    if (properties.strike.value_or(false))
+        format.setFontStrikeOut(true);
+    setCharTextColor(format, properties.color.value_or(QColor()));
+    setCharBackColor(format, properties.background.value_or(QColor()));
+    switch (properties.position.value_or(DocxRunProperties::Baseline)) {
+    case DocxRunProperties::Baseline:
+        break;
+    case DocxRunProperties::Subscript:
+        format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+        break;
+    case DocxRunProperties::Superscript:
+        format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+        break;
+    }
+    if (!link.isEmpty())
+        setCharLink(format, link);
+    return format;
+}

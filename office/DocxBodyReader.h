@@ -1,0 +1,70 @@
+#pragma once
+
+// Reads the main part of a Word document (document.xml) into a QTextDocument: paragraphs with
+// their styles, lists and direct formatting, runs of text with theirs, tabs, line and page
+// breaks, links, and the result text of fields. The paragraphs of table cells are read in
+// their order, one after another.
+
+#include "format/ListRuns.h"
+#include "office/DocxProperties.h"
+
+#include <QList>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QXmlStreamReader>
+
+class DocxNumbering;
+class DocxStyles;
+class OfficeRelationships;
+
+class DocxBodyReader
+{
+public:
+    DocxBodyReader(QTextCursor cursor, const DocxStyles& styles, const DocxNumbering& numbering,
+                   const OfficeRelationships& relationships);
+
+    // False when the part is not well formed (errorString says why); the document then holds
+    // what was read before the fault.
+    bool read(const QByteArray& part);
+    QString errorString() const { return m_error; }
+
+private:
+    // A field being read: its instruction, then (once separated) its result.
+    struct Field
+    {
+        QString instruction;
+        bool separated = false;
+    };
+
+    void readBlocks();
+    void readParagraph();
+    void readInline(const QString& link);
+    void readInlineElement(const QString& link);
+    void readRun(const QString& link);
+    void readFieldCharacter();
+    void startParagraph(const DocxParagraphProperties& own);
+    void insertText(const QString& text, const QTextCharFormat& format);
+    void pageBreak();
+    bool inFieldInstruction() const;
+    QString fieldLink(const QString& link) const;
+    QTextCharFormat charFormat(const DocxRunProperties& properties, const QString& link) const;
+
+    QXmlStreamReader m_xml;
+    QTextCursor m_cursor;
+    const DocxStyles& m_styles;
+    const DocxNumbering& m_numbering;
+    const OfficeRelationships& m_relationships;
+    ListRuns m_lists;
+    QList<Field> m_fields;
+
+    bool m_firstBlock = true;
+    // The paragraph being read: its style, its format and whether it has shown text yet.
+    QString m_paragraphStyle;
+    QTextBlockFormat m_blockFormat;
+    QTextCharFormat m_markFormat;
+    bool m_paragraphStarted = false;
+    bool m_paragraphHasText = false;
+    bool m_pageBreakPending = false; // the next paragraph, or the rest of this one, starts a page
+    QString m_error;
+};

@@ -1,0 +1,60 @@
+#pragma once
+
+// The run and paragraph properties of WordprocessingML (<w:rPr>, <w:pPr>) as one layer of
+// formatting gives them: document defaults, a style, a list level or the text's own. Each
+// value is optional, so layers merge with the later one winning where it says something.
+
+#include "format/ParagraphValues.h"
+
+#include <QColor>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class QXmlStreamReader;
+
+struct DocxRunProperties
+{
+    enum Position { Baseline, Subscript, Superscript };
+
+    std::optional<bool> bold;
+    std::optional<bool> italic;
+    std::optional<bool> underline;
+    std::optional<bool> strike;
+    std::optional<Position> position;
+    std::optional<QColor> color;      // invalid: automatic
+    std::optional<QColor> background; // highlight, or the shading's fill; invalid: none
+    std::optional<int> size;          // half points
+    std::optional<QString> font;      // of Latin text
+    QString style;                    // the character style, of the text's own properties only
+
+    void merge(const DocxRunProperties& later);
+    // Reads the children of <w:rPr>, the current element, up to its end.
+    void read(QXmlStreamReader& xml);
+};
+
+struct DocxParagraphProperties
+{
+    enum LineRule { Auto, Exactly, AtLeast };
+
+    std::optional<int> alignment; // PFA_
+    std::optional<int> left;      // twips
+    std::optional<int> right;     // twips
+    std::optional<int> firstLine; // twips from the left indent; negative hangs
+    std::optional<int> before;    // twips
+    std::optional<int> after;     // twips
+    std::optional<int> line;      // 240 a line (Auto), else twips
+    std::optional<LineRule> lineRule;
+    std::optional<bool> pageBreakBefore;
+    std::optional<int> numberingId; // 0 takes the paragraph out of a list
+    std::optional<int> level;
+    std::optional<QList<int>> tabs;
+    QString style;             // the paragraph style, of the text's own properties only
+    DocxRunProperties markRun; // the paragraph mark's, of the text's own properties only
+
+    void merge(const DocxParagraphProperties& later);
+    // Reads the children of <w:pPr>, the current element, up to its end.
+    void read(QXmlStreamReader& xml);
+    ParagraphValues values() const;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+// Reads a Word document (.docx) into a QTextDocument, the same document model the RTF reader
+// builds: character and paragraph formats carry the Windows values in the user properties of
+// format/TextFormatProperties.h, list paragraphs are in QTextLists with their numbering.
+//
+// The whole file is needed at once (a ZIP archive is read from its end). Any fault fails the
+// read: an archive that is damaged or truncated, a part that is missing, inflates past its
+// cap or is not well formed XML, a document type declaration (so no entity is expanded).
+// The document then holds part of what was read: read into a document of its own and use it
+// only when read() returns true.
+
+#include <QString>
+
+class QTextDocument;
+
+class DocxReader
+{
+public:
+    // Caps on the inflated size of the parts.
+    static constexpr qint64 MainPartLimit = qint64(256) << 20;
+    static constexpr qint64 PartLimit = qint64(64) << 20;
+
+    // Reads `bytes` into `document`, which should be empty.
+    bool read(const QByteArray& bytes, QTextDocument& document);
+    QString errorString() const { return m_error; }
+
+private:
+    QString m_error;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+// The styles part of a Word document (styles.xml): the document defaults, and the paragraph
+// and character styles, each based on another (basedOn) up to a style that is based on none.
+// Asked for a style, it answers the properties that style comes to, its bases' first and the
+// document defaults under them all.
+
+#include "office/DocxProperties.h"
+
+#include <QHash>
+#include <QString>
+
+class QXmlStreamReader;
+
+class DocxStyles
+{
+public:
+    // Reads styles.xml; false when it is not well formed (errorString says why).
+    bool read(const QByteArray& part);
+    QString errorString() const { return m_error; }
+
+    // The paragraph properties of the paragraph style `id` (the default paragraph style when
+    // empty or unknown) over the document defaults.
+    DocxParagraphProperties paragraphProperties(const QString& id) const;
+    // The run properties of text in the paragraph style `paragraphId` and the character style
+    // `characterId` (none when empty) over the document defaults.
+    DocxRunProperties runProperties(const QString& paragraphId, const QString& characterId) const;
+
+private:
+    struct Style
+    {
+        bool paragraph = true; // otherwise a character style
+        QString basedOn;
+        DocxParagraphProperties paragraphProperties;
+        DocxRunProperties runProperties;
+    };
+
+    void readDefaults(QXmlStreamReader& xml);
+    void readStyle(QXmlStreamReader& xml);
+    // The style `id` of the kind asked for, falling back to the default paragraph style.
+    const Style* find(const QString& id, bool paragraph) const;
+    // Merges the styles from the base of `style`'s chain up to `style` into the properties.
+    template <typename Properties, typename Member>
+    void mergeChain(const Style* style, Properties& into, Member member) const;
+
+    DocxParagraphProperties m_defaultParagraph;
+    DocxRunProperties m_defaultRun;
+    QHash<QString, Style> m_styles;
+    QString m_defaultParagraphStyle;
+    QString m_error;
+};

@@ -1,0 +1,71 @@
+#include "office/OfficeXml.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace OfficeXml {
+
+namespace {
+
+// Twenty-two inches in twips, with room to spare: no length of a page is longer.
+constexpr double MaxNumber = 100000;
+
+} // namespace
+
+bool enterRoot(QXmlStreamReader& xml)
+{
+    while (!xml.atEnd()) {
+        switch (xml.readNext()) {
+        case QXmlStreamReader::DTD:
+            xml.raiseError(QStringLiteral("The part declares a document type"));
+            return false;
+        case QXmlStreamReader::StartElement:
+            return true;
+        default:
+            break;
+        }
+    }
+    if (!xml.hasError())
+        xml.raiseError(QStringLiteral("The part has no root element"));
+    return false;
+}
+
+QStringView attribute(const QXmlStreamReader& xml, QLatin1StringView localName)
+{
+    for (const QXmlStreamAttribute& attribute : xml.attributes())
+        if (attribute.name() == localName)
+            return attribute.value();
+    return {};
+}
+
+bool isOn(const QXmlStreamReader& xml)
+{
+    const QStringView value = attribute(xml, QLatin1StringView("val"));
+    return !(value == u"0" || value == u"false" || value == u"off");
+}
+
+bool isOnAttribute(const QXmlStreamReader& xml, QLatin1StringView localName)
+{
+    const QStringView value = attribute(xml, localName);
+    return value == u"1" || value == u"true" || value == u"on";
+}
+
+std::optional<int> number(const QXmlStreamReader& xml, QLatin1StringView localName)
+{
+    bool ok = false;
+    const double value = attribute(xml, localName).toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return int(std::lround(std::clamp(value, -MaxNumber, MaxNumber)));
+}
+
+QColor hexColor(QStringView value)
+{
+    bool ok = false;
+    const uint rgb = value.toUInt(&ok, 16);
+    if (value.size() != 6 || !ok)
+        return {};
+    return QColor::fromRgb(QRgb(rgb));
+}
+
+} // namespace OfficeXml

@@ -1,0 +1,36 @@
+#pragma once
+
+// What the readers of office XML parts share on top of QXmlStreamReader: refusing a document
+// type declaration (the only place entities can be declared, so nothing is ever expanded),
+// attributes found by their local name whatever prefix the writer chose, and the value
+// types of WordprocessingML.
+
+#include <QColor>
+#include <QStringView>
+#include <QXmlStreamReader>
+
+#include <optional>
+
+namespace OfficeXml {
+
+// Reads up to the root element. False, with the reader's error raised, when the part is not
+// well formed, has no root or declares a document type.
+bool enterRoot(QXmlStreamReader& xml);
+
+// The attribute `localName` of the current element; a null view when it has none.
+QStringView attribute(const QXmlStreamReader& xml, QLatin1StringView localName);
+
+// An on/off property (<w:b/>, <w:b w:val="0"/>): on unless its value says off.
+bool isOn(const QXmlStreamReader& xml);
+
+// An on/off attribute (w:default="1"): on when its value says so.
+bool isOnAttribute(const QXmlStreamReader& xml, QLatin1StringView localName);
+
+// An integer attribute in twips or half points, limited to what a page can hold; nothing
+// when it is missing or not a number.
+std::optional<int> number(const QXmlStreamReader& xml, QLatin1StringView localName);
+
+// "RRGGBB"; "auto" and anything else give an invalid colour.
+QColor hexColor(QStringView value);
+
+} // namespace OfficeXml

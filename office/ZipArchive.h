@@ -1,0 +1,44 @@
+#pragma once
+
+// A ZIP archive held in memory, read through libzip: the container of Word and OpenDocument
+// files. Every part read is inflated under a cap, and all parts read from one archive under
+// a total cap, so a small archive that inflates without bound (a "ZIP bomb") stops with an
+// error instead of filling the memory. A damaged or truncated archive, a missing part and
+// a part whose checksum is wrong are errors too; errorString() says which.
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+struct zip;
+struct zip_source;
+
+class ZipArchive
+{
+public:
+    // The total of inflated bytes that all reads of one archive may return.
+    static constexpr qint64 DefaultTotalLimit = qint64(512) << 20;
+
+    // Opens `bytes` (kept, not copied); isOpen() tells whether it is a ZIP archive.
+    explicit ZipArchive(QByteArray bytes, qint64 totalLimit = DefaultTotalLimit);
+    ~ZipArchive();
+    ZipArchive(const ZipArchive&) = delete;
+    ZipArchive& operator=(const ZipArchive&) = delete;
+
+    bool isOpen() const { return m_archive != nullptr; }
+    bool contains(const QString& name) const;
+
+    // The inflated bytes of the part `name` (its path in the archive, case as stored);
+    // nothing when it is missing, damaged or larger than `limit` bytes, or when it would
+    // take the archive past its total limit.
+    std::optional<QByteArray> read(const QString& name, qint64 limit);
+
+    QString errorString() const { return m_error; }
+
+private:
+    QByteArray m_bytes;
+    zip* m_archive = nullptr;
+    qint64 m_totalLeft;
+    QString m_error;
+};
