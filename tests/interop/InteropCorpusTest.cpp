@@ -1,8 +1,9 @@
-// Every RTF file of tests/data/interop was written by another word processor
-// (LibreOffice, AbiWord, pandoc) from one of the source documents beside it, and
-// comes with the plain text LibreOffice extracts from it. Zorvan must read the
-// same words in the same order, and a save and reload of what it read must give
-// the same document back. bench/interop/make-corpus.sh regenerates the files.
+// Every RTF file of tests/data/interop and every Word document of tests/data/office
+// was written by another word processor (LibreOffice, AbiWord, pandoc) from one of
+// the source documents beside them, and comes with the plain text LibreOffice
+// extracts from it. Zorvan must read the same words in the same order, and a save
+// and reload of what it read must give the same document back.
+// bench/interop/make-corpus.sh and make-office-corpus.sh regenerate the files.
 
 #include "tests/interop/CorpusWords.h"
 #include "tests/interop/DocumentFeatures.h"
@@ -27,11 +28,16 @@ QString corpusFolder()
     return QStringLiteral(ZORVAN_TEST_DATA "interop/");
 }
 
-// One RTF file and the text LibreOffice extracts from it.
+QString officeCorpusFolder()
+{
+    return QStringLiteral(ZORVAN_TEST_DATA "office/");
+}
+
+// One document file and the text LibreOffice extracts from it.
 struct CorpusDocument
 {
     QString name;
-    QString rtfPath;
+    QString path;
     QString textPath;
 };
 
@@ -40,12 +46,13 @@ void PrintTo(const CorpusDocument& document, std::ostream* out)
     *out << document.name.toStdString();
 }
 
-// The corpus RTF files, sorted, each with NAME.txt beside it.
-std::vector<CorpusDocument> corpusDocuments()
+// The corpus files of one kind, sorted, each with NAME.txt beside it.
+std::vector<CorpusDocument> corpusDocuments(const QString& folderPath = corpusFolder(),
+                                            const QString& pattern = QStringLiteral("*.rtf"))
 {
     std::vector<CorpusDocument> documents;
-    const QDir folder(corpusFolder());
-    for (const QFileInfo& file : folder.entryInfoList({QStringLiteral("*.rtf")}, QDir::Files, QDir::Name))
+    const QDir folder(folderPath);
+    for (const QFileInfo& file : folder.entryInfoList({pattern}, QDir::Files, QDir::Name))
         documents.push_back({file.completeBaseName(), file.filePath(),
                              folder.filePath(file.completeBaseName() + QStringLiteral(".txt"))});
     return documents;
@@ -112,7 +119,7 @@ protected:
     {
         SetEditorLibraryVersion(3);
         editor.setMaxLength(0);
-        editor.Lines().LoadFromFile(GetParam().rtfPath);
+        editor.Lines().LoadFromFile(GetParam().path);
     }
 
     TZvRichEdit editor;
@@ -191,6 +198,9 @@ TEST_P(InteropCorpusTest, SavingAReloadedDocumentWritesTheSameRtf)
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, InteropCorpusTest, ::testing::ValuesIn(corpusDocuments()),
+                         [](const auto& info) { return testName(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Office, InteropCorpusTest,
+                         ::testing::ValuesIn(corpusDocuments(officeCorpusFolder(), QStringLiteral("*.docx"))),
                          [](const auto& info) { return testName(info.param.name); });
 INSTANTIATE_TEST_SUITE_P(Shared, InteropCorpusTest, ::testing::ValuesIn(sharedDocuments()),
                          [](const auto& info) { return testName(info.param.name); });
@@ -363,18 +373,20 @@ TEST(InteropNotes, PlainTextPutsNotesAfterTheDocument)
 
 // The corpus is what makes the tests above mean something: a lost file or a
 // missing reference text must not pass silently.
-TEST(InteropCorpus, HoldsEveryPeersRtfWithItsReferenceText)
+TEST(InteropCorpus, HoldsEveryPeersFilesWithTheirReferenceTexts)
 {
-    const std::vector<CorpusDocument> documents = corpusDocuments();
-    for (const char* prefix : {"libreoffice-", "abiword-", "pandoc-"}) {
-        const auto fromPeer =
-            std::count_if(documents.begin(), documents.end(), [&](const CorpusDocument& document) {
-                return document.name.startsWith(QLatin1String(prefix));
-            });
-        EXPECT_GE(fromPeer, 4) << prefix;
+    for (const std::vector<CorpusDocument>& documents :
+         {corpusDocuments(), corpusDocuments(officeCorpusFolder(), QStringLiteral("*.docx"))}) {
+        for (const char* prefix : {"libreoffice-", "abiword-", "pandoc-"}) {
+            const auto fromPeer =
+                std::count_if(documents.begin(), documents.end(), [&](const CorpusDocument& document) {
+                    return document.name.startsWith(QLatin1String(prefix));
+                });
+            EXPECT_GE(fromPeer, 5) << prefix;
+        }
+        for (const CorpusDocument& document : documents)
+            EXPECT_FALSE(CorpusWords(readText(document.textPath)).isEmpty()) << document.name.toStdString();
     }
-    for (const CorpusDocument& document : documents)
-        EXPECT_FALSE(CorpusWords(readText(document.textPath)).isEmpty()) << document.name.toStdString();
 }
 
 } // namespace
