@@ -18,7 +18,7 @@ const QString DefaultMainPart = QStringLiteral("word/document.xml");
 
 bool DocxReader::read(const QByteArray& bytes, QTextDocument& document)
 {
-    ZipArchive archive(bytes);
+    ZipArchive archive(bytes, m_limits.total);
     if (!archive.isOpen()) {
         m_error = archive.errorString();
         return false;
@@ -31,7 +31,7 @@ bool DocxReader::read(const QByteArray& bytes, QTextDocument& document)
     // Word puts it.
     QString mainPart = DefaultMainPart;
     if (archive.contains(PackageRelationships)) {
-        const std::optional<QByteArray> part = archive.read(PackageRelationships, PartLimit);
+        const std::optional<QByteArray> part = archive.read(PackageRelationships, m_limits.part);
         if (!part)
             return fail(archive.errorString());
         OfficeRelationships package;
@@ -40,14 +40,14 @@ bool DocxReader::read(const QByteArray& bytes, QTextDocument& document)
         if (const QString named = package.partOfKind(QLatin1StringView("officeDocument")); !named.isEmpty())
             mainPart = named;
     }
-    const std::optional<QByteArray> main = archive.read(mainPart, MainPartLimit);
+    const std::optional<QByteArray> main = archive.read(mainPart, m_limits.mainPart);
     if (!main)
         return fail(archive.errorString());
 
     OfficeRelationships relationships;
     const QString relationshipsPart = OfficeRelationships::relationshipsOf(mainPart);
     if (archive.contains(relationshipsPart)) {
-        const std::optional<QByteArray> part = archive.read(relationshipsPart, PartLimit);
+        const std::optional<QByteArray> part = archive.read(relationshipsPart, m_limits.part);
         if (!part)
             return fail(archive.errorString());
         if (!relationships.read(*part, mainPart))
@@ -55,7 +55,7 @@ bool DocxReader::read(const QByteArray& bytes, QTextDocument& document)
     }
     DocxStyles styles;
     if (const QString name = relationships.partOfKind(QLatin1StringView("styles")); !name.isEmpty()) {
-        const std::optional<QByteArray> part = archive.read(name, PartLimit);
+        const std::optional<QByteArray> part = archive.read(name, m_limits.part);
         if (!part)
             return fail(archive.errorString());
         if (!styles.read(*part))
@@ -63,7 +63,7 @@ bool DocxReader::read(const QByteArray& bytes, QTextDocument& document)
     }
     DocxNumbering numbering;
     if (const QString name = relationships.partOfKind(QLatin1StringView("numbering")); !name.isEmpty()) {
-        const std::optional<QByteArray> part = archive.read(name, PartLimit);
+        const std::optional<QByteArray> part = archive.read(name, m_limits.part);
         if (!part)
             return fail(archive.errorString());
         if (!numbering.read(*part))

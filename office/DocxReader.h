@@ -17,14 +17,22 @@ class QTextDocument;
 class DocxReader
 {
 public:
-    // Caps on the inflated size of the parts.
-    static constexpr qint64 MainPartLimit = qint64(256) << 20;
-    static constexpr qint64 PartLimit = qint64(64) << 20;
+    // Caps on the inflated size of the parts, in bytes.
+    struct Limits
+    {
+        qint64 mainPart = qint64(256) << 20; // the document's text
+        qint64 part = qint64(64) << 20;      // styles, numbering and the other parts
+        qint64 total = qint64(512) << 20;    // all parts read
+    };
+
+    DocxReader() = default;
+    explicit DocxReader(const Limits& limits) : m_limits(limits) {}
 
     // Reads `bytes` into `document`, which should be empty.
     bool read(const QByteArray& bytes, QTextDocument& document);
     QString errorString() const { return m_error; }
 
 private:
+    Limits m_limits{};
     QString m_error;
 };

@@ -17,11 +17,9 @@ struct zip_source;
 class ZipArchive
 {
 public:
-    // The total of inflated bytes that all reads of one archive may return.
-    static constexpr qint64 DefaultTotalLimit = qint64(512) << 20;
-
-    // Opens `bytes` (kept, not copied); isOpen() tells whether it is a ZIP archive.
-    explicit ZipArchive(QByteArray bytes, qint64 totalLimit = DefaultTotalLimit);
+    // Opens `bytes` (kept, not copied); isOpen() tells whether it is a ZIP archive. All reads
+    // together return at most `totalLimit` inflated bytes.
+    ZipArchive(QByteArray bytes, qint64 totalLimit);
     ~ZipArchive();
     ZipArchive(const ZipArchive&) = delete;
     ZipArchive& operator=(const ZipArchive&) = delete;

@@ -5,11 +5,10 @@
 // breaking the archive's checksums. Finds crashes, hangs, leaks and undefined behaviour.
 
 #include "office/DocxReader.h"
+#include "tests/office/ZipParts.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>
-
-#include <zip.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -33,34 +32,11 @@ const char Relationships[] =
 // A stored (not deflated) archive of the parts.
 QByteArray pack(const QList<QByteArray>& parts)
 {
-    zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
-    zip_t* archive = zip_open_from_source(buffer, ZIP_TRUNCATE, &error);
-    zip_source_keep(buffer);
-    const auto add = [&](const char* name, const QByteArray& bytes) {
-        zip_source_t* source = zip_source_buffer(archive, bytes.constData(), zip_uint64_t(bytes.size()), 0);
-        const zip_int64_t index = zip_file_add(archive, name, source, ZIP_FL_OVERWRITE);
-        zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_STORE, 0);
-    };
+    QList<std::pair<QString, QByteArray>> named;
     for (qsizetype index = 0; index < parts.size() && index < 3; ++index)
-        add(PartNames[index], parts.at(index));
-    const QByteArray relationships(Relationships);
-    add("word/_rels/document.xml.rels", relationships);
-    zip_close(archive);
-    QByteArray packed;
-    zip_stat_t stat;
-    if (zip_source_open(buffer) == 0) {
-        if (zip_source_stat(buffer, &stat) == 0) {
-            packed.resize(qsizetype(stat.size));
-            packed.resize(
-                qsizetype(std::max<zip_int64_t>(0, zip_source_read(buffer, packed.data(), stat.size))));
-        }
-        zip_source_close(buffer);
-    }
-    zip_source_free(buffer);
-    zip_error_fini(&error);
-    return packed;
+        named.append({QString::fromLatin1(PartNames[index]), parts.at(index)});
+    named.append({QStringLiteral("word/_rels/document.xml.rels"), QByteArray(Relationships)});
+    return zipParts(named, ZipCompression::Store);
 }
 
 QList<QByteArray> partsOf(const QByteArray& input)

@@ -1,0 +1,275 @@
+// The Word document reader on small packages made here: the formats of runs and paragraphs,
+// styles and their bases, lists, breaks, fields and links, and the input it must refuse.
+
+#include "tests/office/ZipParts.h"
+
+#include "format/FormatValues.h"
+#include "format/TextFormatProperties.h"
+#include "office/DocxReader.h"
+#include "rtf/ListLabels.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+using namespace TextFormatProperties;
+
+namespace {
+
+const QByteArray Relationships =
+    "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+    "<Relationship Id=\"rId1\" "
+    "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles\" "
+    "Target=\"styles.xml\"/>"
+    "<Relationship Id=\"rId2\" "
+    "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/numbering\" "
+    "Target=\"numbering.xml\"/>"
+    "<Relationship Id=\"rId9\" "
+    "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/hyperlink\" "
+    "Target=\"https://example.cz/\" TargetMode=\"External\"/></Relationships>";
+
+QByteArray wrapped(const char* root, const QByteArray& content)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:" + QByteArray(root) +
+           " xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\""
+           " xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">" +
+           content + "</w:" + root + ">";
+}
+
+QByteArray package(const QByteArray& body, const QByteArray& styles = {}, const QByteArray& numbering = {})
+{
+    return zipParts(
+        {{QStringLiteral("word/document.xml"), wrapped("document", "<w:body>" + body + "</w:body>")},
+         {QStringLiteral("word/styles.xml"), wrapped("styles", styles)},
+         {QStringLiteral("word/numbering.xml"), wrapped("numbering", numbering)},
+         {QStringLiteral("word/_rels/document.xml.rels"), Relationships}});
+}
+
+class DocxReaderTest : public ::testing::Test
+{
+protected:
+    void read(const QByteArray& bytes)
+    {
+        DocxReader reader;
+        ASSERT_TRUE(reader.read(bytes, document)) << reader.errorString().toStdString();
+    }
+    QTextCharFormat charAt(int position) const
+    {
+        QTextCursor cursor(const_cast<QTextDocument*>(&document));
+        cursor.setPosition(position + 1);
+        return cursor.charFormat();
+    }
+    QTextBlockFormat blockFormat(int index) const { return document.findBlockByNumber(index).blockFormat(); }
+
+    QTextDocument document;
+};
+
+TEST_F(DocxReaderTest, RunsAndParagraphsKeepTheirFormats)
+{
+    read(package(
+        "<w:p><w:pPr><w:jc w:val=\"center\"/><w:ind w:left=\"1440\" w:right=\"720\" w:hanging=\"360\"/>"
+        "<w:spacing w:before=\"120\" w:after=\"240\" w:line=\"360\" w:lineRule=\"auto\"/></w:pPr>"
+        "<w:r><w:rPr><w:b/><w:i/><w:u w:val=\"single\"/><w:strike/><w:color w:val=\"C00000\"/>"
+        "<w:highlight w:val=\"yellow\"/><w:sz w:val=\"28\"/><w:rFonts w:ascii=\"Liberation Sans\"/></w:rPr>"
+        "<w:t>Tučný</w:t></w:r>"
+        "<w:r><w:rPr><w:vertAlign w:val=\"subscript\"/></w:rPr><w:t>2</w:t></w:r>"
+        "<w:r><w:rPr><w:vertAlign w:val=\"superscript\"/><w:shd "
+        "w:fill=\"00FF00\"/></w:rPr><w:t>3</w:t></w:r></w:p>"
+        "<w:p><w:pPr><w:jc w:val=\"both\"/><w:spacing w:line=\"300\" w:lineRule=\"exact\"/>"
+        "<w:ind w:firstLine=\"567\"/></w:pPr><w:r><w:t>Druhý</w:t></w:r></w:p>"
+        "<w:p><w:pPr><w:jc w:val=\"right\"/><w:spacing w:line=\"280\" w:lineRule=\"atLeast\"/></w:pPr>"
+        "<w:r><w:t>Třetí</w:t></w:r></w:p>"));
+    EXPECT_EQ(document.toPlainText(), QStringLiteral("Tučný23\nDruhý\nTřetí"));
+
+    const QTextCharFormat bold = charAt(0);
+    EXPECT_EQ(bold.fontWeight(), QFont::Bold);
+    EXPECT_TRUE(bold.fontItalic() && bold.fontUnderline() && bold.fontStrikeOut());
+    EXPECT_EQ(bold.foreground().color(), QColor(0xC0, 0, 0));
+    EXPECT_EQ(bold.background().color(), QColor(255, 255, 0));
+    EXPECT_EQ(charSize(bold), 280);
+    EXPECT_EQ(bold.fontFamilies().toStringList(), QStringList{"Liberation Sans"});
+    const QTextCharFormat subscript = charAt(5);
+    EXPECT_EQ(subscript.verticalAlignment(), QTextCharFormat::AlignSubScript);
+    EXPECT_NE(subscript.fontWeight(), QFont::Bold);
+    EXPECT_EQ(charSize(subscript), 200) << "Word's size without a style is 10 points";
+    EXPECT_TRUE(charAutoColor(subscript) && charAutoBackColor(subscript));
+    EXPECT_EQ(charAt(6).verticalAlignment(), QTextCharFormat::AlignSuperScript);
+    EXPECT_EQ(charAt(6).background().color(), QColor(0, 255, 0));
+
+    const QTextBlockFormat first = blockFormat(0);
+    EXPECT_EQ(blockAlignment(first), PFA_CENTER);
+    EXPECT_EQ(blockStartIndent(first), 1080) << "the first line hangs 360 twips left of 1440";
+    EXPECT_EQ(blockOffset(first), 360);
+    EXPECT_EQ(blockRightIndent(first), 720);
+    EXPECT_EQ(blockSpaceBefore(first), 120);
+    EXPECT_EQ(blockSpaceAfter(first), 240);
+    EXPECT_EQ(blockLineSpacingRule(first), LineSpacingOneAndHalf);
+    const QTextBlockFormat second = blockFormat(1);
+    EXPECT_EQ(blockAlignment(second), PFA_JUSTIFY);
+    EXPECT_EQ(blockStartIndent(second), 567);
+    EXPECT_EQ(blockOffset(second), -567);
+    EXPECT_EQ(blockLineSpacingRule(second), LineSpacingExactly);
+    EXPECT_EQ(blockLineSpacing(second), 300);
+    EXPECT_EQ(blockAlignment(blockFormat(2)), PFA_RIGHT);
+    EXPECT_EQ(blockLineSpacingRule(blockFormat(2)), LineSpacingAtLeast);
+    EXPECT_EQ(blockLineSpacing(blockFormat(2)), 280);
+}
+
+TEST_F(DocxReaderTest, StylesStandOnDefaultsAndBasesAndTheTextsOwnFormatComesLast)
+{
+    const QByteArray styles =
+        "<w:docDefaults><w:rPrDefault><w:rPr><w:sz w:val=\"22\"/><w:rFonts w:ascii=\"Liberation Serif\"/>"
+        "</w:rPr></w:rPrDefault><w:pPrDefault><w:pPr><w:spacing w:after=\"160\"/></w:pPr></w:pPrDefault>"
+        "</w:docDefaults>"
+        "<w:style w:type=\"paragraph\" w:default=\"1\" w:styleId=\"Normal\"><w:pPr><w:jc "
+        "w:val=\"both\"/></w:pPr>"
+        "</w:style>"
+        "<w:style w:type=\"paragraph\" w:styleId=\"Nadpis\"><w:basedOn w:val=\"Normal\"/>"
+        "<w:pPr><w:jc w:val=\"center\"/><w:spacing w:before=\"240\"/></w:pPr><w:rPr><w:b/><w:sz "
+        "w:val=\"32\"/></w:rPr>"
+        "</w:style>"
+        "<w:style w:type=\"paragraph\" w:styleId=\"Podnadpis\"><w:basedOn w:val=\"Nadpis\"/>"
+        "<w:rPr><w:i/></w:rPr></w:style>"
+        "<w:style w:type=\"character\" w:styleId=\"Zaklad\"><w:rPr><w:u w:val=\"single\"/></w:rPr></w:style>"
+        "<w:style w:type=\"character\" w:styleId=\"Cervene\"><w:basedOn w:val=\"Zaklad\"/>"
+        "<w:rPr><w:color w:val=\"FF0000\"/></w:rPr></w:style>"
+        "<w:style w:type=\"paragraph\" w:styleId=\"A\"><w:basedOn "
+        "w:val=\"B\"/><w:rPr><w:i/></w:rPr></w:style>"
+        "<w:style w:type=\"paragraph\" w:styleId=\"B\"><w:basedOn "
+        "w:val=\"A\"/><w:rPr><w:b/></w:rPr></w:style>";
+    read(package(
+        "<w:p><w:r><w:t>obyč</w:t></w:r></w:p>"
+        "<w:p><w:pPr><w:pStyle w:val=\"Podnadpis\"/></w:pPr><w:r><w:t>nad</w:t></w:r>"
+        "<w:r><w:rPr><w:rStyle w:val=\"Cervene\"/><w:b w:val=\"0\"/></w:rPr><w:t>pis</w:t></w:r></w:p>"
+        "<w:p><w:pPr><w:pStyle w:val=\"A\"/><w:jc w:val=\"right\"/></w:pPr><w:r><w:t>kruh</w:t></w:r></w:p>",
+        styles));
+    ASSERT_EQ(document.toPlainText(), QStringLiteral("obyč\nnadpis\nkruh"));
+    EXPECT_EQ(blockAlignment(blockFormat(0)), PFA_JUSTIFY) << "the default paragraph style";
+    EXPECT_EQ(blockSpaceAfter(blockFormat(0)), 160);
+    EXPECT_EQ(charSize(charAt(0)), 220);
+    EXPECT_EQ(charAt(0).fontFamilies().toStringList(), QStringList{"Liberation Serif"});
+    EXPECT_NE(charAt(0).fontWeight(), QFont::Bold);
+
+    EXPECT_EQ(blockAlignment(blockFormat(1)), PFA_CENTER) << "from the base's base";
+    EXPECT_EQ(blockSpaceBefore(blockFormat(1)), 240);
+    EXPECT_EQ(blockSpaceAfter(blockFormat(1)), 160);
+    const QTextCharFormat heading = charAt(5);
+    EXPECT_TRUE(heading.fontWeight() == QFont::Bold && heading.fontItalic());
+    EXPECT_EQ(charSize(heading), 320);
+    EXPECT_EQ(heading.fontFamilies().toStringList(), QStringList{"Liberation Serif"});
+    const QTextCharFormat styled = charAt(8);
+    EXPECT_EQ(styled.foreground().color(), QColor(255, 0, 0));
+    EXPECT_TRUE(styled.fontUnderline()) << "from the character style's base";
+    EXPECT_NE(styled.fontWeight(), QFont::Bold) << "the run's own format comes last";
+    EXPECT_TRUE(styled.fontItalic());
+
+    // Styles based on each other in a ring are read once round.
+    EXPECT_EQ(blockAlignment(blockFormat(2)), PFA_RIGHT);
+    EXPECT_TRUE(charAt(12).fontItalic() && charAt(12).fontWeight() == QFont::Bold);
+}
+
+TEST_F(DocxReaderTest, ListsTakeKindLevelStartAndOverrides)
+{
+    const auto lvl = [](int index, int start, const char* format, const char* text, int left) {
+        return "<w:lvl w:ilvl=\"" + QByteArray::number(index) + "\"><w:start w:val=\"" +
+               QByteArray::number(start) + "\"/><w:numFmt w:val=\"" + format + "\"/><w:lvlText w:val=\"" +
+               text + "\"/><w:pPr><w:ind w:left=\"" + QByteArray::number(left) +
+               "\" w:hanging=\"360\"/></w:pPr></w:lvl>";
+    };
+    const QByteArray numbering =
+        "<w:abstractNum w:abstractNumId=\"0\">" + lvl(0, 1, "decimal", "%1.", 720) +
+        lvl(1, 1, "lowerLetter", "%1.%2)", 1440) + lvl(2, 1, "bullet", "\xEF\x82\xB7", 2160) +
+        "</w:abstractNum><w:abstractNum w:abstractNumId=\"1\">" + lvl(0, 4, "upperRoman", "%1)", 720) +
+        "</w:abstractNum><w:num w:numId=\"1\"><w:abstractNumId w:val=\"0\"/></w:num>"
+        "<w:num w:numId=\"2\"><w:abstractNumId w:val=\"0\"/><w:lvlOverride w:ilvl=\"0\">"
+        "<w:startOverride w:val=\"5\"/></w:lvlOverride></w:num>"
+        "<w:num w:numId=\"3\"><w:abstractNumId w:val=\"1\"/></w:num>";
+    const auto item = [](int id, int level, const char* text) {
+        return "<w:p><w:pPr><w:numPr><w:ilvl w:val=\"" + QByteArray::number(level) + "\"/><w:numId w:val=\"" +
+               QByteArray::number(id) + "\"/></w:numPr></w:pPr><w:r><w:t>" + text + "</w:t></w:r></w:p>";
+    };
+    read(package(item(1, 0, "A") + item(1, 1, "AA") + item(1, 1, "AB") + item(1, 2, "tečka") +
+                     item(1, 0, "B") + item(1, 1, "BA") + item(2, 0, "C") + item(3, 0, "D") +
+                     "<w:p><w:pPr><w:numPr><w:numId w:val=\"1\"/></w:numPr><w:ind w:left=\"0\"/></w:pPr>"
+                     "<w:r><w:t>vlastní</w:t></w:r></w:p><w:p><w:r><w:t>konec</w:t></w:r></w:p>",
+                 {}, numbering));
+    ListLabels labels;
+    QStringList shown;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        shown << labels.labelOf(block) + u' ' + block.text();
+    EXPECT_EQ(shown, (QStringList{"1. A", "1.a) AA", "1.b) AB", QStringLiteral("\u25AA tečka"), "2. B",
+                                  "2.a) BA", "5. C", "IV) D", "3. vlastní", " konec"}));
+    EXPECT_EQ(blockStartIndent(blockFormat(1)), 1080) << "the level's indents";
+    EXPECT_EQ(blockOffset(blockFormat(1)), 360);
+    EXPECT_EQ(intProperty(blockFormat(1), BlockListLevel, -1), 1);
+    // A list goes on after the items of other lists, and a paragraph's own indent wins over its level's.
+    EXPECT_EQ(blockStartIndent(blockFormat(8)), -360);
+}
+
+TEST_F(DocxReaderTest, BreaksFieldsAndLinks)
+{
+    read(package(
+        "<w:p><w:r><w:t>Před</w:t><w:tab/><w:t>po</w:t><w:br/><w:t>řádek</w:t><w:br w:type=\"page\"/>"
+        "<w:t>stránka</w:t></w:r></w:p>"
+        "<w:p><w:r><w:br w:type=\"page\"/><w:t>Nová</w:t></w:r>"
+        "<w:del><w:r><w:delText>smazáno</w:delText></w:r></w:del></w:p>"
+        "<w:p><w:hyperlink r:id=\"rId9\"><w:r><w:t>odkaz</w:t></w:r></w:hyperlink>"
+        "<w:r><w:fldChar w:fldCharType=\"begin\"/></w:r><w:r><w:instrText xml:space=\"preserve\"> HYPERLINK "
+        "\"https://pole.cz/\" </w:instrText></w:r><w:r><w:fldChar w:fldCharType=\"separate\"/></w:r>"
+        "<w:r><w:t>pole</w:t></w:r><w:r><w:fldChar "
+        "w:fldCharType=\"end\"/></w:r><w:r><w:t>konec</w:t></w:r></w:p>"));
+    QStringList blocks;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        blocks << block.text();
+    EXPECT_EQ(blocks, (QStringList{QStringLiteral("Před\tpo\u2028řádek"), QStringLiteral("stránka"),
+                                   QStringLiteral("Nová"), QStringLiteral("odkazpolekonec")}));
+    EXPECT_NE(blockFormat(0).pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore);
+    EXPECT_EQ(blockFormat(1).pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore)
+        << "text after a page break goes on on the next page";
+    EXPECT_EQ(blockFormat(2).pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore);
+    const int links = document.findBlockByNumber(3).position();
+    EXPECT_EQ(charLink(charAt(links)), QStringLiteral("https://example.cz/"));
+    EXPECT_EQ(charLink(charAt(links + 5)), QStringLiteral("https://pole.cz/"));
+    EXPECT_TRUE(charLink(charAt(links + 9)).isEmpty());
+}
+
+// What the reader must refuse; a bomb inflates past the cap of its part or of the archive.
+TEST(DocxReaderRefusalTest, DamagedOrHostileInputFailsTheRead)
+{
+    const QByteArray good = package("<w:p><w:r><w:t>text</w:t></w:r></w:p>");
+    // Well formed, so that only the caps stop them.
+    const QByteArray spaces(4 << 20, ' ');
+    const QByteArray bombDocument = wrapped("document", "<w:body>" + spaces + "</w:body>");
+    QByteArray flipped = good;
+    flipped[good.indexOf("document.xml") + 40] = char(flipped[good.indexOf("document.xml") + 40] ^ 0x55);
+    const struct
+    {
+        const char* name;
+        QByteArray bytes;
+    } cases[] = {
+        {"not an archive", "{\\rtf1 text}"},
+        {"truncated", good.left(good.size() - 30)},
+        {"damaged data", flipped},
+        {"no document part", zipParts({{QStringLiteral("word/styles.xml"), wrapped("styles", {})}})},
+        {"not well formed", package("<w:p><w:r><w:t>text</w:r></w:p>")},
+        {"entity declaration",
+         zipParts({{QStringLiteral("word/document.xml"),
+                    wrapped("document", "<w:body><w:p><w:r><w:t>&b;</w:t></w:r></w:p></w:body>")
+                        .replace("?><w:", "?><!DOCTYPE w:document [<!ENTITY a \"aaaaaaaaaa\">"
+                                          "<!ENTITY b \"&a;&a;&a;&a;&a;\">]><w:")}})},
+        {"bomb part", zipParts({{QStringLiteral("word/document.xml"), bombDocument}})},
+        {"bomb styles", package({}, spaces)},
+    };
+    ASSERT_TRUE(DocxReader().read(good, *std::make_unique<QTextDocument>()));
+    for (const auto& entry : cases) {
+        EXPECT_LT(entry.bytes.size(), 20000) << entry.name;
+        QTextDocument document;
+        DocxReader reader({1 << 20, 1 << 20, 3 << 20});
+        EXPECT_FALSE(reader.read(entry.bytes, document)) << entry.name;
+        EXPECT_FALSE(reader.errorString().isEmpty()) << entry.name;
+        EXPECT_FALSE(document.toPlainText().contains(u'a')) << entry.name << ": nothing was expanded";
+    }
+}
+
+} // namespace

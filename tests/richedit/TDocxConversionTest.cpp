@@ -1,0 +1,74 @@
+// Word documents through Lines: read by their extension, also between RTF files loaded by
+// the same editor, and a document that cannot be read fails the load with the editor as
+// it was.
+
+#include "richedit/TDocxConversion.h"
+
+#include "platform/ZvExceptions.h"
+#include "richedit/TZvRichEdit.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class TDocxConversionTest : public ::testing::Test
+{
+protected:
+    QString writeFile(const QString& name, const QByteArray& content)
+    {
+        const QString path = folder.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        return path;
+    }
+
+    static QByteArray corpusFile()
+    {
+        QFile file(QStringLiteral(ZORVAN_TEST_DATA "office/libreoffice-struktura.docx"));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    }
+
+    TZvRichEdit editor;
+    TRichEditStrings& lines = editor.Lines();
+    QTemporaryDir folder;
+};
+
+TEST_F(TDocxConversionTest, WordDocumentsAndRtfFilesLoadInAnyOrder)
+{
+    const QString docx = writeFile(QStringLiteral("zapis.docx"), corpusFile());
+    lines.LoadFromFile(writeFile(QStringLiteral("prvni.rtf"), "{\\rtf1 prvni}"));
+    EXPECT_EQ(editor.Text(), QStringLiteral("prvni"));
+    lines.LoadFromFile(docx);
+    EXPECT_TRUE(editor.Text().startsWith(QStringLiteral("Zápis z porady\r")))
+        << editor.Text().left(40).toStdString();
+    lines.LoadFromFile(writeFile(QStringLiteral("druhy.zvd"), "{\\rtf1 druhy}"));
+    EXPECT_EQ(editor.Text(), QStringLiteral("druhy"));
+    lines.LoadFromFile(docx);
+    EXPECT_TRUE(editor.Text().contains(QStringLiteral("podpisy účastníků")));
+}
+
+TEST_F(TDocxConversionTest, AWordDocumentThatCannotBeReadFailsTheLoadAndKeepsTheEditor)
+{
+    const QByteArray good = corpusFile();
+    QByteArray damaged = good;
+    for (qsizetype at = damaged.size() / 4; at < damaged.size() / 2; at += 7)
+        damaged[at] = char(~damaged[at]);
+    for (const QByteArray& bytes : {good.left(good.size() / 2), damaged}) {
+        editor.setText(QStringLiteral("rozepsaný dopis"));
+        try {
+            lines.LoadFromFile(writeFile(QStringLiteral("vadny.docx"), bytes));
+            ADD_FAILURE() << "the load should fail";
+        } catch (const EOutOfResources& error) {
+            EXPECT_EQ(error.message(), QStringLiteral("Failed to Load Stream"));
+        }
+        EXPECT_EQ(editor.Text(), QStringLiteral("rozepsaný dopis"));
+        EXPECT_EQ(lines.Converter(), nullptr);
+    }
+}
+
+} // namespace
