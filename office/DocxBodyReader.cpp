@@ -336,6 +336,8 @@ QTextCharFormat DocxBodyReader::charFormat(const DocxRunProperties& properties, 
         format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
         break;
     }
+    if (const int raise = properties.raise.value_or(0); raise != 0)
+        setCharOffset(format, raise * 10);
     if (!link.isEmpty())
         setCharLink(format, link);
     return format;

@@ -59,6 +59,7 @@ void DocxRunProperties::merge(const DocxRunProperties& later)
     take(underline, later.underline);
     take(strike, later.strike);
     take(position, later.position);
+    take(raise, later.raise);
     take(color, later.color);
     take(background, later.background);
     take(size, later.size);
@@ -82,7 +83,9 @@ void DocxRunProperties::read(QXmlStreamReader& xml)
         else if (name == u"vertAlign") {
             const QStringView value = attribute(xml, QLatin1StringView("val"));
             position = value == u"superscript" ? Superscript : value == u"subscript" ? Subscript : Baseline;
-        } else if (name == u"color")
+        } else if (name == u"position")
+            raise = number(xml, QLatin1StringView("val"));
+        else if (name == u"color")
             color = hexColor(attribute(xml, QLatin1StringView("val")));
         else if (name == u"highlight") {
             background = highlightColor(attribute(xml, QLatin1StringView("val")));

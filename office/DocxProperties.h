@@ -23,6 +23,7 @@ struct DocxRunProperties
     std::optional<bool> underline;
     std::optional<bool> strike;
     std::optional<Position> position;
+    std::optional<int> raise;         // half points above the baseline, negative below
     std::optional<QColor> color;      // invalid: automatic
     std::optional<QColor> background; // highlight, or the shading's fill; invalid: none
     std::optional<int> size;          // half points

@@ -8,6 +8,8 @@ packages=(
     qt6-base-dev qt6-translations-l10n libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libpng-dev libjpeg62-turbo-dev zlib1g-dev
+    # The ZIP container of Word documents.
+    libzip-dev
     breeze-icon-theme libqt6svg6 xvfb xauth
     poppler-utils
     # The layout of the sources is checked with this version (scripts/check-format.sh).
