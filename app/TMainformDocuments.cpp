@@ -5,6 +5,7 @@
 
 #include "richedit/TZvRichEdit.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -27,6 +28,31 @@ int fileTypeOf(const std::vector<FileDialogFilter>& types, const QString& fileNa
         return filter.patterns.compare(QStringLiteral("*.") + extension, Qt::CaseInsensitive) == 0;
     });
     return type == types.cend() ? 0 : int(type - types.cbegin()) + 1;
+}
+
+// The whole document as RTF, and back.
+QByteArray richTextOf(TZvRichEdit& editor)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    TRichEditStrings& lines = editor.Lines();
+    const TRichStreamFormat format = lines.StreamFormat();
+    lines.setStreamFormat(TRichStreamFormat::sfRichText);
+    const auto restore = qScopeGuard([&] { lines.setStreamFormat(format); });
+    lines.SaveToStream(buffer);
+    return buffer.data();
+}
+
+void loadRichText(TZvRichEdit& editor, const QByteArray& rtf)
+{
+    QBuffer buffer;
+    buffer.setData(rtf);
+    buffer.open(QIODevice::ReadOnly);
+    TRichEditStrings& lines = editor.Lines();
+    const TRichStreamFormat format = lines.StreamFormat();
+    lines.setStreamFormat(TRichStreamFormat::sfRichText);
+    const auto restore = qScopeGuard([&] { lines.setStreamFormat(format); });
+    lines.LoadFromStream(buffer);
 }
 
 } // namespace
@@ -136,9 +162,25 @@ void TMainform::loadChosenDocument()
     // formatting, mode, modified flag, name and caption.
     const std::unique_ptr<QFile> file = TRichEditStrings::OpenDocumentFile(OpenDialog1.fileName);
     // The first type ("Textové dokumenty") loads rich text, every other type
-    // plain text, unless the file's extension decides by itself.
+    // plain text, unless the file's extension decides by itself. Switching to
+    // plain text drops the formatting, and a file read through can still fail
+    // to load (a damaged Word document): the document is then put back.
+    const bool wasPlainText = editor->PlainText();
+    const bool switches = wasPlainText != (OpenDialog1.filterIndex != 1);
+    const QByteArray before = switches && !wasPlainText ? richTextOf(*editor) : QByteArray();
+    const bool modified = editor->IsModified();
     editor->SetPlainText(OpenDialog1.filterIndex != 1);
-    editor->Lines().LoadFromFile(*file);
+    try {
+        editor->Lines().LoadFromFile(*file);
+    } catch (...) {
+        if (switches) {
+            editor->SetPlainText(wasPlainText);
+            if (!wasPlainText)
+                loadRichText(*editor, before);
+            editor->setIsModified(modified);
+        }
+        throw;
+    }
     // Named only once loaded, so that neither Save nor the autosave could
     // write another text over the file.
     CurrentFileName = OpenDialog1.fileName;

@@ -195,14 +195,27 @@ TEST_F(MainformDocumentsTest, FailedOpenKeepsThePreviousNameAndText)
     EXPECT_FALSE(QFile::exists(programPath(QStringLiteral("neexistuje.zvd"))));
 }
 
-// A file that cannot be read: missing, or one that opens but fails to read
-// (tests run as root, where permissions stop no read).
+// A file that cannot be read: missing, one that opens but fails to read
+// (tests run as root, where permissions stop no read), or a Word document
+// whose archive is cut off.
 struct UnreadableFile
 {
     const char* name;
     QString (*path)(const QString& folder);
+    const char* error; // the class of the exception
     friend void PrintTo(const UnreadableFile& file, std::ostream* out) { *out << file.name; }
 };
+
+QString truncatedWordDocument(const QString& folder)
+{
+    QFile source(QStringLiteral(ZORVAN_TEST_DATA "office/libreoffice-pismo.docx"));
+    EXPECT_TRUE(source.open(QIODevice::ReadOnly));
+    const QByteArray bytes = source.readAll();
+    QFile file(folder + QStringLiteral("useknuty.docx"));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes.left(bytes.size() / 2));
+    return file.fileName();
+}
 
 class MainformFailedOpenTest : public MainformDocumentsTest,
                                public ::testing::WithParamInterface<UnreadableFile>
@@ -220,7 +233,12 @@ TEST_P(MainformFailedOpenTest, LeavesTheFormattedDocumentExactlyAsItWas)
 
     desktop.queueFileDialogAnswer(GetParam().path(programFolder()), PlainTextSaveType);
     desktop.queueMessageBoxAnswer(IDNO);
-    EXPECT_THROW(w.otevritClick(w.otevrit), EFOpenError);
+    try {
+        w.otevritClick(w.otevrit);
+        ADD_FAILURE() << "the open should fail";
+    } catch (const Exception& error) {
+        EXPECT_EQ(error.className(), QLatin1String(GetParam().error));
+    }
     EXPECT_EQ(w.editor->Text(), QStringLiteral("tučný text"));
     EXPECT_TRUE(isBoldAt(*w.editor, 1)) << "the formatting stays";
     EXPECT_FALSE(w.editor->PlainText());
@@ -232,9 +250,11 @@ TEST_P(MainformFailedOpenTest, LeavesTheFormattedDocumentExactlyAsItWas)
 INSTANTIATE_TEST_SUITE_P(
     , MainformFailedOpenTest,
     ::testing::Values(
-        UnreadableFile{"Missing", [](const QString& folder) { return folder + QStringLiteral("chybi.txt"); }},
-        UnreadableFile{"OpensButFailsToRead",
-                       [](const QString&) { return QStringLiteral("/proc/self/mem"); }}),
+        UnreadableFile{"Missing", [](const QString& folder) { return folder + QStringLiteral("chybi.txt"); },
+                       "EFOpenError"},
+        UnreadableFile{"OpensButFailsToRead", [](const QString&) { return QStringLiteral("/proc/self/mem"); },
+                       "EFOpenError"},
+        UnreadableFile{"DamagedWordDocument", truncatedWordDocument, "EOutOfResources"}),
     [](const ::testing::TestParamInfo<UnreadableFile>& info) { return std::string(info.param.name); });
 
 // A folder, a device or a pipe is refused with a message before it is opened:

@@ -143,6 +143,32 @@ TEST_F(MainformFileErrorsTest, OpeningAMissingFileNamesItAndTheLogAsItIsOnTheDis
     EXPECT_TRUE(contentsOf(programPath(named.captured(1))).contains(" : EFOpenError - "));
 }
 
+TEST_F(MainformFileErrorsTest, ADamagedWordDocumentFailsToLoadAndTheTextStays)
+{
+    QFile source(QStringLiteral(ZORVAN_TEST_DATA "office/pandoc-pismo.docx"));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    const QByteArray bytes = source.readAll();
+    const QString damaged = programPath(QStringLiteral("poškozený.docx"));
+    QFile file(damaged);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes.left(bytes.size() - 100));
+    file.close();
+
+    TMainform& window = windowWith(QStringLiteral("rozepsano"));
+    window.editor->setIsModified(false);
+    constexpr int AllFilesType = 5; // "všechny soubory(*.*)", where a person finds a .docx
+    desktop.queueFileDialogAnswer(damaged, AllFilesType);
+    pressCtrl(Qt::Key_O);
+    EXPECT_TRUE(
+        QString::fromStdString(lastMessage())
+            .startsWith(QStringLiteral("Pozor, v programu došlo k nečekané chybě.\r\nInformace o chybě")))
+        << lastMessage();
+    EXPECT_EQ(window.editor->Text(), QStringLiteral("rozepsano"));
+    EXPECT_FALSE(window.editor->PlainText());
+    EXPECT_TRUE(contentsOf(programPath(QStringLiteral("error.log")))
+                    .contains(" : EOutOfResources - Failed to Load Stream"));
+}
+
 TEST_F(MainformFileErrorsTest, AMissingPictureIsNamedInsteadOfCalledTheWrongType)
 {
     TMainform& window = windowWith(QStringLiteral("text"));
