@@ -5,9 +5,13 @@
 #include "office/DocxStyles.h"
 #include "office/OfficeRelationships.h"
 #include "office/OfficeXml.h"
+#include "office/ZipArchive.h"
 
+#include <QBuffer>
+#include <QImage>
 #include <QRegularExpression>
 #include <QTextDocument>
+#include <QUrl>
 
 using namespace OfficeXml;
 using namespace TextFormatProperties;
@@ -16,6 +20,9 @@ namespace {
 
 // The text size of Word when no style gives one: 10 points.
 constexpr int DefaultHalfPoints = 20;
+// Drawings measure in English metric units: 914400 an inch, 9525 a pixel at 96 dpi.
+constexpr double EmuPerPixel = 9525;
+constexpr qreal MaxPictureSide = 10000; // pixels
 
 // The target of a HYPERLINK field instruction: its address, or "#name" for \l "name".
 QString hyperlinkTarget(const QString& instruction)
@@ -54,8 +61,10 @@ QString plainText(QString text)
 } // namespace
 
 DocxBodyReader::DocxBodyReader(QTextCursor cursor, const DocxStyles& styles, const DocxNumbering& numbering,
-                               const OfficeRelationships& relationships)
-    : m_cursor(std::move(cursor)), m_styles(styles), m_numbering(numbering), m_relationships(relationships)
+                               const OfficeRelationships& relationships, ZipArchive& archive,
+                               qint64 pictureLimit)
+    : m_cursor(std::move(cursor)), m_styles(styles), m_numbering(numbering), m_relationships(relationships),
+      m_archive(archive), m_pictureLimit(pictureLimit)
 {
 }
 
@@ -265,6 +274,13 @@ void DocxBodyReader::readRun(const QString& link)
             const uint code = attribute(m_xml, QLatin1StringView("char")).toUInt(&ok, 16);
             if (ok && code > 0x1F && code < 0xFFFE)
                 text += QChar(char16_t(code));
+        } else if (name == u"drawing" || name == u"pict") {
+            flush();
+            if (!inFieldInstruction())
+                readPicture(runFormat());
+            else
+                m_xml.skipCurrentElement();
+            continue;
         } else if (name == u"fldChar") {
             flush();
             readFieldCharacter();
@@ -306,6 +322,88 @@ QString DocxBodyReader::fieldLink(const QString& link) const
         if (const QString target = hyperlinkTarget(field->instruction); !target.isEmpty())
             return target;
     return link;
+}
+
+// Pictures.
+
+void DocxBodyReader::readPicture(const QTextCharFormat& format)
+{
+    // A drawing's size is its extent in EMU; an old VML shape's is in its style, in points.
+    static const QRegularExpression pointSize(QStringLiteral(R"((width|height)\s*:\s*([0-9.]+)pt)"));
+    QSizeF size;
+    QString id;
+    for (int depth = 1; depth > 0 && !m_xml.atEnd();) {
+        const QXmlStreamReader::TokenType token = m_xml.readNext();
+        if (token == QXmlStreamReader::EndElement) {
+            --depth;
+            continue;
+        }
+        if (token != QXmlStreamReader::StartElement)
+            continue;
+        ++depth;
+        const QStringView name = m_xml.name();
+        if (name == u"extent" && size.isEmpty()) {
+            size = QSizeF(attribute(m_xml, QLatin1StringView("cx")).toDouble() / EmuPerPixel,
+                          attribute(m_xml, QLatin1StringView("cy")).toDouble() / EmuPerPixel);
+        } else if (name == u"shape" && size.isEmpty()) {
+            QRegularExpressionMatchIterator matches =
+                pointSize.globalMatch(attribute(m_xml, QLatin1StringView("style")));
+            while (matches.hasNext()) {
+                const QRegularExpressionMatch match = matches.next();
+                const double pixels = match.captured(2).toDouble() * 4 / 3;
+                if (match.captured(1) == u"width")
+                    size.setWidth(pixels);
+                else
+                    size.setHeight(pixels);
+            }
+        } else if (name == u"blip" && id.isEmpty()) {
+            id = attribute(m_xml, QLatin1StringView("embed")).toString();
+        } else if (name == u"imagedata" && id.isEmpty()) {
+            id = attribute(m_xml, QLatin1StringView("id")).toString();
+        }
+    }
+    if (!id.isEmpty() && !m_xml.hasError())
+        insertPicture(id, size, format);
+}
+
+void DocxBodyReader::insertPicture(const QString& id, QSizeF size, const QTextCharFormat& format)
+{
+    const QString part = m_relationships.part(id);
+    if (part.isEmpty())
+        return; // a linked picture, outside the document
+    const std::optional<QByteArray> data = m_archive.read(part, m_pictureLimit);
+    if (!data) {
+        m_xml.raiseError(m_archive.errorString());
+        return;
+    }
+    // PNG and JPEG are kept as they are; other kinds the editor can show are kept as PNG.
+    QString kind = data->startsWith("\x89PNG")    ? QStringLiteral("png")
+                   : data->startsWith("\xFF\xD8") ? QStringLiteral("jpeg")
+                                                  : QString();
+    const QImage image = QImage::fromData(*data);
+    if (image.isNull())
+        return;
+    QByteArray kept = *data;
+    if (kind.isEmpty()) {
+        kind = QStringLiteral("png");
+        QBuffer buffer(&kept);
+        kept.clear();
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+    }
+    if (size.isEmpty())
+        size = image.size();
+    const QString name = QStringLiteral("docx-picture-%1").arg(++m_pictures);
+    m_cursor.document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
+    QTextImageFormat picture;
+    picture.merge(format);
+    picture.setName(name);
+    picture.setWidth(std::min<qreal>(size.width(), MaxPictureSide));
+    picture.setHeight(std::min<qreal>(size.height(), MaxPictureSide));
+    picture.setProperty(ObjectPictureKind, kind);
+    picture.setProperty(ObjectPictureData, kept);
+    m_cursor.insertText(QString(QChar::ObjectReplacementCharacter), picture);
+    m_paragraphHasText = true;
 }
 
 // Formats.

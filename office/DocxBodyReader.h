@@ -2,13 +2,14 @@
 
 // Reads the main part of a Word document (document.xml) into a QTextDocument: paragraphs with
 // their styles, lists and direct formatting, runs of text with theirs, tabs, line and page
-// breaks, links, and the result text of fields. The paragraphs of table cells are read in
-// their order, one after another.
+// breaks, links, pictures, and the result text of fields. The paragraphs of table cells are
+// read in their order, one after another.
 
 #include "format/ListRuns.h"
 #include "office/DocxProperties.h"
 
 #include <QList>
+#include <QSizeF>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -17,12 +18,14 @@
 class DocxNumbering;
 class DocxStyles;
 class OfficeRelationships;
+class ZipArchive;
 
 class DocxBodyReader
 {
 public:
+    // Pictures are read from `archive`, each under `pictureLimit` bytes.
     DocxBodyReader(QTextCursor cursor, const DocxStyles& styles, const DocxNumbering& numbering,
-                   const OfficeRelationships& relationships);
+                   const OfficeRelationships& relationships, ZipArchive& archive, qint64 pictureLimit);
 
     // False when the part is not well formed (errorString says why); the document then holds
     // what was read before the fault.
@@ -43,6 +46,8 @@ private:
     void readInlineElement(const QString& link);
     void readRun(const QString& link);
     void readFieldCharacter();
+    void readPicture(const QTextCharFormat& format);
+    void insertPicture(const QString& id, QSizeF size, const QTextCharFormat& format);
     void startParagraph(const DocxParagraphProperties& own);
     void insertText(const QString& text, const QTextCharFormat& format);
     void pageBreak();
@@ -55,6 +60,9 @@ private:
     const DocxStyles& m_styles;
     const DocxNumbering& m_numbering;
     const OfficeRelationships& m_relationships;
+    ZipArchive& m_archive;
+    qint64 m_pictureLimit;
+    int m_pictures = 0;
     ListRuns m_lists;
     QList<Field> m_fields;
 

@@ -72,7 +72,7 @@ bool DocxReader::read(const QByteArray& bytes, QTextDocument& document)
 
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
-    DocxBodyReader body(cursor, styles, numbering, relationships);
+    DocxBodyReader body(cursor, styles, numbering, relationships, archive, m_limits.part);
     const bool read = body.read(*main);
     cursor.endEditBlock();
     return read || fail(body.errorString());

@@ -35,11 +35,15 @@ bool OfficeRelationships::read(const QByteArray& part, const QString& source)
             if (xml.name() == u"Relationship") {
                 const QStringView target = attribute(xml, QLatin1StringView("Target"));
                 const QString id = attribute(xml, QLatin1StringView("Id")).toString();
-                if (attribute(xml, QLatin1StringView("TargetMode")) == u"External")
+                if (attribute(xml, QLatin1StringView("TargetMode")) == u"External") {
                     m_external.insert(id, target.toString());
-                else if (const QString type = attribute(xml, QLatin1StringView("Type")).toString();
-                         !m_partsByType.contains(type))
-                    m_partsByType.insert(type, resolved(source, target));
+                } else {
+                    const QString part = resolved(source, target);
+                    m_parts.insert(id, part);
+                    if (const QString type = attribute(xml, QLatin1StringView("Type")).toString();
+                        !m_partsByType.contains(type))
+                        m_partsByType.insert(type, part);
+                }
             }
             xml.skipCurrentElement();
         }

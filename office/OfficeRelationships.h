@@ -16,6 +16,8 @@ public:
 
     // The part path of the first relationship whose type ends with `/kind`; empty if none.
     QString partOfKind(QLatin1StringView kind) const;
+    // The part path of the relationship `id` inside the package, such as a picture's.
+    QString part(const QString& id) const { return m_parts.value(id); }
     // The target of the relationship `id` that leads outside the package, such as a link.
     QString externalTarget(const QString& id) const { return m_external.value(id); }
 
@@ -24,6 +26,7 @@ public:
 
 private:
     QHash<QString, QString> m_partsByType; // type -> part path, the first of each type
+    QHash<QString, QString> m_parts;       // id -> part path
     QHash<QString, QString> m_external;    // id -> target
     QString m_error;
 };

@@ -254,9 +254,10 @@ const ExpectedFormatting FormattingRows[] = {
     {"pandoc-poznamky", PoznamkyContent},
 };
 
-// The same from the Word documents of the peers (tables and pictures are not read from them
-// yet; pandoc writes paragraph formats as named styles only, LibreOffice writes the bullets
-// of the nested list as letters and AbiWord numbers every level in digits).
+// The same from the Word documents of the peers (tables are not read from them yet; pandoc
+// writes paragraph formats as named styles only, LibreOffice links the pictures of HTML
+// instead of holding them, writes the bullets of the nested list as letters, and AbiWord
+// numbers every level in digits).
 const ExpectedFormatting OfficeFormattingRows[] = {
     {"libreoffice-pismo", CharacterAttributes + ParagraphAttributes, "office/", ".docx"},
     {"abiword-pismo", CharacterAttributes + ParagraphAttributes, "office/", ".docx"},
@@ -278,6 +279,9 @@ const ExpectedFormatting OfficeFormattingRows[] = {
      {"numbered list", "bulleted list", "text colour", "bold", "italic", "centred"},
      "office/",
      ".docx"},
+    {"abiword-obrazky", {"png picture"}, "office/", ".docx"},
+    {"pandoc-obrazky", {"png picture"}, "office/", ".docx"},
+    {"pandoc-poznamky", {"png picture"}, "office/", ".docx"},
     {"pandoc-struktura",
      {"numbered list", "lettered list", "roman list", "bulleted list", "bold", "italic"},
      "office/",

@@ -27,7 +27,10 @@ const QByteArray Relationships =
     "Target=\"numbering.xml\"/>"
     "<Relationship Id=\"rId9\" "
     "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/hyperlink\" "
-    "Target=\"https://example.cz/\" TargetMode=\"External\"/></Relationships>";
+    "Target=\"https://example.cz/\" TargetMode=\"External\"/>"
+    "<Relationship Id=\"rId7\" "
+    "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/image\" "
+    "Target=\"media/obrazek.png\"/></Relationships>";
 
 QByteArray wrapped(const char* root, const QByteArray& content)
 {
@@ -260,6 +263,15 @@ TEST(DocxReaderRefusalTest, DamagedOrHostileInputFailsTheRead)
                                           "<!ENTITY b \"&a;&a;&a;&a;&a;\">]><w:")}})},
         {"bomb part", zipParts({{QStringLiteral("word/document.xml"), bombDocument}})},
         {"bomb styles", package({}, spaces)},
+        {"bomb picture",
+         zipParts(
+             {{QStringLiteral("word/document.xml"),
+               wrapped("document", "<w:body><w:p><w:r><w:drawing><blip r:embed=\"rId7\"/></w:drawing></w:r>"
+                                   "</w:p></w:body>")},
+              {QStringLiteral("word/media/obrazek.png"), "\x89PNG" + spaces},
+              {QStringLiteral("word/styles.xml"), wrapped("styles", {})},
+              {QStringLiteral("word/numbering.xml"), wrapped("numbering", {})},
+              {QStringLiteral("word/_rels/document.xml.rels"), Relationships}})},
     };
     ASSERT_TRUE(DocxReader().read(good, *std::make_unique<QTextDocument>()));
     for (const auto& entry : cases) {
