@@ -88,12 +88,14 @@ bool DocxBodyReader::read(const QByteArray& part)
 
 void DocxBodyReader::readBlocks()
 {
+    const Nesting nesting(m_nesting);
     while (m_xml.readNextStartElement()) {
         const QStringView name = m_xml.name();
         if (name == u"p")
             readParagraph();
-        else if (name == u"tbl" || name == u"tr" || name == u"tc" || name == u"sdt" ||
-                 name == u"sdtContent" || name == u"customXml" || name == u"ins")
+        else if (nesting.allowsMore() &&
+                 (name == u"tbl" || name == u"tr" || name == u"tc" || name == u"sdt" ||
+                  name == u"sdtContent" || name == u"customXml" || name == u"ins"))
             readBlocks();
         else
             m_xml.skipCurrentElement();
@@ -198,8 +200,13 @@ void DocxBodyReader::insertText(const QString& text, const QTextCharFormat& form
 
 void DocxBodyReader::readInline(const QString& link)
 {
-    while (m_xml.readNextStartElement())
-        readInlineElement(link);
+    const Nesting nesting(m_nesting);
+    while (m_xml.readNextStartElement()) {
+        if (nesting.allowsMore())
+            readInlineElement(link);
+        else
+            m_xml.skipCurrentElement();
+    }
 }
 
 void DocxBodyReader::readInlineElement(const QString& link)

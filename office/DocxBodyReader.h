@@ -40,6 +40,21 @@ private:
         bool separated = false;
     };
 
+    // Counts the containers being read within each other while it lives.
+    class Nesting
+    {
+    public:
+        explicit Nesting(int& depth) : m_depth(++depth) {}
+        ~Nesting() { --m_depth; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+        // Deeper containers than documents write are left out, not read on the stack.
+        bool allowsMore() const { return m_depth < 64; }
+
+    private:
+        int& m_depth;
+    };
+
     void readBlocks();
     void readParagraph();
     void readInline(const QString& link);
@@ -65,6 +80,7 @@ private:
     int m_pictures = 0;
     ListRuns m_lists;
     QList<Field> m_fields;
+    int m_nesting = 0;
 
     bool m_firstBlock = true;
     // The paragraph being read: its style, its format and whether it has shown text yet.

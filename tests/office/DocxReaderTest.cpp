@@ -237,6 +237,19 @@ TEST_F(DocxReaderTest, BreaksFieldsAndLinks)
     EXPECT_TRUE(charLink(charAt(links + 9)).isEmpty());
 }
 
+// Containers within containers are read as deep as documents nest them; deeper ones are left
+// out instead of exhausting the stack.
+TEST_F(DocxReaderTest, DeepNestingEndsInsteadOfExhaustingTheStack)
+{
+    constexpr int Depth = 200000;
+    read(package("<w:p><w:r><w:t>mělko</w:t></w:r></w:p>" + QByteArray("<w:sdt>").repeated(Depth) +
+                 "<w:p><w:r><w:t>hloubka</w:t></w:r></w:p>" + QByteArray("</w:sdt>").repeated(Depth) +
+                 "<w:p>" + QByteArray("<w:ins>").repeated(Depth) + "<w:r><w:t>uvnitř</w:t></w:r>" +
+                 QByteArray("</w:ins>").repeated(Depth) + "<w:r><w:t>konec</w:t></w:r></w:p>"));
+    EXPECT_TRUE(document.toPlainText().startsWith(QStringLiteral("mělko\n")));
+    EXPECT_TRUE(document.toPlainText().endsWith(QStringLiteral("konec")));
+}
+
 // What the reader must refuse; a bomb inflates past the cap of its part or of the archive.
 TEST(DocxReaderRefusalTest, DamagedOrHostileInputFailsTheRead)
 {
