@@ -2,9 +2,10 @@
 
 // Puts a document's list paragraphs into QTextLists as a reader builds it. The items of one
 // list and level go into one QTextList; an item of an outer level ends the QTextLists of the
-// levels under it, so the next deeper item is numbered from its start again; a paragraph
-// outside lists ends them all. Each item added to a QTextList costs Qt time in proportion to
-// the list's length, so a long list goes on in a new QTextList whose numbering continues.
+// levels under it, so the next deeper item is numbered from its start again; the reader ends
+// them all where its format says lists end. Each item added to a QTextList costs Qt time in
+// proportion to the list's length, so a long list goes on in a new QTextList whose numbering
+// continues.
 //
 //     const int before = runs.enter(list, level);  // then: start number + before
 //     cursor.setBlockFormat(...);
@@ -20,7 +21,7 @@ class ListRuns
 public:
     static constexpr int MaxLevel = 8;
 
-    // A paragraph outside lists.
+    // Every list ends here (RTF: at a paragraph outside lists).
     void endAll() { m_runs.clear(); }
     // Before an item of `list` (any number the reader picks) at `level` (0 .. MaxLevel) gets
     // its format: returns how many items of its run went into QTextLists before the one it

@@ -151,10 +151,9 @@ void DocxBodyReader::startParagraph(const DocxParagraphProperties& own)
         values.pageBreakBefore = true;
         m_pageBreakPending = false;
     }
+    // A list of Word goes on over the paragraphs between its items.
     if (item.numbering != 0)
         item.start += m_lists.enter(numberingId, level);
-    else
-        m_lists.endAll();
     m_blockFormat = blockFormatOf(values, item);
     DocxRunProperties mark = m_styles.runProperties(own.style, own.markRun.style);
     mark.merge(own.markRun);

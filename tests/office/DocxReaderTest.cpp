@@ -194,7 +194,8 @@ TEST_F(DocxReaderTest, ListsTakeKindLevelStartAndOverrides)
     };
     read(package(item(1, 0, "A") + item(1, 1, "AA") + item(1, 1, "AB") + item(1, 2, "tečka") +
                      item(1, 0, "B") + item(1, 1, "BA") + item(2, 0, "C") + item(3, 0, "D") +
-                     "<w:p><w:pPr><w:numPr><w:numId w:val=\"1\"/></w:numPr><w:ind w:left=\"0\"/></w:pPr>"
+                     "<w:p><w:r><w:t>mezi</w:t></w:r></w:p><w:p><w:pPr><w:numPr><w:numId "
+                     "w:val=\"1\"/></w:numPr><w:ind w:left=\"0\"/></w:pPr>"
                      "<w:r><w:t>vlastní</w:t></w:r></w:p><w:p><w:r><w:t>konec</w:t></w:r></w:p>",
                  {}, numbering));
     ListLabels labels;
@@ -202,12 +203,12 @@ TEST_F(DocxReaderTest, ListsTakeKindLevelStartAndOverrides)
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
         shown << labels.labelOf(block) + u' ' + block.text();
     EXPECT_EQ(shown, (QStringList{"1. A", "1.a) AA", "1.b) AB", QStringLiteral("\u25AA tečka"), "2. B",
-                                  "2.a) BA", "5. C", "IV) D", "3. vlastní", " konec"}));
+                                  "2.a) BA", "5. C", "IV) D", " mezi", "3. vlastní", " konec"}));
     EXPECT_EQ(blockStartIndent(blockFormat(1)), 1080) << "the level's indents";
     EXPECT_EQ(blockOffset(blockFormat(1)), 360);
     EXPECT_EQ(intProperty(blockFormat(1), BlockListLevel, -1), 1);
-    // A list goes on after the items of other lists, and a paragraph's own indent wins over its level's.
-    EXPECT_EQ(blockStartIndent(blockFormat(8)), -360);
+    // A list goes on after other lists and paragraphs, and a paragraph's own indent wins over its level's.
+    EXPECT_EQ(blockStartIndent(blockFormat(9)), -360);
 }
 
 TEST_F(DocxReaderTest, BreaksFieldsAndLinks)
