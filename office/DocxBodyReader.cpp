@@ -3,6 +3,7 @@
 #include "format/TextFormatProperties.h"
 #include "office/DocxNumbering.h"
 #include "office/DocxStyles.h"
+#include "office/DocxTableBuilder.h"
 #include "office/OfficeRelationships.h"
 #include "office/OfficeXml.h"
 #include "office/ZipArchive.h"
@@ -90,16 +91,94 @@ void DocxBodyReader::readBlocks()
 {
     const Nesting nesting(m_nesting);
     while (m_xml.readNextStartElement()) {
-        const QStringView name = m_xml.name();
-        if (name == u"p")
-            readParagraph();
-        else if (nesting.allowsMore() &&
-                 (name == u"tbl" || name == u"tr" || name == u"tc" || name == u"sdt" ||
-                  name == u"sdtContent" || name == u"customXml" || name == u"ins"))
-            readBlocks();
+        if (nesting.allowsMore())
+            readBlockElement();
         else
             m_xml.skipCurrentElement();
     }
+}
+
+void DocxBodyReader::readBlockElement()
+{
+    const QStringView name = m_xml.name();
+    if (name == u"p")
+        readParagraph();
+    else if (name == u"tbl")
+        readTable();
+    else if (name == u"sdt" || name == u"sdtContent" || name == u"customXml" || name == u"ins")
+        readBlocks();
+    else
+        m_xml.skipCurrentElement();
+}
+
+// Tables.
+
+void DocxBodyReader::readTable()
+{
+    const Nesting nesting(m_nesting);
+    QList<int> columnWidths;
+    std::optional<DocxTableBuilder> table;
+    while (m_xml.readNextStartElement()) {
+        if (m_xml.name() == u"tblGrid") {
+            while (m_xml.readNextStartElement()) {
+                columnWidths.append(number(m_xml, QLatin1StringView("w")).value_or(0));
+                m_xml.skipCurrentElement();
+            }
+        } else if (m_xml.name() == u"tr") {
+            if (!table)
+                table.emplace(m_cursor, columnWidths);
+            table->startRow();
+            while (m_xml.readNextStartElement()) {
+                if (m_xml.name() == u"tc" && nesting.allowsMore())
+                    readCell(*table);
+                else
+                    m_xml.skipCurrentElement();
+            }
+        } else {
+            m_xml.skipCurrentElement();
+        }
+    }
+    if (!table)
+        return;
+    m_cursor = table->finish();
+    m_blockFresh = true;
+}
+
+void DocxBodyReader::readCell(DocxTableBuilder& table)
+{
+    int span = 1;
+    auto merge = DocxTableBuilder::VerticalMerge::None;
+    bool started = false;
+    bool merged = false; // the cell continues the one above: its content is that one's
+    while (m_xml.readNextStartElement()) {
+        if (m_xml.name() == u"tcPr" && !started) {
+            while (m_xml.readNextStartElement()) {
+                if (m_xml.name() == u"gridSpan")
+                    span = number(m_xml, QLatin1StringView("val")).value_or(1);
+                else if (m_xml.name() == u"vMerge")
+                    merge = attribute(m_xml, QLatin1StringView("val")) == u"restart"
+                                ? DocxTableBuilder::VerticalMerge::Restart
+                                : DocxTableBuilder::VerticalMerge::Continue;
+                m_xml.skipCurrentElement();
+            }
+            continue;
+        }
+        if (!started) {
+            started = true;
+            const std::optional<QTextCursor> cell = table.startCell(span, merge);
+            merged = !cell;
+            if (cell) {
+                m_cursor = *cell;
+                m_blockFresh = true;
+            }
+        }
+        if (merged)
+            m_xml.skipCurrentElement();
+        else
+            readBlockElement();
+    }
+    if (!started)
+        table.startCell(span, merge);
 }
 
 // Paragraphs.
@@ -158,10 +237,10 @@ void DocxBodyReader::startParagraph(const DocxParagraphProperties& own)
     DocxRunProperties mark = m_styles.runProperties(own.style, own.markRun.style);
     mark.merge(own.markRun);
     m_markFormat = charFormat(mark, QString());
-    if (m_firstBlock) {
+    if (m_blockFresh) {
         m_cursor.setBlockFormat(m_blockFormat);
         m_cursor.setBlockCharFormat(m_markFormat);
-        m_firstBlock = false;
+        m_blockFresh = false;
     } else {
         m_cursor.insertBlock(m_blockFormat, m_markFormat);
     }

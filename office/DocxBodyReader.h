@@ -2,8 +2,7 @@
 
 // Reads the main part of a Word document (document.xml) into a QTextDocument: paragraphs with
 // their styles, lists and direct formatting, runs of text with theirs, tabs, line and page
-// breaks, links, pictures, and the result text of fields. The paragraphs of table cells are
-// read in their order, one after another.
+// breaks, links, pictures, tables with merged cells, and the result text of fields.
 
 #include "format/ListRuns.h"
 #include "office/DocxProperties.h"
@@ -17,6 +16,7 @@
 
 class DocxNumbering;
 class DocxStyles;
+class DocxTableBuilder;
 class OfficeRelationships;
 class ZipArchive;
 
@@ -56,6 +56,9 @@ private:
     };
 
     void readBlocks();
+    void readBlockElement();
+    void readTable();
+    void readCell(DocxTableBuilder& table);
     void readParagraph();
     void readInline(const QString& link);
     void readInlineElement(const QString& link);
@@ -82,7 +85,7 @@ private:
     QList<Field> m_fields;
     int m_nesting = 0;
 
-    bool m_firstBlock = true;
+    bool m_blockFresh = true; // the cursor's paragraph is empty and was given no format yet
     // The paragraph being read: its style, its format and whether it has shown text yet.
     QString m_paragraphStyle;
     QTextBlockFormat m_blockFormat;

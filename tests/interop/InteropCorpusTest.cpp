@@ -254,10 +254,9 @@ const ExpectedFormatting FormattingRows[] = {
     {"pandoc-poznamky", PoznamkyContent},
 };
 
-// The same from the Word documents of the peers (tables are not read from them yet; pandoc
-// writes paragraph formats as named styles only, LibreOffice links the pictures of HTML
-// instead of holding them, writes the bullets of the nested list as letters, and AbiWord
-// numbers every level in digits).
+// The same from the Word documents of the peers (pandoc writes paragraph formats as named
+// styles only, LibreOffice links the pictures of HTML instead of holding them, writes the
+// bullets of the nested list as letters, and AbiWord numbers every level in digits).
 const ExpectedFormatting OfficeFormattingRows[] = {
     {"libreoffice-pismo", CharacterAttributes + ParagraphAttributes, "office/", ".docx"},
     {"abiword-pismo", CharacterAttributes + ParagraphAttributes, "office/", ".docx"},
@@ -266,10 +265,12 @@ const ExpectedFormatting OfficeFormattingRows[] = {
      "office/",
      ".docx"},
     {"libreoffice-seznamy",
-     QStringList{"bulleted list", "numbered list", "lettered list", "roman list"} + SeznamyLinks, "office/",
+     QStringList{"bulleted list", "numbered list", "lettered list", "roman list", "table 4x3"} + SeznamyLinks,
+     "office/", ".docx"},
+    {"abiword-seznamy", QStringList{"bulleted list", "numbered list", "table 4x3"} + SeznamyLinks, "office/",
      ".docx"},
-    {"abiword-seznamy", QStringList{"bulleted list", "numbered list"} + SeznamyLinks, "office/", ".docx"},
-    {"pandoc-seznamy", QStringList{"bulleted list", "numbered list"} + SeznamyLinks, "office/", ".docx"},
+    {"pandoc-seznamy", QStringList{"bulleted list", "numbered list", "table 4x3"} + SeznamyLinks, "office/",
+     ".docx"},
     {"libreoffice-struktura",
      {"numbered list", "lettered list", "roman list", "text colour", "several fonts", "bold", "italic",
       "centred"},
@@ -281,7 +282,9 @@ const ExpectedFormatting OfficeFormattingRows[] = {
      ".docx"},
     {"abiword-obrazky", {"png picture"}, "office/", ".docx"},
     {"pandoc-obrazky", {"png picture"}, "office/", ".docx"},
-    {"pandoc-poznamky", {"png picture"}, "office/", ".docx"},
+    {"libreoffice-poznamky", {"table 3x3"}, "office/", ".docx"},
+    {"abiword-poznamky", {"table 3x3"}, "office/", ".docx"},
+    {"pandoc-poznamky", {"png picture", "table 3x3"}, "office/", ".docx"},
     {"pandoc-struktura",
      {"numbered list", "lettered list", "roman list", "bulleted list", "bold", "italic"},
      "office/",

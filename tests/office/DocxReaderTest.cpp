@@ -10,6 +10,7 @@
 
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextTable>
 
 #include <gtest/gtest.h>
 
@@ -236,6 +237,37 @@ TEST_F(DocxReaderTest, BreaksFieldsAndLinks)
     EXPECT_EQ(charLink(charAt(links)), QStringLiteral("https://example.cz/"));
     EXPECT_EQ(charLink(charAt(links + 5)), QStringLiteral("https://pole.cz/"));
     EXPECT_TRUE(charLink(charAt(links + 9)).isEmpty());
+}
+
+TEST_F(DocxReaderTest, TablesMergeCellsAcrossAndDown)
+{
+    const auto cell = [](const char* properties, const char* text) {
+        return "<w:tc><w:tcPr>" + QByteArray(properties) + "</w:tcPr><w:p><w:r><w:t>" + text +
+               "</w:t></w:r></w:p></w:tc>";
+    };
+    read(package("<w:p><w:r><w:t>před</w:t></w:r></w:p><w:tbl><w:tblGrid><w:gridCol w:w=\"1500\"/>"
+                 "<w:gridCol w:w=\"3000\"/><w:gridCol w:w=\"1500\"/></w:tblGrid><w:tr>" +
+                 cell("<w:gridSpan w:val=\"2\"/>", "AB") + cell("<w:vMerge w:val=\"restart\"/>", "C") +
+                 "</w:tr><w:tr>" + cell("", "D") + cell("", "E") + cell("<w:vMerge/>", "") +
+                 "</w:tr></w:tbl><w:p><w:r><w:t>po</w:t></w:r></w:p>"));
+    QTextCursor cursor(&document);
+    cursor.movePosition(QTextCursor::NextBlock);
+    const QTextTable* table = cursor.currentTable();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rows(), 2);
+    EXPECT_EQ(table->columns(), 3);
+    EXPECT_EQ(table->cellAt(0, 0).columnSpan(), 2);
+    EXPECT_EQ(table->cellAt(0, 2).rowSpan(), 2);
+    const auto text = [&](int row, int column) {
+        QTextCursor cell = table->cellAt(row, column).firstCursorPosition();
+        cell.setPosition(table->cellAt(row, column).lastCursorPosition().position(), QTextCursor::KeepAnchor);
+        return cell.selectedText();
+    };
+    EXPECT_EQ(QStringList({text(0, 0), text(0, 2), text(1, 0), text(1, 1)}),
+              QStringList({"AB", "C", "D", "E"}));
+    EXPECT_EQ(table->format().columnWidthConstraints().at(1).rawValue(), 200) << "3000 twips";
+    EXPECT_EQ(document.firstBlock().text(), QStringLiteral("před"));
+    EXPECT_EQ(document.lastBlock().text(), QStringLiteral("po"));
 }
 
 // Containers within containers are read as deep as documents nest them; deeper ones are left
