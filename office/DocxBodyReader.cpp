@@ -496,8 +496,9 @@ void DocxBodyReader::insertPicture(const QString& id, QSizeF size, const QTextCh
 QTextCharFormat DocxBodyReader::charFormat(const DocxRunProperties& properties, const QString& link) const
 {
     QTextCharFormat format;
-    if (properties.font)
-        format.setFontFamilies({*properties.font});
+    if (const QString font = properties.font ? m_styles.fontName(*properties.font) : QString();
+        !font.isEmpty())
+        format.setFontFamilies({font});
     setCharSize(format, properties.size.value_or(DefaultHalfPoints) * 10);
     if (properties.bold.value_or(false))
         format.setFontWeight(QFont::Bold);

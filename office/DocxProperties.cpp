@@ -99,8 +99,13 @@ void DocxRunProperties::read(QXmlStreamReader& xml)
             QStringView face = attribute(xml, QLatin1StringView("ascii"));
             if (face.isEmpty())
                 face = attribute(xml, QLatin1StringView("hAnsi"));
-            if (!face.isEmpty())
-                font = face.toString();
+            const QStringView theme = attribute(xml, QLatin1StringView("asciiTheme"));
+            if (theme.startsWith(u"major"))
+                font = DocxFont{DocxFont::Major, {}};
+            else if (theme.startsWith(u"minor"))
+                font = DocxFont{DocxFont::Minor, {}};
+            else if (!face.isEmpty())
+                font = DocxFont{DocxFont::Named, face.toString()};
         } else if (name == u"rStyle")
             style = attribute(xml, QLatin1StringView("val")).toString();
         xml.skipCurrentElement();

@@ -14,6 +14,14 @@
 
 class QXmlStreamReader;
 
+// A run's font: named, or one of the two the document's theme names.
+struct DocxFont
+{
+    enum Theme { Named, Major, Minor };
+    Theme theme = Named;
+    QString name; // of a named font
+};
+
 struct DocxRunProperties
 {
     enum Position { Baseline, Subscript, Superscript };
@@ -27,7 +35,7 @@ struct DocxRunProperties
     std::optional<QColor> color;      // invalid: automatic
     std::optional<QColor> background; // highlight, or the shading's fill; invalid: none
     std::optional<int> size;          // half points
-    std::optional<QString> font;      // of Latin text
+    std::optional<DocxFont> font;     // of Latin text
     QString style;                    // the character style, of the text's own properties only
 
     void merge(const DocxRunProperties& later);

@@ -61,6 +61,13 @@ bool DocxReader::read(const QByteArray& bytes, QTextDocument& document)
         if (!styles.read(*part))
             return fail(styles.errorString());
     }
+    if (const QString name = relationships.partOfKind(QLatin1StringView("theme")); !name.isEmpty()) {
+        const std::optional<QByteArray> part = archive.read(name, m_limits.part);
+        if (!part)
+            return fail(archive.errorString());
+        if (!styles.readTheme(*part))
+            return fail(styles.errorString());
+    }
     DocxNumbering numbering;
     if (const QString name = relationships.partOfKind(QLatin1StringView("numbering")); !name.isEmpty()) {
         const std::optional<QByteArray> part = archive.read(name, m_limits.part);

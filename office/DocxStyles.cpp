@@ -33,6 +33,42 @@ bool DocxStyles::read(const QByteArray& part)
     return true;
 }
 
+bool DocxStyles::readTheme(const QByteArray& part)
+{
+    QXmlStreamReader xml(part);
+    QString* font = nullptr;
+    if (enterRoot(xml)) {
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (xml.name() == u"majorFont")
+                font = &m_majorFont;
+            else if (xml.name() == u"minorFont")
+                font = &m_minorFont;
+            else if (xml.name() == u"latin" && font && font->isEmpty())
+                *font = attribute(xml, QLatin1StringView("typeface")).toString();
+        }
+    }
+    if (xml.hasError()) {
+        m_error = QStringLiteral("theme: %1").arg(xml.errorString());
+        return false;
+    }
+    return true;
+}
+
+QString DocxStyles::fontName(const DocxFont& font) const
+{
+    switch (font.theme) {
+    case DocxFont::Named:
+        return font.name;
+    case DocxFont::Major:
+        return m_majorFont;
+    case DocxFont::Minor:
+        return m_minorFont;
+    }
+    return font.name;
+}
+
 void DocxStyles::readDefaults(QXmlStreamReader& xml)
 {
     while (xml.readNextStartElement()) {

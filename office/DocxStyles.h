@@ -3,7 +3,8 @@
 // The styles part of a Word document (styles.xml): the document defaults, and the paragraph
 // and character styles, each based on another (basedOn) up to a style that is based on none.
 // Asked for a style, it answers the properties that style comes to, its bases' first and the
-// document defaults under them all.
+// document defaults under them all. The fonts that styles take from the document's theme
+// (theme1.xml) are named here too.
 
 #include "office/DocxProperties.h"
 
@@ -18,6 +19,11 @@ public:
     // Reads styles.xml; false when it is not well formed (errorString says why).
     bool read(const QByteArray& part);
     QString errorString() const { return m_error; }
+
+    // Reads the major and minor fonts of the theme part; false when it is not well formed.
+    bool readTheme(const QByteArray& part);
+    // The name of `font`, which may be one of the theme's; empty when the theme names none.
+    QString fontName(const DocxFont& font) const;
 
     // The paragraph properties of the paragraph style `id` (the default paragraph style when
     // empty or unknown) over the document defaults.
@@ -47,5 +53,7 @@ private:
     DocxRunProperties m_defaultRun;
     QHash<QString, Style> m_styles;
     QString m_defaultParagraphStyle;
+    QString m_majorFont;
+    QString m_minorFont;
     QString m_error;
 };

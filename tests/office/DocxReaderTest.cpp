@@ -29,6 +29,9 @@ const QByteArray Relationships =
     "<Relationship Id=\"rId9\" "
     "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/hyperlink\" "
     "Target=\"https://example.cz/\" TargetMode=\"External\"/>"
+    "<Relationship Id=\"rId3\" "
+    "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/theme\" "
+    "Target=\"theme/theme1.xml\"/>"
     "<Relationship Id=\"rId7\" "
     "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/image\" "
     "Target=\"media/obrazek.png\"/></Relationships>";
@@ -41,10 +44,16 @@ QByteArray wrapped(const char* root, const QByteArray& content)
            content + "</w:" + root + ">";
 }
 
+const QByteArray Theme = "<a:theme xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\">"
+                         "<a:themeElements><a:fontScheme><a:majorFont><a:latin typeface=\"Liberation Sans\"/>"
+                         "</a:majorFont><a:minorFont><a:latin typeface=\"DejaVu Serif\"/></a:minorFont>"
+                         "</a:fontScheme></a:themeElements></a:theme>";
+
 QByteArray package(const QByteArray& body, const QByteArray& styles = {}, const QByteArray& numbering = {})
 {
     return zipParts(
         {{QStringLiteral("word/document.xml"), wrapped("document", "<w:body>" + body + "</w:body>")},
+         {QStringLiteral("word/theme/theme1.xml"), Theme},
          {QStringLiteral("word/styles.xml"), wrapped("styles", styles)},
          {QStringLiteral("word/numbering.xml"), wrapped("numbering", numbering)},
          {QStringLiteral("word/_rels/document.xml.rels"), Relationships}});
@@ -131,7 +140,7 @@ TEST_F(DocxReaderTest, StylesStandOnDefaultsAndBasesAndTheTextsOwnFormatComesLas
         "</w:style>"
         "<w:style w:type=\"paragraph\" w:styleId=\"Nadpis\"><w:basedOn w:val=\"Normal\"/>"
         "<w:pPr><w:jc w:val=\"center\"/><w:spacing w:before=\"240\"/></w:pPr><w:rPr><w:b/><w:sz "
-        "w:val=\"32\"/></w:rPr>"
+        "w:val=\"32\"/><w:rFonts w:asciiTheme=\"majorHAnsi\"/></w:rPr>"
         "</w:style>"
         "<w:style w:type=\"paragraph\" w:styleId=\"Podnadpis\"><w:basedOn w:val=\"Nadpis\"/>"
         "<w:rPr><w:i/></w:rPr></w:style>"
@@ -161,7 +170,8 @@ TEST_F(DocxReaderTest, StylesStandOnDefaultsAndBasesAndTheTextsOwnFormatComesLas
     const QTextCharFormat heading = charAt(5);
     EXPECT_TRUE(heading.fontWeight() == QFont::Bold && heading.fontItalic());
     EXPECT_EQ(charSize(heading), 320);
-    EXPECT_EQ(heading.fontFamilies().toStringList(), QStringList{"Liberation Serif"});
+    EXPECT_EQ(heading.fontFamilies().toStringList(), QStringList{"Liberation Sans"})
+        << "the theme's major font";
     const QTextCharFormat styled = charAt(8);
     EXPECT_EQ(styled.foreground().color(), QColor(255, 0, 0));
     EXPECT_TRUE(styled.fontUnderline()) << "from the character style's base";
@@ -317,6 +327,7 @@ TEST(DocxReaderRefusalTest, DamagedOrHostileInputFailsTheRead)
               {QStringLiteral("word/media/obrazek.png"), "\x89PNG" + spaces},
               {QStringLiteral("word/styles.xml"), wrapped("styles", {})},
               {QStringLiteral("word/numbering.xml"), wrapped("numbering", {})},
+              {QStringLiteral("word/theme/theme1.xml"), Theme},
               {QStringLiteral("word/_rels/document.xml.rels"), Relationships}})},
     };
     ASSERT_TRUE(DocxReader().read(good, *std::make_unique<QTextDocument>()));
