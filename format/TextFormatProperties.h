@@ -180,16 +180,19 @@ inline QString charLink(const QTextCharFormat& format)
     return format.isAnchor() ? format.anchorHref() : QString();
 }
 
-// 0 when the format sets no language: the text is in the document's default language.
+// The language of text whose format sets none: Czech, as the RTF writer's \deflang says.
+inline constexpr int DefaultLanguage = 1029;
+
+// 0 when the format sets no language: the text is in the default language.
 inline int charLanguage(const QTextCharFormat& format)
 {
     return intProperty(format, CharLanguage, 0);
 }
 
-// 0 removes the language, so the text follows the document's default.
+// 0 or the default language removes the language, so the text follows the default.
 inline void setCharLanguage(QTextCharFormat& format, int language)
 {
-    if (language == 0)
+    if (language == 0 || language == DefaultLanguage)
         format.clearProperty(CharLanguage);
     else
         format.setProperty(CharLanguage, language);

@@ -26,8 +26,10 @@ QList<LanguageRun> languageRuns(const QTextBlock& block)
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         const QTextCharFormat format = fragment.charFormat();
-        runs.append({fragment.position() + fragment.length() - block.position(),
-                     TextFormatProperties::charLanguage(format), !TextFormatProperties::charNoProof(format)});
+        const int language = TextFormatProperties::charLanguage(format);
+        runs.append(
+            {fragment.position() + fragment.length() - block.position(), language,
+             language != SpellingLanguages::NoLanguage && !TextFormatProperties::charNoProof(format)});
     }
     return runs;
 }
