@@ -165,7 +165,7 @@ TEST_F(SpellCheckerTest, AnUnreadableListDoesNotStopWordsBeingAdded)
 
     SpellChecker next;
     next.setPersonalWordList(listPath());
-    EXPECT_EQ(misspelled({{QStringLiteral("Kvetoslavek")}}, next), QStringList());
+    EXPECT_EQ(misspelled({{QStringLiteral("Zorvanek Kvetoslavek")}}, next), QStringList());
 }
 
 TEST_F(SpellCheckerTest, IgnoredWordsAreAcceptedForThisSessionOnly)
