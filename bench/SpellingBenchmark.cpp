@@ -151,6 +151,30 @@ void NuspellSuggest(benchmark::State& state)
 }
 BENCHMARK(NuspellSuggest)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// What a window painting its first screen waits for: making a checker and asking about the first
+// paragraph while the dictionary is still loading (the wait for the load at the end is not timed).
+void SpellCheckerFirstParagraphWhileLoading(benchmark::State& state)
+{
+    for (auto _ : state) {
+        auto checker = std::make_unique<SpellChecker>();
+        benchmark::DoNotOptimize(checker->misspelledWords(g_document->firstBlock()));
+        state.PauseTiming();
+        checker.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(SpellCheckerFirstParagraphWhileLoading)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// How long after a checker is made the Czech dictionary is ready.
+void SpellCheckerReady(benchmark::State& state)
+{
+    for (auto _ : state) {
+        SpellChecker checker;
+        checker.waitUntilLoaded();
+    }
+}
+BENCHMARK(SpellCheckerReady)->Unit(benchmark::kMillisecond)->Iterations(5);
+
 // The program's checker over every paragraph: word finding, languages and the dictionary.
 void SpellCheckerParagraphs(benchmark::State& state)
 {
