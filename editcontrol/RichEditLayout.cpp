@@ -1,6 +1,7 @@
 #include "editcontrol/RichEditLayout.h"
 
 #include "editcontrol/ParagraphPainter.h"
+#include "editcontrol/ParagraphRecord.h"
 #include "editcontrol/PictureHandler.h"
 #include "editcontrol/TableLayout.h"
 
@@ -32,28 +33,10 @@ constexpr int SliceMilliseconds = 8;
 // without waiting for events.
 constexpr int MeasuredAtOnce = 1000;
 
-// How far a measured paragraph (or table) reaches to the right, kept with the
-// paragraph, so that the document's width can follow a paragraph that gets
-// narrower or goes away without laying anything out again.
-struct MeasuredWidth : QTextBlockUserData
-{
-    int units = 0;
-};
-
 int storedWidth(const QTextBlock& block)
 {
-    const auto* width = dynamic_cast<const MeasuredWidth*>(block.userData());
-    return width ? width->units : 0;
-}
-
-void storeWidth(QTextBlock block, int units)
-{
-    auto* width = dynamic_cast<MeasuredWidth*>(block.userData());
-    if (!width) {
-        width = new MeasuredWidth;
-        block.setUserData(width);
-    }
-    width->units = units;
+    const ParagraphRecord* record = ParagraphRecord::find(block);
+    return record ? record->measuredWidth : 0;
 }
 
 } // namespace
@@ -185,7 +168,9 @@ void RichEditLayout::noteWidth(const QTextBlock& block, int units) const
         m_widest = units;
     else if (storedWidth(block) >= m_widest)
         m_widestShrank = true;
-    storeWidth(block, units);
+    // Kept with the paragraph, so that the document's width can follow a paragraph
+    // that gets narrower or goes away without laying anything out again.
+    ParagraphRecord::of(block).measuredWidth = units;
 }
 
 int RichEditLayout::contentWidth() const
