@@ -64,6 +64,11 @@ RichEditControl* TZvCustomRichEdit::control()
     return m_control.get();
 }
 
+const QTextDocument& TZvCustomRichEdit::Document()
+{
+    return *control()->document();
+}
+
 void TZvCustomRichEdit::showEvent(QShowEvent* event)
 {
     control();

@@ -67,6 +67,7 @@ public:
 
     // The platform control, created on demand ("the window handle").
     RichEditControl* control();
+    const QTextDocument& Document(); // the document as the control holds it, for reading
     bool HandleAllocated() const { return m_control != nullptr; }
     void RecreateWnd();
 

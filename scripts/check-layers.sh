@@ -1,26 +1,28 @@
 #!/usr/bin/env bash
 # Checks the shape of the source tree: each library includes only from itself and the
-# libraries it stands on (format, rtf, platform <- editcontrol <- richedit; platform <- ruler,
-# widgets; richedit, ruler, widgets <- app), no source file grows past 900 lines and no class
-# is spread over more than five source files (the main window, whose command handlers are
-# grouped a file per menu, excepted). Prints every breach and exits 1 when there is one.
+# libraries it stands on (format <- rtf, spelling; format, rtf, platform, spelling <- editcontrol
+# <- richedit; platform <- ruler, widgets; richedit, ruler, widgets <- app; platform, spelling,
+# richedit <- tools), no source file grows past 900 lines and no class is spread over more than
+# five source files (the main window, whose command handlers are grouped a file per menu,
+# excepted). Prints every breach and exits 1 when there is one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 declare -A allowed=(
     [format]="format"
     [rtf]="format rtf"
+    [spelling]="format spelling"
     [platform]="platform"
-    [editcontrol]="format rtf platform editcontrol"
-    [richedit]="format platform editcontrol richedit"
+    [editcontrol]="format rtf platform spelling editcontrol"
+    [richedit]="format platform spelling editcontrol richedit"
     [ruler]="platform ruler"
     [widgets]="platform widgets"
     [app]="format platform richedit ruler widgets app"
     [plugins]="plugins"
-    [tools]="platform richedit tools"
+    [tools]="platform spelling richedit tools"
 )
 
-folders="format rtf platform editcontrol richedit ruler widgets app plugins tools"
+folders="format rtf spelling platform editcontrol richedit ruler widgets app plugins tools"
 status=0
 for layer in "${!allowed[@]}"; do
     [[ -d $layer ]] || continue
