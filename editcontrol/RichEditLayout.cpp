@@ -44,6 +44,7 @@ int storedWidth(const QTextBlock& block)
 RichEditLayout::RichEditLayout(QTextDocument* document) : QAbstractTextDocumentLayout(document)
 {
     registerHandler(QTextFormat::ImageObject, new PictureHandler(this));
+    connect(&m_spelling, &SpellingMarks::changed, this, [this] { Q_EMIT update(); });
 }
 
 RichEditLayout::~RichEditLayout() = default;
@@ -275,20 +276,26 @@ void RichEditLayout::documentChanged(int from, int charsRemoved, int charsAdded)
         // Nothing is laid out before the document has a page (before its view is
         // first sized), as in Qt's layout; the changed paragraphs lose their lines.
         const QTextBlock end = doc->findBlock(std::max(0, from + charsAdded - 1)).next();
-        for (QTextBlock block = doc->findBlock(from); block.isValid() && block != end; block = block.next())
+        for (QTextBlock block = doc->findBlock(from); block.isValid() && block != end; block = block.next()) {
             block.clearLayout();
+            SpellingMarks::forget(block);
+        }
         m_pageWidth = NoWidth;
-        return;
-    }
-    if (doc->pageSize().width() != m_pageWidth || doc->documentMargin() != Units::toPixels(m_margin) ||
-        (from == 0 && charsAdded >= doc->characterCount() - 1)) {
-        restart();
         return;
     }
     const QTextBlock first = doc->findBlock(from);
     QTextBlock last = doc->findBlock(from + charsAdded);
     if (!last.isValid())
         last = doc->lastBlock();
+    // A change of formats alone leaves a paragraph's revision as it was, so the
+    // words of every changed paragraph are dropped here.
+    for (QTextBlock block = first; block.isValid() && block != last.next(); block = block.next())
+        SpellingMarks::forget(block);
+    if (doc->pageSize().width() != m_pageWidth || doc->documentMargin() != Units::toPixels(m_margin) ||
+        (from == 0 && charsAdded >= doc->characterCount() - 1)) {
+        restart();
+        return;
+    }
     followEdit(first, last, charsRemoved);
     const qreal top = topOf(first);
     if (last.blockNumber() - first.blockNumber() > LongestEditMeasuredAtOnce) {
@@ -460,7 +467,8 @@ void RichEditLayout::draw(QPainter* painter, const PaintContext& context)
         cursorWidth = 1;
     const qreal margin = Units::toPixels(m_margin);
     const QRectF flow = QRectF(QPointF(0, 0), documentSize()).adjusted(margin, 0, -margin, 0);
-    const ParagraphPainter paragraphs(painter, context, cursorWidth, flow, m_showsLinks);
+    const ParagraphPainter paragraphs(painter, context, cursorWidth, flow, m_showsLinks,
+                                      m_spelling.checker() ? &m_spelling : nullptr);
     // Paragraphs that stand out of their height into the clip are drawn too.
     const qreal overhang = Units::toPixels(m_overhang);
     QTextBlock block = blockAt(clip.top() - overhang, Boundary::OfTheLower);
