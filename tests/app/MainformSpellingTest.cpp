@@ -1,0 +1,245 @@
+// Spell checking in the main window: the pop-up menu's suggestions, the
+// personal word list across a restart and when its file is damaged, and the
+// setting in the settings dialog, with and without a Czech dictionary.
+
+#include "tests/app/MainformFixture.h"
+
+#include "app/Tnastaveni.h"
+#include "format/TextFormatProperties.h"
+#include "spelling/SpellChecker.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTextCursor>
+#include <QTimer>
+
+namespace {
+
+const QString Wrong = QStringLiteral("přílyš");
+
+class MainformSpellingTest : public MainformFixture
+{
+protected:
+    void TearDown() override
+    {
+        SetDictionaryFoldersForTesting({});
+        MainformFixture::TearDown();
+    }
+
+    // A shown window with two paragraphs, each with the misspelled word, the
+    // first one bold and purple; the dictionary is read when it returns.
+    TMainform& windowWithText()
+    {
+        TMainform& window = createActiveForm();
+        QTextCursor cursor(window.editor->control()->document());
+        cursor.insertText(QStringLiteral("Příliš žluťoučký kůň "));
+        QTextCharFormat marked;
+        marked.setFontWeight(QFont::Bold);
+        TextFormatProperties::setCharTextColor(marked, QColor(0x80, 0, 0x80));
+        cursor.insertText(Wrong, marked);
+        cursor.insertText(QStringLiteral(" úpěl.\nA zase ") + Wrong + QStringLiteral(" ódy."),
+                          QTextCharFormat());
+        window.Spelling->waitUntilLoaded();
+        return window;
+    }
+
+    QWidget* viewport() { return form->editor->control()->viewport(); }
+
+    QPoint pointOf(int position)
+    {
+        QTextCursor at(form->editor->control()->document());
+        at.setPosition(position);
+        return form->editor->control()->cursorRect(at).center();
+    }
+
+    int nth(const QString& word, int occurrence = 0)
+    {
+        int start = -1;
+        for (int i = 0; i <= occurrence; ++i)
+            start = int(form->editor->Text()
+                            .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                            .indexOf(word, start + 1));
+        return start;
+    }
+
+    // Red pixels below the word starting at `start`, as the editor shows it now.
+    int redUnder(int start, int length)
+    {
+        QApplication::processEvents();
+        const QImage shot = viewport()->grab().toImage();
+        const QPoint left = pointOf(start);
+        const QPoint right = pointOf(start + length);
+        int red = 0;
+        for (int y = left.y(); y <= left.y() + 12; ++y)
+            for (int x = left.x(); x < right.x(); ++x) {
+                const QRgb pixel = shot.pixel(x, y);
+                red += qRed(pixel) > 200 && qGreen(pixel) < 80 && qBlue(pixel) < 80;
+            }
+        return red;
+    }
+
+    // Right-clicks the character at `position` and returns the menu it opens.
+    QMenu* rightClick(int position)
+    {
+        QTest::mouseClick(viewport(), Qt::RightButton, Qt::NoModifier, pointOf(position));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return form->PopupMenu1->isVisible(); }, 10000));
+        return form->PopupMenu1;
+    }
+
+    void clickItem(QMenu* menu, const QString& objectName)
+    {
+        QAction* item = nullptr;
+        for (QAction* action : menu->actions())
+            if (action->objectName() == objectName)
+                item = action;
+        ASSERT_NE(item, nullptr) << objectName.toStdString();
+        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(item).center());
+    }
+
+    QStringList captions(QMenu* menu, int count)
+    {
+        QStringList texts;
+        for (QAction* action : menu->actions().mid(0, count))
+            texts.append(action->isSeparator() ? QStringLiteral("-") : action->text().remove(u'&'));
+        return texts;
+    }
+};
+
+TEST_F(MainformSpellingTest, SuggestionReplacesTheWordInItsFormatAsOneUndoStep)
+{
+    TMainform& window = windowWithText();
+    const int start = nth(Wrong);
+    QTRY_VERIFY_WITH_TIMEOUT(redUnder(start, int(Wrong.size())) > 10, 10000);
+
+    QMenu* menu = rightClick(start + 2);
+    const QList<QAction*> items = menu->actions();
+    const int suggestions = int(std::count_if(items.begin(), items.end(), [](QAction* a) {
+        return a->objectName() == QStringLiteral("SpellingSuggestion");
+    }));
+    ASSERT_GE(suggestions, 1);
+    EXPECT_LE(suggestions, 5);
+    EXPECT_EQ(items.at(0)->text(), QStringLiteral("příliš"));
+    EXPECT_EQ(captions(menu, suggestions + 4).mid(suggestions),
+              (QStringList{QStringLiteral("Přidat do slovníku"), QStringLiteral("Ignorovat vše"),
+                           QStringLiteral("-"), QStringLiteral("Kopírovat")}));
+    QTest::keyClick(menu, Qt::Key_Down);
+    QTest::keyClick(menu, Qt::Key_Return);
+    QTRY_VERIFY(!menu->isVisible());
+
+    const QString mended = QStringLiteral("Příliš žluťoučký kůň příliš úpěl.");
+    EXPECT_TRUE(window.editor->Text().startsWith(mended));
+    window.editor->SelectRange(start, start + 6, false);
+    EXPECT_TRUE(window.editor->SelectionAttributes().StyleFlags() & fsBold);
+    EXPECT_EQ(window.editor->SelectionAttributes().TextColor(), TColor(0x800080));
+    EXPECT_EQ(redUnder(start, 6), 0);
+
+    QTest::keyClick(window.editor->control(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(window.editor->Text().startsWith(QStringLiteral("Příliš žluťoučký kůň přílyš úpěl.")));
+
+    // On a right word the menu is the usual one, without the last word's items.
+    menu = rightClick(nth(QStringLiteral("žluťoučký")) + 2);
+    EXPECT_EQ(captions(menu, 1), QStringList{QStringLiteral("Kopírovat")});
+    menu->hide();
+}
+
+TEST_F(MainformSpellingTest, AddedWordIsUnderlinedNowhereAndStaysInTheListAfterARestart)
+{
+    windowWithText();
+    QTRY_VERIFY_WITH_TIMEOUT(redUnder(nth(Wrong, 1), int(Wrong.size())) > 10, 10000);
+    clickItem(rightClick(nth(Wrong) + 1), QStringLiteral("SpellingAddToDictionary"));
+    EXPECT_EQ(redUnder(nth(Wrong), int(Wrong.size())), 0);
+    EXPECT_EQ(redUnder(nth(Wrong, 1), int(Wrong.size())), 0);
+    EXPECT_TRUE(desktop.calls().empty());
+    QFile list(programPath(QStringLiteral("config/slovnik.txt")));
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(list.readAll()).split(u'\n').contains(Wrong));
+
+    form.reset();
+    TMainform& again = windowWithText();
+    QTextCursor(again.editor->control()->document()).insertText(QStringLiteral("ďábelskí "));
+    QTRY_VERIFY_WITH_TIMEOUT(redUnder(0, 8) > 10, 10000); // checking is on
+    EXPECT_EQ(redUnder(nth(Wrong), int(Wrong.size())), 0);
+    EXPECT_EQ(redUnder(nth(Wrong, 1), int(Wrong.size())), 0);
+}
+
+// A list that is a folder cannot be read or written: the program starts,
+// checks, and says that an added word could not be kept.
+TEST_F(MainformSpellingTest, DamagedWordListNeitherStopsTheProgramNorChecking)
+{
+    QFile garbage(programPath(QStringLiteral("config/slovnik.txt")));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray("\xff\xfe\x00\x01 \xc3\x28 p\xc5\x99\xc3\xadly\xc5\xa1x\n", 20) +
+                  QByteArray(100000, '\0'));
+    garbage.close();
+    windowWithText();
+    QTRY_VERIFY_WITH_TIMEOUT(redUnder(nth(Wrong), int(Wrong.size())) > 10, 10000);
+    form.reset();
+
+    ASSERT_TRUE(QFile::remove(programPath(QStringLiteral("config/slovnik.txt"))));
+    ASSERT_TRUE(QDir(programFolder()).mkpath(QStringLiteral("config/slovnik.txt")));
+    windowWithText();
+    QTRY_VERIFY_WITH_TIMEOUT(redUnder(nth(Wrong), int(Wrong.size())) > 10, 10000);
+    clickItem(rightClick(nth(Wrong) + 1), QStringLiteral("SpellingAddToDictionary"));
+    ASSERT_EQ(desktop.calls().size(), 1u);
+    EXPECT_EQ(desktop.calls()[0].text, QStringLiteral("Slovo se nepodařilo uložit do osobního slovníku."));
+    EXPECT_EQ(redUnder(nth(Wrong), int(Wrong.size())), 0); // accepted for this session all the same
+}
+
+TEST_F(MainformSpellingTest, UntickingCheckingInTheSettingsDialogRemovesTheUnderlines)
+{
+    TMainform& window = windowWithText();
+    QTRY_VERIFY_WITH_TIMEOUT(redUnder(nth(Wrong), int(Wrong.size())) > 10, 10000);
+    bool shown = false;
+    QTimer::singleShot(0, &window, [&] {
+        auto* dialog = qobject_cast<Tnastaveni*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        shown = true;
+        EXPECT_TRUE(dialog->kontrolapravopisu->isChecked());
+        QTest::mouseClick(dialog->kontrolapravopisu, Qt::LeftButton);
+        QTest::mouseClick(dialog->f2ok, Qt::LeftButton);
+    });
+    chooseFromMenu(window.Nastaven1, window.Monosti1);
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(window.SpellCheckingOn());
+    EXPECT_EQ(redUnder(nth(Wrong), int(Wrong.size())), 0);
+    EXPECT_EQ(redUnder(nth(Wrong, 1), int(Wrong.size())), 0);
+    QTest::mouseClick(viewport(), Qt::RightButton, Qt::NoModifier, pointOf(nth(Wrong) + 1));
+    QTRY_VERIFY(window.PopupMenu1->isVisible());
+    EXPECT_EQ(captions(window.PopupMenu1, 1), QStringList{QStringLiteral("Kopírovat")});
+    window.PopupMenu1->hide();
+}
+
+TEST_F(MainformSpellingTest, WithoutACzechDictionaryCheckingIsOffAndTickingItIsRefused)
+{
+    const QTemporaryDir noDictionaries;
+    SetDictionaryFoldersForTesting({noDictionaries.path()});
+    TMainform& window = windowWithText();
+    EXPECT_FALSE(window.SpellCheckingOn());
+    bool shown = false;
+    QTimer::singleShot(0, &window, [&] {
+        auto* dialog = qobject_cast<Tnastaveni*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        shown = true;
+        EXPECT_FALSE(dialog->kontrolapravopisu->isChecked());
+        QTest::mouseClick(dialog->kontrolapravopisu, Qt::LeftButton);
+        dialog->zpetkrat->setValue(7);
+        QTest::mouseClick(dialog->f2ok, Qt::LeftButton);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_FALSE(dialog->kontrolapravopisu->isChecked());
+        EXPECT_EQ(window.editor->UndoLimit(), 100); // nothing else applied
+        QTest::mouseClick(dialog->f2storno, Qt::LeftButton);
+    });
+    chooseFromMenu(window.Nastaven1, window.Monosti1);
+    EXPECT_TRUE(shown);
+    ASSERT_EQ(desktop.calls().size(), 1u);
+    EXPECT_EQ(
+        desktop.calls()[0].text,
+        QStringLiteral("Pro kontrolu pravopisu není nainstalován český slovník (balíček hunspell-cs)."));
+    EXPECT_FALSE(window.SpellCheckingOn());
+    EXPECT_EQ(redUnder(nth(Wrong), int(Wrong.size())), 0);
+}
+
+} // namespace
