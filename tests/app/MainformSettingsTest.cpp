@@ -61,7 +61,7 @@ TEST_F(MainformSettingsTest, FirstStartWithoutFileUsesEveryDefault)
     EXPECT_TRUE(desktop.calls().empty());
 }
 
-// The thirteen keys of old, and spell checking, on where the Czech dictionary is installed.
+// The thirteen keys of old, and spell checking, off where no Czech dictionary is installed.
 TEST_F(MainformSettingsTest, CloseWritesAllFourteenKeysWithBooleansAsDigits)
 {
     TMainform& window = createForm();
@@ -74,7 +74,7 @@ TEST_F(MainformSettingsTest, CloseWritesAllFourteenKeysWithBooleansAsDigits)
                   "[velikost]\r\nvyskaformu=623\r\nsirkaformu=969\r\n"
                   "[nastaveni zobrazeni]\r\nstavradek=1\r\npravitko=1\r\nbarva programu=-16777201\r\n"
                   "html syntaxe=0\r\n"
-                  "[nastaveni upravy]\r\nzalomeni radku=1\r\nkolikrat zpet=100\r\nkontrola pravopisu=1\r\n"
+                  "[nastaveni upravy]\r\nzalomeni radku=1\r\nkolikrat zpet=100\r\nkontrola pravopisu=0\r\n"
                   "[nastaveni na plose]\r\nbod1=100\r\nbod2=100\r\n");
     EXPECT_TRUE(desktop.calls().empty());
 }
@@ -142,8 +142,6 @@ INSTANTIATE_TEST_SUITE_P(
                      [](auto& w) { return digit(w.editor->WordWrap()); }},
         RoundTripRow{"nastaveni upravy", "kolikrat zpet", "5",
                      [](auto& w) { return QString::number(w.editor->UndoLimit()); }},
-        RoundTripRow{"nastaveni upravy", "kontrola pravopisu", "0",
-                     [](auto& w) { return digit(w.SpellCheckingOn()); }},
         RoundTripRow{"nastaveni na plose", "bod1", "40", [](auto& w) { return QString::number(w.y()); }},
         RoundTripRow{"nastaveni na plose", "bod2", "60", [](auto& w) { return QString::number(w.x()); }}),
     [](const auto& info) { return QString::fromUtf8(info.param.key).remove(u' ').toStdString(); });

@@ -6,6 +6,7 @@
 
 #include "app/Tnastaveni.h"
 #include "format/TextFormatProperties.h"
+#include "platform/TIniFile.h"
 #include "spelling/SpellChecker.h"
 
 #include <QAction>
@@ -23,10 +24,10 @@ const QString Wrong = QStringLiteral("přílyš");
 class MainformSpellingTest : public MainformFixture
 {
 protected:
-    void TearDown() override
+    void SetUp() override
     {
-        SetDictionaryFoldersForTesting({});
-        MainformFixture::TearDown();
+        MainformFixture::SetUp();
+        SetDictionaryFoldersForTesting({}); // the installed ones
     }
 
     // A shown window with two paragraphs, each with the misspelled word, the
@@ -210,6 +211,26 @@ TEST_F(MainformSpellingTest, UntickingCheckingInTheSettingsDialogRemovesTheUnder
     QTRY_VERIFY(window.PopupMenu1->isVisible());
     EXPECT_EQ(captions(window.PopupMenu1, 1), QStringList{QStringLiteral("Kopírovat")});
     window.PopupMenu1->hide();
+}
+
+// On by default with the dictionary; a stored "off" is read at start and written back at close.
+TEST_F(MainformSpellingTest, SettingIsOnByDefaultAndTheStoredOneIsKept)
+{
+    EXPECT_TRUE(createForm().SpellCheckingOn());
+    form.reset();
+    QFile settings(programPath(QStringLiteral("config/nastaveni.ini")));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[nastaveni upravy]\r\nkontrola pravopisu=0\r\n");
+    settings.close();
+    TMainform& window = windowWithText();
+    EXPECT_FALSE(window.SpellCheckingOn());
+    EXPECT_EQ(redUnder(nth(Wrong), int(Wrong.size())), 0);
+    window.editor->setIsModified(false); // closing asks nothing
+    EXPECT_TRUE(window.close());
+    EXPECT_EQ(
+        TIniFile(settings.fileName())
+            .ReadString(QStringLiteral("nastaveni upravy"), QStringLiteral("kontrola pravopisu"), QString()),
+        QStringLiteral("0"));
 }
 
 TEST_F(MainformSpellingTest, WithoutACzechDictionaryCheckingIsOffAndTickingItIsRefused)
