@@ -55,9 +55,7 @@ void DictionaryShelf::request(const QString& name)
     shelf.pending = promise.get_future();
     // The promise is kept before `loaded` is called, so whoever it wakes finds the dictionary.
     m_loaders.emplace_back([promise = std::move(promise), affix, loaded = m_loaded]() mutable {
-        QString dictionary = affix;
-        dictionary.replace(dictionary.size() - 4, 4, QStringLiteral(".dic"));
-        promise.set_value(SpellEngine::load(affix, dictionary));
+        promise.set_value(SpellEngine::load(affix));
         if (loaded)
             loaded();
     });

@@ -1,6 +1,7 @@
 #include "spelling/PersonalWordList.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -30,7 +31,12 @@ void PersonalWordList::load(const QString& path)
     m_path = path;
     m_words.clear();
     m_set = WordSet();
-    QFile file(path);
+    readFile();
+}
+
+void PersonalWordList::readFile()
+{
+    QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
         return;
     // Line by line, so one damaged line costs only itself.
@@ -57,6 +63,12 @@ bool PersonalWordList::add(const QString& word)
     m_words.append(word);
     if (m_path.isEmpty())
         return false;
+    // A list the user cannot read or write (its permissions taken away) would refuse every
+    // word from now on: give them back and take in the words it holds.
+    const QFileInfo existing(m_path);
+    if (existing.exists() && !(existing.isReadable() && existing.isWritable()) &&
+        QFile::setPermissions(m_path, existing.permissions() | QFile::ReadOwner | QFile::WriteOwner))
+        readFile();
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
         return false;

@@ -2,7 +2,8 @@
 
 // The user's own words: a UTF-8 file, one word a line. A missing, unreadable or damaged file
 // reads as the lines of it that are words; adding a word writes the whole file anew (what was
-// read and the new word) through a temporary file, so a failed write leaves the old file.
+// read and the new word) through a temporary file, so a failed write leaves the old file. An
+// unreadable file of the user's gets its read and write permissions back when a word is added.
 
 #include "spelling/WordSet.h"
 
@@ -23,6 +24,9 @@ public:
     static bool isWord(const QString& line);
 
 private:
+    // Adds the words of the file to those already known.
+    void readFile();
+
     QString m_path;
     QStringList m_words; // in the file's order
     WordSet m_set;

@@ -19,16 +19,28 @@ struct LanguageRun
     bool proofed = true;
 };
 
-// The languages of a paragraph's text, run by run.
-QList<LanguageRun> languageRuns(const QTextBlock& block)
+bool isRaisedOrLowered(const QTextCharFormat& format)
+{
+    const QTextCharFormat::VerticalAlignment alignment = format.verticalAlignment();
+    return alignment == QTextCharFormat::AlignSuperScript || alignment == QTextCharFormat::AlignSubScript ||
+           TextFormatProperties::charOffset(format) != 0;
+}
+
+// The languages of a paragraph's text, run by run. Raised and lowered text (a note's mark
+// after a word, an exponent) is no part of the words around it and is not checked: it is
+// blanked out of `text`, so "slovo" followed by a raised "1" is the word "slovo".
+QList<LanguageRun> languageRuns(const QTextBlock& block, QString& text)
 {
     QList<LanguageRun> runs;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         const QTextCharFormat format = fragment.charFormat();
+        const int start = fragment.position() - block.position();
+        if (isRaisedOrLowered(format))
+            text.replace(start, fragment.length(), QString(fragment.length(), QLatin1Char(' ')));
         const int language = TextFormatProperties::charLanguage(format);
         runs.append(
-            {fragment.position() + fragment.length() - block.position(), language,
+            {start + fragment.length(), language,
              language != SpellingLanguages::NoLanguage && !TextFormatProperties::charNoProof(format)});
     }
     return runs;
@@ -81,8 +93,8 @@ bool SpellChecker::isAccepted(const QString& word) const
 QList<MisspelledWord> SpellChecker::misspelledWords(const QTextBlock& block) const
 {
     QList<MisspelledWord> misspelled;
-    const QString text = block.text();
-    const QList<LanguageRun> runs = languageRuns(block);
+    QString text = block.text();
+    const QList<LanguageRun> runs = languageRuns(block, text);
     auto run = runs.cbegin();
     for (const SpellingWords::Span word : SpellingWords::wordsIn(text)) {
         while (run != runs.cend() && run->end <= word.start)

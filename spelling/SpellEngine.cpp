@@ -2,57 +2,67 @@
 
 #include <QFile>
 #include <QStringDecoder>
-#include <QStringEncoder>
 
-#include <hunspell.hxx>
+#include <nuspell/dictionary.hxx>
 
-std::unique_ptr<SpellEngine> SpellEngine::load(const QString& affixPath, const QString& dictionaryPath)
+namespace {
+
+// The WORDCHARS of an affix file, decoded as its SET line says. The library keeps them to
+// itself, and the words of a paragraph must be cut as the dictionary cuts them.
+QString wordCharactersOf(const QString& affixPath)
 {
-    // Hunspell reports no error for a missing file; it then knows no word at all.
-    if (!QFile(affixPath).open(QIODevice::ReadOnly) || !QFile(dictionaryPath).open(QIODevice::ReadOnly))
-        return nullptr;
-    auto hunspell = std::make_unique<Hunspell>(QFile::encodeName(affixPath).constData(),
-                                               QFile::encodeName(dictionaryPath).constData());
-    return std::unique_ptr<SpellEngine>(new SpellEngine(std::move(hunspell)));
+    QFile file(affixPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray encoding = "ISO-8859-1"; // an affix file without SET
+    while (!file.atEnd()) {
+        const QList<QByteArray> fields = file.readLine().simplified().split(' ');
+        if (fields.size() < 2)
+            continue;
+        if (fields.at(0) == "SET")
+            encoding = fields.at(1);
+        if (fields.at(0) != "WORDCHARS")
+            continue;
+        QStringDecoder decoder(encoding.constData());
+        return decoder.isValid() ? decoder.decode(fields.at(1)) : QString::fromLatin1(fields.at(1));
+    }
+    return {};
 }
 
-SpellEngine::SpellEngine(std::unique_ptr<Hunspell> hunspell) : m_hunspell(std::move(hunspell))
+} // namespace
+
+std::unique_ptr<SpellEngine> SpellEngine::load(const QString& affixPath)
 {
-    m_encoding = QString::fromStdString(m_hunspell->get_dict_encoding());
-    m_utf8 = m_encoding.compare(QStringLiteral("UTF-8"), Qt::CaseInsensitive) == 0;
-    m_wordCharacters = decode(m_hunspell->get_wordchars_cpp());
+    auto dictionary = std::make_unique<nuspell::Dictionary>();
+    try {
+        dictionary->load_aff_dic(QFile::encodeName(affixPath).toStdString());
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+    return std::unique_ptr<SpellEngine>(new SpellEngine(std::move(dictionary), wordCharactersOf(affixPath)));
+}
+
+SpellEngine::SpellEngine(std::unique_ptr<nuspell::Dictionary> dictionary, QString wordCharacters)
+    : m_dictionary(std::move(dictionary)), m_wordCharacters(std::move(wordCharacters))
+{
 }
 
 SpellEngine::~SpellEngine() = default;
 
-std::string SpellEngine::encode(const QString& word) const
-{
-    if (m_utf8)
-        return word.toStdString();
-    QStringEncoder encoder(m_encoding.toLatin1().constData());
-    return QByteArray(encoder.encode(word)).toStdString();
-}
-
-QString SpellEngine::decode(const std::string& word) const
-{
-    if (m_utf8)
-        return QString::fromStdString(word);
-    QStringDecoder decoder(m_encoding.toLatin1().constData());
-    return decoder.decode(QByteArray::fromStdString(word));
-}
-
 bool SpellEngine::knows(const QString& word) const
 {
-    return m_hunspell->spell(encode(word));
+    return m_dictionary->spell(word.toStdString());
 }
 
 QStringList SpellEngine::suggestions(const QString& word, int limit) const
 {
+    std::vector<std::string> found;
+    m_dictionary->suggest(word.toStdString(), found);
     QStringList result;
-    for (const std::string& suggestion : m_hunspell->suggest(encode(word))) {
+    for (const std::string& suggestion : found) {
         if (result.size() == limit)
             break;
-        result.append(decode(suggestion));
+        result.append(QString::fromStdString(suggestion));
     }
     return result;
 }

@@ -20,6 +20,7 @@ struct TextRun
     QString text;
     int language = 0; // 0: the default
     bool noProof = false;
+    bool raised = false;
 };
 
 class SpellCheckerTest : public ::testing::Test
@@ -41,6 +42,8 @@ protected:
             QTextCharFormat format;
             TextFormatProperties::setCharLanguage(format, run.language);
             TextFormatProperties::setCharNoProof(format, run.noProof);
+            if (run.raised)
+                format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
             cursor.insertText(run.text, format);
         }
         by.waitUntilLoaded(); // the paragraph's other languages load as it asks for them
@@ -79,6 +82,15 @@ TEST_F(SpellCheckerTest, SkipsNumbersWordsWithDigitsLinksAndEmailAddresses)
                                         "http://www.prilys.cz/stranka?id=chib, www.nesmisl.cz nebo "
                                         "jan.nesmisl@seznam.cz, a přílyš.")),
               QStringList({QStringLiteral("přílyš")}));
+}
+
+TEST_F(SpellCheckerTest, AWordIsCheckedWithoutTheRaisedNoteMarkAfterIt)
+{
+    EXPECT_EQ(
+        misspelled(
+            {{QStringLiteral("přílyš")}, {QStringLiteral("12"), 0, false, true}, {QStringLiteral(" chib")}},
+            checker),
+        QStringList({QStringLiteral("přílyš"), QStringLiteral("chib")}));
 }
 
 TEST_F(SpellCheckerTest, AcceptsAnAbbreviationOnlyWithItsFullStop)
@@ -165,7 +177,7 @@ TEST_F(SpellCheckerTest, AnUnreadableListDoesNotStopWordsBeingAdded)
 
     SpellChecker next;
     next.setPersonalWordList(listPath());
-    EXPECT_EQ(misspelled({{QStringLiteral("Kvetoslavek")}}, next), QStringList());
+    EXPECT_EQ(misspelled({{QStringLiteral("Zorvanek Kvetoslavek")}}, next), QStringList());
 }
 
 TEST_F(SpellCheckerTest, IgnoredWordsAreAcceptedForThisSessionOnly)
