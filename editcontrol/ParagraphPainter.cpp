@@ -1,15 +1,13 @@
 #include "editcontrol/ParagraphPainter.h"
 
 #include "editcontrol/ListLabelPainter.h"
+#include "editcontrol/MisspellingPainter.h"
 #include "editcontrol/SpellingMarks.h"
 #include "editcontrol/UrlDetector.h"
 
 #include <QPainter>
-#include <QPolygonF>
 #include <QTextBlock>
 #include <QTextLayout>
-
-#include <algorithm>
 
 namespace {
 
@@ -19,20 +17,6 @@ void fillBackground(QPainter* painter, const QRectF& rect, const QBrush& brush, 
     painter->setBrushOrigin(origin);
     painter->fillRect(rect, brush);
     painter->restore();
-}
-
-// A zigzag from x1 to x2 whose top touches `top`: two pixels high, with a
-// peak every four pixels, as word processors mark a misspelled word.
-QPolygonF wave(qreal x1, qreal x2, qreal top)
-{
-    constexpr qreal HalfPeriod = 2;
-    constexpr qreal Height = 2;
-    QPolygonF points;
-    bool down = true;
-    for (qreal x = x1; x < x2; x += HalfPeriod, down = !down)
-        points.append(QPointF(x, down ? top : top + Height));
-    points.append(QPointF(x2, down ? top : top + Height));
-    return points;
 }
 
 } // namespace
@@ -109,37 +93,11 @@ void ParagraphPainter::draw(const QTextBlock& block, const QPointF& offset) cons
     m_painter->setPen(pen);
 }
 
-// Drawn over the text and its selection, so that a selected misspelled word
-// still shows its mark, just below the baseline within the line's descent.
 void ParagraphPainter::drawMisspelled(const QTextBlock& block, const QPointF& offset) const
 {
-    if (!m_spelling)
-        return;
-    const QList<MisspelledWord> words = m_spelling->wordsIn(block);
-    if (words.isEmpty())
-        return;
-    const QTextLayout* layout = block.layout();
-    const QPointF origin = offset + layout->position();
-    m_painter->save();
-    m_painter->setRenderHint(QPainter::Antialiasing, false);
-    m_painter->setPen(QPen(Qt::red, 0));
-    m_painter->setBrush(Qt::NoBrush);
-    m_painter->setClipRect(m_lineClip, Qt::IntersectClip);
-    for (const MisspelledWord& word : words) {
-        const int end = word.start + word.length;
-        for (int i = 0; i < layout->lineCount(); ++i) {
-            const QTextLine line = layout->lineAt(i);
-            const int from = std::max(word.start, line.textStart());
-            const int to = std::min(end, line.textStart() + line.textLength());
-            if (from >= to)
-                continue;
-            const qreal x1 = line.cursorToX(from);
-            const qreal x2 = line.cursorToX(to);
-            const qreal top = origin.y() + line.y() + line.ascent() + 1;
-            m_painter->drawPolyline(wave(origin.x() + std::min(x1, x2), origin.x() + std::max(x1, x2), top));
-        }
-    }
-    m_painter->restore();
+    if (m_spelling)
+        MisspellingPainter::draw(*m_painter, *block.layout(), offset + block.layout()->position(),
+                                 m_spelling->wordsIn(block), m_lineClip);
 }
 
 void ParagraphPainter::drawCursor(const QTextBlock& block, const QPointF& offset) const

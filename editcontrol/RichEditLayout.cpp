@@ -467,8 +467,8 @@ void RichEditLayout::draw(QPainter* painter, const PaintContext& context)
         cursorWidth = 1;
     const qreal margin = Units::toPixels(m_margin);
     const QRectF flow = QRectF(QPointF(0, 0), documentSize()).adjusted(margin, 0, -margin, 0);
-    const ParagraphPainter paragraphs(painter, context, cursorWidth, flow, m_showsLinks,
-                                      m_spelling.checker() ? &m_spelling : nullptr);
+    const SpellingMarks* spelling = m_spelling.checker() ? &m_spelling : nullptr;
+    const ParagraphPainter paragraphs(painter, context, cursorWidth, flow, m_showsLinks, spelling);
     // Paragraphs that stand out of their height into the clip are drawn too.
     const qreal overhang = Units::toPixels(m_overhang);
     QTextBlock block = blockAt(clip.top() - overhang, Boundary::OfTheLower);
@@ -491,7 +491,7 @@ void RichEditLayout::draw(QPainter* painter, const PaintContext& context)
         painter->translate(0, top);
         PaintContext inTable = context;
         inTable.clip = clip.translated(0, -top);
-        tableFor(table).draw(painter, inTable, cursorWidth, flow.width() + 2 * margin);
+        tableFor(table).draw(painter, inTable, cursorWidth, flow.width() + 2 * margin, spelling);
         painter->restore();
         // The table's border covers the caret in the empty paragraph before it, which Qt's layout draws
         // again.

@@ -113,7 +113,7 @@ TEST_F(MainformSpellingTest, SuggestionReplacesTheWordInItsFormatAsOneUndoStep)
 {
     TMainform& window = windowWithText();
     const int start = nth(Wrong);
-    QTRY_VERIFY_WITH_TIMEOUT(redUnder(start, int(Wrong.size())) > 10, 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return redUnder(start, int(Wrong.size())) > 10; }, 10000));
 
     QMenu* menu = rightClick(start + 2);
     const QList<QAction*> items = menu->actions();
@@ -128,7 +128,7 @@ TEST_F(MainformSpellingTest, SuggestionReplacesTheWordInItsFormatAsOneUndoStep)
                            QStringLiteral("-"), QStringLiteral("Kopírovat")}));
     QTest::keyClick(menu, Qt::Key_Down);
     QTest::keyClick(menu, Qt::Key_Return);
-    QTRY_VERIFY(!menu->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !menu->isVisible(); }, 10000));
 
     const QString mended = QStringLiteral("Příliš žluťoučký kůň příliš úpěl.");
     EXPECT_TRUE(window.editor->Text().startsWith(mended));
@@ -149,7 +149,7 @@ TEST_F(MainformSpellingTest, SuggestionReplacesTheWordInItsFormatAsOneUndoStep)
 TEST_F(MainformSpellingTest, AddedWordIsUnderlinedNowhereAndStaysInTheListAfterARestart)
 {
     windowWithText();
-    QTRY_VERIFY_WITH_TIMEOUT(redUnder(nth(Wrong, 1), int(Wrong.size())) > 10, 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return redUnder(nth(Wrong, 1), int(Wrong.size())) > 10; }, 10000));
     clickItem(rightClick(nth(Wrong) + 1), QStringLiteral("SpellingAddToDictionary"));
     EXPECT_EQ(redUnder(nth(Wrong), int(Wrong.size())), 0);
     EXPECT_EQ(redUnder(nth(Wrong, 1), int(Wrong.size())), 0);
@@ -161,7 +161,7 @@ TEST_F(MainformSpellingTest, AddedWordIsUnderlinedNowhereAndStaysInTheListAfterA
     form.reset();
     TMainform& again = windowWithText();
     QTextCursor(again.editor->control()->document()).insertText(QStringLiteral("ďábelskí "));
-    QTRY_VERIFY_WITH_TIMEOUT(redUnder(0, 8) > 10, 10000); // checking is on
+    ASSERT_TRUE(QTest::qWaitFor([&] { return redUnder(0, 8) > 10; }, 10000)); // checking is on
     EXPECT_EQ(redUnder(nth(Wrong), int(Wrong.size())), 0);
     EXPECT_EQ(redUnder(nth(Wrong, 1), int(Wrong.size())), 0);
 }
@@ -176,13 +176,13 @@ TEST_F(MainformSpellingTest, DamagedWordListNeitherStopsTheProgramNorChecking)
                   QByteArray(100000, '\0'));
     garbage.close();
     windowWithText();
-    QTRY_VERIFY_WITH_TIMEOUT(redUnder(nth(Wrong), int(Wrong.size())) > 10, 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return redUnder(nth(Wrong), int(Wrong.size())) > 10; }, 10000));
     form.reset();
 
     ASSERT_TRUE(QFile::remove(programPath(QStringLiteral("config/slovnik.txt"))));
     ASSERT_TRUE(QDir(programFolder()).mkpath(QStringLiteral("config/slovnik.txt")));
     windowWithText();
-    QTRY_VERIFY_WITH_TIMEOUT(redUnder(nth(Wrong), int(Wrong.size())) > 10, 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return redUnder(nth(Wrong), int(Wrong.size())) > 10; }, 10000));
     clickItem(rightClick(nth(Wrong) + 1), QStringLiteral("SpellingAddToDictionary"));
     ASSERT_EQ(desktop.calls().size(), 1u);
     EXPECT_EQ(desktop.calls()[0].text, QStringLiteral("Slovo se nepodařilo uložit do osobního slovníku."));
@@ -192,7 +192,7 @@ TEST_F(MainformSpellingTest, DamagedWordListNeitherStopsTheProgramNorChecking)
 TEST_F(MainformSpellingTest, UntickingCheckingInTheSettingsDialogRemovesTheUnderlines)
 {
     TMainform& window = windowWithText();
-    QTRY_VERIFY_WITH_TIMEOUT(redUnder(nth(Wrong), int(Wrong.size())) > 10, 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return redUnder(nth(Wrong), int(Wrong.size())) > 10; }, 10000));
     bool shown = false;
     QTimer::singleShot(0, &window, [&] {
         auto* dialog = qobject_cast<Tnastaveni*>(QApplication::activeModalWidget());
@@ -208,7 +208,7 @@ TEST_F(MainformSpellingTest, UntickingCheckingInTheSettingsDialogRemovesTheUnder
     EXPECT_EQ(redUnder(nth(Wrong), int(Wrong.size())), 0);
     EXPECT_EQ(redUnder(nth(Wrong, 1), int(Wrong.size())), 0);
     QTest::mouseClick(viewport(), Qt::RightButton, Qt::NoModifier, pointOf(nth(Wrong) + 1));
-    QTRY_VERIFY(window.PopupMenu1->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.PopupMenu1->isVisible(); }, 10000));
     EXPECT_EQ(captions(window.PopupMenu1, 1), QStringList{QStringLiteral("Kopírovat")});
     window.PopupMenu1->hide();
 }
