@@ -89,6 +89,7 @@ void TMainform::FormCreate(QObject*)
         [this](QObject* sender, const std::exception& exception) { LogException(sender, exception); });
 
     // 2. Exactly one parameter names the document to open.
+    bool opened = false;
     if (m_parameters.size() == 1 && !refuseNonFile(m_parameters.constFirst())) {
         CurrentFileName = m_parameters.constFirst();
         try {
@@ -96,6 +97,7 @@ void TMainform::FormCreate(QObject*)
             setWindowTitle(windowTitle() + u'-' + CurrentFileName);
             editor->update();
             editor->setIsModified(false);
+            opened = true;
         } catch (const std::exception& exception) {
             // The window opens all the same, without a name, so that neither a
             // save nor the autosave writes the empty document over the unread file.
@@ -115,13 +117,18 @@ void TMainform::FormCreate(QObject*)
     ClipartFolder = ProgramFolder + QStringLiteral("clipart/");
     OpenPictureDialog1.initialDir = ClipartFolder;
 
-    // 6. Default indents of the paragraph at the caret: right 60 pt, first
-    //    line at the ruler's left margin less 18 pt.
-    editor->ParagraphAttributes().setRightIndent(60);
-    editor->ParagraphAttributes().setFirstLineIndent(ruler->MarginLeft() - 18);
+    // 6. Default indents of a new document's paragraph: right 60 pt, first
+    //    line at the ruler's left margin less 18 pt. An opened document keeps
+    //    its own, or a mere open and save would move its first paragraph.
+    if (!opened) {
+        editor->ParagraphAttributes().setRightIndent(60);
+        editor->ParagraphAttributes().setFirstLineIndent(ruler->MarginLeft() - 18);
+    }
 
-    // 7. and 8.
+    // 7. and 8. The tool bar shows the format at the caret from the start, not
+    //    only after the first arrow key or click.
     editorSelectionChange(this);
+    UpdateFormatControls();
     ShowCaretPosition();
     ShowCharCount();
     ShowWordCount();

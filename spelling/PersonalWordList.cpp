@@ -66,9 +66,11 @@ bool PersonalWordList::add(const QString& word)
     // A list the user cannot read or write (its permissions taken away) would refuse every
     // word from now on: give them back and take in the words it holds.
     const QFileInfo existing(m_path);
-    if (existing.exists() && !(existing.isReadable() && existing.isWritable()) &&
-        QFile::setPermissions(m_path, existing.permissions() | QFile::ReadOwner | QFile::WriteOwner))
+    if (existing.exists() && !(existing.isReadable() && existing.isWritable())) {
+        if (!QFile::setPermissions(m_path, existing.permissions() | QFile::ReadOwner | QFile::WriteOwner))
+            return false; // writing now would replace words that could not be read
         readFile();
+    }
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
         return false;

@@ -3,7 +3,8 @@
 // The user's own words: a UTF-8 file, one word a line. A missing, unreadable or damaged file
 // reads as the lines of it that are words; adding a word writes the whole file anew (what was
 // read and the new word) through a temporary file, so a failed write leaves the old file. An
-// unreadable file of the user's gets its read and write permissions back when a word is added.
+// unreadable file of the user's gets its read and write permissions back when a word is added;
+// one that cannot get them is never written over, since its words could not be read.
 
 #include "spelling/WordSet.h"
 

@@ -6,11 +6,13 @@
 
 #include "platform/ZvApplication.h"
 #include "platform/ZvExceptions.h"
+#include "widgets/TIntSpinEdit.h"
 
 #include <QFile>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QToolButton>
 
 namespace {
 
@@ -53,6 +55,32 @@ TEST_F(MainformStartupTest, OneParameterOpensThatDocument)
     EXPECT_FALSE(window.editor->IsModified());
     EXPECT_EQ(window.editor->SelectionStart(), 0);
     EXPECT_TRUE(desktop.calls().empty());
+}
+
+// The start's default indents belong to a new document: an opened letter
+// whose first paragraph is right-aligned is saved with it where it was.
+TEST_F(MainformStartupTest, AnOpenedDocumentIsSavedWithItsFirstParagraphUnmoved)
+{
+    const QString path = programPath(QStringLiteral("dopis.rtf"));
+    writeFile(path, QByteArrayLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}"
+                                      "\\pard\\qr\\f0 Jana\\par\\pard\\qr Brno\\par}"));
+    TMainform& window = createActiveForm({path});
+    QTest::keyClick(window.editor->control(), Qt::Key_S, Qt::ControlModifier);
+    const QByteArray saved = contentsOf(path);
+    EXPECT_TRUE(saved.contains("\\pard\\qr \\plain")) << saved.constData();
+    EXPECT_FALSE(saved.contains("\\ri")) << saved.constData();
+    EXPECT_FALSE(saved.contains("\\li")) << saved.constData();
+}
+
+TEST_F(MainformStartupTest, TheToolBarShowsTheOpenedDocumentsFormatAtTheCaret)
+{
+    const QString path = programPath(QStringLiteral("dopis.rtf"));
+    writeFile(path, QByteArrayLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 DejaVu Serif;}}"
+                                      "\\pard\\f1\\fs40\\b Nadpis\\par}"));
+    TMainform& window = createActiveForm({path});
+    EXPECT_EQ(window.fontybox->FontName(), QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(window.velikostpisma->value(), 20);
+    EXPECT_TRUE(window.tucne->isChecked());
 }
 
 TEST_F(MainformStartupTest, ADocumentThatIsNotUtf8IsReadAsWindows1250)
