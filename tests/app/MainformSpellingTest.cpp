@@ -6,7 +6,6 @@
 
 #include "app/Tnastaveni.h"
 #include "format/TextFormatProperties.h"
-#include "platform/TIniFile.h"
 #include "spelling/SpellChecker.h"
 
 #include <QAction>
@@ -16,6 +15,8 @@
 #include <QSpinBox>
 #include <QTextCursor>
 #include <QTimer>
+
+#include <functional>
 
 namespace {
 
@@ -56,23 +57,22 @@ protected:
         return form->editor->control()->cursorRect(at).center();
     }
 
+    // Where the n-th `word` starts.
     int nth(const QString& word, int occurrence = 0)
     {
         int start = -1;
         for (int i = 0; i <= occurrence; ++i)
-            start = int(form->editor->Text()
-                            .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-                            .indexOf(word, start + 1));
+            start = int(form->editor->control()->document()->toPlainText().indexOf(word, start + 1));
         return start;
     }
 
-    // Red pixels below the word starting at `start`, as the editor shows it now.
-    int redUnder(int start, int length)
+    // Red pixels below the n-th `word`, as the editor shows it now.
+    int redUnder(const QString& word, int occurrence = 0)
     {
         QApplication::processEvents();
         const QImage shot = viewport()->grab().toImage();
-        const QPoint left = pointOf(start);
-        const QPoint right = pointOf(start + length);
+        const QPoint left = pointOf(nth(word, occurrence));
+        const QPoint right = pointOf(nth(word, occurrence) + int(word.size()));
         int red = 0;
         for (int y = left.y(); y <= left.y() + 12; ++y)
             for (int x = left.x(); x < right.x(); ++x) {
@@ -80,6 +80,25 @@ protected:
                 red += qRed(pixel) > 200 && qGreen(pixel) < 80 && qBlue(pixel) < 80;
             }
         return red;
+    }
+
+    bool waitForUnderline(const QString& word, int occurrence = 0)
+    {
+        return QTest::qWaitFor([&] { return redUnder(word, occurrence) > 10; }, 10000);
+    }
+
+    // Chooses "Možnosti..." and lets `act` work the settings dialog.
+    void inSettingsDialog(const std::function<void(Tnastaveni&)>& act)
+    {
+        bool shown = false;
+        QTimer::singleShot(0, form.get(), [&] {
+            auto* dialog = qobject_cast<Tnastaveni*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            shown = true;
+            act(*dialog);
+        });
+        chooseFromMenu(form->Nastaven1, form->Monosti1);
+        EXPECT_TRUE(shown);
     }
 
     // Right-clicks the character at `position` and returns the menu it opens.
@@ -113,7 +132,7 @@ TEST_F(MainformSpellingTest, SuggestionReplacesTheWordInItsFormatAsOneUndoStep)
 {
     TMainform& window = windowWithText();
     const int start = nth(Wrong);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return redUnder(start, int(Wrong.size())) > 10; }, 10000));
+    ASSERT_TRUE(waitForUnderline(Wrong));
 
     QMenu* menu = rightClick(start + 2);
     const QList<QAction*> items = menu->actions();
@@ -135,7 +154,7 @@ TEST_F(MainformSpellingTest, SuggestionReplacesTheWordInItsFormatAsOneUndoStep)
     window.editor->SelectRange(start, start + 6, false);
     EXPECT_TRUE(window.editor->SelectionAttributes().StyleFlags() & fsBold);
     EXPECT_EQ(window.editor->SelectionAttributes().TextColor(), TColor(0x800080));
-    EXPECT_EQ(redUnder(start, 6), 0);
+    EXPECT_EQ(redUnder(QStringLiteral("příliš")), 0);
 
     QTest::keyClick(window.editor->control(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(window.editor->Text().startsWith(QStringLiteral("Příliš žluťoučký kůň přílyš úpěl.")));
@@ -149,10 +168,10 @@ TEST_F(MainformSpellingTest, SuggestionReplacesTheWordInItsFormatAsOneUndoStep)
 TEST_F(MainformSpellingTest, AddedWordIsUnderlinedNowhereAndStaysInTheListAfterARestart)
 {
     windowWithText();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return redUnder(nth(Wrong, 1), int(Wrong.size())) > 10; }, 10000));
+    ASSERT_TRUE(waitForUnderline(Wrong, 1));
     clickItem(rightClick(nth(Wrong) + 1), QStringLiteral("SpellingAddToDictionary"));
-    EXPECT_EQ(redUnder(nth(Wrong), int(Wrong.size())), 0);
-    EXPECT_EQ(redUnder(nth(Wrong, 1), int(Wrong.size())), 0);
+    EXPECT_EQ(redUnder(Wrong), 0);
+    EXPECT_EQ(redUnder(Wrong, 1), 0);
     EXPECT_TRUE(desktop.calls().empty());
     QFile list(programPath(QStringLiteral("config/slovnik.txt")));
     ASSERT_TRUE(list.open(QIODevice::ReadOnly));
@@ -161,9 +180,9 @@ TEST_F(MainformSpellingTest, AddedWordIsUnderlinedNowhereAndStaysInTheListAfterA
     form.reset();
     TMainform& again = windowWithText();
     QTextCursor(again.editor->control()->document()).insertText(QStringLiteral("ďábelskí "));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return redUnder(0, 8) > 10; }, 10000)); // checking is on
-    EXPECT_EQ(redUnder(nth(Wrong), int(Wrong.size())), 0);
-    EXPECT_EQ(redUnder(nth(Wrong, 1), int(Wrong.size())), 0);
+    ASSERT_TRUE(waitForUnderline(QStringLiteral("ďábelskí"))); // checking is on
+    EXPECT_EQ(redUnder(Wrong), 0);
+    EXPECT_EQ(redUnder(Wrong, 1), 0);
 }
 
 // A list that is a folder cannot be read or written: the program starts,
@@ -176,61 +195,40 @@ TEST_F(MainformSpellingTest, DamagedWordListNeitherStopsTheProgramNorChecking)
                   QByteArray(100000, '\0'));
     garbage.close();
     windowWithText();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return redUnder(nth(Wrong), int(Wrong.size())) > 10; }, 10000));
+    ASSERT_TRUE(waitForUnderline(Wrong));
     form.reset();
 
     ASSERT_TRUE(QFile::remove(programPath(QStringLiteral("config/slovnik.txt"))));
     ASSERT_TRUE(QDir(programFolder()).mkpath(QStringLiteral("config/slovnik.txt")));
     windowWithText();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return redUnder(nth(Wrong), int(Wrong.size())) > 10; }, 10000));
+    ASSERT_TRUE(waitForUnderline(Wrong));
     clickItem(rightClick(nth(Wrong) + 1), QStringLiteral("SpellingAddToDictionary"));
     ASSERT_EQ(desktop.calls().size(), 1u);
     EXPECT_EQ(desktop.calls()[0].text, QStringLiteral("Slovo se nepodařilo uložit do osobního slovníku."));
-    EXPECT_EQ(redUnder(nth(Wrong), int(Wrong.size())), 0); // accepted for this session all the same
+    EXPECT_EQ(redUnder(Wrong), 0); // accepted for this session all the same
 }
 
-TEST_F(MainformSpellingTest, UntickingCheckingInTheSettingsDialogRemovesTheUnderlines)
+// On by default with the dictionary; unticked, the underlines go at once and
+// "off" is stored for the next start.
+TEST_F(MainformSpellingTest, UntickingCheckingRemovesTheUnderlinesAndIsKeptForTheNextStart)
 {
     TMainform& window = windowWithText();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return redUnder(nth(Wrong), int(Wrong.size())) > 10; }, 10000));
-    bool shown = false;
-    QTimer::singleShot(0, &window, [&] {
-        auto* dialog = qobject_cast<Tnastaveni*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        shown = true;
-        EXPECT_TRUE(dialog->kontrolapravopisu->isChecked());
-        QTest::mouseClick(dialog->kontrolapravopisu, Qt::LeftButton);
-        QTest::mouseClick(dialog->f2ok, Qt::LeftButton);
+    ASSERT_TRUE(waitForUnderline(Wrong));
+    inSettingsDialog([](Tnastaveni& dialog) {
+        EXPECT_TRUE(dialog.kontrolapravopisu->isChecked());
+        QTest::mouseClick(dialog.kontrolapravopisu, Qt::LeftButton);
+        QTest::mouseClick(dialog.f2ok, Qt::LeftButton);
     });
-    chooseFromMenu(window.Nastaven1, window.Monosti1);
-    EXPECT_TRUE(shown);
-    EXPECT_FALSE(window.SpellCheckingOn());
-    EXPECT_EQ(redUnder(nth(Wrong), int(Wrong.size())), 0);
-    EXPECT_EQ(redUnder(nth(Wrong, 1), int(Wrong.size())), 0);
-    QTest::mouseClick(viewport(), Qt::RightButton, Qt::NoModifier, pointOf(nth(Wrong) + 1));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.PopupMenu1->isVisible(); }, 10000));
-    EXPECT_EQ(captions(window.PopupMenu1, 1), QStringList{QStringLiteral("Kopírovat")});
+    EXPECT_EQ(redUnder(Wrong), 0);
+    EXPECT_EQ(redUnder(Wrong, 1), 0);
+    EXPECT_EQ(captions(rightClick(nth(Wrong) + 1), 1), QStringList{QStringLiteral("Kopírovat")});
     window.PopupMenu1->hide();
-}
 
-// On by default with the dictionary; a stored "off" is read at start and written back at close.
-TEST_F(MainformSpellingTest, SettingIsOnByDefaultAndTheStoredOneIsKept)
-{
-    EXPECT_TRUE(createForm().SpellCheckingOn());
-    form.reset();
-    QFile settings(programPath(QStringLiteral("config/nastaveni.ini")));
-    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-    settings.write("[nastaveni upravy]\r\nkontrola pravopisu=0\r\n");
-    settings.close();
-    TMainform& window = windowWithText();
-    EXPECT_FALSE(window.SpellCheckingOn());
-    EXPECT_EQ(redUnder(nth(Wrong), int(Wrong.size())), 0);
     window.editor->setIsModified(false); // closing asks nothing
     EXPECT_TRUE(window.close());
-    EXPECT_EQ(
-        TIniFile(settings.fileName())
-            .ReadString(QStringLiteral("nastaveni upravy"), QStringLiteral("kontrola pravopisu"), QString()),
-        QStringLiteral("0"));
+    form.reset();
+    EXPECT_FALSE(windowWithText().SpellCheckingOn());
+    EXPECT_EQ(redUnder(Wrong), 0);
 }
 
 TEST_F(MainformSpellingTest, WithoutACzechDictionaryCheckingIsOffAndTickingItIsRefused)
@@ -239,28 +237,22 @@ TEST_F(MainformSpellingTest, WithoutACzechDictionaryCheckingIsOffAndTickingItIsR
     SetDictionaryFoldersForTesting({noDictionaries.path()});
     TMainform& window = windowWithText();
     EXPECT_FALSE(window.SpellCheckingOn());
-    bool shown = false;
-    QTimer::singleShot(0, &window, [&] {
-        auto* dialog = qobject_cast<Tnastaveni*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        shown = true;
-        EXPECT_FALSE(dialog->kontrolapravopisu->isChecked());
-        QTest::mouseClick(dialog->kontrolapravopisu, Qt::LeftButton);
-        dialog->zpetkrat->setValue(7);
-        QTest::mouseClick(dialog->f2ok, Qt::LeftButton);
-        EXPECT_TRUE(dialog->isVisible());
-        EXPECT_FALSE(dialog->kontrolapravopisu->isChecked());
+    inSettingsDialog([&](Tnastaveni& dialog) {
+        EXPECT_FALSE(dialog.kontrolapravopisu->isChecked());
+        QTest::mouseClick(dialog.kontrolapravopisu, Qt::LeftButton);
+        dialog.zpetkrat->setValue(7);
+        QTest::mouseClick(dialog.f2ok, Qt::LeftButton);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_FALSE(dialog.kontrolapravopisu->isChecked());
         EXPECT_EQ(window.editor->UndoLimit(), 100); // nothing else applied
-        QTest::mouseClick(dialog->f2storno, Qt::LeftButton);
+        QTest::mouseClick(dialog.f2storno, Qt::LeftButton);
     });
-    chooseFromMenu(window.Nastaven1, window.Monosti1);
-    EXPECT_TRUE(shown);
     ASSERT_EQ(desktop.calls().size(), 1u);
     EXPECT_EQ(
         desktop.calls()[0].text,
         QStringLiteral("Pro kontrolu pravopisu není nainstalován český slovník (balíček hunspell-cs)."));
     EXPECT_FALSE(window.SpellCheckingOn());
-    EXPECT_EQ(redUnder(nth(Wrong), int(Wrong.size())), 0);
+    EXPECT_EQ(redUnder(Wrong), 0);
 }
 
 } // namespace
