@@ -5,15 +5,69 @@
 #include <QDir>
 #include <QFileInfo>
 
-DictionaryShelf::DictionaryShelf(QStringList folders, std::function<void()> loaded)
-    : m_folders(std::move(folders)), m_loaded(std::move(loaded))
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <thread>
+#include <vector>
+
+namespace {
+
+// What the process has read or is reading, by the path of the affix file.
+std::map<QString, DictionaryShelf::Loading>& readings()
+{
+    static std::map<QString, DictionaryShelf::Loading> all;
+    return all;
+}
+
+// Loads still running when the program ends are waited for then, once, so that no thread
+// outlives the library it reads with; a window that closes sooner does not wait.
+class LoaderThreads
+{
+public:
+    ~LoaderThreads()
+    {
+        for (std::thread& thread : m_threads)
+            thread.join();
+    }
+    template <typename Work> void start(Work&& work) { m_threads.emplace_back(std::forward<Work>(work)); }
+
+private:
+    std::vector<std::thread> m_threads;
+};
+
+DictionaryShelf::Loading startReading(const QString& affixPath)
+{
+    static LoaderThreads threads;
+    DictionaryLoads& loads = DictionaryShelf::loads(); // made here, on the GUI thread
+    std::promise<std::shared_ptr<const SpellEngine>> promise;
+    DictionaryShelf::Loading loading = promise.get_future().share();
+    threads.start([promise = std::move(promise), affixPath, &loads]() mutable {
+        // Reading a dictionary is background work: on a busy machine the window opening a
+        // document goes first.
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
+        promise.set_value(SpellEngine::load(affixPath));
+        QMetaObject::invokeMethod(&loads, &DictionaryLoads::loaded, Qt::QueuedConnection);
+    });
+    return loading;
+}
+
+bool isReady(const DictionaryShelf::Loading& loading)
+{
+    return loading.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+}
+
+} // namespace
+
+DictionaryShelf::DictionaryShelf(QStringList folders) : m_folders(std::move(folders))
 {
 }
 
-DictionaryShelf::~DictionaryShelf()
+DictionaryLoads& DictionaryShelf::loads()
 {
-    for (std::thread& loader : m_loaders)
-        loader.join();
+    // Never destroyed: a load that ends while the program exits still announces itself to it.
+    static auto* const loads = new DictionaryLoads;
+    return *loads;
 }
 
 QStringList DictionaryShelf::systemFolders()
@@ -45,39 +99,37 @@ bool DictionaryShelf::isInstalled(const QString& name) const
 
 void DictionaryShelf::request(const QString& name)
 {
-    if (m_shelves.count(name))
+    if (m_requested.count(name))
         return;
-    Shelf& shelf = m_shelves[name];
-    const QString affix = affixPath(name);
-    if (name.isEmpty() || affix.isEmpty())
+    const QString affix = name.isEmpty() ? QString() : affixPath(name);
+    if (affix.isEmpty()) {
+        m_requested[name] = Loading(); // not installed: asked for, never loading
         return;
-    std::promise<std::unique_ptr<SpellEngine>> promise;
-    shelf.pending = promise.get_future();
-    // The promise is kept before `loaded` is called, so whoever it wakes finds the dictionary.
-    m_loaders.emplace_back([promise = std::move(promise), affix, loaded = m_loaded]() mutable {
-        promise.set_value(SpellEngine::load(affix));
-        if (loaded)
-            loaded();
-    });
+    }
+    Loading& reading = readings()[affix];
+    if (!reading.valid())
+        reading = startReading(affix);
+    m_requested[name] = reading;
+    if (!isReady(reading))
+        m_loading.insert(name);
 }
 
 const SpellEngine* DictionaryShelf::engine(const QString& name)
 {
     request(name);
-    Shelf& shelf = m_shelves[name];
-    if (shelf.pending.valid() && shelf.pending.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
-        shelf.engine = shelf.pending.get();
-    return shelf.engine.get();
+    const Loading& loading = m_requested[name];
+    return loading.valid() && isReady(loading) ? loading.get().get() : nullptr;
 }
 
-bool DictionaryShelf::waitUntilLoaded()
+void DictionaryShelf::waitUntilLoaded()
 {
-    bool waited = false;
-    for (auto& [name, shelf] : m_shelves) {
-        if (!shelf.pending.valid())
-            continue;
-        shelf.engine = shelf.pending.get();
-        waited = true;
-    }
-    return waited;
+    for (const QString& name : m_loading)
+        m_requested[name].wait();
+}
+
+bool DictionaryShelf::takeNewlyLoaded()
+{
+    const auto loaded =
+        std::erase_if(m_loading, [this](const QString& name) { return isReady(m_requested[name]); });
+    return loaded > 0;
 }

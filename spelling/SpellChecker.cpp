@@ -54,19 +54,17 @@ SpellChecker::SpellChecker(QObject* parent) : SpellChecker(DictionaryShelf::syst
 
 SpellChecker::SpellChecker(const QStringList& dictionaryFolders, QObject* parent) : QObject(parent)
 {
-    // The shelf calls back on its loading thread; the news is handed to this object's thread.
-    m_shelf = std::make_unique<DictionaryShelf>(dictionaryFolders, [this] {
-        QMetaObject::invokeMethod(this, &SpellChecker::changeWords, Qt::QueuedConnection);
+    m_shelf = std::make_unique<DictionaryShelf>(dictionaryFolders);
+    // A dictionary read for any checker may be one of this checker's languages.
+    connect(&DictionaryShelf::loads(), &DictionaryLoads::loaded, this, [this] {
+        if (m_shelf->takeNewlyLoaded())
+            changeWords();
     });
     // Most documents are Czech: start reading its dictionary before the first paragraph asks.
     m_shelf->request(SpellingLanguages::dictionaryName(SpellingLanguages::Czech));
 }
 
-SpellChecker::~SpellChecker()
-{
-    // Before this object goes: a load finishing posts to it.
-    m_shelf.reset();
-}
+SpellChecker::~SpellChecker() = default;
 
 bool SpellChecker::hasCzechDictionary() const
 {
@@ -155,7 +153,8 @@ void SpellChecker::ignoreAll(const QString& word)
 void SpellChecker::waitUntilLoaded()
 {
     // Without an event loop the news of the load would never arrive.
-    if (m_shelf->waitUntilLoaded())
+    m_shelf->waitUntilLoaded();
+    if (m_shelf->takeNewlyLoaded())
         changeWords();
 }
 

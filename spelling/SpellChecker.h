@@ -2,8 +2,9 @@
 
 // Spell checking of the document's paragraphs in the languages of their text.
 //
-// Dictionaries load on threads of their own (the Czech one as soon as a checker is made,
-// others when a paragraph first needs them): misspelledWords() never waits for one and
+// Dictionaries load on threads of their own, once per process (the Czech one as soon as the
+// first checker is made, others when a paragraph first needs them): misspelledWords() never
+// waits for one and
 // reports no word of a language whose dictionary is still loading. When a dictionary has
 // loaded, generation() moves on and wordsChanged() is emitted, so a result kept from before
 // is known to be stale. A program without an event loop calls waitUntilLoaded() first.

@@ -122,13 +122,21 @@ TEST_F(SpellCheckerTest, SuggestsTheRightWordAmongAtMostFive)
 
 TEST_F(SpellCheckerTest, ReportsWordsOnlyOnceTheDictionaryHasLoadedAndSaysWhenItHas)
 {
-    SpellChecker fresh;
+    // A copy of the dictionary is one this process has not read yet.
+    QTemporaryDir copy;
+    for (const QString& file : {QStringLiteral("cs_CZ.aff"), QStringLiteral("cs_CZ.dic")})
+        ASSERT_TRUE(QFile::copy(QStringLiteral("/usr/share/hunspell/") + file, copy.filePath(file)));
+    SpellChecker fresh({copy.path()});
     QSignalSpy changed(&fresh, &SpellChecker::wordsChanged);
     const quint64 before = fresh.generation();
     ASSERT_TRUE(QTest::qWaitFor([&] { return changed.count() > 0; }, 30000));
     EXPECT_GT(fresh.generation(), before);
     QTextDocument document(QStringLiteral("přílyš"));
     EXPECT_EQ(fresh.misspelledWords(document.firstBlock()).size(), 1);
+
+    // Another checker (another window) finds it read, without waiting.
+    SpellChecker second({copy.path()});
+    EXPECT_EQ(second.misspelledWords(document.firstBlock()).size(), 1);
 }
 
 TEST_F(SpellCheckerTest, PersonalWordsAreKeptInTheFileForTheNextSession)
