@@ -32,6 +32,8 @@ class QMenu;
 class QMenuBar;
 class QToolBar;
 class QToolButton;
+class SpellChecker;
+class SpellingMenu;
 class TIntSpinEdit;
 class TStatusBar;
 class TTimer;
@@ -48,6 +50,9 @@ QString LongTimeFormat(const QLocale& locale);
 // The folder of the executable, ending with "/"; tests may point it elsewhere.
 QString ProgramFolderPath();
 void SetProgramFolderForTesting(const QString& folder); // empty: the real folder again
+// The folders a main window made afterwards finds its spelling dictionaries
+// in; empty: the system's again.
+void SetDictionaryFoldersForTesting(const QStringList& folders);
 
 class TMainform : public QMainWindow
 {
@@ -75,6 +80,9 @@ public:
     TZvRichEdit* editor = nullptr;
     TStatusBar* StatusBar1 = nullptr;
     QCheckBox* htmlsyntax = nullptr;
+    // Checks the editor's spelling while SpellCheckingOn; the personal word
+    // list is config/slovnik.txt in the program folder.
+    SpellChecker* Spelling = nullptr;
     TTimer* Timer1 = nullptr;
     TTimer* Timer2 = nullptr;
     QMenuBar* MainMenu1 = nullptr;
@@ -173,7 +181,15 @@ public:
     void LoadSettings();
     void StoreSettings();
 
+    // Spell checking as the user types: on underlines the words the Czech
+    // dictionary (or the dictionary of the text's language) does not know.
+    // Turning it on without a Czech dictionary fails and leaves it off.
+    bool SpellCheckingOn() const;
+    bool setSpellChecking(bool on);
+
 private:
+    // The checker, its items in the editor's pop-up menu and its word list.
+    void createSpelling();
     // Recomputes ProgramFolder and gives the settings file's path in it.
     QString settingsFileName();
     // Paints the window's background in Color.
@@ -332,6 +348,7 @@ private:
     bool m_showingFormat = false;
     // A refresh of the status bar's counts waits for the current event to end.
     bool m_statusRefreshQueued = false;
+    SpellingMenu* m_spellingMenu = nullptr;
     QList<QMetaObject::Connection> m_editControlConnections;
     QList<QMetaObject::Connection> m_applicationConnections; // to the application and its clipboard
 };

@@ -151,6 +151,7 @@ void TMainform::createComponents()
     editor->setPopupMenu(PopupMenu1);
     column->addWidget(editor, 1);
     connectEditor();
+    createSpelling();
 
     htmlsyntax = new QCheckBox(QStringLiteral("htmlsyntax"), client);
     htmlsyntax->setObjectName(QStringLiteral("htmlsyntax"));

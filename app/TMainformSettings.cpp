@@ -1,11 +1,13 @@
 // The settings file of the main window: read once at start, written at every
-// attempt to close.
+// attempt to close; and spell checking, which it turns on or off.
 
 #include "app/TMainform.h"
 
+#include "app/SpellingMenu.h"
 #include "app/TStatusBar.h"
 #include "platform/TIniFile.h"
 #include "platform/TTimer.h"
+#include "spelling/SpellChecker.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -20,6 +22,8 @@ const QString windowSize = QStringLiteral("velikost");
 const QString display = QStringLiteral("nastaveni zobrazeni");
 const QString editing = QStringLiteral("nastaveni upravy");
 const QString desktopPlace = QStringLiteral("nastaveni na plose");
+
+QStringList dictionaryFoldersOverride;
 
 // One dimension of a window placed within an area.
 struct Span
@@ -54,6 +58,11 @@ QRect withinScreen(QPoint position, QSize size, QSize minimum)
 
 } // namespace
 
+void SetDictionaryFoldersForTesting(const QStringList& folders)
+{
+    dictionaryFoldersOverride = folders;
+}
+
 QString TMainform::settingsFileName()
 {
     ProgramFolder = ProgramFolderPath();
@@ -86,6 +95,8 @@ void TMainform::LoadSettings()
     htmlsyntax->setChecked(settings.ReadBool(display, QStringLiteral("html syntaxe"), false));
     editor->setWordWrap(settings.ReadBool(editing, QStringLiteral("zalomeni radku"), true));
     editor->setUndoLimit(settings.ReadInteger(editing, QStringLiteral("kolikrat zpet"), 100));
+    setSpellChecking(
+        settings.ReadBool(editing, QStringLiteral("kontrola pravopisu"), Spelling->hasCzechDictionary()));
     const QRect window =
         withinScreen(QPoint(settings.ReadInteger(desktopPlace, QStringLiteral("bod2"), 100),
                             settings.ReadInteger(desktopPlace, QStringLiteral("bod1"), 100)),
@@ -111,6 +122,7 @@ void TMainform::StoreSettings()
         settings.WriteBool(display, QStringLiteral("html syntaxe"), htmlsyntax->isChecked());
         settings.WriteBool(editing, QStringLiteral("zalomeni radku"), editor->WordWrap());
         settings.WriteInteger(editing, QStringLiteral("kolikrat zpet"), editor->UndoLimit());
+        settings.WriteBool(editing, QStringLiteral("kontrola pravopisu"), SpellCheckingOn());
         settings.WriteInteger(desktopPlace, QStringLiteral("bod1"), y());
         settings.WriteInteger(desktopPlace, QStringLiteral("bod2"), x());
         settings.UpdateFile();
@@ -118,4 +130,31 @@ void TMainform::StoreSettings()
         // The close that stores the settings goes on without them.
         showMessage(QStringLiteral("Nelze uložit konfiguraci"));
     }
+}
+
+void TMainform::createSpelling()
+{
+    Spelling = dictionaryFoldersOverride.isEmpty() ? new SpellChecker(this)
+                                                   : new SpellChecker(dictionaryFoldersOverride, this);
+    Spelling->setPersonalWordList(ProgramFolder + QStringLiteral("config/slovnik.txt"));
+    m_spellingMenu = new SpellingMenu(
+        *editor, *PopupMenu1, [this](const QString& text) { showMessage(text); }, this);
+    editor->OnContextPopup = [this](TZvCustomRichEdit*, int position) {
+        m_spellingMenu->prepareFor(position);
+    };
+}
+
+bool TMainform::SpellCheckingOn() const
+{
+    return editor->spellChecker() != nullptr;
+}
+
+bool TMainform::setSpellChecking(bool on)
+{
+    if (on && !Spelling->hasCzechDictionary()) {
+        editor->setSpellChecker(nullptr);
+        return false;
+    }
+    editor->setSpellChecker(on ? Spelling : nullptr);
+    return true;
 }

@@ -159,6 +159,9 @@ void Tnastaveni::createGeneralPage()
     const QString hint = QStringLiteral("Nastaví místo kde se budou ukládat vaše dokumenty");
     Umistenislozky->setToolTip(hint);
     Umistenislozky->setStatusTip(hint);
+
+    kontrolapravopisu =
+        groupCheckBox("kontrolapravopisu", QStringLiteral("Kontrola pravopisu"), 8, 196, standupravy);
 }
 
 // The two spin edits stand at their design column unless a caption before
@@ -206,10 +209,18 @@ void Tnastaveni::FormShow(QObject*)
     zalomeniradku->setChecked(editor->WordWrap());
     zpetkrat->setValue(editor->UndoLimit());
     zobrazenihtmlsyntaxe->setChecked(m_mainform.htmlsyntax->isChecked());
+    kontrolapravopisu->setChecked(m_mainform.SpellCheckingOn());
 }
 
 void Tnastaveni::f2okClick(QObject*)
 {
+    if (!m_mainform.setSpellChecking(kontrolapravopisu->isChecked())) {
+        kontrolapravopisu->setChecked(false);
+        m_mainform.desktop().messageBox(
+            QStringLiteral("Pro kontrolu pravopisu není nainstalován český slovník (balíček hunspell-cs)."),
+            windowTitle(), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     TZvRichEdit* editor = m_mainform.editor;
     m_mainform.Timer2->setEnabled(autosavecheck->isChecked());
     m_mainform.Timer2->setInterval(enteredValue(SpinEdit1) * MillisecondsPerMinute);

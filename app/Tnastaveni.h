@@ -4,7 +4,8 @@
 // buttons and what the main window shows. It is filled from the main window's
 // live components when it shows and writes them back on "OK"; nothing reaches
 // the settings file until the main window closes. "Storno" applies nothing,
-// but the two shortcut buttons act at once.
+// but the two shortcut buttons act at once. Spell checking ticked without a
+// Czech dictionary is refused with a message before anything is applied.
 
 #include <QDialog>
 
@@ -37,6 +38,7 @@ public:
     QLabel* Label3 = nullptr;
     QLabel* Label5 = nullptr;
     TFolderEdit* Umistenislozky = nullptr;
+    QCheckBox* kontrolapravopisu = nullptr;
     // Page "Zobrazení".
     QWidget* TabSheet1 = nullptr;
     QGroupBox* GroupBox1 = nullptr;

@@ -1,6 +1,8 @@
 #include "editcontrol/ParagraphPainter.h"
 
 #include "editcontrol/ListLabelPainter.h"
+#include "editcontrol/MisspellingPainter.h"
+#include "editcontrol/SpellingMarks.h"
 #include "editcontrol/UrlDetector.h"
 
 #include <QPainter>
@@ -21,9 +23,10 @@ void fillBackground(QPainter* painter, const QRectF& rect, const QBrush& brush, 
 
 ParagraphPainter::ParagraphPainter(QPainter* painter,
                                    const QAbstractTextDocumentLayout::PaintContext& context, int cursorWidth,
-                                   const QRectF& flow, bool showLinks)
+                                   const QRectF& flow, bool showLinks, const SpellingMarks* spelling)
     : m_painter(painter), m_context(context), m_cursorWidth(cursorWidth),
-      m_lineClip(context.clip.isValid() ? context.clip & flow : flow), m_showLinks(showLinks)
+      m_lineClip(context.clip.isValid() ? context.clip & flow : flow), m_showLinks(showLinks),
+      m_spelling(spelling)
 {
 }
 
@@ -76,6 +79,7 @@ void ParagraphPainter::draw(const QTextBlock& block, const QPointF& offset) cons
     const QPen pen = m_painter->pen();
     m_painter->setPen(m_context.palette.color(QPalette::Text));
     layout->draw(m_painter, offset, selections, m_lineClip);
+    drawMisspelled(block, offset);
     drawCursor(block, offset);
 
     if (format.hasProperty(QTextFormat::BlockTrailingHorizontalRulerWidth)) {
@@ -87,6 +91,13 @@ void ParagraphPainter::draw(const QTextBlock& block, const QPointF& offset) cons
         m_painter->drawLine(QLineF(middle - width / 2, y, middle + width / 2, y));
     }
     m_painter->setPen(pen);
+}
+
+void ParagraphPainter::drawMisspelled(const QTextBlock& block, const QPointF& offset) const
+{
+    if (m_spelling)
+        MisspellingPainter::draw(*m_painter, *block.layout(), offset + block.layout()->position(),
+                                 m_spelling->wordsIn(block), m_lineClip);
 }
 
 void ParagraphPainter::drawCursor(const QTextBlock& block, const QPointF& offset) const

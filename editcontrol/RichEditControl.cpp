@@ -102,6 +102,7 @@ void RichEditControl::connectDocument()
     // the view keeps its place.
     RichEditLayout* layout = textLayout();
     layout->setShowsLinks(m_autoUrlDetect);
+    layout->setSpellChecker(m_spellChecker);
     connect(layout, &RichEditLayout::sliceAboutToBeMeasured, this, [this] {
         // A point on the line between two paragraphs belongs to the upper one: look a pixel lower.
         const QTextBlock top = cursorForPosition(QPoint(0, 1)).block();

@@ -25,6 +25,7 @@ class BlockTally;
 class RichEditLayout;
 class RichEditNotify;
 class SelectionBar;
+class SpellChecker;
 class TextLineIndex;
 
 // The window styles a control is created with (the creation parameters).
@@ -162,6 +163,19 @@ public:
     // NoRange when there is none.
     CHARRANGE linkAt(int position) const;
 
+    // Spell checking as the text is shown: the words `checker` finds
+    // misspelled get a red wavy line; null shows none. Not owned; the control's
+    // documents keep it when it adopts another.
+    void setSpellChecker(SpellChecker* checker);
+    // The misspelled word holding document position `position` or ending right
+    // at it, as a range; NoRange when there is none or checking is off.
+    // `language` receives the Windows language id it was checked in.
+    CHARRANGE misspelledWordAt(int position, int* language = nullptr) const;
+    // Replaces `range` with `text` in the format of the range's first character,
+    // as one undo step, and leaves the caret after it; false when protected
+    // text refuses it.
+    bool ReplaceRange(CHARRANGE range, const QString& text);
+
     // Embedded objects (pictures).
     // Inserts a picture as one character at the selection, replacing it, and
     // leaves it selected. `data` holds the picture's file bytes of `kind`
@@ -253,6 +267,7 @@ private:
     std::optional<Qt::CursorShape> m_cursorOutsideLinks;
     std::optional<WordwiseDrag> m_wordwiseDrag; // while the left button is down
     bool m_autoUrlDetect = true;
+    SpellChecker* m_spellChecker = nullptr;
     bool m_oleCallback = true;
     DWORD m_eventMask = ENM_NONE;
     DWORD m_options = ECO_AUTOWORDSELECTION;

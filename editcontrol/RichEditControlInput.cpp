@@ -1,12 +1,13 @@
 // The control's input: protected text and the text limit against keys, input
 // methods, pasting and dropping; the clipboard and inserted objects; links, the
-// context menu and whole-word selection under the mouse.
+// context menu and whole-word selection under the mouse; misspelled words.
 
 #include "editcontrol/RichEditControl.h"
 
 #include "format/TextFormatProperties.h"
 #include "editcontrol/DocumentPictures.h"
 #include "editcontrol/FormatRuns.h"
+#include "editcontrol/RichEditLayout.h"
 #include "editcontrol/RichEditNotify.h"
 #include "editcontrol/UrlDetector.h"
 
@@ -405,7 +406,8 @@ void RichEditControl::mouseReleaseEvent(QMouseEvent* event)
         m_wordwiseDrag.reset();
     QTextEdit::mouseReleaseEvent(event);
     if (event->button() == Qt::RightButton && m_notify)
-        m_notify->notifyContextMenu(event->globalPosition().toPoint());
+        m_notify->notifyContextMenu(event->globalPosition().toPoint(),
+                                    characterAtPoint(event->position().toPoint()));
 }
 
 void RichEditControl::mouseDoubleClickEvent(QMouseEvent* event)
@@ -423,5 +425,44 @@ void RichEditControl::contextMenuEvent(QContextMenuEvent* event)
     event->accept();
     if (event->reason() == QContextMenuEvent::Mouse || !m_notify)
         return;
-    m_notify->notifyContextMenu(viewport()->mapToGlobal(cursorRect().bottomLeft()));
+    m_notify->notifyContextMenu(viewport()->mapToGlobal(cursorRect().bottomLeft()), textCursor().position());
+}
+
+// --- Spelling ---------------------------------------------------------------
+
+void RichEditControl::setSpellChecker(SpellChecker* checker)
+{
+    m_spellChecker = checker;
+    textLayout()->setSpellChecker(checker);
+}
+
+CHARRANGE RichEditControl::misspelledWordAt(int position, int* language) const
+{
+    if (!m_spellChecker || position < 0 || position > GetTextLength())
+        return NoRange;
+    const QTextBlock block = document()->findBlock(position);
+    const int offset = position - block.position();
+    for (const MisspelledWord& word : textLayout()->spelling().wordsIn(block))
+        if (offset >= word.start && offset <= word.start + word.length) {
+            if (language)
+                *language = word.language;
+            return {block.position() + word.start, block.position() + word.start + word.length};
+        }
+    return NoRange;
+}
+
+bool RichEditControl::ReplaceRange(CHARRANGE range, const QString& text)
+{
+    if (!mayChange({EM_REPLACESEL, WPARAM(true), 0}, range))
+        return false;
+    QTextCursor cursor(document());
+    cursor.setPosition(range.cpMin + 1);
+    const QTextCharFormat format = cursor.charFormat();
+    cursor.setPosition(range.cpMin);
+    cursor.setPosition(range.cpMax, QTextCursor::KeepAnchor);
+    cursor.beginEditBlock();
+    cursor.insertText(fitToLimit(text, cursor), format);
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+    return true;
 }

@@ -1,6 +1,7 @@
 #include "editcontrol/RichEditLayout.h"
 
 #include "editcontrol/ParagraphPainter.h"
+#include "editcontrol/ParagraphRecord.h"
 #include "editcontrol/PictureHandler.h"
 #include "editcontrol/TableLayout.h"
 
@@ -32,28 +33,10 @@ constexpr int SliceMilliseconds = 8;
 // without waiting for events.
 constexpr int MeasuredAtOnce = 1000;
 
-// How far a measured paragraph (or table) reaches to the right, kept with the
-// paragraph, so that the document's width can follow a paragraph that gets
-// narrower or goes away without laying anything out again.
-struct MeasuredWidth : QTextBlockUserData
-{
-    int units = 0;
-};
-
 int storedWidth(const QTextBlock& block)
 {
-    const auto* width = dynamic_cast<const MeasuredWidth*>(block.userData());
-    return width ? width->units : 0;
-}
-
-void storeWidth(QTextBlock block, int units)
-{
-    auto* width = dynamic_cast<MeasuredWidth*>(block.userData());
-    if (!width) {
-        width = new MeasuredWidth;
-        block.setUserData(width);
-    }
-    width->units = units;
+    const ParagraphRecord* record = ParagraphRecord::find(block);
+    return record ? record->measuredWidth : 0;
 }
 
 } // namespace
@@ -61,6 +44,7 @@ void storeWidth(QTextBlock block, int units)
 RichEditLayout::RichEditLayout(QTextDocument* document) : QAbstractTextDocumentLayout(document)
 {
     registerHandler(QTextFormat::ImageObject, new PictureHandler(this));
+    connect(&m_spelling, &SpellingMarks::changed, this, [this] { Q_EMIT update(); });
 }
 
 RichEditLayout::~RichEditLayout() = default;
@@ -185,7 +169,9 @@ void RichEditLayout::noteWidth(const QTextBlock& block, int units) const
         m_widest = units;
     else if (storedWidth(block) >= m_widest)
         m_widestShrank = true;
-    storeWidth(block, units);
+    // Kept with the paragraph, so that the document's width can follow a paragraph
+    // that gets narrower or goes away without laying anything out again.
+    ParagraphRecord::of(block).measuredWidth = units;
 }
 
 int RichEditLayout::contentWidth() const
@@ -290,20 +276,26 @@ void RichEditLayout::documentChanged(int from, int charsRemoved, int charsAdded)
         // Nothing is laid out before the document has a page (before its view is
         // first sized), as in Qt's layout; the changed paragraphs lose their lines.
         const QTextBlock end = doc->findBlock(std::max(0, from + charsAdded - 1)).next();
-        for (QTextBlock block = doc->findBlock(from); block.isValid() && block != end; block = block.next())
+        for (QTextBlock block = doc->findBlock(from); block.isValid() && block != end; block = block.next()) {
             block.clearLayout();
+            SpellingMarks::forget(block);
+        }
         m_pageWidth = NoWidth;
-        return;
-    }
-    if (doc->pageSize().width() != m_pageWidth || doc->documentMargin() != Units::toPixels(m_margin) ||
-        (from == 0 && charsAdded >= doc->characterCount() - 1)) {
-        restart();
         return;
     }
     const QTextBlock first = doc->findBlock(from);
     QTextBlock last = doc->findBlock(from + charsAdded);
     if (!last.isValid())
         last = doc->lastBlock();
+    // A change of formats alone leaves a paragraph's revision as it was, so the
+    // words of every changed paragraph are dropped here.
+    for (QTextBlock block = first; block.isValid() && block != last.next(); block = block.next())
+        SpellingMarks::forget(block);
+    if (doc->pageSize().width() != m_pageWidth || doc->documentMargin() != Units::toPixels(m_margin) ||
+        (from == 0 && charsAdded >= doc->characterCount() - 1)) {
+        restart();
+        return;
+    }
     followEdit(first, last, charsRemoved);
     const qreal top = topOf(first);
     if (last.blockNumber() - first.blockNumber() > LongestEditMeasuredAtOnce) {
@@ -475,7 +467,8 @@ void RichEditLayout::draw(QPainter* painter, const PaintContext& context)
         cursorWidth = 1;
     const qreal margin = Units::toPixels(m_margin);
     const QRectF flow = QRectF(QPointF(0, 0), documentSize()).adjusted(margin, 0, -margin, 0);
-    const ParagraphPainter paragraphs(painter, context, cursorWidth, flow, m_showsLinks);
+    const SpellingMarks* spelling = m_spelling.checker() ? &m_spelling : nullptr;
+    const ParagraphPainter paragraphs(painter, context, cursorWidth, flow, m_showsLinks, spelling);
     // Paragraphs that stand out of their height into the clip are drawn too.
     const qreal overhang = Units::toPixels(m_overhang);
     QTextBlock block = blockAt(clip.top() - overhang, Boundary::OfTheLower);
@@ -498,7 +491,7 @@ void RichEditLayout::draw(QPainter* painter, const PaintContext& context)
         painter->translate(0, top);
         PaintContext inTable = context;
         inTable.clip = clip.translated(0, -top);
-        tableFor(table).draw(painter, inTable, cursorWidth, flow.width() + 2 * margin);
+        tableFor(table).draw(painter, inTable, cursorWidth, flow.width() + 2 * margin, spelling);
         painter->restore();
         // The table's border covers the caret in the empty paragraph before it, which Qt's layout draws
         // again.

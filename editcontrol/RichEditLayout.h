@@ -27,7 +27,9 @@
 #include <unordered_map>
 
 #include "editcontrol/ParagraphLayout.h"
+#include "editcontrol/SpellingMarks.h"
 
+class SpellChecker;
 class TableLayout;
 class QTextFrame;
 
@@ -51,6 +53,9 @@ public:
     void finishLayout();
     // Whether text that looks like a URL is drawn as a link.
     void setShowsLinks(bool show);
+    // The checker whose misspelled words are marked; null marks none. Not owned.
+    void setSpellChecker(SpellChecker* checker) { m_spelling.setChecker(checker); }
+    const SpellingMarks& spelling() const { return m_spelling; }
 
 Q_SIGNALS:
     // Around a slice of measuring, which may change the heights of paragraphs
@@ -114,4 +119,5 @@ private:
     mutable int m_overhang = 0;
     QSizeF m_reportedSize;
     bool m_showsLinks = false;
+    SpellingMarks m_spelling;
 };

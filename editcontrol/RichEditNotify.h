@@ -25,6 +25,8 @@ public:
     virtual bool notifyProtected(const TMessage&, CHARRANGE) { return false; }
     // ENM_LINK: a mouse message (WM_LBUTTONDOWN ...) over the link in `range`.
     virtual void notifyLink(UINT, CHARRANGE) {}
-    // The right button was released: show the context menu at `globalPos` once.
-    virtual void notifyContextMenu(const QPoint&) {}
+    // The right button was released, or the menu key pressed: show the context
+    // menu at `globalPos` once. `position` is the character the menu is for:
+    // the one under the pointer (-1 off the text), or the caret's for the key.
+    virtual void notifyContextMenu(const QPoint&, int) {}
 };

@@ -1,7 +1,9 @@
 #include "editcontrol/TableLayout.h"
 
 #include "editcontrol/ListLabelPainter.h"
+#include "editcontrol/MisspellingPainter.h"
 #include "editcontrol/ParagraphLayout.h"
+#include "editcontrol/SpellingMarks.h"
 
 #include <QPainter>
 #include <QTextBlock>
@@ -179,7 +181,7 @@ void TableLayout::matchWidth(qreal documentWidth) const
 }
 
 void TableLayout::draw(QPainter* painter, const QAbstractTextDocumentLayout::PaintContext& context,
-                       int cursorWidth, qreal documentWidth) const
+                       int cursorWidth, qreal documentWidth, const SpellingMarks* spelling) const
 {
     matchWidth(documentWidth);
     QAbstractTextDocumentLayout::PaintContext inCopy = context;
@@ -207,5 +209,14 @@ void TableLayout::draw(QPainter* painter, const QAbstractTextDocumentLayout::Pai
     for (const ListLabelPainter::Label& label : m_labels)
         if (inCopy.clip.intersects(m_copy->documentLayout()->blockBoundingRect(label.block)))
             ListLabelPainter::drawInQtLayout(*painter, label, context.palette.text());
+    if (spelling)
+        for (QTextBlock block = m_document.findBlock(first); block.isValid() && block.position() <= last;
+             block = block.next()) {
+            const QTextBlock copy = copyOf(block);
+            const QRectF bounds = m_copy->documentLayout()->blockBoundingRect(copy);
+            if (inCopy.clip.intersects(bounds))
+                MisspellingPainter::draw(*painter, *copy.layout(), bounds.topLeft(), spelling->wordsIn(block),
+                                         inCopy.clip);
+        }
     painter->restore();
 }

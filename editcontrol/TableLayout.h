@@ -21,6 +21,7 @@
 #include <vector>
 
 class QTextDocument;
+class SpellingMarks;
 
 class TableLayout
 {
@@ -45,9 +46,10 @@ public:
     QRectF blockBounds(const QTextBlock& block) const;
     int hitTest(const QPointF& point, Qt::HitTestAccuracy accuracy) const;
     // Draws the table with the selections and the caret of `context`, whose clip
-    // is in the table's coordinates, in a document `documentWidth` wide.
+    // is in the table's coordinates, in a document `documentWidth` wide; with
+    // `spelling`, the words it marks in the cells are underlined.
     void draw(QPainter* painter, const QAbstractTextDocumentLayout::PaintContext& context, int cursorWidth,
-              qreal documentWidth) const;
+              qreal documentWidth, const SpellingMarks* spelling) const;
 
 private:
     void copyLinesToDocument() const;

@@ -57,6 +57,8 @@ enum Property : int {
     CharNoteRtf,      // QByteArray, the footnote or endnote group, as read, whose reference mark the text is
     CharNoteNumbered, // bool, the mark is the note's automatic number (\chftn)
     CharNoteCodePage, // int, the ANSI code page of the document the note group was read from
+    CharLanguage,     // int, the Windows language id of the text (RTF \langN); unset: the default
+    CharNoProof,      // bool, the text is not to be spell checked (RTF \noproof)
     // Paragraphs, added later.
     BlockDrawingRtf = QTextFormat::UserProperty + 128, // QByteArray, the drawing object, as read, whose text
                                                        // box text the paragraph is
@@ -176,6 +178,37 @@ inline QString charLink(const QTextCharFormat& format)
     if (format.hasProperty(CharLinkTarget))
         return format.stringProperty(CharLinkTarget);
     return format.isAnchor() ? format.anchorHref() : QString();
+}
+
+// The language of text whose format sets none: Czech, as the RTF writer's \deflang says.
+inline constexpr int DefaultLanguage = 1029;
+
+// 0 when the format sets no language: the text is in the default language.
+inline int charLanguage(const QTextCharFormat& format)
+{
+    return intProperty(format, CharLanguage, 0);
+}
+
+// 0 or the default language removes the language, so the text follows the default.
+inline void setCharLanguage(QTextCharFormat& format, int language)
+{
+    if (language == 0 || language == DefaultLanguage)
+        format.clearProperty(CharLanguage);
+    else
+        format.setProperty(CharLanguage, language);
+}
+
+inline bool charNoProof(const QTextCharFormat& format)
+{
+    return format.boolProperty(CharNoProof);
+}
+
+inline void setCharNoProof(QTextCharFormat& format, bool noProof)
+{
+    if (noProof)
+        format.setProperty(CharNoProof, true);
+    else
+        format.clearProperty(CharNoProof);
 }
 
 // Paragraphs.

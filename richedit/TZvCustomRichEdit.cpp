@@ -64,6 +64,11 @@ RichEditControl* TZvCustomRichEdit::control()
     return m_control.get();
 }
 
+const QTextDocument& TZvCustomRichEdit::Document()
+{
+    return *control()->document();
+}
+
 void TZvCustomRichEdit::showEvent(QShowEvent* event)
 {
     control();
@@ -118,6 +123,7 @@ void TZvCustomRichEdit::CreateWnd()
         // The old library has no link detection.
         edit->AutoUrlDetect(false);
     }
+    edit->setSpellChecker(m_spellChecker);
     if (m_savedDocument)
         edit->adoptDocument(m_savedDocument.release());
     edit->SetModify(m_savedModified);
@@ -260,6 +266,28 @@ void TZvCustomRichEdit::setWordWrap(bool value)
         return;
     m_wordWrap = value;
     RecreateWnd();
+}
+
+void TZvCustomRichEdit::setSpellChecker(SpellChecker* checker)
+{
+    m_spellChecker = checker;
+    if (m_control)
+        m_control->setSpellChecker(checker);
+}
+
+std::optional<TMisspelledWord> TZvCustomRichEdit::MisspelledWordAt(int position)
+{
+    int language = 0;
+    const CHARRANGE range = control()->misspelledWordAt(position, &language);
+    if (range == NoRange)
+        return std::nullopt;
+    return TMisspelledWord{range.cpMin, range.cpMax - range.cpMin, TextBetween(range.cpMin, range.cpMax),
+                           language};
+}
+
+bool TZvCustomRichEdit::ReplaceMisspelledWord(const TMisspelledWord& word, const QString& replacement)
+{
+    return control()->ReplaceRange({word.start, word.start + word.length}, replacement);
 }
 
 void TZvCustomRichEdit::setMaxLength(int value)
@@ -604,8 +632,10 @@ void TZvCustomRichEdit::notifyLink(UINT message, CHARRANGE range)
     }
 }
 
-void TZvCustomRichEdit::notifyContextMenu(const QPoint& globalPos)
+void TZvCustomRichEdit::notifyContextMenu(const QPoint& globalPos, int position)
 {
+    if (OnContextPopup)
+        OnContextPopup(this, position);
     if (QMenu* menu = popupMenuToShow())
         menu->popup(globalPos);
 }

@@ -21,6 +21,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -30,6 +31,7 @@ class QMenu;
 class QPrinter;
 class QTextDocument;
 class RichEditControl;
+class SpellChecker;
 struct RichEditStyle;
 
 // Settled once at program start: 3 with the text engine of this build. Version 1
@@ -51,6 +53,16 @@ using TRichLangOptions = unsigned; // bits of TRichLangOption
 enum TSelectionKindFlag : unsigned { stText = 1, stObject = 2, stMultiChar = 4, stMultiObject = 8 };
 using TSelectionKind = unsigned;
 
+// A word the spell checker marks: where it stands, what it reads and the
+// language it was checked in (a Windows language id).
+struct TMisspelledWord
+{
+    int start = 0;
+    int length = 0;
+    QString text;
+    int language = 0;
+};
+
 struct TPoint
 {
     int X = 0;
@@ -67,6 +79,7 @@ public:
 
     // The platform control, created on demand ("the window handle").
     RichEditControl* control();
+    const QTextDocument& Document(); // the document as the control holds it, for reading
     bool HandleAllocated() const { return m_control != nullptr; }
     void RecreateWnd();
 
@@ -126,6 +139,18 @@ public:
     void setColor(TColor value);
     QMenu* PopupMenu() const { return m_popupMenu; }
     void setPopupMenu(QMenu* menu) { m_popupMenu = menu; }
+
+    // Spell checking as the text is shown: the words `checker` finds
+    // misspelled are underlined with a red wavy line; null checks nothing.
+    // Not owned.
+    SpellChecker* spellChecker() const { return m_spellChecker; }
+    void setSpellChecker(SpellChecker* checker);
+    // The marked word at character `position` or ending right at it; none
+    // while checking is off.
+    std::optional<TMisspelledWord> MisspelledWordAt(int position);
+    // Puts `replacement` in place of `word`, in the format of the word's first
+    // character, as one undo step; false when protected text refuses it.
+    bool ReplaceMisspelledWord(const TMisspelledWord& word, const QString& replacement);
 
     // Selection and text.
     int SelectionStart();
@@ -241,6 +266,9 @@ public:
     std::function<void(TZvCustomRichEdit*, int& key, Qt::KeyboardModifiers)> OnKeyUp;
     std::function<void(TZvCustomRichEdit*, Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)> OnMouseDown;
     std::function<void(TZvCustomRichEdit*, Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)> OnMouseUp;
+    // Before the pop-up menu shows: `position` is the character it is for, the
+    // one right-clicked (-1 off the text) or the caret's for the menu key.
+    std::function<void(TZvCustomRichEdit*, int position)> OnContextPopup;
 
 protected:
     // Overridable notification hooks; each raises the event of its name when set.
@@ -272,7 +300,7 @@ private:
     void notifyRequestResize(const QRect& rect) override;
     bool notifyProtected(const TMessage& message, CHARRANGE range) override;
     void notifyLink(UINT message, CHARRANGE range) override;
-    void notifyContextMenu(const QPoint& globalPos) override;
+    void notifyContextMenu(const QPoint& globalPos, int position) override;
     bool filterKey(QKeyEvent* event, bool press);
     bool deliverMousePress(QMouseEvent* mouse);
     void applyColor();
@@ -321,6 +349,7 @@ private:
     bool m_wantTabs = false;
     TColor m_color = clWindow;
     QMenu* m_popupMenu = nullptr;
+    SpellChecker* m_spellChecker = nullptr;
     CHARRANGE m_linkRange = NoRange;
     TMouseButton m_linkButton = TMouseButton::mbLeft;
     QRect m_printArea;

@@ -28,6 +28,8 @@ RtfCharacterWriter::Chars RtfCharacterWriter::charsOf(const QTextCharFormat& for
     chars.strike = format.fontStrikeOut();
     chars.protect = format.boolProperty(CharProtected);
     chars.hidden = format.boolProperty(CharHidden);
+    chars.language = charLanguage(format);
+    chars.noProof = charNoProof(format);
     if (!charAutoColor(format) && format.foreground().style() != Qt::NoBrush)
         chars.foreground = m_tables.colorIndex(format.foreground().color());
     if (!charAutoBackColor(format) && format.background().style() != Qt::NoBrush)
@@ -129,6 +131,10 @@ void RtfCharacterWriter::write(const Chars& chars)
         m_out.put("\\protect");
     if (chars.hidden)
         m_out.put("\\v");
+    if (chars.language)
+        m_out.putWord("\\lang", chars.language);
+    if (chars.noProof)
+        m_out.put("\\noproof");
     m_out.put(' ');
 }
 

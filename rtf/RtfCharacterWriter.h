@@ -28,6 +28,8 @@ public:
         bool strike = false;
         bool protect = false;
         bool hidden = false;
+        bool noProof = false;
+        int language = 0; // 0: the default language (\deflang)
         RtfScriptPosition script = RtfScriptPosition::Normal;
         // The run holds East Asian characters in an East Asian font, or complex-script
         // characters: readers choose the font and size of those by the script, so they are

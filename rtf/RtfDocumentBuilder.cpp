@@ -198,6 +198,8 @@ QTextCharFormat RtfDocumentBuilder::charFormat(const CharState& state, RtfScript
     }
     if (state.protect)
         format.setProperty(CharProtected, true);
+    setCharLanguage(format, state.language >= 0 ? state.language : m_tables.defaultLanguage);
+    setCharNoProof(format, state.noProof);
     // Hidden text is kept, so that saving writes it back; the layout has no
     // way to hide characters, so it is shown like the text around it.
     if (state.hidden)

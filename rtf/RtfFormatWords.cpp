@@ -147,6 +147,12 @@ void applyCharacterWord(CharState& chars, RtfCharacterWord word, int parameter, 
     case RtfCharacterWord::Protect:
         chars.protect = on;
         break;
+    case RtfCharacterWord::Language:
+        chars.language = std::max(parameter, 0);
+        break;
+    case RtfCharacterWord::NoProof:
+        chars.noProof = on;
+        break;
     }
 }
 

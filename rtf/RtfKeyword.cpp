@@ -19,6 +19,7 @@ const KeywordTable& keywords()
         add("pca", RtfDocumentWord::Pca);
         add("ansicpg", RtfDocumentWord::AnsiCodePage);
         add("deff", RtfDocumentWord::DefaultFont);
+        add("deflang", RtfDocumentWord::DefaultLanguage);
         add("uc", RtfDocumentWord::UnicodeSkip);
         add("u", RtfContentWord::Unicode);
         add("fonttbl", RtfDestinationWord::FontTable);
@@ -77,6 +78,8 @@ const KeywordTable& keywords()
         add("dn", RtfCharacterWord::Down);
         add("v", RtfCharacterWord::Hidden);
         add("protect", RtfCharacterWord::Protect);
+        add("lang", RtfCharacterWord::Language);
+        add("noproof", RtfCharacterWord::NoProof);
         add("af", RtfCharacterWord::AssociatedFont);
         add("afs", RtfCharacterWord::AssociatedFontSize);
         add("loch", RtfCharacterWord::LowAnsi);

@@ -26,7 +26,7 @@ enum class RtfWordGroup : quint8 {
     Shape, // a shape's extent
 };
 
-enum class RtfDocumentWord : quint8 { Mac, Pc, Pca, AnsiCodePage, DefaultFont, UnicodeSkip };
+enum class RtfDocumentWord : quint8 { Mac, Pc, Pca, AnsiCodePage, DefaultFont, DefaultLanguage, UnicodeSkip };
 
 enum class RtfDestinationWord : quint8 {
     FontTable,
@@ -82,6 +82,8 @@ enum class RtfCharacterWord : quint8 {
     Down,
     Hidden,
     Protect,
+    Language,           // \lang
+    NoProof,            // \noproof
     AssociatedFont,     // \af
     AssociatedFontSize, // \afs
     LowAnsi,            // \loch

@@ -110,6 +110,9 @@ void RtfParser::applyDocumentWord(RtfDocumentWord word, int parameter)
         m_tables.defaultFont = parameter;
         m_decoder.forgetPage();
         return;
+    case RtfDocumentWord::DefaultLanguage:
+        m_tables.defaultLanguage = std::max(parameter, 0);
+        return;
     case RtfDocumentWord::UnicodeSkip:
         top().unicodeSkip = std::clamp(parameter, 0, 16);
         return;

@@ -44,8 +44,9 @@ struct CharState
     int background = -1;
     int up = 0; // half points, positive raises
     int link = -1;
-    int field = -1; // the field instruction whose result the text is
-    int note = -1;  // the note whose reference mark the text is
+    int field = -1;    // the field instruction whose result the text is
+    int note = -1;     // the note whose reference mark the text is
+    int language = -1; // a Windows language id; -1: the document's default language
     quint8 bold = 0;
     quint8 italic = 0;
     quint8 underline = 0;
@@ -53,15 +54,17 @@ struct CharState
     RtfScriptPosition script = RtfScriptPosition::Normal;
     quint8 hidden = 0;
     quint8 protect = 0;
+    quint8 noProof = 0;
     friend bool operator==(const CharState&, const CharState&) = default;
 };
 
 inline size_t qHash(const CharState& state, size_t seed = 0)
 {
-    return qHashMulti(seed, state.font, state.eastAsianFont, state.complexFont, state.size, state.complexSize,
-                      state.foreground, state.background, state.up, state.link, state.field, state.note,
-                      state.bold | state.italic << 1 | state.underline << 2 | state.strike << 3 |
-                          int(state.script) << 4 | state.hidden << 6 | state.protect << 7);
+    return qHashMulti(
+        seed, state.font, state.eastAsianFont, state.complexFont, state.size, state.complexSize,
+        state.foreground, state.background, state.up, state.link, state.field, state.note, state.language,
+        state.bold | state.italic << 1 | state.underline << 2 | state.strike << 3 | int(state.script) << 4 |
+            state.hidden << 6 | state.protect << 7 | state.noProof << 8);
 }
 
 // The older \pn numbering of a paragraph.
@@ -149,6 +152,7 @@ struct ListLevelDefinition
 struct RtfDocumentTables
 {
     int defaultFont = -1;
+    int defaultLanguage = 0; // \deflang; 0: none given
     QHash<int, FontDefinition> fonts;
     QList<QColor> colors;
     QStringList linkTargets;

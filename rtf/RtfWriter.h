@@ -32,7 +32,7 @@ class RtfWriter
 public:
     enum Option {
         NoOptions = 0,
-        PlainRtf = 0x1,  // language-neutral RTF; the writer writes no languages anyway
+        PlainRtf = 0x1,  // language-neutral RTF; written as any other, the languages of the text included
         NoObjects = 0x2, // pictures and objects are written as a blank
     };
     Q_DECLARE_FLAGS(Options, Option)

@@ -12,6 +12,9 @@ packages=(
     libzip-dev
     breeze-icon-theme libqt6svg6 xvfb xauth
     poppler-utils
+    # Spell checking: the library the program stands on and the Czech dictionary; Hunspell's
+    # library only for the benchmark that compares the two (bench/SpellingBenchmark.cpp).
+    libnuspell-dev hunspell-cs libhunspell-dev
     # The layout of the sources is checked with this version (scripts/check-format.sh).
     clang-format-14
     # Faces with the metrics of Times New Roman, Arial and Courier New, which

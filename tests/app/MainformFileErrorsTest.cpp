@@ -260,7 +260,7 @@ TEST_F(MainformFileErrorsTest, AnAutosaveToAFullDiskSaysTheDiskIsFull)
     const FullDisk fullDisk;
     window.Timer2->setInterval(20);
     window.Timer2->setEnabled(true);
-    QTRY_VERIFY_WITH_TIMEOUT(!desktop.messageTexts().isEmpty(), 20000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !desktop.messageTexts().isEmpty(); }, 20000));
     window.Timer2->setEnabled(false);
     EXPECT_EQ(desktop.messageTexts().constFirst().toStdString(),
               errorMessageWith(QStringLiteral("Soubor „%1“ nelze uložit, disk je plný.").arg(path)));

@@ -1,7 +1,8 @@
 #pragma once
 
 // A main window on the offscreen platform with a scripted desktop, a temporary
-// program folder and the Czech locale, for the main window's test suites.
+// program folder, no spelling dictionaries and the Czech locale, for the main
+// window's test suites.
 
 #include "app/TMainform.h"
 #include "platform/QtDesktop.h"
@@ -33,11 +34,15 @@ protected:
         m_savedLocale = QLocale();
         QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
         SetProgramFolderForTesting(m_programFolder.path());
+        // Reading the Czech dictionary takes a second: windows check spelling
+        // only in the tests that ask for the installed dictionaries.
+        SetDictionaryFoldersForTesting({m_programFolder.filePath(QStringLiteral("no-dictionaries"))});
     }
 
     void TearDown() override
     {
         form.reset();
+        SetDictionaryFoldersForTesting({});
         SetProgramFolderForTesting(QString());
         QLocale::setDefault(m_savedLocale);
     }

@@ -61,7 +61,8 @@ TEST_F(MainformSettingsTest, FirstStartWithoutFileUsesEveryDefault)
     EXPECT_TRUE(desktop.calls().empty());
 }
 
-TEST_F(MainformSettingsTest, CloseWritesAllThirteenKeysWithBooleansAsDigits)
+// The thirteen keys of old, and spell checking, off where no Czech dictionary is installed.
+TEST_F(MainformSettingsTest, CloseWritesAllFourteenKeysWithBooleansAsDigits)
 {
     TMainform& window = createForm();
     window.show();
@@ -73,7 +74,7 @@ TEST_F(MainformSettingsTest, CloseWritesAllThirteenKeysWithBooleansAsDigits)
                   "[velikost]\r\nvyskaformu=623\r\nsirkaformu=969\r\n"
                   "[nastaveni zobrazeni]\r\nstavradek=1\r\npravitko=1\r\nbarva programu=-16777201\r\n"
                   "html syntaxe=0\r\n"
-                  "[nastaveni upravy]\r\nzalomeni radku=1\r\nkolikrat zpet=100\r\n"
+                  "[nastaveni upravy]\r\nzalomeni radku=1\r\nkolikrat zpet=100\r\nkontrola pravopisu=0\r\n"
                   "[nastaveni na plose]\r\nbod1=100\r\nbod2=100\r\n");
     EXPECT_TRUE(desktop.calls().empty());
 }

@@ -443,7 +443,8 @@ TEST_F(RichEditControlTest, LongFormatChangeIsLaidOutAfterwards)
     bigger.yHeight = 600;
     ASSERT_TRUE(control.SetCharFormat(SCF_SELECTION, bigger));
     EXPECT_EQ(control.document()->pageSize(), pageSize);
-    QTRY_COMPARE_WITH_TIMEOUT(control.GetLineCount(), laidOutLines(), 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control.GetLineCount() == laidOutLines(); }, 10000))
+        << control.GetLineCount() << " lines, " << laidOutLines() << " laid out";
     EXPECT_GT(control.GetLineCount(), 3000); // 30-point words wrap in 300 pixels
 }
 
@@ -522,12 +523,12 @@ TEST_F(RichEditControlTest, ViewKeepsItsPlaceWhileTheDocumentIsMeasured)
     control.SetText(QString(QStringLiteral("slovo ")).repeated(12).append(QLatin1Char('\n')).repeated(6000));
     auto* layout = qobject_cast<RichEditLayout*>(control.document()->documentLayout());
     ASSERT_NE(layout, nullptr);
-    QTRY_VERIFY_WITH_TIMEOUT(layout->isComplete(), 20000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return layout->isComplete(); }, 20000));
     control.resize(200, 200);
     ASSERT_FALSE(layout->isComplete());
     const QTextBlock shown = control.document()->findBlockByNumber(5000);
     control.verticalScrollBar()->setValue(int(layout->blockBoundingRect(shown).top()));
-    QTRY_VERIFY_WITH_TIMEOUT(layout->isComplete(), 20000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return layout->isComplete(); }, 20000));
     EXPECT_EQ(control.cursorForPosition(QPoint(1, 1)).blockNumber(), 5000);
 }
 

@@ -229,6 +229,28 @@ TEST(RtfReaderTest, HiddenTextIsKeptMarkedAndWrittenBack)
     EXPECT_FALSE(formatAt(*again, 8).boolProperty(CharHidden));
 }
 
+TEST(RtfReaderTest, LanguagesOfTheTextAndNoProofSurviveASave)
+{
+    // English by default, one Czech word, one German word that is not to be proofed.
+    const auto document =
+        readRtf("{\\rtf1\\deflang1033 one {\\lang1029 dva} {\\lang1031\\noproof drei}\\plain  four}");
+    EXPECT_EQ(charLanguage(formatAt(*document, 0)), 1033);
+    EXPECT_EQ(charLanguage(formatAt(*document, 4)), 0) << "Czech, the default, is kept as no language";
+    EXPECT_EQ(charLanguage(formatAt(*document, 8)), 1031);
+    EXPECT_TRUE(charNoProof(formatAt(*document, 8)));
+    EXPECT_EQ(charLanguage(formatAt(*document, 14)), 1033) << "\\plain returns to the document's language";
+    EXPECT_FALSE(charNoProof(formatAt(*document, 14)));
+
+    const QByteArray written = writeRtf(*document);
+    const auto again = readRtf(written);
+    EXPECT_EQ(again->toPlainText(), document->toPlainText());
+    for (int position : {0, 4, 8, 14}) {
+        EXPECT_EQ(charLanguage(formatAt(*again, position)), charLanguage(formatAt(*document, position)))
+            << position << " in " << written.constData();
+        EXPECT_EQ(charNoProof(formatAt(*again, position)), charNoProof(formatAt(*document, position)));
+    }
+}
+
 TEST(RtfReaderTest, FootnoteMarksAreNumberedAndTheNotesLeftOut)
 {
     EXPECT_EQ(textOf("{\\rtf1 prvn\\'ed{\\super\\chftn}{\\footnote\\pard{\\super\\chftn} pozn\\'e1mka} a "
