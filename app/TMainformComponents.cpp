@@ -177,6 +177,7 @@ void TMainform::createComponents()
         {QStringLiteral("dávkové soubory(*.bat;*.sys;*.ini)"), QStringLiteral("*.bat;*.sys;*.ini;")},
         {QStringLiteral("neformatovany text(*.txt;)"), QStringLiteral("*.txt;")},
         {QStringLiteral("všechny soubory(*.*)"), QStringLiteral("*.*;")},
+        {QStringLiteral("Dokumenty Word a OpenDocument (*.docx;*.odt)"), QStringLiteral("*.docx;*.odt;")},
     };
     SaveDialog1.filters = {
         {QStringLiteral("Zorvan text(*.zvd)"), QStringLiteral("*.zvd")},

@@ -161,15 +161,17 @@ void TMainform::loadChosenDocument()
     // that cannot be read leaves the document as it was: its text,
     // formatting, mode, modified flag, name and caption.
     const std::unique_ptr<QFile> file = TRichEditStrings::OpenDocumentFile(OpenDialog1.fileName);
-    // The first type ("Textové dokumenty") loads rich text, every other type
-    // plain text, unless the file's extension decides by itself. Switching to
+    // The first type ("Textové dokumenty") and the last (Word and OpenDocument)
+    // load rich text, every other type plain text, unless the file's extension
+    // decides by itself. Switching to
     // plain text drops the formatting, and a file read through can still fail
     // to load (a damaged Word document): the document is then put back.
     const bool wasPlainText = editor->PlainText();
-    const bool switches = wasPlainText != (OpenDialog1.filterIndex != 1);
+    const bool plainText = OpenDialog1.filterIndex != 1 && OpenDialog1.filterIndex != 6;
+    const bool switches = wasPlainText != plainText;
     const QByteArray before = switches && !wasPlainText ? richTextOf(*editor) : QByteArray();
     const bool modified = editor->IsModified();
-    editor->SetPlainText(OpenDialog1.filterIndex != 1);
+    editor->SetPlainText(plainText);
     try {
         editor->Lines().LoadFromFile(*file);
     } catch (...) {

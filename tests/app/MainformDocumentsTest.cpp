@@ -66,6 +66,22 @@ protected:
     size_t saveDialogs() const { return desktop.callsOf(ScriptedDesktop::CallKind::SaveFileDialog).size(); }
 };
 
+TEST_F(MainformDocumentsTest, TheWordTypeOpensAWordDocumentWithItsFormatting)
+{
+    constexpr int OfficeType = 6; // "Dokumenty Word a OpenDocument (*.docx;*.odt)"
+    const QString path = programPath(QStringLiteral("pismo.docx"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ZORVAN_TEST_DATA "office/libreoffice-pismo.docx"), path));
+    TMainform& w = createActiveForm();
+    desktop.queueFileDialogAnswer(path, OfficeType);
+    QTest::keyClick(w.editor->control(), Qt::Key_O, Qt::ControlModifier);
+    const QString text = w.editor->Text();
+    ASSERT_TRUE(text.startsWith(QStringLiteral("Vlastnosti písma"))) << text.left(40).toStdString();
+    EXPECT_FALSE(w.editor->PlainText());
+    const int bold =
+        int(QString(text).remove(u'\r').indexOf(QStringLiteral("Tučně"))); // a break is one position
+    EXPECT_TRUE(isBoldAt(*w.editor, bold + 1));
+}
+
 TEST_F(MainformDocumentsTest, OpenWithTheRichTypeLoadsFormattedText)
 {
     const QString path = writeFile(QStringLiteral("dopis.zvd"), FormattedRtf);
