@@ -184,6 +184,8 @@ void TMainform::createComponents()
         {QStringLiteral("Textový dokument(*.doc)"), QStringLiteral("*.doc")},
         {QStringLiteral("Standardní formatovaný text(*.rtf)"), QStringLiteral("*.rtf")},
         {QStringLiteral("Neformátovaný text(*.txt)"), QStringLiteral("*.txt")},
+        {QStringLiteral("Dokument Word (*.docx)"), QStringLiteral("*.docx")},
+        {QStringLiteral("Dokument OpenDocument (*.odt)"), QStringLiteral("*.odt")},
     };
     SaveDialog1.defaultExtension = QStringLiteral("zvd");
     SaveDialog1.overwritePrompt = true;

@@ -22,6 +22,7 @@ constexpr DWORD NoCallback = DWORD(-1);
 constexpr DWORD WriteStalled = DWORD(-2);
 constexpr DWORD WriteOvercounted = DWORD(-3); // the callback claimed more bytes than it was given
 constexpr DWORD NotRtf = DWORD(-16);
+constexpr DWORD DamagedPackage = DWORD(-17); // a Word or OpenDocument package that cannot be read
 
 // Takes one chunk; false stops the reading.
 using ChunkConsumer = std::function<bool(const char* data, qsizetype size)>;

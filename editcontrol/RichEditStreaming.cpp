@@ -2,6 +2,7 @@
 
 #include "editcontrol/DocumentText.h"
 #include "editcontrol/EditStreamIo.h"
+#include "editcontrol/PackageReading.h"
 #include "editcontrol/PlainTextLists.h"
 #include "editcontrol/PlainTextNotes.h"
 #include "platform/PlainTextCodec.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -104,31 +106,61 @@ bool RichEditStreaming::readText(UINT format, EDITSTREAM& stream, QTextCursor& c
 
 bool RichEditStreaming::readRtf(EDITSTREAM& stream, QTextCursor& cursor, Target target)
 {
-    RtfReader reader(cursor);
+    // The first bytes tell RTF from a Word or OpenDocument package, which is read whole.
+    constexpr qsizetype SignatureSize = 4;
+    QByteArray start;
+    std::optional<QByteArray> package;
+    std::optional<RtfReader> reader;
     // A whole document that takes long to read shows its first screen while the
     // rest is read. (Text read into the selection is one undo step: it is shown
     // when it is all read.)
     QElapsedTimer reading;
     reading.start();
     bool shown = target != Target::WholeDocument || !m_firstScreen.isShown;
-    const auto feed = [&](const char* data, qsizetype size) {
-        if (!reader.feed(data, size))
+    const auto feedRtf = [&](const char* data, qsizetype size) {
+        if (!reader->feed(data, size))
             return false;
         if (!shown && reading.elapsed() >= FirstScreenAfterMs) {
             shown = true;
             if (m_firstScreen.isShown()) {
-                reader.showSoFar();
+                reader->showSoFar();
                 m_firstScreen.show();
             }
         }
         return true;
     };
-    if (!EditStreamIo::readChunks(stream, feed)) {
+    const auto decide = [&] {
+        if (PackageReading::isPackage(start)) {
+            package = std::move(start);
+            return true;
+        }
+        reader.emplace(cursor);
+        return feedRtf(start.constData(), start.size());
+    };
+    const auto feed = [&](const char* data, qsizetype size) {
+        if (package) {
+            package->append(data, size);
+            return true;
+        }
+        if (reader)
+            return feedRtf(data, size);
+        start.append(data, size);
+        return start.size() < SignatureSize || decide();
+    };
+    if (!EditStreamIo::readChunks(stream, feed) || (!package && !reader && !decide())) {
         if (stream.dwError == 0)
             stream.dwError = EditStreamIo::NotRtf;
         return false;
     }
-    if (!reader.finish()) {
+    if (package) {
+        const bool read = target == Target::WholeDocument
+                              ? PackageReading::readWholeDocument(m_document, *package)
+                              : PackageReading::readIntoSelection(cursor, *package);
+        if (!read)
+            stream.dwError = EditStreamIo::DamagedPackage;
+        return read;
+    }
+    if (!reader->finish()) {
         stream.dwError = EditStreamIo::NotRtf;
         return false;
     }

@@ -4,7 +4,8 @@
 // rich edit control's EM_STREAMIN and EM_STREAMOUT do it: RTF (SF_RTF, or
 // SF_RTFNOOBJS to leave pictures and objects out, SFF_PLAINRTF) or plain text
 // (SF_TEXT; UTF-8, or UTF-16 with SF_UNICODE), the whole document or, with
-// SFF_SELECTION, the selection.
+// SFF_SELECTION, the selection. Rich text that is a Word or OpenDocument
+// package is read as such (editcontrol/PackageReading.h).
 
 #include "editcontrol/RichEditTypes.h"
 

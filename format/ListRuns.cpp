@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int MaxListItems = 1000;
+constexpr int MaxListItems = 100;
 
 } // namespace
 

@@ -138,16 +138,23 @@ void DocxStyles::mergeChain(const Style* style, Properties& into, Member member)
 
 DocxParagraphProperties DocxStyles::paragraphProperties(const QString& id) const
 {
+    if (const auto answered = m_paragraphAnswers.constFind(id); answered != m_paragraphAnswers.cend())
+        return *answered;
     DocxParagraphProperties properties = m_defaultParagraph;
     mergeChain(find(id, true), properties, &Style::paragraphProperties);
+    m_paragraphAnswers.insert(id, properties);
     return properties;
 }
 
 DocxRunProperties DocxStyles::runProperties(const QString& paragraphId, const QString& characterId) const
 {
+    const QString key = paragraphId + u'\n' + characterId;
+    if (const auto answered = m_runAnswers.constFind(key); answered != m_runAnswers.cend())
+        return *answered;
     DocxRunProperties properties = m_defaultRun;
     mergeChain(find(paragraphId, true), properties, &Style::runProperties);
     if (!characterId.isEmpty())
         mergeChain(find(characterId, false), properties, &Style::runProperties);
+    m_runAnswers.insert(key, properties);
     return properties;
 }

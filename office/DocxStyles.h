@@ -56,4 +56,8 @@ private:
     QString m_majorFont;
     QString m_minorFont;
     QString m_error;
+    // What was answered, as every paragraph and run of a document asks again: by style id,
+    // and by the two ids joined with a character no id holds.
+    mutable QHash<QString, DocxParagraphProperties> m_paragraphAnswers;
+    mutable QHash<QString, DocxRunProperties> m_runAnswers;
 };

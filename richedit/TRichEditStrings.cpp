@@ -1,9 +1,10 @@
 #include "richedit/TRichEditStrings.h"
 
+#include "editcontrol/EditStreamIo.h"
 #include "editcontrol/RichEditControl.h"
 #include "platform/WholeFile.h"
 #include "platform/ZvExceptions.h"
-#include "richedit/TDocxConversion.h"
+#include "richedit/TOfficeConversion.h"
 #include "richedit/TZvCustomRichEdit.h"
 
 #include <QBuffer>
@@ -115,7 +116,12 @@ std::unique_ptr<TConversion> defaultConversion()
 
 std::unique_ptr<TConversion> docxConversion()
 {
-    return std::make_unique<TDocxConversion>();
+    return std::make_unique<TOfficeConversion>(OfficeDocument::Format::Docx);
+}
+
+std::unique_ptr<TConversion> odtConversion()
+{
+    return std::make_unique<TOfficeConversion>(OfficeDocument::Format::Odt);
 }
 
 const TRichConversionFormat* findConversionFormat(const QString& fileName)
@@ -145,6 +151,7 @@ const std::vector<TRichConversionFormat>& ConversionFormatList()
         {defaultConversion, QStringLiteral("txt"), true},
         {defaultConversion, QStringLiteral("rtf"), false},
         {docxConversion, QStringLiteral("docx"), false},
+        {odtConversion, QStringLiteral("odt"), false},
     };
     return formats;
 }
@@ -373,6 +380,9 @@ void TRichEditStrings::LoadFromStream(QIODevice& stream)
     StreamCookie cookie{conversion, &stream, !(code & SF_RTF)};
     EDITSTREAM editStream{DWORD_PTR(&cookie), 0, loadCallback};
     control->StreamIn(code, editStream);
+    // A Word or OpenDocument package that cannot be read is no text either.
+    if (editStream.dwError == EditStreamIo::DamagedPackage)
+        throw EOutOfResources(QStringLiteral("Failed to Load Stream"));
     if (editStream.dwError != 0) {
         // Refused in the chosen kind: once more in the other, without the flags.
         stream.seek(position);
@@ -396,9 +406,15 @@ void TRichEditStrings::SaveToStream(QIODevice& stream)
     }
     StreamCookie cookie{conversion, &stream, false};
     EDITSTREAM editStream{DWORD_PTR(&cookie), 0, saveCallback};
+    conversion->StartWrite();
     m_richEdit->control()->StreamOut(formatCode(Direction::Save), editStream);
     if (editStream.dwError != 0)
         throw EOutOfResources(QStringLiteral("Failed to Save Stream"));
+    try {
+        conversion->FinishWrite(stream);
+    } catch (...) {
+        throw EOutOfResources(QStringLiteral("Failed to Save Stream"));
+    }
 }
 
 template <typename Operation>
@@ -406,10 +422,13 @@ void TRichEditStrings::withExtensionFormat(const QString& fileName, Operation op
 {
     const TRichConversionFormat* entry = findConversionFormat(fileName);
     // A conversion the list made for another kind of file gives way to this kind's: a Word
-    // document opened after an RTF file must not go to the control as it is.
-    if (entry && (!m_converter || (m_converterClass && m_converterClass != entry->ConversionClass))) {
-        m_converter = entry->ConversionClass();
-        m_converterClass = entry->ConversionClass;
+    // document opened after an RTF file must not go to the control as it is, and a document
+    // opened as a Word document and saved under another extension is not written as one.
+    // A conversion set by the caller is kept.
+    const auto conversionClass = entry ? entry->ConversionClass : nullptr;
+    if ((!m_converter && entry) || (m_converterClass && m_converterClass != conversionClass)) {
+        m_converter = conversionClass ? conversionClass() : nullptr;
+        m_converterClass = conversionClass;
     }
     const TRichStreamFormat saved = m_streamFormat;
     if (entry)

@@ -5,9 +5,10 @@
 // (0-based); out-of-range indexes are ignored. Loading and saving go through the
 // control's streaming in chunks, through a conversion object.
 //
-// The kind of a load or save: "txt" files are always plain text, "rtf" and
-// "docx" files always rich text (a Word document through its conversion), any
-// other extension follows StreamFormat and, with
+// The kind of a load or save: "txt" files are always plain text, "rtf", "docx"
+// and "odt" files always rich text (Word and OpenDocument documents through
+// their conversion, which writes the format the extension names), any other
+// extension follows StreamFormat and, with
 // sfDefault, the control's PlainText. A load that the control refuses in one
 // kind is tried once more in the other. Errors are thrown: EOutOfResources
 // ("Failed to Load Stream", "Failed to Save Stream"), EFOpenError and
@@ -37,8 +38,13 @@ public:
     virtual ~TConversion() = default;
     // Reads up to `size` bytes; returns the count read.
     virtual int ReadChunk(QIODevice& stream, char* buffer, int size);
+    // A save begins: nothing is written yet.
+    virtual void StartWrite() {}
     // Writes `size` bytes; returns the count written.
     virtual int WriteChunk(QIODevice& stream, const char* buffer, int size);
+    // The control has written the whole document; a conversion that gathers it writes it
+    // out now, and throws when it cannot.
+    virtual void FinishWrite(QIODevice&) {}
 };
 
 struct TRichConversionFormat
@@ -48,7 +54,7 @@ struct TRichConversionFormat
     bool PlainText;
 };
 
-// The process-wide list: "txt" (plain text), "rtf" and "docx" (rich text).
+// The process-wide list: "txt" (plain text), "rtf", "docx" and "odt" (rich text).
 const std::vector<TRichConversionFormat>& ConversionFormatList();
 
 class TRichEditStrings

@@ -5,9 +5,11 @@
 #include "tests/EditorFormat.h"
 
 #include "editcontrol/RichEditControl.h"
+#include "office/OfficeDocument.h"
 #include "platform/ZvExceptions.h"
 
 #include <QFile>
+#include <QTextDocument>
 #include <QToolButton>
 
 #include <sys/stat.h>
@@ -80,6 +82,38 @@ TEST_F(MainformDocumentsTest, TheWordTypeOpensAWordDocumentWithItsFormatting)
     const int bold =
         int(QString(text).remove(u'\r').indexOf(QStringLiteral("Tučně"))); // a break is one position
     EXPECT_TRUE(isBoldAt(*w.editor, bold + 1));
+}
+
+// The blocker of office files: Save and the autosave of a document opened or saved as a Word
+// document wrote RTF into it, which no word processor opens as Word.
+TEST_F(MainformDocumentsTest, WordAndOpenDocumentTypesSaveTheirFormatAndSaveKeepsIt)
+{
+    constexpr int WordSaveType = 5;         // "Dokument Word (*.docx)"
+    constexpr int OpenDocumentSaveType = 6; // "Dokument OpenDocument (*.odt)"
+    TMainform& w = createActiveForm();
+    QTest::keyClick(w.editor->control(), Qt::Key_B, Qt::ControlModifier);
+    QTest::keyClicks(w.editor->control(), QStringLiteral("Tucne"));
+    const QString docx = programPath(QStringLiteral("dopis.docx"));
+    desktop.queueFileDialogAnswer(docx, WordSaveType);
+    chooseFromMenu(w.Soubor1, w.Uloitjako1);
+    QTest::keyClicks(w.editor->control(), QStringLiteral(" dal"));
+    QTest::keyClick(w.editor->control(), Qt::Key_S, Qt::ControlModifier);
+    QTextDocument saved;
+    QString error;
+    ASSERT_TRUE(OfficeDocument::read(bytesOf(docx), saved, error)) << error.toStdString();
+    EXPECT_EQ(saved.toPlainText(), QStringLiteral("Tucne dal"));
+
+    const QString odt = programPath(QStringLiteral("dopis.odt"));
+    desktop.queueFileDialogAnswer(odt, OpenDocumentSaveType);
+    chooseFromMenu(w.Soubor1, w.Uloitjako1);
+    EXPECT_TRUE(bytesOf(odt).contains("application/vnd.oasis.opendocument.text"));
+    QTest::keyClick(w.editor->control(), Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(w.editor->Text(), QString());
+    desktop.queueFileDialogAnswer(odt, 6);
+    QTest::keyClick(w.editor->control(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(w.editor->Text(), QStringLiteral("Tucne dal"));
+    EXPECT_TRUE(isBoldAt(*w.editor, 1));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Zorvan - ") + odt);
 }
 
 TEST_F(MainformDocumentsTest, OpenWithTheRichTypeLoadsFormattedText)
@@ -356,7 +390,7 @@ TEST_F(MainformDocumentsTest, SaveOfANewDocumentProposesNovyDokumentFromMenuAndB
         EXPECT_EQ(call.dialog.fileName, QStringLiteral("nový dokument"));
         EXPECT_EQ(call.dialog.defaultExtension, QStringLiteral("zvd"));
         EXPECT_TRUE(call.dialog.overwritePrompt);
-        EXPECT_EQ(call.dialog.filters.size(), 4u);
+        EXPECT_EQ(call.dialog.filters.size(), 6u);
     }
     EXPECT_TRUE(w.editor->IsModified()) << "cancelled: still unsaved";
 }

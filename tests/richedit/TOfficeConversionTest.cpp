@@ -1,20 +1,21 @@
-// Word documents through Lines: read by their extension, also between RTF files loaded by
-// the same editor, and a document that cannot be read fails the load with the editor as
-// it was.
+// Word and OpenDocument documents through Lines: read by their extension, also between RTF
+// files loaded by the same editor; a document that cannot be read fails the load with the
+// editor as it was; saving writes the format the extension names.
 
-#include "richedit/TDocxConversion.h"
+#include "richedit/TOfficeConversion.h"
 
 #include "platform/ZvExceptions.h"
 #include "richedit/TZvRichEdit.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class TDocxConversionTest : public ::testing::Test
+class TOfficeConversionTest : public ::testing::Test
 {
 protected:
     QString writeFile(const QString& name, const QByteArray& content)
@@ -38,7 +39,7 @@ protected:
     QTemporaryDir folder;
 };
 
-TEST_F(TDocxConversionTest, WordDocumentsAndRtfFilesLoadInAnyOrder)
+TEST_F(TOfficeConversionTest, WordDocumentsAndRtfFilesLoadInAnyOrder)
 {
     const QString docx = writeFile(QStringLiteral("zapis.docx"), corpusFile());
     lines.LoadFromFile(writeFile(QStringLiteral("prvni.rtf"), "{\\rtf1 prvni}"));
@@ -52,7 +53,7 @@ TEST_F(TDocxConversionTest, WordDocumentsAndRtfFilesLoadInAnyOrder)
     EXPECT_TRUE(editor.Text().contains(QStringLiteral("podpisy účastníků")));
 }
 
-TEST_F(TDocxConversionTest, AWordDocumentThatCannotBeReadFailsTheLoadAndKeepsTheEditor)
+TEST_F(TOfficeConversionTest, AWordDocumentThatCannotBeReadFailsTheLoadAndKeepsTheEditor)
 {
     const QByteArray good = corpusFile();
     QByteArray damaged = good;
@@ -68,6 +69,33 @@ TEST_F(TDocxConversionTest, AWordDocumentThatCannotBeReadFailsTheLoadAndKeepsThe
         }
         EXPECT_EQ(editor.Text(), QStringLiteral("rozepsaný dopis"));
         EXPECT_EQ(lines.Converter(), nullptr);
+    }
+}
+
+TEST_F(TOfficeConversionTest, SavingWritesTheFormatTheExtensionNamesAndReadsBack)
+{
+    lines.LoadFromFile(writeFile(QStringLiteral("zapis.docx"), corpusFile()));
+    const QString text = editor.Text();
+    for (const QString& name : {QStringLiteral("kopie.odt"), QStringLiteral("kopie.docx")}) {
+        const QString path = folder.filePath(name);
+        lines.SaveToFile(path);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        EXPECT_EQ(bytes.contains("opendocument.text"), name.endsWith(QLatin1String("odt"))) << name.toStdString();
+        QTextDocument document;
+        QString error;
+        ASSERT_TRUE(OfficeDocument::read(bytes, document, error)) << error.toStdString();
+        editor.setText(QString());
+        lines.LoadFromFile(path);
+        EXPECT_EQ(editor.Text(), text) << name.toStdString();
+    }
+    // Opened as a Word document and saved under a name of another kind: RTF, not a package.
+    for (const QString& name : {QStringLiteral("kopie.rtf"), QStringLiteral("kopie.zvd")}) {
+        lines.SaveToFile(folder.filePath(name));
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(file.readAll().startsWith("{\\rtf1")) << name.toStdString();
     }
 }
 
