@@ -42,16 +42,20 @@ QByteArray write(const QTextDocument& note, Kind kind, const QString& customMark
 
     // Spelt as the reader keeps a note read, so that a note read back keeps the same group.
     out.put(kind == Kind::Endnote ? "{\\footnote \\ftnalt\\pard\\plain " : "{\\footnote \\pard\\plain ");
-    if (customMark.isEmpty()) {
-        out.put("{\\super\\chftn}");
-    } else {
-        out.put("{\\super ");
-        out.putText(customMark, RtfOutput::Encoding::Windows1250);
-        out.put('}');
+    // The note starts with its mark, as word processors write notes, unless its text starts
+    // with the custom mark already; a blank comes between the mark and the text.
+    const QString firstParagraph = note.begin().text();
+    if (customMark.isEmpty() || !firstParagraph.startsWith(customMark)) {
+        if (customMark.isEmpty()) {
+            out.put("{\\super\\chftn}");
+        } else {
+            out.put("{\\super ");
+            out.putText(customMark, RtfOutput::Encoding::Windows1250);
+            out.put('}');
+        }
+        if (firstParagraph.isEmpty() || !firstParagraph.at(0).isSpace())
+            out.put(' ');
     }
-    const QString firstLetter = note.begin().text().left(1);
-    if (firstLetter.isEmpty() || !firstLetter.at(0).isSpace())
-        out.put(' ');
     for (QTextBlock block = note.begin(); block.isValid(); block = block.next()) {
         if (block != note.begin()) {
             characters.endParagraph();

@@ -28,7 +28,8 @@ QString automaticMark(Kind kind, int number);
 
 // The group of a note whose text is the paragraphs of `note`. An empty customMark means the
 // note is numbered automatically: its group starts with the automatic number (\chftn), else
-// with customMark, in superscript and followed by a blank.
+// with customMark (unless the text starts with it already), in superscript and followed by a
+// blank.
 QByteArray write(const QTextDocument& note, Kind kind, const QString& customMark = {});
 
 // Makes `mark`, the format of a reference mark's characters, carry the note `group`: numbered
