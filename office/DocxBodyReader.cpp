@@ -1,6 +1,7 @@
 #include "office/DocxBodyReader.h"
 
 #include "format/TextFormatProperties.h"
+#include "office/DocxNotes.h"
 #include "office/DocxNumbering.h"
 #include "office/DocxStyles.h"
 #include "office/DocxTableBuilder.h"
@@ -74,8 +75,12 @@ bool DocxBodyReader::read(const QByteArray& part)
     m_xml.addData(part);
     if (enterRoot(m_xml)) {
         while (m_xml.readNextStartElement()) {
-            if (m_xml.name() == u"body")
+            if (m_xml.name() == u"body" && !m_notesPart)
                 readBlocks();
+            else if (m_xml.name() == u"footnote" && m_notesPart)
+                readNote(RtfNoteGroup::Kind::Footnote);
+            else if (m_xml.name() == u"endnote" && m_notesPart)
+                readNote(RtfNoteGroup::Kind::Endnote);
             else
                 m_xml.skipCurrentElement();
         }
@@ -96,6 +101,26 @@ void DocxBodyReader::readBlocks()
         else
             m_xml.skipCurrentElement();
     }
+}
+
+// A note of a notes part, read into a document of its own. The separator lines and notices
+// that Word keeps as notes of other types are not notes of the text.
+void DocxBodyReader::readNote(RtfNoteGroup::Kind kind)
+{
+    const QStringView type = attribute(m_xml, QLatin1StringView("type"));
+    if (!m_notes || (!type.isEmpty() && type != u"normal")) {
+        m_xml.skipCurrentElement();
+        return;
+    }
+    const QString id = attribute(m_xml, QLatin1StringView("id")).toString();
+    auto note = std::make_unique<QTextDocument>();
+    m_cursor = QTextCursor(note.get());
+    m_blockFresh = true;
+    m_lists = ListRuns();
+    m_pageBreakPending = false;
+    readBlocks();
+    m_cursor = QTextCursor();
+    m_notes->add(kind, id, std::move(note));
 }
 
 void DocxBodyReader::readBlockElement()
@@ -322,8 +347,11 @@ void DocxBodyReader::readRun(const QString& link)
         return *format;
     };
     QString text;
+    std::optional<NoteReference> customNote; // a note whose mark is the run's text that follows
     const auto flush = [&] {
-        if (!text.isEmpty() && !inFieldInstruction())
+        if (customNote)
+            insertNoteMark(*std::exchange(customNote, std::nullopt), text, runFormat());
+        else if (!text.isEmpty() && !inFieldInstruction())
             insertText(text, runFormat());
         text.clear();
     };
@@ -366,6 +394,15 @@ void DocxBodyReader::readRun(const QString& link)
             else
                 m_xml.skipCurrentElement();
             continue;
+        } else if (name == u"footnoteReference" || name == u"endnoteReference") {
+            flush();
+            const NoteReference note{name == u"endnoteReference" ? RtfNoteGroup::Kind::Endnote
+                                                                 : RtfNoteGroup::Kind::Footnote,
+                                     attribute(m_xml, QLatin1StringView("id")).toString()};
+            if (isOnAttribute(m_xml, QLatin1StringView("customMarkFollows")))
+                customNote = note;
+            else
+                insertNoteMark(note, QString(), runFormat());
         } else if (name == u"fldChar") {
             flush();
             readFieldCharacter();
@@ -380,6 +417,16 @@ void DocxBodyReader::readRun(const QString& link)
         m_xml.skipCurrentElement();
     }
     flush();
+}
+
+// The reference mark of a note, which carries the note.
+void DocxBodyReader::insertNoteMark(const NoteReference& note, const QString& customMark,
+                                    const QTextCharFormat& format)
+{
+    if (inFieldInstruction() || !m_notes)
+        return;
+    const DocxNotes::Mark mark = m_notes->mark(note.kind, note.id, customMark, format);
+    insertText(mark.text, mark.format);
 }
 
 // Fields.

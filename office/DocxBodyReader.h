@@ -2,10 +2,13 @@
 
 // Reads the main part of a Word document (document.xml) into a QTextDocument: paragraphs with
 // their styles, lists and direct formatting, runs of text with theirs, tabs, line and page
-// breaks, links, pictures, tables with merged cells, and the result text of fields.
+// breaks, links, pictures, tables with merged cells, the result text of fields and the
+// reference marks of notes; or a notes part (footnotes.xml, endnotes.xml), each note into a
+// document of its own, kept in the document's notes.
 
 #include "format/ListRuns.h"
 #include "office/DocxProperties.h"
+#include "rtf/RtfNoteGroup.h"
 
 #include <QList>
 #include <QSizeF>
@@ -14,6 +17,7 @@
 #include <QTextCursor>
 #include <QXmlStreamReader>
 
+class DocxNotes;
 class DocxNumbering;
 class DocxStyles;
 class DocxTableBuilder;
@@ -30,6 +34,14 @@ public:
     // False when the part is not well formed (errorString says why); the document then holds
     // what was read before the fault.
     bool read(const QByteArray& part);
+    // The notes that reference marks refer to, or that readNotes() reads into.
+    void setNotes(DocxNotes& notes) { m_notes = &notes; }
+    // Reads a notes part instead of the main part; the cursor is not used.
+    bool readNotes(const QByteArray& part)
+    {
+        m_notesPart = true;
+        return read(part);
+    }
     QString errorString() const { return m_error; }
 
 private:
@@ -55,7 +67,15 @@ private:
         int& m_depth;
     };
 
+    // The note a reference mark in a run refers to.
+    struct NoteReference
+    {
+        RtfNoteGroup::Kind kind;
+        QString id;
+    };
+
     void readBlocks();
+    void readNote(RtfNoteGroup::Kind kind);
     void readBlockElement();
     void readTable();
     void readCell(DocxTableBuilder& table);
@@ -68,6 +88,7 @@ private:
     void insertPicture(const QString& id, QSizeF size, const QTextCharFormat& format);
     void startParagraph(const DocxParagraphProperties& own);
     void insertText(const QString& text, const QTextCharFormat& format);
+    void insertNoteMark(const NoteReference& note, const QString& customMark, const QTextCharFormat& format);
     void pageBreak();
     bool inFieldInstruction() const;
     QString fieldLink(const QString& link) const;
@@ -78,6 +99,8 @@ private:
     const DocxStyles& m_styles;
     const DocxNumbering& m_numbering;
     const OfficeRelationships& m_relationships;
+    DocxNotes* m_notes = nullptr;
+    bool m_notesPart = false;
     ZipArchive& m_archive;
     qint64 m_pictureLimit;
     int m_pictures = 0;

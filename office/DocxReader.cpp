@@ -1,6 +1,7 @@
 #include "office/DocxReader.h"
 
 #include "office/DocxBodyReader.h"
+#include "office/DocxNotes.h"
 #include "office/DocxNumbering.h"
 #include "office/DocxStyles.h"
 #include "office/OfficeRelationships.h"
@@ -44,15 +45,19 @@ bool DocxReader::read(const QByteArray& bytes, QTextDocument& document)
     if (!main)
         return fail(archive.errorString());
 
-    OfficeRelationships relationships;
-    const QString relationshipsPart = OfficeRelationships::relationshipsOf(mainPart);
-    if (archive.contains(relationshipsPart)) {
-        const std::optional<QByteArray> part = archive.read(relationshipsPart, m_limits.part);
+    // The relationships of a part; a part without any has none.
+    const auto readRelationships = [&](const QString& source, OfficeRelationships& relationships) {
+        const QString name = OfficeRelationships::relationshipsOf(source);
+        if (!archive.contains(name))
+            return true;
+        const std::optional<QByteArray> part = archive.read(name, m_limits.part);
         if (!part)
             return fail(archive.errorString());
-        if (!relationships.read(*part, mainPart))
-            return fail(relationships.errorString());
-    }
+        return relationships.read(*part, source) || fail(relationships.errorString());
+    };
+    OfficeRelationships relationships;
+    if (!readRelationships(mainPart, relationships))
+        return false;
     DocxStyles styles;
     if (const QString name = relationships.partOfKind(QLatin1StringView("styles")); !name.isEmpty()) {
         const std::optional<QByteArray> part = archive.read(name, m_limits.part);
@@ -77,9 +82,30 @@ bool DocxReader::read(const QByteArray& bytes, QTextDocument& document)
             return fail(numbering.errorString());
     }
 
+    // The notes come first: the text refers to them. Each notes part has relationships of its
+    // own, for the links and pictures of its notes.
+    DocxNotes notes;
+    for (const auto kind : {QLatin1StringView("footnotes"), QLatin1StringView("endnotes")}) {
+        const QString name = relationships.partOfKind(kind);
+        if (name.isEmpty())
+            continue;
+        const std::optional<QByteArray> part = archive.read(name, m_limits.part);
+        if (!part)
+            return fail(archive.errorString());
+        OfficeRelationships partRelationships;
+        if (!readRelationships(name, partRelationships))
+            return false;
+        DocxBodyReader noteReader(QTextCursor(), styles, numbering, partRelationships, archive,
+                                  m_limits.part);
+        noteReader.setNotes(notes);
+        if (!noteReader.readNotes(*part))
+            return fail(noteReader.errorString());
+    }
+
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
     DocxBodyReader body(cursor, styles, numbering, relationships, archive, m_limits.part);
+    body.setNotes(notes);
     const bool read = body.read(*main);
     cursor.endEditBlock();
     return read || fail(body.errorString());

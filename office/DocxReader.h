@@ -2,7 +2,9 @@
 
 // Reads a Word document (.docx) into a QTextDocument, the same document model the RTF reader
 // builds: character and paragraph formats carry the Windows values in the user properties of
-// format/TextFormatProperties.h, list paragraphs are in QTextLists with their numbering.
+// format/TextFormatProperties.h, list paragraphs are in QTextLists with their numbering,
+// footnotes and endnotes are their reference marks carrying the notes as the RTF reader keeps
+// notes (rtf/RtfNoteGroup.h).
 //
 // The whole file is needed at once (a ZIP archive is read from its end). Any fault fails the
 // read: an archive that is damaged or truncated, a part that is missing, inflates past its

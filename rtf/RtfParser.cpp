@@ -282,6 +282,14 @@ void RtfParser::hexByte(unsigned char byte)
         decodeByte(byte);
 }
 
+// Word writes a bad escape as the fallback of a \uN now and then ("\u345\'9"); LibreOffice
+// takes it as the character skipped, and so the text after it is kept.
+void RtfParser::badHexEscape()
+{
+    if (m_skipCount > 0)
+        --m_skipCount;
+}
+
 void RtfParser::text(const char* data, qsizetype size)
 {
     m_starred = false;

@@ -54,6 +54,7 @@ private:
     void controlWord(std::string_view name, bool hasParameter, int parameter) override;
     void controlSymbol(char symbol) override;
     void hexByte(unsigned char byte) override;
+    void badHexEscape() override;
     void text(const char* data, qsizetype size) override;
     void binary(const char* data, qsizetype size) override;
 

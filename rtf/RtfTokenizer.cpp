@@ -135,6 +135,8 @@ void RtfTokenizer::feed(const char* data, qsizetype size)
             m_state = State::Text;
             if (m_hexHigh >= 0 && digit >= 0)
                 m_handler.hexByte(static_cast<unsigned char>(m_hexHigh * 16 + digit));
+            else
+                m_handler.badHexEscape();
             break;
         }
         case State::Binary: {

@@ -27,6 +27,9 @@ public:
         // A control symbol other than \' (a backslash and one non-letter).
         virtual void controlSymbol(char symbol) = 0;
         virtual void hexByte(unsigned char byte) = 0;
+        // A \' escape whose two characters are not both hexadecimal digits: it gives no byte,
+        // but stands where one stood, as the character a \uN skips.
+        virtual void badHexEscape() {}
         // Plain text bytes without CR and LF; one stretch may arrive in several calls.
         virtual void text(const char* data, qsizetype size) = 0;
         // \bin data, in as many pieces as the chunks cut it into.

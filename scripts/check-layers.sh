@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Checks the shape of the source tree: each library includes only from itself and the
 # libraries it stands on (format <- rtf, spelling; format, rtf <- office; format, rtf, office,
-# platform, spelling <- editcontrol <- richedit; office <- richedit; platform <- ruler, widgets; spelling, richedit,
-# ruler, widgets <- app; platform, spelling, richedit <- tools), no source file grows past 900
-# lines and no class is spread over more than five source files (the main window, whose command
-# handlers are grouped a file per menu, excepted). Prints every breach and exits 1 when there is
-# one.
+# platform, spelling <- editcontrol <- richedit; office <- richedit; platform <- ruler, widgets;
+# spelling, richedit, ruler, widgets <- app; platform, spelling, richedit <- tools), no source
+# file grows past 900 lines and no class is spread over more than five source files (the main
+# window, whose command handlers are grouped a file per menu, excepted). Prints every breach and
+# exits 1 when there is one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -144,6 +144,9 @@ TEST(RtfReaderTest, UnicodeEscapesSkipTheirFallback)
     EXPECT_EQ(textOf("{\\rtf1\\uc1 \\u269? a}"), QStringLiteral("č a"));
     // Two fallback bytes; a control word counts as one fallback character.
     EXPECT_EQ(textOf("{\\rtf1\\uc2 \\u26085\\'93\\'fa\\u26412\\emdash\\'7bx}"), QStringLiteral("日本x"));
+    // A bad escape is the character skipped, as LibreOffice reads Word's "\u345\'9".
+    EXPECT_EQ(textOf("{\\rtf1\\uc1 \\u345\\'9 text \\u8364\\'8nop}"), QStringLiteral("řtext €op"));
+    EXPECT_EQ(textOf("{\\rtf1\\uc2 \\u345\\'zxyz}"), QStringLiteral("řz"));
     // \uc0: nothing is skipped.
     EXPECT_EQ(textOf("{\\rtf1\\uc0 \\u269 a}"), QStringLiteral("ča"));
     // Negative values are signed 16-bit; pairs of surrogates make one character.
