@@ -1,0 +1,77 @@
+#pragma once
+
+// Reads the text of an OpenDocument text (the <office:text> of content.xml) into a
+// QTextDocument: paragraphs and headings with their styles, spans, white space as the format
+// collapses it, tabs, line and page breaks, links, lists with their levels, tables with
+// merged cells and pictures.
+
+#include "format/ListRuns.h"
+#include "office/OfficePictures.h"
+#include "office/OfficeXml.h"
+
+#include <QHash>
+#include <QTextCharFormat>
+#include <QTextCursor>
+
+#include <optional>
+
+class DocxTableBuilder;
+class OdtStyles;
+class QXmlStreamReader;
+class ZipArchive;
+
+class OdtBodyReader
+{
+public:
+    // Pictures are read from `archive`, each under `pictureLimit` bytes.
+    OdtBodyReader(QXmlStreamReader& xml, QTextCursor cursor, const OdtStyles& styles, ZipArchive& archive,
+                  qint64 pictureLimit);
+
+    // Reads the children of <office:text>, the current element, up to its end. A fault is
+    // raised on the XML reader.
+    void read();
+
+private:
+    using Nesting = OfficeXml::Nesting;
+
+    // The list whose items are being read.
+    struct List
+    {
+        qint64 id = 0;              // the same for lists that continue one another
+        QString style;              // the list style; empty: the paragraphs' own
+        int level = 0;              // 0-based
+        bool numbered = false;      // the next paragraph is the item's first and shows its label
+        std::optional<int> restart; // the number the next item shows, where the item says
+    };
+
+    void readBlocks();
+    void readBlockElement();
+    void readList();
+    void readListItem(List& list);
+    void readTable();
+    void readRow(DocxTableBuilder& table, QHash<int, std::pair<int, int>>& merges);
+    void readParagraph();
+    void startParagraph(const QString& styleName);
+    void readInline(const QTextCharFormat& format);
+    void readInlineElement(const QTextCharFormat& format);
+    void readFrame(const QTextCharFormat& format);
+    void insertText(const QString& text, const QTextCharFormat& format);
+    void insertCollapsed(QStringView text, const QTextCharFormat& format);
+
+    QXmlStreamReader& m_xml;
+    QTextCursor m_cursor;
+    const OdtStyles& m_styles;
+    ZipArchive& m_archive;
+    OfficePictures m_pictures;
+    ListRuns m_lists;
+    std::optional<List> m_list;
+    qint64 m_listCount = 0;
+    QHash<QString, List> m_listsById;         // by xml:id, for lists that continue them
+    QHash<QString, qint64> m_lastListOfStyle; // for lists that continue the numbering
+    int m_nesting = 0;
+
+    bool m_blockFresh = true;        // the cursor's paragraph is empty and was given no format yet
+    QTextCharFormat m_markFormat;    // of the paragraph being read: its style's text
+    bool m_afterSpace = true;        // white space here is collapsed away
+    bool m_pageBreakPending = false; // the next paragraph starts a page
+};
