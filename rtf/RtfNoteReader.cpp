@@ -1,13 +1,13 @@
 #include "rtf/RtfNoteReader.h"
 
 #include "rtf/RtfDocumentBuilder.h"
-#include "rtf/RtfListNumbering.h"
+#include "rtf/RtfNoteGroup.h"
 #include "rtf/RtfReaderState.h"
 #include "rtf/RtfTextDecoder.h"
 
 void RtfNoteReader::appendAutomaticMark(const GroupState& group)
 {
-    const QString number = QString::number(++m_footnotes);
+    const QString number = RtfNoteGroup::automaticMark(RtfNoteGroup::Kind::Footnote, ++m_footnotes);
     for (QChar character : number)
         m_builder.appendCharacter(character.unicode(), group.chars, group.para);
     m_automaticMark = {m_builder.contentAdded(), number.size()};
@@ -22,7 +22,7 @@ void RtfNoteReader::finishNote(const QByteArray& captured, const ParaState& para
     QString mark;
     if (numbered && endnote) {
         --m_footnotes; // the number was counted as a footnote's
-        mark = RtfListNumbering::numberText(PFN_LCROMAN, ++m_endnotes); // i, ii, iii as usual
+        mark = RtfNoteGroup::automaticMark(RtfNoteGroup::Kind::Endnote, ++m_endnotes);
     }
     m_tables.notes.append({captured, numbered, m_decoder.ansiCodePage()});
     const int note = int(m_tables.notes.size() - 1);
