@@ -5,7 +5,9 @@
 #include "office/DocxTableBuilder.h"
 #include "office/OdtStyles.h"
 #include "office/ZipArchive.h"
+#include "rtf/RtfNoteGroup.h"
 
+#include <QTextDocument>
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -38,8 +40,9 @@ bool isBlank(QChar character)
 } // namespace
 
 OdtBodyReader::OdtBodyReader(QXmlStreamReader& xml, QTextCursor cursor, const OdtStyles& styles,
-                             ZipArchive& archive, qint64 pictureLimit)
+                             ZipArchive& archive, qint64 pictureLimit, Part part)
     : m_xml(xml), m_cursor(std::move(cursor)), m_styles(styles), m_archive(archive),
+      m_pictureLimit(pictureLimit), m_part(part),
       m_pictures(archive, pictureLimit, QStringLiteral("odt-picture"))
 {
 }
@@ -326,6 +329,8 @@ void OdtBodyReader::readInlineElement(const QTextCharFormat& format)
         m_xml.skipCurrentElement();
     } else if (name == u"frame") {
         readFrame(format);
+    } else if (name == u"note" && m_part == Part::Text) {
+        readNote(format);
     } else if (m_xml.namespaceUri() == TextNamespace && name != u"note" && name != u"ruby-text") {
         // Fields, marks and the other wrappers of text show the text they hold.
         readInline(format);
@@ -363,6 +368,35 @@ void OdtBodyReader::readFrame(const QTextCharFormat& format)
         }
         m_xml.skipCurrentElement();
     }
+}
+
+// Notes.
+
+void OdtBodyReader::readNote(const QTextCharFormat& format)
+{
+    const auto kind = attribute(m_xml, QLatin1StringView("note-class")) == u"endnote"
+                          ? RtfNoteGroup::Kind::Endnote
+                          : RtfNoteGroup::Kind::Footnote;
+    QString citation;
+    QString label; // a mark of the author's own instead of the note's number
+    QTextDocument note;
+    while (m_xml.readNextStartElement()) {
+        if (m_xml.name() == u"note-citation") {
+            label = attribute(m_xml, QLatin1StringView("label")).toString();
+            citation = m_xml.readElementText(QXmlStreamReader::SkipChildElements).trimmed();
+        } else if (m_xml.name() == u"note-body") {
+            OdtBodyReader(m_xml, QTextCursor(&note), m_styles, m_archive, m_pictureLimit, Part::Note).read();
+        } else {
+            m_xml.skipCurrentElement();
+        }
+    }
+    const int number = ++(kind == RtfNoteGroup::Kind::Footnote ? m_footnotes : m_endnotes);
+    if (citation.isEmpty())
+        citation = label.isEmpty() ? RtfNoteGroup::automaticMark(kind, number) : label;
+    QTextCharFormat mark = format;
+    mark.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    RtfNoteGroup::setNote(mark, RtfNoteGroup::write(note, kind, label), label.isEmpty());
+    insertText(citation, mark);
 }
 
 void OdtBodyReader::insertText(const QString& text, const QTextCharFormat& format)

@@ -3,7 +3,8 @@
 // Reads the text of an OpenDocument text (the <office:text> of content.xml) into a
 // QTextDocument: paragraphs and headings with their styles, spans, white space as the format
 // collapses it, tabs, line and page breaks, links, lists with their levels, tables with
-// merged cells and pictures.
+// merged cells, pictures, and footnotes and endnotes (kept as the RTF reader keeps them, as
+// note groups on their reference marks).
 
 #include "format/ListRuns.h"
 #include "office/OfficePictures.h"
@@ -23,9 +24,12 @@ class ZipArchive;
 class OdtBodyReader
 {
 public:
+    // The text of the document, or of a note, which holds no notes of its own.
+    enum class Part { Text, Note };
+
     // Pictures are read from `archive`, each under `pictureLimit` bytes.
     OdtBodyReader(QXmlStreamReader& xml, QTextCursor cursor, const OdtStyles& styles, ZipArchive& archive,
-                  qint64 pictureLimit);
+                  qint64 pictureLimit, Part part = Part::Text);
 
     // Reads the children of <office:text>, the current element, up to its end. A fault is
     // raised on the XML reader.
@@ -55,6 +59,7 @@ private:
     void readInline(const QTextCharFormat& format);
     void readInlineElement(const QTextCharFormat& format);
     void readFrame(const QTextCharFormat& format);
+    void readNote(const QTextCharFormat& format);
     void insertText(const QString& text, const QTextCharFormat& format);
     void insertCollapsed(QStringView text, const QTextCharFormat& format);
 
@@ -62,7 +67,11 @@ private:
     QTextCursor m_cursor;
     const OdtStyles& m_styles;
     ZipArchive& m_archive;
+    qint64 m_pictureLimit;
+    Part m_part;
     OfficePictures m_pictures;
+    int m_footnotes = 0;
+    int m_endnotes = 0;
     ListRuns m_lists;
     std::optional<List> m_list;
     qint64 m_listCount = 0;

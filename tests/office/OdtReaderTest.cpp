@@ -298,6 +298,30 @@ TEST_F(OdtReaderTest, PageBreaksAndPictures)
     EXPECT_EQ(picture.property(ObjectPictureData).toByteArray(), png);
 }
 
+TEST_F(OdtReaderTest, NotesBecomeNoteGroupsOnTheirMarks)
+{
+    read(package(
+        "<text:p>text<text:note text:note-class=\"footnote\"><text:note-citation>1</text:note-citation>"
+        "<text:note-body><text:p>pata <text:span text:style-name=\"T1\">tucne</text:span></text:p>"
+        "<text:p>druhy</text:p></text:note-body></text:note> dal<text:note text:note-class=\"endnote\">"
+        "<text:note-citation text:label=\"*\">*</text:note-citation><text:note-body><text:p>konec</text:p>"
+        "</text:note-body></text:note></text:p>",
+        "<style:style style:name=\"T1\" style:family=\"text\"><style:text-properties "
+        "fo:font-weight=\"bold\"/></style:style>"));
+    EXPECT_EQ(document.toPlainText(), QStringLiteral("text1 dal*"));
+    const QTextCharFormat footnote = charAt(4);
+    EXPECT_EQ(footnote.verticalAlignment(), QTextCharFormat::AlignSuperScript);
+    EXPECT_TRUE(footnote.boolProperty(CharNoteNumbered));
+    const QByteArray group = footnote.property(CharNoteRtf).toByteArray();
+    EXPECT_TRUE(group.startsWith("{\\footnote ")) << group.constData();
+    EXPECT_TRUE(group.contains("pata") && group.contains("\\b") && group.contains("druhy"))
+        << group.constData();
+    const QTextCharFormat endnote = charAt(9);
+    EXPECT_FALSE(endnote.boolProperty(CharNoteNumbered)) << "the author's own mark";
+    EXPECT_TRUE(endnote.property(CharNoteRtf).toByteArray().contains("\\ftnalt"));
+    EXPECT_TRUE(endnote.property(CharNoteRtf).toByteArray().contains("konec"));
+}
+
 // Containers within containers are read as deep as documents nest them; deeper ones are left
 // out rather than read on the stack.
 TEST_F(OdtReaderTest, DeepNestingEndsInsteadOfExhaustingTheStack)
