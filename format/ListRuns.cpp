@@ -23,6 +23,11 @@ int ListRuns::enter(qint64 list, int level)
     return run.itemsBefore;
 }
 
+void ListRuns::restart(qint64 list, int level, int itemsBefore)
+{
+    m_runs.insert(keyOf(list, level), Run{nullptr, itemsBefore});
+}
+
 void ListRuns::add(QTextCursor& cursor, qint64 list, int level, int numbering)
 {
     Run& run = m_runs[keyOf(list, level)];

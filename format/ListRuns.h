@@ -27,6 +27,9 @@ public:
     // its format: returns how many items of its run went into QTextLists before the one it
     // joins, to be added to its start number.
     int enter(qint64 list, int level);
+    // Ends the run of `list` at `level`: its next item starts a new QTextList, and enter()
+    // answers `itemsBefore` (which may be negative) for it, so that its number is the one given.
+    void restart(qint64 list, int level, int itemsBefore);
     // Adds the cursor's paragraph to the run entered last for `list` and `level`, making its
     // QTextList (of the kind PFN_ `numbering` draws) if it is the run's first item there.
     void add(QTextCursor& cursor, qint64 list, int level, int numbering);

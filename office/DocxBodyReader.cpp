@@ -7,13 +7,9 @@
 #include "office/DocxTableBuilder.h"
 #include "office/OfficeRelationships.h"
 #include "office/OfficeXml.h"
-#include "office/ZipArchive.h"
 
-#include <QBuffer>
-#include <QImage>
 #include <QRegularExpression>
 #include <QTextDocument>
-#include <QUrl>
 
 using namespace OfficeXml;
 using namespace TextFormatProperties;
@@ -24,7 +20,6 @@ namespace {
 constexpr int DefaultHalfPoints = 20;
 // Drawings measure in English metric units: 914400 an inch, 9525 a pixel at 96 dpi.
 constexpr double EmuPerPixel = 9525;
-constexpr qreal MaxPictureSide = 10000; // pixels
 
 // The target of a HYPERLINK field instruction: its address, or "#name" for \l "name".
 QString hyperlinkTarget(const QString& instruction)
@@ -39,34 +34,13 @@ QString hyperlinkTarget(const QString& instruction)
     return match.captured(1).isEmpty() ? target : u'#' + target;
 }
 
-// Characters that would be read as the structure of the document (paragraph ends, frames,
-// objects) rather than as text become spaces.
-QString plainText(QString text)
-{
-    for (QChar& character : text) {
-        switch (character.unicode()) {
-        case u'\n':
-        case u'\r':
-        case QChar::ParagraphSeparator:
-        case QChar::ObjectReplacementCharacter:
-        case 0xFDD0: // Qt's marks of the start and end of a frame
-        case 0xFDD1:
-            character = u' ';
-            break;
-        default:
-            break;
-        }
-    }
-    return text;
-}
-
 } // namespace
 
 DocxBodyReader::DocxBodyReader(QTextCursor cursor, const DocxStyles& styles, const DocxNumbering& numbering,
                                const OfficeRelationships& relationships, ZipArchive& archive,
                                qint64 pictureLimit)
     : m_cursor(std::move(cursor)), m_styles(styles), m_numbering(numbering), m_relationships(relationships),
-      m_archive(archive), m_pictureLimit(pictureLimit)
+      m_pictures(archive, pictureLimit, QStringLiteral("docx-picture"))
 {
 }
 
@@ -503,39 +477,16 @@ void DocxBodyReader::insertPicture(const QString& id, QSizeF size, const QTextCh
     const QString part = m_relationships.part(id);
     if (part.isEmpty())
         return; // a linked picture, outside the document
-    const std::optional<QByteArray> data = m_archive.read(part, m_pictureLimit);
-    if (!data) {
-        m_xml.raiseError(m_archive.errorString());
-        return;
+    switch (m_pictures.insert(m_cursor, part, size, format)) {
+    case OfficePictures::Result::Inserted:
+        m_paragraphHasText = true;
+        break;
+    case OfficePictures::Result::NotAPicture:
+        break;
+    case OfficePictures::Result::Failed:
+        m_xml.raiseError(m_pictures.errorString());
+        break;
     }
-    // PNG and JPEG are kept as they are; other kinds the editor can show are kept as PNG.
-    QString kind = data->startsWith("\x89PNG")    ? QStringLiteral("png")
-                   : data->startsWith("\xFF\xD8") ? QStringLiteral("jpeg")
-                                                  : QString();
-    const QImage image = QImage::fromData(*data);
-    if (image.isNull())
-        return;
-    QByteArray kept = *data;
-    if (kind.isEmpty()) {
-        kind = QStringLiteral("png");
-        QBuffer buffer(&kept);
-        kept.clear();
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
-    }
-    if (size.isEmpty())
-        size = image.size();
-    const QString name = QStringLiteral("docx-picture-%1").arg(++m_pictures);
-    m_cursor.document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
-    QTextImageFormat picture;
-    picture.merge(format);
-    picture.setName(name);
-    picture.setWidth(std::min<qreal>(size.width(), MaxPictureSide));
-    picture.setHeight(std::min<qreal>(size.height(), MaxPictureSide));
-    picture.setProperty(ObjectPictureKind, kind);
-    picture.setProperty(ObjectPictureData, kept);
-    m_cursor.insertText(QString(QChar::ObjectReplacementCharacter), picture);
-    m_paragraphHasText = true;
 }
 
 // Formats.

@@ -8,6 +8,8 @@
 
 #include "format/ListRuns.h"
 #include "office/DocxProperties.h"
+#include "office/OfficePictures.h"
+#include "office/OfficeXml.h"
 #include "rtf/RtfNoteGroup.h"
 
 #include <QList>
@@ -52,20 +54,7 @@ private:
         bool separated = false;
     };
 
-    // Counts the containers being read within each other while it lives.
-    class Nesting
-    {
-    public:
-        explicit Nesting(int& depth) : m_depth(++depth) {}
-        ~Nesting() { --m_depth; }
-        Nesting(const Nesting&) = delete;
-        Nesting& operator=(const Nesting&) = delete;
-        // Deeper containers than documents write are left out, not read on the stack.
-        bool allowsMore() const { return m_depth < 64; }
-
-    private:
-        int& m_depth;
-    };
+    using Nesting = OfficeXml::Nesting;
 
     // The note a reference mark in a run refers to.
     struct NoteReference
@@ -101,9 +90,7 @@ private:
     const OfficeRelationships& m_relationships;
     DocxNotes* m_notes = nullptr;
     bool m_notesPart = false;
-    ZipArchive& m_archive;
-    qint64 m_pictureLimit;
-    int m_pictures = 0;
+    OfficePictures m_pictures;
     ListRuns m_lists;
     QList<Field> m_fields;
     int m_nesting = 0;

@@ -12,6 +12,8 @@
 // The document then holds part of what was read: read into a document of its own and use it
 // only when read() returns true.
 
+#include "office/OfficeLimits.h"
+
 #include <QString>
 
 class QTextDocument;
@@ -19,13 +21,7 @@ class QTextDocument;
 class DocxReader
 {
 public:
-    // Caps on the inflated size of the parts, in bytes.
-    struct Limits
-    {
-        qint64 mainPart = qint64(256) << 20; // the document's text
-        qint64 part = qint64(64) << 20;      // styles, numbering and the other parts
-        qint64 total = qint64(512) << 20;    // all parts read
-    };
+    using Limits = OfficeLimits;
 
     DocxReader() = default;
     explicit DocxReader(const Limits& limits) : m_limits(limits) {}

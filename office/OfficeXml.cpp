@@ -68,4 +68,23 @@ QColor hexColor(QStringView value)
     return QColor::fromRgb(QRgb(rgb));
 }
 
+QString plainText(QString text)
+{
+    for (QChar& character : text) {
+        switch (character.unicode()) {
+        case u'\n':
+        case u'\r':
+        case QChar::ParagraphSeparator:
+        case QChar::ObjectReplacementCharacter:
+        case 0xFDD0: // Qt's marks of the start and end of a frame
+        case 0xFDD1:
+            character = u' ';
+            break;
+        default:
+            break;
+        }
+    }
+    return text;
+}
+
 } // namespace OfficeXml

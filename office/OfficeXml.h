@@ -2,8 +2,8 @@
 
 // What the readers of office XML parts share on top of QXmlStreamReader: refusing a document
 // type declaration (the only place entities can be declared, so nothing is ever expanded),
-// attributes found by their local name whatever prefix the writer chose, and the value
-// types of WordprocessingML.
+// attributes found by their local name whatever prefix the writer chose, the value types of
+// WordprocessingML, text made safe for the document and a guard on the depth of nesting.
 
 #include <QColor>
 #include <QStringView>
@@ -32,5 +32,24 @@ std::optional<int> number(const QXmlStreamReader& xml, QLatin1StringView localNa
 
 // "RRGGBB"; "auto" and anything else give an invalid colour.
 QColor hexColor(QStringView value);
+
+// Text with the characters that would be read as the structure of the document (paragraph
+// ends, frames, objects) rather than as text made spaces.
+QString plainText(QString text);
+
+// Counts the containers being read within each other while it lives.
+class Nesting
+{
+public:
+    explicit Nesting(int& depth) : m_depth(++depth) {}
+    ~Nesting() { --m_depth; }
+    Nesting(const Nesting&) = delete;
+    Nesting& operator=(const Nesting&) = delete;
+    // Deeper containers than documents write are left out, not read on the stack.
+    bool allowsMore() const { return m_depth < 64; }
+
+private:
+    int& m_depth;
+};
 
 } // namespace OfficeXml

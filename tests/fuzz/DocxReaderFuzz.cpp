@@ -5,7 +5,7 @@
 // breaking the archive's checksums. Finds crashes, hangs, leaks and undefined behaviour.
 
 #include "office/DocxReader.h"
-#include "tests/office/ZipParts.h"
+#include "tests/fuzz/FuzzParts.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>
@@ -14,8 +14,6 @@
 #include <cstdint>
 
 namespace {
-
-const char* const PartNames[] = {"word/document.xml", "word/styles.xml", "word/numbering.xml"};
 
 const char Relationships[] =
     "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
@@ -29,27 +27,6 @@ const char Relationships[] =
     "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/hyperlink\" "
     "Target=\"https://example.cz/\" TargetMode=\"External\"/></Relationships>";
 
-// A stored (not deflated) archive of the parts.
-QByteArray pack(const QList<QByteArray>& parts)
-{
-    QList<std::pair<QString, QByteArray>> named;
-    for (qsizetype index = 0; index < parts.size() && index < 3; ++index)
-        named.append({QString::fromLatin1(PartNames[index]), parts.at(index)});
-    named.append({QStringLiteral("word/_rels/document.xml.rels"), QByteArray(Relationships)});
-    return zipParts(named, ZipCompression::Store);
-}
-
-QList<QByteArray> partsOf(const QByteArray& input)
-{
-    static const QByteArray separator("\n#####\n");
-    QList<QByteArray> parts;
-    qsizetype from = 0;
-    for (qsizetype at; (at = input.indexOf(separator, from)) >= 0; from = at + separator.size())
-        parts.append(input.mid(from, at - from));
-    parts.append(input.mid(from));
-    return parts;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
@@ -62,7 +39,13 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray input = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
-    const QByteArray archive = input.startsWith("PK") ? input : pack(partsOf(input));
+    const QByteArray archive =
+        input.startsWith("PK")
+            ? input
+            : packParts(input,
+                        {QStringLiteral("word/document.xml"), QStringLiteral("word/styles.xml"),
+                         QStringLiteral("word/numbering.xml")},
+                        {{QStringLiteral("word/_rels/document.xml.rels"), QByteArray(Relationships)}});
     QTextDocument document;
     DocxReader().read(archive, document);
     return 0;

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Builds a libFuzzer target with clang in build-fuzz/ and runs it for the given number of
-# seconds on a copy of its seed corpus: the RTF reader (the default), the Word document reader
-# or the picture decoders.
+# seconds on a copy of its seed corpus: the RTF reader (the default), the Word document reader,
+# the OpenDocument text reader or the picture decoders.
 # Crashes are written to build-fuzz/fuzz-artifacts/. Compiler warnings are errors, as in
 # scripts/build.sh: clang warns about some things GCC does not.
 #
 #     tests/fuzz/run-fuzz.sh 600
 #     tests/fuzz/run-fuzz.sh 600 docx
+#     tests/fuzz/run-fuzz.sh 600 odt
 #     tests/fuzz/run-fuzz.sh 600 picture
 set -euo pipefail
-seconds=${1:?usage: run-fuzz.sh SECONDS [rtf|docx|picture]}
+seconds=${1:?usage: run-fuzz.sh SECONDS [rtf|docx|odt|picture]}
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$root/build-fuzz
 cc=$(command -v clang-14 || command -v clang)
@@ -26,13 +27,18 @@ docx)
     seeds=$root/tests/fuzz/docx-corpus
     options=(-dict="$root/tests/fuzz/docx.dict")
     ;;
+odt)
+    target=odt_reader_fuzz
+    seeds=$root/tests/fuzz/odt-corpus
+    options=(-dict="$root/tests/fuzz/odt.dict")
+    ;;
 picture)
     target=picture_decoder_fuzz
     seeds=$root/tests/fuzz/picture-corpus
     options=()
     ;;
 *)
-    echo "run-fuzz.sh: unknown target '$2' (rtf, docx or picture)" >&2
+    echo "run-fuzz.sh: unknown target '$2' (rtf, docx, odt or picture)" >&2
     exit 2
     ;;
 esac
