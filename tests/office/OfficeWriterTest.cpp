@@ -5,7 +5,7 @@
 #include "format/TextFormatProperties.h"
 #include "office/DocxReader.h"
 #include "office/DocxWriter.h"
-// ODT later
+#include "office/OdtWriter.h"
 #include "office/ZipArchive.h"
 #include "rtf/ListLabels.h"
 #include "rtf/RtfReader.h"
@@ -113,7 +113,10 @@ QByteArray written(const QTextDocument& document, bool odt)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    {
+    if (odt) {
+        OdtWriter writer;
+        EXPECT_TRUE(writer.write(document, buffer)) << writer.errorString().toStdString();
+    } else {
         DocxWriter writer;
         EXPECT_TRUE(writer.write(document, buffer)) << writer.errorString().toStdString();
     }
@@ -229,6 +232,45 @@ TEST(OfficeWriterTest, AWordDocumentReadsBackWithTheSameTextAndFormats)
     EXPECT_FALSE(footnotes->contains("\xEF\xB7\xAF")) << "the note's number mark is not text";
 }
 
+TEST(OfficeWriterTest, AnOpenDocumentTextHoldsTheSameContent)
+{
+    QTextDocument document;
+    buildRichDocument(document);
+    const QByteArray odt = written(document, true);
+
+    // The mimetype first and uncompressed: its name and value stand at fixed places.
+    EXPECT_EQ(odt.mid(30, 8), "mimetype");
+    EXPECT_EQ(odt.mid(38, 39), "application/vnd.oasis.opendocument.text");
+    const std::optional<QByteArray> manifest = part(odt, u"META-INF/manifest.xml"_qs);
+    ASSERT_TRUE(manifest);
+    EXPECT_TRUE(manifest->contains("manifest:full-path=\"Pictures/image1.png\""));
+    const std::optional<QByteArray> content = part(odt, u"content.xml"_qs);
+    ASSERT_TRUE(content);
+    for (const char* expected :
+         {// Formats as automatic styles, spaces kept, the link and the picture in the line.
+          "fo:font-weight=\"bold\"", "fo:font-style=\"italic\"", "style:text-underline-style=\"solid\"",
+          "style:text-line-through-style=\"solid\"", "style:text-position=\"sub 58%\"",
+          "style:text-position=\"super 58%\"", "style:text-position=\"21% 100%\"", "fo:color=\"#c00000\"",
+          "fo:background-color=\"#ffff00\"", "fo:text-align=\"center\"", "fo:margin-left=\"36pt\"",
+          "fo:text-indent=\"-18pt\"", "fo:line-height=\"150%\"", "fo:line-height=\"15pt\"",
+          "style:line-height-at-least=\"14pt\"", "fo:break-before=\"page\"", "<text:tab/>",
+          "<text:line-break/>", "<text:a xlink:type=\"simple\" xlink:href=\"https://example.cz/\">",
+          "<draw:image xlink:href=\"Pictures/image1.png\"", "svg:width=\"30pt\"",
+          // The nested list: its levels' kinds, labels and start, the second level inside an item.
+          "<text:list-level-style-number text:level=\"1\" style:num-prefix=\"\" style:num-suffix=\".\" "
+          "style:num-format=\"1\" text:start-value=\"3\"",
+          "text:level=\"2\" style:num-prefix=\"\" style:num-suffix=\")\" style:num-format=\"a\"",
+          "první</text:span></text:p><text:list><text:list-item",
+          // The note in its place, the table's merged cells.
+          "<text:note text:id=\"ftn1\" "
+          "text:note-class=\"footnote\"><text:note-citation>1</text:note-citation>"
+          "<text:note-body><text:p",
+          "Text poznámky", "table:number-columns-spanned=\"2\"", "table:number-rows-spanned=\"2\"",
+          "<table:covered-table-cell/>"})
+        EXPECT_TRUE(content->contains(expected)) << expected;
+    EXPECT_EQ(content->count("<table:covered-table-cell/>"), 2);
+}
+
 TEST(OfficeWriterTest, ADeviceThatCannotBeWrittenFailsTheWrite)
 {
     QTextDocument document;
@@ -239,4 +281,7 @@ TEST(OfficeWriterTest, ADeviceThatCannotBeWrittenFailsTheWrite)
     DocxWriter docx;
     EXPECT_FALSE(docx.write(document, readOnly));
     EXPECT_FALSE(docx.errorString().isEmpty());
+    OdtWriter odt;
+    EXPECT_FALSE(odt.write(document, readOnly));
+    EXPECT_FALSE(odt.errorString().isEmpty());
 }
