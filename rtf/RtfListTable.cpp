@@ -113,8 +113,6 @@ bool RtfListTable::continuesCurrent(int level, const Level& definition) const
     return under && (!levels[level].used || levels[level].sameNumbering(definition));
 }
 
-// Levels that no list uses number like the nearest used level above them (else the first
-// used one), from 1, indented a step further each.
 RtfListTable::Levels RtfListTable::completed(const Levels& levels)
 {
     Levels result = levels;

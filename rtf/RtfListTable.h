@@ -25,19 +25,7 @@ public:
     // Whether the paragraph before a list paragraph was a list paragraph too.
     enum class Follows { OtherParagraph, ListParagraph };
 
-    // Registers a list paragraph; paragraphs come in document order.
-    void addParagraph(const QTextList* list, const QTextBlockFormat& format, Follows follows);
-
-    bool isEmpty() const { return m_nestedLists.isEmpty(); }
-    // The \ls of the nested list the list belongs to, from 1.
-    int overrideIndex(const QTextList* list) const { return m_nestedListOf.value(list, -1) + 1; }
-    // The level of the nested list the list stands for, from 0.
-    int levelOf(const QTextList* list) const { return m_levelOf.value(list); }
-
-    // \listtable and \listoverridetable; nested lists of the same levels share one \list.
-    void write(RtfOutput& out) const;
-
-private:
+    // A level of a nested list, as its first list paragraph gives it.
     struct Level
     {
         bool used = false;
@@ -54,9 +42,27 @@ private:
     };
     using Levels = std::array<Level, LevelCount>;
 
+    // Registers a list paragraph; paragraphs come in document order.
+    void addParagraph(const QTextList* list, const QTextBlockFormat& format, Follows follows);
+
+    bool isEmpty() const { return m_nestedLists.isEmpty(); }
+    // The \ls of the nested list the list belongs to, from 1.
+    int overrideIndex(const QTextList* list) const { return m_nestedListOf.value(list, -1) + 1; }
+    // The level of the nested list the list stands for, from 0.
+    int levelOf(const QTextList* list) const { return m_levelOf.value(list); }
+
+    // The nested lists, in the order of their first paragraphs (the \ls numbers 1, 2 ...).
+    const QList<Levels>& nestedLists() const { return m_nestedLists; }
+    // The levels with those no list uses filled in: numbered like the nearest used level
+    // above them (else the first used one), from 1, indented a step further each.
+    static Levels completed(const Levels& levels);
+
+    // \listtable and \listoverridetable; nested lists of the same levels share one \list.
+    void write(RtfOutput& out) const;
+
+private:
     bool continuesCurrent(int level, const Level& definition) const;
     static QByteArray keyOf(const Levels& levels);
-    static Levels completed(const Levels& levels);
     static void writeLevel(RtfOutput& out, int level, const Level& definition);
 
     QList<Levels> m_nestedLists;

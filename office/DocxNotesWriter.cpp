@@ -1,0 +1,54 @@
+#include "office/DocxNotesWriter.h"
+
+#include <QTextDocument>
+#include <QXmlStreamWriter>
+
+int DocxNotesWriter::add(const QByteArray& group, int codePage, bool& endnote)
+{
+    OfficeNote note(group, codePage);
+    endnote = note.endnote;
+    std::vector<OfficeNote>& notes = endnote ? m_endnotes : m_footnotes;
+    notes.push_back(std::move(note));
+    return int(notes.size());
+}
+
+bool DocxNotesWriter::has(Kind kind) const
+{
+    return !(kind == Kind::Footnotes ? m_footnotes : m_endnotes).empty();
+}
+
+QByteArray DocxNotesWriter::xml(Kind kind, OfficePictureParts& pictures, int& drawings,
+                          DocxRelationships& relationships) const
+{
+    const bool footnotes = kind == Kind::Footnotes;
+    const QString note = footnotes ? QStringLiteral("w:footnote") : QStringLiteral("w:endnote");
+    QByteArray bytes;
+    QXmlStreamWriter xml(&bytes);
+    DocxBodyWriter::startPart(xml, footnotes ? QStringLiteral("w:footnotes") : QStringLiteral("w:endnotes"));
+    for (const char* type : {"separator", "continuationSeparator"}) {
+        xml.writeStartElement(note);
+        xml.writeAttribute(QStringLiteral("w:type"), QLatin1String(type));
+        xml.writeAttribute(QStringLiteral("w:id"), type == std::string_view("separator")
+                                                       ? QStringLiteral("-1")
+                                                       : QStringLiteral("0"));
+        xml.writeStartElement(QStringLiteral("w:p"));
+        xml.writeStartElement(QStringLiteral("w:r"));
+        xml.writeEmptyElement(type == std::string_view("separator")
+                                  ? QStringLiteral("w:separator")
+                                  : QStringLiteral("w:continuationSeparator"));
+        xml.writeEndElement();
+        xml.writeEndElement();
+        xml.writeEndElement();
+    }
+    DocxBodyWriter body(xml, relationships, pictures, drawings, nullptr, nullptr);
+    const std::vector<OfficeNote>& notes = footnotes ? m_footnotes : m_endnotes;
+    for (size_t index = 0; index < notes.size(); ++index) {
+        xml.writeStartElement(note);
+        xml.writeAttribute(QStringLiteral("w:id"), QString::number(index + 1));
+        body.write(*notes.at(index).document,
+                   footnotes ? QStringLiteral("w:footnoteRef") : QStringLiteral("w:endnoteRef"));
+        xml.writeEndElement();
+    }
+    xml.writeEndDocument();
+    return bytes;
+}

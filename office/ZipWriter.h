@@ -1,0 +1,40 @@
+#pragma once
+
+// Packs the parts of a Word or OpenDocument file into a ZIP archive in memory, through libzip.
+// Parts are stored in the order they are added; a part added as Stored is not compressed, as
+// OpenDocument wants its first part, the mimetype, to be.
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+struct zip;
+struct zip_source;
+
+class ZipWriter
+{
+public:
+    enum class Compression { Deflated, Stored };
+
+    ZipWriter();
+    ~ZipWriter();
+    ZipWriter(const ZipWriter&) = delete;
+    ZipWriter& operator=(const ZipWriter&) = delete;
+
+    // Adds the part `name` (its path in the archive); false, with errorString set, when
+    // libzip refuses it. The bytes are copied.
+    bool add(const QString& name, const QByteArray& bytes, Compression compression = Compression::Deflated);
+
+    // The archive of the parts added; nothing when it could not be made. Ends the writer.
+    std::optional<QByteArray> finish();
+
+    QString errorString() const { return m_error; }
+
+private:
+    bool fail(const QString& error);
+
+    zip_source* m_buffer = nullptr;
+    zip* m_archive = nullptr;
+    QString m_error;
+};
