@@ -76,7 +76,10 @@ int RtfFieldReader::keepInstruction(const QString& instruction)
 }
 
 // The character of a SYMBOL field, in the font (\f) and size (\s, points) it names: a
-// byte of the font's code page, or with \u a Unicode character.
+// byte of the font's code page, or with \u a Unicode character. A byte of a symbol font
+// other than Symbol (Wingdings ...) is the character of its code, as LibreOffice reads it:
+// where the font is missing a regular font shows that character, where it is installed Qt
+// draws the font's own picture for it.
 QString RtfFieldReader::symbolOf(const RtfField& field, CharState& chars)
 {
     bool valid = false;
@@ -93,7 +96,9 @@ QString RtfFieldReader::symbolOf(const RtfField& field, CharState& chars)
     const int fontPage = m_tables.fonts.value(fontNumber).codePage;
     const RtfCodePage& page = RtfCodePage::forCodePage(fontPage > 0 ? fontPage : m_decoder.ansiCodePage());
     if (!field.switches.contains(QStringLiteral("\\u")) && code <= 0xFF)
-        return QString(QChar(page.decode(static_cast<unsigned char>(code))));
+        return QString(QChar(page.codePage() == RtfCodePage::FontIndexedPage
+                                 ? char16_t(code)
+                                 : page.decode(static_cast<unsigned char>(code))));
     // The Symbol font's own numbering (U+F000 + byte) means the character the byte shows.
     if (code >= RtfCodePage::FontIndexedPage && code <= RtfCodePage::FontIndexedPage + 0xFF &&
         page.isSymbolFont())

@@ -53,8 +53,14 @@ TEST(RtfSymbolFieldTest, FieldsShowWhatTheirKindMakesWithoutAResultAndKeepTheirI
 {
     const QString today = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
     const FieldCase cases[] = {
-        {"{\\field{\\*\\fldinst SYMBOL 253 \\\\f \"Wingdings\" \\\\s 12}}", QString(QChar(0xF0FD)),
+        // Wingdings' bytes are their codes' characters, as LibreOffice shows them where the font is
+        // missing; so are the bytes of a font the document does not know.
+        {"{\\field{\\*\\fldinst SYMBOL 253 \\\\f \"Wingdings\" \\\\s 12}}", QStringLiteral("ý"),
          "SYMBOL 253 \\f \"Wingdings\" \\s 12"},
+        {"{\\field{\\*\\fldinst SYMBOL 61623 \\\\f \"Wingdings\"}{\\fldrslt }}", QString(QChar(0xF0B7)),
+         "SYMBOL 61623 \\f \"Wingdings\""},
+        {"{\\field{\\*\\fldinst SYMBOL 183 \\\\f \"Neznamy\"}{\\fldrslt }}", QStringLiteral("·"),
+         "SYMBOL 183 \\f \"Neznamy\""},
         {"{\\field{\\*\\fldinst SYMBOL 97 \\\\f \"Symbol\"}{\\fldrslt }}", QStringLiteral("α"),
          "SYMBOL 97 \\f \"Symbol\""},
         {"{\\field{\\*\\fldinst SYMBOL 9786 \\\\u}}", QStringLiteral("☺"), "SYMBOL 9786 \\u"},
