@@ -18,6 +18,9 @@ public:
     void StartWrite() override { m_written.clear(); }
     int WriteChunk(QIODevice& stream, const char* buffer, int size) override;
     void FinishWrite(QIODevice& stream) override;
+    // What the editor holds after a load is its own document, not a Word document: a later
+    // save into a stream (a snapshot, the clipboard) writes RTF.
+    bool ServesOneFile() const override { return true; }
 
 private:
     OfficeDocument::Format m_format;

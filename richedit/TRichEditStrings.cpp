@@ -422,13 +422,10 @@ void TRichEditStrings::withExtensionFormat(const QString& fileName, Operation op
 {
     const TRichConversionFormat* entry = findConversionFormat(fileName);
     // A conversion the list made for another kind of file gives way to this kind's: a Word
-    // document opened after an RTF file must not go to the control as it is, and a document
-    // opened as a Word document and saved under another extension is not written as one.
-    // A conversion set by the caller is kept.
-    const auto conversionClass = entry ? entry->ConversionClass : nullptr;
-    if ((!m_converter && entry) || (m_converterClass && m_converterClass != conversionClass)) {
-        m_converter = conversionClass ? conversionClass() : nullptr;
-        m_converterClass = conversionClass;
+    // document is saved as one even when an RTF file was loaded before.
+    if (entry && (!m_converter || (m_converterClass && m_converterClass != entry->ConversionClass))) {
+        m_converter = entry->ConversionClass();
+        m_converterClass = entry->ConversionClass;
     }
     const TRichStreamFormat saved = m_streamFormat;
     if (entry)
@@ -442,6 +439,10 @@ void TRichEditStrings::withExtensionFormat(const QString& fileName, Operation op
         throw;
     }
     m_streamFormat = saved;
+    if (m_converter && m_converter->ServesOneFile()) {
+        m_converter.reset();
+        m_converterClass = nullptr;
+    }
 }
 
 namespace {

@@ -45,6 +45,9 @@ public:
     // The control has written the whole document; a conversion that gathers it writes it
     // out now, and throws when it cannot.
     virtual void FinishWrite(QIODevice&) {}
+    // Whether the conversion serves only the one file it was chosen for, and is not kept
+    // for the loads and saves that follow.
+    virtual bool ServesOneFile() const { return false; }
 };
 
 struct TRichConversionFormat

@@ -4,6 +4,9 @@
 
 #include "richedit/TOfficeConversion.h"
 
+#include "tests/EditorFormat.h"
+#include "tests/office/ZipParts.h"
+
 #include "platform/ZvExceptions.h"
 #include "richedit/TZvRichEdit.h"
 
@@ -70,6 +73,21 @@ TEST_F(TOfficeConversionTest, AWordDocumentThatCannotBeReadFailsTheLoadAndKeepsT
         EXPECT_EQ(editor.Text(), QStringLiteral("rozepsaný dopis"));
         EXPECT_EQ(lines.Converter(), nullptr);
     }
+}
+
+// The package is read straight into the editor's document: XML that breaks off after the
+// first paragraph has already put text there, which must give way to what the editor held.
+TEST_F(TOfficeConversionTest, AWordDocumentBrokenHalfwayPutsBackTheFormattedText)
+{
+    const QByteArray broken = zipParts(
+        {{QStringLiteral("word/document.xml"),
+          "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body>"
+          "<w:p><w:r><w:t>cizí text</w:t></w:r></w:p><w:p><w:r><w:t>zlom"}});
+    lines.LoadFromFile(writeFile(QStringLiteral("dopis.rtf"), "{\\rtf1 {\\b tucny} dopis}"));
+    EXPECT_THROW(lines.LoadFromFile(writeFile(QStringLiteral("zlomeny.docx"), broken)), EOutOfResources);
+    EXPECT_EQ(editor.Text(), QStringLiteral("tucny dopis"));
+    EXPECT_TRUE(isBoldAt(editor, 1));
+    EXPECT_FALSE(isBoldAt(editor, 7));
 }
 
 TEST_F(TOfficeConversionTest, SavingWritesTheFormatTheExtensionNamesAndReadsBack)
