@@ -148,13 +148,20 @@ DocxParagraphProperties DocxStyles::paragraphProperties(const QString& id) const
 
 DocxRunProperties DocxStyles::runProperties(const QString& paragraphId, const QString& characterId) const
 {
+    // Runs after each other mostly ask the same.
+    if (m_lastRunAnswer && m_lastRunAnswer->first.first == paragraphId &&
+        m_lastRunAnswer->first.second == characterId)
+        return m_lastRunAnswer->second;
     const QString key = paragraphId + u'\n' + characterId;
-    if (const auto answered = m_runAnswers.constFind(key); answered != m_runAnswers.cend())
+    if (const auto answered = m_runAnswers.constFind(key); answered != m_runAnswers.cend()) {
+        m_lastRunAnswer.emplace(std::pair(paragraphId, characterId), *answered);
         return *answered;
+    }
     DocxRunProperties properties = m_defaultRun;
     mergeChain(find(paragraphId, true), properties, &Style::runProperties);
     if (!characterId.isEmpty())
         mergeChain(find(characterId, false), properties, &Style::runProperties);
     m_runAnswers.insert(key, properties);
+    m_lastRunAnswer.emplace(std::pair(paragraphId, characterId), properties);
     return properties;
 }

@@ -11,6 +11,9 @@
 #include <QHash>
 #include <QString>
 
+#include <optional>
+#include <utility>
+
 class QXmlStreamReader;
 
 class DocxStyles
@@ -60,4 +63,5 @@ private:
     // and by the two ids joined with a character no id holds.
     mutable QHash<QString, DocxParagraphProperties> m_paragraphAnswers;
     mutable QHash<QString, DocxRunProperties> m_runAnswers;
+    mutable std::optional<std::pair<std::pair<QString, QString>, DocxRunProperties>> m_lastRunAnswer;
 };
