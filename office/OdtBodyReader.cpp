@@ -233,7 +233,7 @@ void OdtBodyReader::readParagraph()
 
 void OdtBodyReader::startParagraph(const QString& name)
 {
-    const OdtStyles::Paragraph& style = m_styles.paragraph(name);
+    const OdtStyles::Paragraph style = m_styles.paragraph(name);
     // The paragraph's style, then its list level, then its own properties.
     DocxParagraphProperties properties = style.common;
     ListItemValues item;

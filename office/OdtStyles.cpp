@@ -84,7 +84,7 @@ QList<const OdtStyles::Style*> OdtStyles::chain(QStringView family, const QStrin
     return styles;
 }
 
-const OdtStyles::Paragraph& OdtStyles::paragraph(const QString& name) const
+OdtStyles::Paragraph OdtStyles::paragraph(const QString& name) const
 {
     if (const auto known = m_paragraphs.constFind(name); known != m_paragraphs.cend())
         return *known;

@@ -36,7 +36,7 @@ public:
     // of content.xml are read after those of styles.xml and win over them.
     void readSection(QXmlStreamReader& xml);
 
-    const Paragraph& paragraph(const QString& name) const;
+    Paragraph paragraph(const QString& name) const;
     // The text style `name` laid over the format `under`; `under` when there is no such style.
     QTextCharFormat text(const QString& name, const QTextCharFormat& under) const;
     // The width of the table column style `name` in twips; 0 when it gives none.
