@@ -3,6 +3,7 @@
 #include "format/TextFormatProperties.h"
 #include "office/OdtBodyWriter.h"
 #include "office/OdtStylesWriter.h"
+#include "office/OfficeFlow.h"
 #include "office/OfficeLists.h"
 #include "office/OfficePictureParts.h"
 #include "office/ZipWriter.h"
@@ -34,28 +35,35 @@ QByteArray odfDocument(const char* root, const QByteArray& content)
            '>' + content + "</office:" + root + '>';
 }
 
-// The default style: the document's default font, Czech; endnotes numbered i, ii, iii as the
-// editor shows them.
-QByteArray styles(const QTextDocument& document, const OdtStylesWriter& automatic)
+// The default style: the font and size of most of the text, Czech; endnotes numbered i, ii,
+// iii as the editor shows them.
+QByteArray styles(const QFont& font, const OdtStylesWriter& automatic)
 {
-    const QFont font = document.defaultFont();
     const int size = font.pointSizeF() > 0 ? int(std::lround(font.pointSizeF() * 20)) : 240;
     QByteArray bytes;
     QXmlStreamWriter xml(&bytes);
+    // The paragraph style Standard names the font and size again: readers that keep the
+    // defaults apart from the styles show them as the text's own.
+    const auto writeTextDefaults = [&](bool language) {
+        xml.writeEmptyElement(QStringLiteral("style:text-properties"));
+        for (const char* script : {"style:font-name", "style:font-name-asian", "style:font-name-complex"})
+            xml.writeAttribute(QLatin1String(script), font.family());
+        for (const char* script : {"fo:font-size", "style:font-size-asian", "style:font-size-complex"})
+            xml.writeAttribute(QLatin1String(script), OdtStylesWriter::points(size));
+        if (!language)
+            return;
+        xml.writeAttribute(QStringLiteral("fo:language"), QStringLiteral("cs"));
+        xml.writeAttribute(QStringLiteral("fo:country"), QStringLiteral("CZ"));
+    };
     xml.writeStartElement(QStringLiteral("office:styles"));
     xml.writeStartElement(QStringLiteral("style:default-style"));
     xml.writeAttribute(QStringLiteral("style:family"), QStringLiteral("paragraph"));
-    xml.writeEmptyElement(QStringLiteral("style:text-properties"));
-    for (const char* script : {"style:font-name", "style:font-name-asian", "style:font-name-complex"})
-        xml.writeAttribute(QLatin1String(script), font.family());
-    for (const char* script : {"fo:font-size", "style:font-size-asian", "style:font-size-complex"})
-        xml.writeAttribute(QLatin1String(script), OdtStylesWriter::points(size));
-    xml.writeAttribute(QStringLiteral("fo:language"), QStringLiteral("cs"));
-    xml.writeAttribute(QStringLiteral("fo:country"), QStringLiteral("CZ"));
+    writeTextDefaults(true);
     xml.writeEndElement();
     xml.writeStartElement(QStringLiteral("style:style"));
     xml.writeAttribute(QStringLiteral("style:name"), QStringLiteral("Standard"));
     xml.writeAttribute(QStringLiteral("style:family"), QStringLiteral("paragraph"));
+    writeTextDefaults(false);
     xml.writeEndElement();
     xml.writeEmptyElement(QStringLiteral("text:notes-configuration"));
     xml.writeAttribute(QStringLiteral("text:note-class"), QStringLiteral("endnote"));
@@ -111,7 +119,8 @@ QByteArray manifest(const QList<OfficePictureParts::Part>& pictures)
 bool OdtWriter::write(const QTextDocument& document, QIODevice& device)
 {
     m_error.clear();
-    OdtStylesWriter automatic;
+    const QFont font = OfficeFlow::prevailingFont(document);
+    OdtStylesWriter automatic(font);
     OfficePictureParts pictures;
     const OfficeLists lists(document);
     QByteArray body;
@@ -122,16 +131,15 @@ bool OdtWriter::write(const QTextDocument& document, QIODevice& device)
         writer.write(document);
     }
     // The styles are known once the body is written; they stand before it.
-    const QByteArray content =
-        odfDocument("document-content", automatic.fontFaces(document.defaultFont().family()) +
-                                            automatic.automaticStyles(lists) + "<office:body><office:text>" +
-                                            body + "</office:text></office:body>");
+    const QByteArray content = odfDocument(
+        "document-content", automatic.fontFaces(font.family()) + automatic.automaticStyles(lists) +
+                                "<office:body><office:text>" + body + "</office:text></office:body>");
 
     // The mimetype comes first and uncompressed, so that its name can be read at a fixed place.
     ZipWriter zip;
     bool added = zip.add(QStringLiteral("mimetype"), MimeType, ZipWriter::Compression::Stored) &&
                  zip.add(QStringLiteral("content.xml"), content) &&
-                 zip.add(QStringLiteral("styles.xml"), styles(document, automatic));
+                 zip.add(QStringLiteral("styles.xml"), styles(font, automatic));
     for (const OfficePictureParts::Part& picture : pictures.parts())
         added = added && zip.add(QStringLiteral("Pictures/") + picture.fileName, picture.data,
                                  ZipWriter::Compression::Stored);

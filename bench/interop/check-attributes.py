@@ -22,6 +22,10 @@ every word must carry the same formatting as in LibreOffice's HTML of the
 original. Beside it, LibreOffice's own round trip is measured the same way:
 LibreOffice saves the original as RTF and exports that to HTML.
 
+With --office docx (or odt) the road takes the Word (OpenDocument) documents of
+tests/data/office instead: Zorvan reads each and saves it as RTF, and LibreOffice's
+own round trip saves the original as RTF too.
+
 On this road the paragraphs are measured the same way (--measure): every
 paragraph must keep its alignment, list kind and level, indents, space before
 and after and line height as LibreOffice's HTML of the original shows them.
@@ -112,6 +116,12 @@ def compare_words(expected, actual, show=False, measure=WORDS):
 
 
 # Road "others write".
+
+def office_corpus(extension):
+    """The Word (docx) or OpenDocument (odt) documents of tests/data/office."""
+    folder = os.path.join(REPO, "tests", "data", "office")
+    return [os.path.join(folder, name) for name in sorted(os.listdir(folder)) if name.endswith("." + extension)]
+
 
 def corpus(shared):
     documents = []
@@ -317,6 +327,9 @@ def main():
     parser.add_argument("--road", choices=("both", "zorvan", "others"), default="both")
     parser.add_argument("--measure", choices=("both", "words", "paragraphs"), default="both",
                         help="on the road \"others write\": the words' formatting, the paragraphs', or both")
+    parser.add_argument("--office", choices=("docx", "odt"),
+                        help="on the road \"others write\": the Word or OpenDocument documents of "
+                             "tests/data/office instead of the RTF files, read by Zorvan and saved as RTF")
     parser.add_argument("--show", action="store_true", help="print every word or paragraph that is not kept")
     arguments = parser.parse_args()
     if not os.access(arguments.convert, os.X_OK):
@@ -328,7 +341,7 @@ def main():
         if arguments.road in ("both", "zorvan"):
             zorvan_writes(arguments, work, profile)
         if arguments.road in ("both", "others"):
-            documents = corpus(arguments.shared)
+            documents = office_corpus(arguments.office) if arguments.office else corpus(arguments.shared)
             if arguments.only:
                 documents = [document for document in documents if arguments.only in os.path.basename(document)]
             print("Road \"others write\": %d files" % len(documents))
