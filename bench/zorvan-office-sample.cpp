@@ -1,7 +1,9 @@
-// zorvan-office-sample INPUT.rtf OUTPUT.docx|OUTPUT.odt: reads an RTF file into the document
-// model as the editor does and writes it as a Word or OpenDocument file by the file's
-// extension, for the checks of bench/interop/check-office-writers.sh. Exit status 0 on success.
+// zorvan-office-sample INPUT.rtf|INPUT.docx OUTPUT.docx|OUTPUT.odt: reads an RTF or Word file
+// into the document model as the editor does and writes it as a Word or OpenDocument file by
+// the output's extension, for the checks of bench/interop/check-office-writers.sh. Exit status
+// 0 on success.
 
+#include "office/DocxReader.h"
 #include "office/DocxWriter.h"
 #include "office/OdtWriter.h"
 #include "rtf/RtfReader.h"
@@ -17,7 +19,7 @@ int main(int argc, char** argv)
 {
     QGuiApplication application(argc, argv);
     if (argc != 3) {
-        std::fprintf(stderr, "usage: zorvan-office-sample INPUT.rtf OUTPUT.docx|OUTPUT.odt\n");
+        std::fprintf(stderr, "usage: zorvan-office-sample INPUT.rtf|INPUT.docx OUTPUT.docx|OUTPUT.odt\n");
         return 2;
     }
     QFile input(QString::fromLocal8Bit(argv[1]));
@@ -25,13 +27,21 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot read %s\n", argv[1]);
         return 1;
     }
-    const QByteArray rtf = input.readAll();
+    const QByteArray bytes = input.readAll();
     QTextDocument document;
-    QTextCursor cursor(&document);
-    RtfReader reader(cursor);
-    if (!reader.feed(rtf.constData(), rtf.size()) || !reader.finish()) {
-        std::fprintf(stderr, "%s is not RTF\n", argv[1]);
-        return 1;
+    if (input.fileName().endsWith(QLatin1String(".docx"), Qt::CaseInsensitive)) {
+        DocxReader reader;
+        if (!reader.read(bytes, document)) {
+            std::fprintf(stderr, "%s: %s\n", argv[1], qPrintable(reader.errorString()));
+            return 1;
+        }
+    } else {
+        QTextCursor cursor(&document);
+        RtfReader reader(cursor);
+        if (!reader.feed(bytes.constData(), bytes.size()) || !reader.finish()) {
+            std::fprintf(stderr, "%s is not RTF\n", argv[1]);
+            return 1;
+        }
     }
     const QString outputName = QString::fromLocal8Bit(argv[2]);
     QFile output(outputName);

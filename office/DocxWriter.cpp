@@ -6,6 +6,7 @@
 #include "office/DocxNotes.h"
 #include "office/DocxNumberingWriter.h"
 #include "office/DocxRelationships.h"
+#include "office/OfficeFlow.h"
 #include "office/OfficeLists.h"
 #include "office/OfficePictures.h"
 #include "office/ZipWriter.h"
@@ -48,10 +49,10 @@ QByteArray contentTypes(const QStringList& parts)
     return bytes;
 }
 
-// The defaults are the document's default font, Czech, and paragraphs without spacing.
+// The defaults are the font and size of most of the text, Czech, and paragraphs without spacing.
 QByteArray styles(const QTextDocument& document)
 {
-    const QFont font = document.defaultFont();
+    const QFont font = OfficeFlow::prevailingFont(document);
     const int size = font.pointSizeF() > 0 ? int(std::lround(font.pointSizeF() * 2)) : 24;
     QByteArray bytes;
     QXmlStreamWriter xml(&bytes);

@@ -3,6 +3,7 @@
 #include "format/TextFormatProperties.h"
 #include "office/OdtBodyWriter.h"
 #include "office/OdtStyles.h"
+#include "office/OfficeFlow.h"
 #include "office/OfficeLists.h"
 #include "office/OfficePictures.h"
 #include "office/ZipWriter.h"
@@ -34,11 +35,10 @@ QByteArray odfDocument(const char* root, const QByteArray& content)
            '>' + content + "</office:" + root + '>';
 }
 
-// The default style: the document's default font, Czech; endnotes numbered i, ii, iii as the
-// editor shows them.
-QByteArray styles(const QTextDocument& document, const OdtStyles& automatic)
+// The default style: the font and size of most of the text, Czech; endnotes numbered i, ii,
+// iii as the editor shows them.
+QByteArray styles(const QFont& font, const OdtStyles& automatic)
 {
-    const QFont font = document.defaultFont();
     const int size = font.pointSizeF() > 0 ? int(std::lround(font.pointSizeF() * 20)) : 240;
     QByteArray bytes;
     QXmlStreamWriter xml(&bytes);
@@ -111,6 +111,7 @@ QByteArray manifest(const QList<OfficePictures::Part>& pictures)
 bool OdtWriter::write(const QTextDocument& document, QIODevice& device)
 {
     m_error.clear();
+    const QFont font = OfficeFlow::prevailingFont(document);
     OdtStyles automatic;
     OfficePictures pictures;
     const OfficeLists lists(document);
@@ -122,16 +123,15 @@ bool OdtWriter::write(const QTextDocument& document, QIODevice& device)
         writer.write(document);
     }
     // The styles are known once the body is written; they stand before it.
-    const QByteArray content =
-        odfDocument("document-content", automatic.fontFaces(document.defaultFont().family()) +
-                                            automatic.automaticStyles(lists) + "<office:body><office:text>" +
-                                            body + "</office:text></office:body>");
+    const QByteArray content = odfDocument(
+        "document-content", automatic.fontFaces(font.family()) + automatic.automaticStyles(lists) +
+                                "<office:body><office:text>" + body + "</office:text></office:body>");
 
     // The mimetype comes first and uncompressed, so that its name can be read at a fixed place.
     ZipWriter zip;
     bool added = zip.add(QStringLiteral("mimetype"), MimeType, ZipWriter::Compression::Stored) &&
                  zip.add(QStringLiteral("content.xml"), content) &&
-                 zip.add(QStringLiteral("styles.xml"), styles(document, automatic));
+                 zip.add(QStringLiteral("styles.xml"), styles(font, automatic));
     for (const OfficePictures::Part& picture : pictures.parts())
         added = added && zip.add(QStringLiteral("Pictures/") + picture.fileName, picture.data,
                                  ZipWriter::Compression::Stored);

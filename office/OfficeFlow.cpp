@@ -2,7 +2,9 @@
 
 #include "format/TextFormatProperties.h"
 
+#include <QHash>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTextTable>
 
 #include <algorithm>
@@ -98,6 +100,33 @@ CellPlace placeOf(const QTextTable& table, int row, int column)
     if (cell.column() == column)
         return CellPlace::Below;
     return CellPlace::Covered;
+}
+
+QFont prevailingFont(const QTextDocument& document)
+{
+    QHash<QString, qint64> families;
+    QHash<int, qint64> sizes;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (const QStringList names = format.fontFamilies().toStringList(); !names.isEmpty())
+                families[names.first()] += it.fragment().length();
+            if (const int size = charSize(format); size > 0)
+                sizes[size] += it.fragment().length();
+        }
+    }
+    // The key with the largest count.
+    const auto most = [](const auto& counts) {
+        return std::max_element(counts.cbegin(), counts.cend()).key();
+    };
+    QFont font = document.defaultFont();
+    if (!families.isEmpty())
+        font.setFamily(most(families));
+    if (!sizes.isEmpty())
+        font.setPointSizeF(most(sizes) / double(TwipsPerPoint));
+    else if (font.pointSizeF() <= 0)
+        font.setPointSize(12);
+    return font;
 }
 
 QList<int> columnWidths(const QTextTable& table)

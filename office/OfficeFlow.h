@@ -5,12 +5,14 @@
 // (link, field, note, picture), run text cut at tabs and line breaks, and the cells of a
 // table row by row with the places that merged cells cover.
 
+#include <QFont>
 #include <QList>
 #include <QString>
 #include <QTextCharFormat>
 #include <QTextFrame>
 
 class QTextBlock;
+class QTextDocument;
 class QTextTable;
 
 struct OfficeRun
@@ -57,6 +59,10 @@ void walk(QTextFrame::iterator it, Visitor& visitor);
 // a cell that spans down from a row above, or a place the cell to its left covers.
 enum class CellPlace { Origin, Below, Covered };
 CellPlace placeOf(const QTextTable& table, int row, int column);
+
+// The font and size (in points) of most of the document's text, which its defaults give;
+// the document's default font for what the text does not set.
+QFont prevailingFont(const QTextDocument& document);
 
 // The widths of a table's columns in twips: the fixed widths it keeps, shares of 9000 twips
 // (about a page's width) for the others.
