@@ -72,11 +72,9 @@ void writeTableProperties(QXmlStreamWriter& xml, int width)
 
 } // namespace
 
-DocxBodyWriter::DocxBodyWriter(QXmlStreamWriter& xml, DocxRelationships& relationships,
-                               OfficePictures& pictures, int& drawings, const OfficeLists* lists,
-                               NoteSink* notes)
-    : m_xml(xml), m_relationships(relationships), m_pictures(pictures), m_drawings(drawings), m_lists(lists),
-      m_notes(notes)
+DocxBodyWriter::DocxBodyWriter(QXmlStreamWriter& xml, DocxRelationships& relationships, Shared& shared,
+                               const OfficeLists* lists, NoteSink* notes)
+    : m_xml(xml), m_relationships(relationships), m_shared(shared), m_lists(lists), m_notes(notes)
 {
 }
 
@@ -106,7 +104,7 @@ void DocxBodyWriter::paragraph(const QTextBlock& block)
     DocxFormatWriter::Numbering numbering;
     if (const QTextList* list = block.textList(); list && m_lists && m_lists->indexOf(list) >= 0)
         numbering = {m_lists->indexOf(list) + 1, m_lists->levelOf(list)};
-    DocxFormatWriter::writeParagraphProperties(m_xml, block, numbering);
+    DocxFormatWriter::writeParagraphProperties(m_xml, block, numbering, m_shared.defaults);
     for (const OfficeRun& run : OfficeFlow::runsOf(block))
         writeRun(run);
     switchLink({});
@@ -167,7 +165,7 @@ void DocxBodyWriter::writeRun(const OfficeRun& run)
         writeText(run, text.left(mark));
         if (!m_numberElement.isEmpty()) {
             m_xml.writeStartElement(QStringLiteral("w:r"));
-            DocxFormatWriter::writeRunProperties(m_xml, run.format);
+            DocxFormatWriter::writeRunProperties(m_xml, run.format, m_shared.defaults);
             m_xml.writeEmptyElement(m_numberElement);
             m_xml.writeEndElement();
         }
@@ -182,7 +180,7 @@ void DocxBodyWriter::writeText(const OfficeRun& run, QStringView text)
     if (pieces.isEmpty())
         return;
     m_xml.writeStartElement(QStringLiteral("w:r"));
-    DocxFormatWriter::writeRunProperties(m_xml, run.format);
+    DocxFormatWriter::writeRunProperties(m_xml, run.format, m_shared.defaults);
     for (const OfficeFlow::Piece& piece : pieces) {
         switch (piece.kind) {
         case OfficeFlow::PieceKind::Text:
@@ -207,7 +205,7 @@ void DocxBodyWriter::writeNoteReference(const OfficeRun& run)
     bool endnote = false;
     const int id = m_notes->add(run.note, run.noteCodePage, endnote);
     m_xml.writeStartElement(QStringLiteral("w:r"));
-    DocxFormatWriter::writeRunProperties(m_xml, run.format);
+    DocxFormatWriter::writeRunProperties(m_xml, run.format, m_shared.defaults);
     m_xml.writeEmptyElement(endnote ? QStringLiteral("w:endnoteReference")
                                     : QStringLiteral("w:footnoteReference"));
     if (!run.noteNumbered)
@@ -223,14 +221,14 @@ void DocxBodyWriter::writeNoteReference(const OfficeRun& run)
 
 void DocxBodyWriter::writePicture(const OfficeRun& run)
 {
-    const OfficePictures::Placed placed = m_pictures.add(*m_document, run.format.toImageFormat());
+    const OfficePictures::Placed placed = m_shared.pictures.add(*m_document, run.format.toImageFormat());
     if (placed.fileName.isEmpty())
         return;
     const QString id =
         m_relationships.add(QStringLiteral("image"), QStringLiteral("media/") + placed.fileName);
     const QString width = QString::number(std::llround(placed.size.width() * EmuPerPixel));
     const QString height = QString::number(std::llround(placed.size.height() * EmuPerPixel));
-    const QString number = QString::number(++m_drawings);
+    const QString number = QString::number(++m_shared.drawings);
     const QString a = QStringLiteral("http://schemas.openxmlformats.org/drawingml/2006/main");
     const QString pic = QStringLiteral("http://schemas.openxmlformats.org/drawingml/2006/picture");
     const auto empty = [&](const QString& element,
@@ -240,7 +238,7 @@ void DocxBodyWriter::writePicture(const OfficeRun& run)
             m_xml.writeAttribute(QLatin1String(name), value);
     };
     m_xml.writeStartElement(QStringLiteral("w:r"));
-    DocxFormatWriter::writeRunProperties(m_xml, run.format);
+    DocxFormatWriter::writeRunProperties(m_xml, run.format, m_shared.defaults);
     m_xml.writeStartElement(QStringLiteral("w:drawing"));
     m_xml.writeStartElement(QStringLiteral("wp:inline"));
     for (const char* distance : {"distT", "distB", "distL", "distR"})

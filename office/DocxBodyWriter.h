@@ -8,6 +8,7 @@
 #include "office/DocxFormatWriter.h"
 #include "office/OfficeFlow.h"
 
+#include <QFont>
 #include <QList>
 #include <QString>
 
@@ -30,10 +31,19 @@ public:
         virtual int add(const QByteArray& group, int codePage, bool& endnote) = 0;
     };
 
+    // What the writers of one document's parts share: its pictures, the count that numbers its
+    // drawings, and its default face and size, which runs of that face and size are left to.
+    struct Shared
+    {
+        OfficePictures& pictures;
+        QFont defaults;
+        int drawings = 0;
+    };
+
     // Pictures and links add relationships of the part written to `relationships`.
     // `lists` and `notes` may be null (a note's text has no lists or notes of its own).
-    DocxBodyWriter(QXmlStreamWriter& xml, DocxRelationships& relationships, OfficePictures& pictures,
-                   int& drawings, const OfficeLists* lists, NoteSink* notes);
+    DocxBodyWriter(QXmlStreamWriter& xml, DocxRelationships& relationships, Shared& shared,
+                   const OfficeLists* lists, NoteSink* notes);
 
     // Starts a part whose content this writes: the XML declaration and the root element
     // `root` ("w:document", "w:footnotes") with the namespaces of the content.
@@ -57,8 +67,7 @@ private:
 
     QXmlStreamWriter& m_xml;
     DocxRelationships& m_relationships;
-    OfficePictures& m_pictures;
-    int& m_drawings;
+    Shared& m_shared;
     const OfficeLists* m_lists;
     NoteSink* m_notes;
     const QTextDocument* m_document = nullptr;

@@ -4,6 +4,7 @@
 #include "format/TextFormatProperties.h"
 
 #include <QColor>
+#include <QFont>
 #include <QTextBlock>
 #include <QXmlStreamWriter>
 
@@ -98,10 +99,11 @@ QString hexColor(const QColor& color)
     return color.name(QColor::HexRgb).mid(1).toUpper();
 }
 
-void writeRunProperties(QXmlStreamWriter& xml, const QTextCharFormat& format)
+void writeRunProperties(QXmlStreamWriter& xml, const QTextCharFormat& format, const QFont& defaults)
 {
     xml.writeStartElement(QStringLiteral("w:rPr"));
-    if (const QStringList families = format.fontFamilies().toStringList(); !families.isEmpty()) {
+    if (const QStringList families = format.fontFamilies().toStringList();
+        !families.isEmpty() && families.first() != defaults.family()) {
         xml.writeEmptyElement(QStringLiteral("w:rFonts"));
         for (const char* script : {"w:ascii", "w:hAnsi", "w:eastAsia", "w:cs"})
             xml.writeAttribute(QLatin1String(script), families.first());
@@ -120,7 +122,7 @@ void writeRunProperties(QXmlStreamWriter& xml, const QTextCharFormat& format)
         writeValue(xml, QStringLiteral("w:color"), hexColor(format.foreground().color()));
     if (const int offset = charOffset(format) / 10; offset != 0)
         writeValue(xml, QStringLiteral("w:position"), offset);
-    if (const int size = charSize(format) / 10; size > 0) {
+    if (const int size = charSize(format) / 10; size > 0 && size != std::lround(defaults.pointSizeF() * 2)) {
         writeValue(xml, QStringLiteral("w:sz"), size);
         writeValue(xml, QStringLiteral("w:szCs"), size);
     }
@@ -143,7 +145,8 @@ void writeRunProperties(QXmlStreamWriter& xml, const QTextCharFormat& format)
     xml.writeEndElement();
 }
 
-void writeParagraphProperties(QXmlStreamWriter& xml, const QTextBlock& block, Numbering numbering)
+void writeParagraphProperties(QXmlStreamWriter& xml, const QTextBlock& block, Numbering numbering,
+                              const QFont& defaults)
 {
     const QTextBlockFormat format = block.blockFormat();
     xml.writeStartElement(QStringLiteral("w:pPr"));
@@ -181,7 +184,7 @@ void writeParagraphProperties(QXmlStreamWriter& xml, const QTextBlock& block, Nu
     else
         xml.writeAttribute(QStringLiteral("w:firstLine"), QString::number(-offset));
     writeValue(xml, QStringLiteral("w:jc"), alignmentName(blockAlignment(format)));
-    writeRunProperties(xml, block.charFormat());
+    writeRunProperties(xml, block.charFormat(), defaults);
     xml.writeEndElement();
 }
 

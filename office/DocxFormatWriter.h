@@ -7,14 +7,15 @@
 #include <QString>
 
 class QColor;
+class QFont;
 class QTextBlock;
 class QTextCharFormat;
 class QXmlStreamWriter;
 
 namespace DocxFormatWriter {
 
-// <w:rPr> of a run; nothing when the format sets nothing.
-void writeRunProperties(QXmlStreamWriter& xml, const QTextCharFormat& format);
+// <w:rPr> of a run. The face and size of `defaults`, the document's defaults, are left to them.
+void writeRunProperties(QXmlStreamWriter& xml, const QTextCharFormat& format, const QFont& defaults);
 
 // The numbering of a list paragraph: its list (numId, from 1) and level; list 0 is none.
 struct Numbering
@@ -24,7 +25,8 @@ struct Numbering
 };
 
 // <w:pPr> of a paragraph, with the properties of its mark.
-void writeParagraphProperties(QXmlStreamWriter& xml, const QTextBlock& block, Numbering numbering);
+void writeParagraphProperties(QXmlStreamWriter& xml, const QTextBlock& block, Numbering numbering,
+                              const QFont& defaults);
 
 // "RRGGBB".
 QString hexColor(const QColor& color);

@@ -17,30 +17,26 @@ bool DocxNotes::has(Kind kind) const
     return !(kind == Kind::Footnotes ? m_footnotes : m_endnotes).empty();
 }
 
-QByteArray DocxNotes::xml(Kind kind, OfficePictures& pictures, int& drawings,
-                          DocxRelationships& relationships) const
+QByteArray DocxNotes::xml(Kind kind, DocxBodyWriter::Shared& shared, DocxRelationships& relationships) const
 {
     const bool footnotes = kind == Kind::Footnotes;
     const QString note = footnotes ? QStringLiteral("w:footnote") : QStringLiteral("w:endnote");
     QByteArray bytes;
     QXmlStreamWriter xml(&bytes);
     DocxBodyWriter::startPart(xml, footnotes ? QStringLiteral("w:footnotes") : QStringLiteral("w:endnotes"));
-    for (const char* type : {"separator", "continuationSeparator"}) {
+    // The line Word draws above the notes, and above those that go on from the page before.
+    for (const auto& [id, type] : {std::pair{"-1", "separator"}, std::pair{"0", "continuationSeparator"}}) {
         xml.writeStartElement(note);
         xml.writeAttribute(QStringLiteral("w:type"), QLatin1String(type));
-        xml.writeAttribute(QStringLiteral("w:id"), type == std::string_view("separator")
-                                                       ? QStringLiteral("-1")
-                                                       : QStringLiteral("0"));
+        xml.writeAttribute(QStringLiteral("w:id"), QLatin1String(id));
         xml.writeStartElement(QStringLiteral("w:p"));
         xml.writeStartElement(QStringLiteral("w:r"));
-        xml.writeEmptyElement(type == std::string_view("separator")
-                                  ? QStringLiteral("w:separator")
-                                  : QStringLiteral("w:continuationSeparator"));
+        xml.writeEmptyElement(QStringLiteral("w:") + QLatin1String(type));
         xml.writeEndElement();
         xml.writeEndElement();
         xml.writeEndElement();
     }
-    DocxBodyWriter body(xml, relationships, pictures, drawings, nullptr, nullptr);
+    DocxBodyWriter body(xml, relationships, shared, nullptr, nullptr);
     const std::vector<OfficeNote>& notes = footnotes ? m_footnotes : m_endnotes;
     for (size_t index = 0; index < notes.size(); ++index) {
         xml.writeStartElement(note);

@@ -11,8 +11,6 @@
 #include <QByteArray>
 #include <vector>
 
-class OfficePictures;
-
 class DocxNotes : public DocxBodyWriter::NoteSink
 {
 public:
@@ -21,8 +19,7 @@ public:
     enum class Kind { Footnotes, Endnotes };
     bool has(Kind kind) const;
     // The part (footnotes.xml, endnotes.xml) and the relationships of its pictures and links.
-    QByteArray xml(Kind kind, OfficePictures& pictures, int& drawings,
-                   DocxRelationships& relationships) const;
+    QByteArray xml(Kind kind, DocxBodyWriter::Shared& shared, DocxRelationships& relationships) const;
 
 private:
     std::vector<OfficeNote> m_footnotes;

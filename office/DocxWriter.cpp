@@ -16,6 +16,7 @@
 #include <QXmlStreamWriter>
 
 #include <cmath>
+#include <string_view>
 
 namespace {
 
@@ -50,29 +51,33 @@ QByteArray contentTypes(const QStringList& parts)
 }
 
 // The defaults are the font and size of most of the text, Czech, and paragraphs without spacing.
-QByteArray styles(const QTextDocument& document)
+// The paragraph style Normal names the font and size again: readers that keep the defaults
+// apart from the styles show them as the text's own.
+QByteArray styles(const QFont& font)
 {
-    const QFont font = OfficeFlow::prevailingFont(document);
     const int size = font.pointSizeF() > 0 ? int(std::lround(font.pointSizeF() * 2)) : 24;
     QByteArray bytes;
     QXmlStreamWriter xml(&bytes);
+    const auto writeRunDefaults = [&] {
+        xml.writeStartElement(QStringLiteral("w:rPr"));
+        xml.writeEmptyElement(QStringLiteral("w:rFonts"));
+        for (const char* script : {"w:ascii", "w:hAnsi", "w:eastAsia", "w:cs"})
+            xml.writeAttribute(QLatin1String(script), font.family());
+        for (const char* element : {"w:sz", "w:szCs"}) {
+            xml.writeEmptyElement(QLatin1String(element));
+            xml.writeAttribute(QStringLiteral("w:val"), QString::number(size));
+        }
+        xml.writeEmptyElement(QStringLiteral("w:lang"));
+        xml.writeAttribute(QStringLiteral("w:val"), QStringLiteral("cs-CZ"));
+        xml.writeEndElement();
+    };
     xml.writeStartDocument(QStringLiteral("1.0"), true);
     xml.writeStartElement(QStringLiteral("w:styles"));
     xml.writeAttribute(QStringLiteral("xmlns:w"),
                        QStringLiteral("http://schemas.openxmlformats.org/wordprocessingml/2006/main"));
     xml.writeStartElement(QStringLiteral("w:docDefaults"));
     xml.writeStartElement(QStringLiteral("w:rPrDefault"));
-    xml.writeStartElement(QStringLiteral("w:rPr"));
-    xml.writeEmptyElement(QStringLiteral("w:rFonts"));
-    for (const char* script : {"w:ascii", "w:hAnsi", "w:eastAsia", "w:cs"})
-        xml.writeAttribute(QLatin1String(script), font.family());
-    for (const char* element : {"w:sz", "w:szCs"}) {
-        xml.writeEmptyElement(QLatin1String(element));
-        xml.writeAttribute(QStringLiteral("w:val"), QString::number(size));
-    }
-    xml.writeEmptyElement(QStringLiteral("w:lang"));
-    xml.writeAttribute(QStringLiteral("w:val"), QStringLiteral("cs-CZ"));
-    xml.writeEndElement();
+    writeRunDefaults();
     xml.writeEndElement();
     xml.writeStartElement(QStringLiteral("w:pPrDefault"));
     xml.writeStartElement(QStringLiteral("w:pPr"));
@@ -93,6 +98,8 @@ QByteArray styles(const QTextDocument& document)
         xml.writeAttribute(QStringLiteral("w:styleId"), QLatin1String(id));
         xml.writeEmptyElement(QStringLiteral("w:name"));
         xml.writeAttribute(QStringLiteral("w:val"), QLatin1String(name));
+        if (std::string_view(id) == "Normal")
+            writeRunDefaults();
         xml.writeEndElement();
     }
     xml.writeEndDocument();
@@ -124,14 +131,14 @@ bool DocxWriter::write(const QTextDocument& document, QIODevice& device)
     OfficeLists lists(document);
     DocxNotes notes;
     DocxRelationships relationships;
-    int drawings = 0;
+    DocxBodyWriter::Shared shared{pictures, OfficeFlow::prevailingFont(document)};
 
     QByteArray main;
     {
         QXmlStreamWriter xml(&main);
         DocxBodyWriter::startPart(xml, QStringLiteral("w:document"));
         xml.writeStartElement(QStringLiteral("w:body"));
-        DocxBodyWriter body(xml, relationships, pictures, drawings, &lists, &notes);
+        DocxBodyWriter body(xml, relationships, shared, &lists, &notes);
         body.write(document);
         writeSection(xml);
         xml.writeEndDocument();
@@ -139,7 +146,7 @@ bool DocxWriter::write(const QTextDocument& document, QIODevice& device)
 
     QList<std::pair<QString, QByteArray>> parts; // under word/
     relationships.add(QStringLiteral("styles"), QStringLiteral("styles.xml"));
-    parts.append({QStringLiteral("styles.xml"), styles(document)});
+    parts.append({QStringLiteral("styles.xml"), styles(shared.defaults)});
     if (lists.count() > 0) {
         relationships.add(QStringLiteral("numbering"), QStringLiteral("numbering.xml"));
         parts.append({QStringLiteral("numbering.xml"), DocxNumberingWriter::xml(lists)});
@@ -151,7 +158,7 @@ bool DocxWriter::write(const QTextDocument& document, QIODevice& device)
         const QString file = QLatin1String(name) + QStringLiteral(".xml");
         DocxRelationships noteRelationships;
         relationships.add(QLatin1String(name), file);
-        parts.append({file, notes.xml(kind, pictures, drawings, noteRelationships)});
+        parts.append({file, notes.xml(kind, shared, noteRelationships)});
         if (!noteRelationships.isEmpty())
             parts.append(
                 {QStringLiteral("_rels/") + file + QStringLiteral(".rels"), noteRelationships.xml()});

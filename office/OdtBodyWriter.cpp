@@ -95,7 +95,11 @@ void OdtBodyWriter::paragraph(const QTextBlock& block)
     else
         closeLists();
     m_xml.writeStartElement(QStringLiteral("text:p"));
-    m_xml.writeAttribute(QStringLiteral("text:style-name"), m_context.styles.paragraphStyle(block));
+    const std::pair key{block.blockFormatIndex(), block.charFormatIndex()};
+    auto paragraphStyle = m_paragraphStyles.find(key);
+    if (paragraphStyle == m_paragraphStyles.end())
+        paragraphStyle = m_paragraphStyles.insert(key, m_context.styles.paragraphStyle(block));
+    m_xml.writeAttribute(QStringLiteral("text:style-name"), *paragraphStyle);
     m_afterSpace = true;
     for (const OfficeRun& run : OfficeFlow::runsOf(block))
         writeRun(run);
@@ -120,7 +124,10 @@ void OdtBodyWriter::switchLink(const QString& link)
 void OdtBodyWriter::writeRun(const OfficeRun& run)
 {
     switchLink(run.link);
-    const QString style = m_context.styles.textStyle(run.format);
+    auto known = m_textStyles.find(run.formatIndex);
+    if (known == m_textStyles.end())
+        known = m_textStyles.insert(run.formatIndex, m_context.styles.textStyle(run.format));
+    const QString style = *known;
     if (!style.isEmpty()) {
         m_xml.writeStartElement(QStringLiteral("text:span"));
         m_xml.writeAttribute(QStringLiteral("text:style-name"), style);

@@ -7,6 +7,7 @@
 
 #include "office/OfficeFlow.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -55,4 +56,8 @@ private:
     QList<bool> m_itemOpen;   // for each open <text:list>, whether an item of it is open
     QString m_link;           // the link open in the paragraph being written
     bool m_afterSpace = true; // a space here would be collapsed into the one before
+    // The styles of the document's formats, by their indexes: a document has few formats and
+    // many paragraphs and runs.
+    QHash<int, QString> m_textStyles;
+    QHash<std::pair<int, int>, QString> m_paragraphStyles; // by block and mark format
 };

@@ -151,12 +151,13 @@ QString OdtStyles::addStyle(const QString& family, const QString& prefix, const 
 OdtStyles::Element OdtStyles::textProperties(const QTextCharFormat& format, bool sizeAndFontOnly)
 {
     Element properties{QStringLiteral("style:text-properties"), {}, {}};
-    if (const QStringList families = format.fontFamilies().toStringList(); !families.isEmpty()) {
+    if (const QStringList families = format.fontFamilies().toStringList();
+        !families.isEmpty() && families.first() != m_defaults.family()) {
         m_fonts.insert(families.first());
         for (const char* script : {"style:font-name", "style:font-name-asian", "style:font-name-complex"})
             properties.add(QLatin1String(script), families.first());
     }
-    if (const int size = charSize(format); size > 0) {
+    if (const int size = charSize(format); size > 0 && size != std::lround(m_defaults.pointSizeF() * 20)) {
         for (const char* script : {"fo:font-size", "style:font-size-asian", "style:font-size-complex"})
             properties.add(QLatin1String(script), points(size));
     }

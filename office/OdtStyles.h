@@ -6,6 +6,7 @@
 // their list styles (L1 ...), and the fonts named their font faces.
 
 #include <QByteArray>
+#include <QFont>
 #include <QHash>
 #include <QList>
 #include <QSet>
@@ -21,6 +22,9 @@ class QTextCharFormat;
 class OdtStyles
 {
 public:
+    // Text of the face and size of `defaults`, the document's defaults, is left to them.
+    explicit OdtStyles(const QFont& defaults) : m_defaults(defaults) {}
+
     // A length in twips as ODF writes it, in points.
     static QString points(int twips);
 
@@ -68,4 +72,5 @@ private:
     QHash<QByteArray, int> m_styleOf; // by family and content as written
     QHash<QString, int> m_countOf;    // styles made with each prefix
     QSet<QString> m_fonts;
+    QFont m_defaults;
 };

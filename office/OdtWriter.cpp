@@ -42,20 +42,28 @@ QByteArray styles(const QFont& font, const OdtStyles& automatic)
     const int size = font.pointSizeF() > 0 ? int(std::lround(font.pointSizeF() * 20)) : 240;
     QByteArray bytes;
     QXmlStreamWriter xml(&bytes);
+    // The paragraph style Standard names the font and size again: readers that keep the
+    // defaults apart from the styles show them as the text's own.
+    const auto writeTextDefaults = [&](bool language) {
+        xml.writeEmptyElement(QStringLiteral("style:text-properties"));
+        for (const char* script : {"style:font-name", "style:font-name-asian", "style:font-name-complex"})
+            xml.writeAttribute(QLatin1String(script), font.family());
+        for (const char* script : {"fo:font-size", "style:font-size-asian", "style:font-size-complex"})
+            xml.writeAttribute(QLatin1String(script), OdtStyles::points(size));
+        if (!language)
+            return;
+        xml.writeAttribute(QStringLiteral("fo:language"), QStringLiteral("cs"));
+        xml.writeAttribute(QStringLiteral("fo:country"), QStringLiteral("CZ"));
+    };
     xml.writeStartElement(QStringLiteral("office:styles"));
     xml.writeStartElement(QStringLiteral("style:default-style"));
     xml.writeAttribute(QStringLiteral("style:family"), QStringLiteral("paragraph"));
-    xml.writeEmptyElement(QStringLiteral("style:text-properties"));
-    for (const char* script : {"style:font-name", "style:font-name-asian", "style:font-name-complex"})
-        xml.writeAttribute(QLatin1String(script), font.family());
-    for (const char* script : {"fo:font-size", "style:font-size-asian", "style:font-size-complex"})
-        xml.writeAttribute(QLatin1String(script), OdtStyles::points(size));
-    xml.writeAttribute(QStringLiteral("fo:language"), QStringLiteral("cs"));
-    xml.writeAttribute(QStringLiteral("fo:country"), QStringLiteral("CZ"));
+    writeTextDefaults(true);
     xml.writeEndElement();
     xml.writeStartElement(QStringLiteral("style:style"));
     xml.writeAttribute(QStringLiteral("style:name"), QStringLiteral("Standard"));
     xml.writeAttribute(QStringLiteral("style:family"), QStringLiteral("paragraph"));
+    writeTextDefaults(false);
     xml.writeEndElement();
     xml.writeEmptyElement(QStringLiteral("text:notes-configuration"));
     xml.writeAttribute(QStringLiteral("text:note-class"), QStringLiteral("endnote"));
@@ -112,7 +120,7 @@ bool OdtWriter::write(const QTextDocument& document, QIODevice& device)
 {
     m_error.clear();
     const QFont font = OfficeFlow::prevailingFont(document);
-    OdtStyles automatic;
+    OdtStyles automatic(font);
     OfficePictures pictures;
     const OfficeLists lists(document);
     QByteArray body;

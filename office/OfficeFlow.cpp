@@ -40,6 +40,7 @@ QList<OfficeRun> runsOf(const QTextBlock& block)
         const QTextFragment fragment = it.fragment();
         OfficeRun run;
         run.format = fragment.charFormat();
+        run.formatIndex = fragment.charFormatIndex();
         run.text = fragment.text();
         run.link = charLink(run.format);
         run.field = run.format.stringProperty(CharFieldInstruction);

@@ -18,10 +18,11 @@ class QTextTable;
 struct OfficeRun
 {
     QTextCharFormat format;
-    QString text;    // a picture's run holds its object characters
-    QString link;    // the run's link target ("#name" inside the document); empty: no link
-    QString field;   // the instruction of the field whose result the run is, other than a link's
-    QByteArray note; // the footnote or endnote whose reference mark the run is, as RTF
+    int formatIndex = -1; // the format's index in its document
+    QString text;         // a picture's run holds its object characters
+    QString link;         // the run's link target ("#name" inside the document); empty: no link
+    QString field;        // the instruction of the field whose result the run is, other than a link's
+    QByteArray note;      // the footnote or endnote whose reference mark the run is, as RTF
     int noteCodePage = 1250;
     bool noteNumbered = false; // the mark is the note's automatic number
     bool picture = false;

@@ -260,7 +260,7 @@ TEST(OfficeWriterTest, AnOpenDocumentTextHoldsTheSameContent)
           "<text:list-level-style-number text:level=\"1\" style:num-prefix=\"\" style:num-suffix=\".\" "
           "style:num-format=\"1\" text:start-value=\"3\"",
           "text:level=\"2\" style:num-prefix=\"\" style:num-suffix=\")\" style:num-format=\"a\"",
-          "první</text:span></text:p><text:list><text:list-item",
+          "první</text:p><text:list><text:list-item",
           // The note in its place, the table's merged cells.
           "<text:note text:id=\"ftn1\" "
           "text:note-class=\"footnote\"><text:note-citation>1</text:note-citation>"
