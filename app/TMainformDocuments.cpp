@@ -194,6 +194,10 @@ void TMainform::finishOpening()
 {
     editor->SetPlainText(false);
     editor->setIsModified(false);
+    // The caret stays at the start of the document, where no selection change tells the tool
+    // bar and the ruler that the text under it is another.
+    editorSelectionChange(this);
+    UpdateFormatControls();
     ShowCaretPosition();
     ShowCharCount();
     ShowWordCount();

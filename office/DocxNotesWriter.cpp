@@ -17,7 +17,8 @@ bool DocxNotesWriter::has(Kind kind) const
     return !(kind == Kind::Footnotes ? m_footnotes : m_endnotes).empty();
 }
 
-QByteArray DocxNotesWriter::xml(Kind kind, DocxBodyWriter::Shared& shared, DocxRelationships& relationships) const
+QByteArray DocxNotesWriter::xml(Kind kind, DocxBodyWriter::Shared& shared,
+                                DocxRelationships& relationships) const
 {
     const bool footnotes = kind == Kind::Footnotes;
     const QString note = footnotes ? QStringLiteral("w:footnote") : QStringLiteral("w:endnote");

@@ -107,7 +107,8 @@ void writeListLevel(QXmlStreamWriter& xml, const OfficeLists::Level& level, int 
                        QStringLiteral("label-alignment"));
     xml.writeEmptyElement(QStringLiteral("style:list-level-label-alignment"));
     xml.writeAttribute(QStringLiteral("text:label-followed-by"), QStringLiteral("listtab"));
-    xml.writeAttribute(QStringLiteral("text:list-tab-stop-position"), OdtStylesWriter::points(level.leftIndent));
+    xml.writeAttribute(QStringLiteral("text:list-tab-stop-position"),
+                       OdtStylesWriter::points(level.leftIndent));
     xml.writeAttribute(QStringLiteral("fo:text-indent"), OdtStylesWriter::points(level.firstIndent));
     xml.writeAttribute(QStringLiteral("fo:margin-left"), OdtStylesWriter::points(level.leftIndent));
     xml.writeEndElement();

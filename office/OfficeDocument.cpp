@@ -16,8 +16,7 @@ bool isOpenDocumentText(const QByteArray& bytes)
     return bytes.left(100).contains("mimetypeapplication/vnd.oasis.opendocument.text");
 }
 
-template <typename Worker>
-bool reported(const Worker& worker, bool done, QString& error)
+template <typename Worker> bool reported(const Worker& worker, bool done, QString& error)
 {
     if (!done)
         error = worker.errorString();

@@ -29,7 +29,8 @@ QImage imageOf(const QVariant& resource)
 
 } // namespace
 
-OfficePictureParts::Placed OfficePictureParts::add(const QTextDocument& document, const QTextImageFormat& format)
+OfficePictureParts::Placed OfficePictureParts::add(const QTextDocument& document,
+                                                   const QTextImageFormat& format)
 {
     const QImage image = imageOf(document.resource(QTextDocument::ImageResource, QUrl(format.name())));
     QSizeF size(format.width(), format.height());

@@ -7,6 +7,7 @@
 #include "editcontrol/RichEditControl.h"
 #include "office/OfficeDocument.h"
 #include "platform/ZvExceptions.h"
+#include "widgets/TIntSpinEdit.h"
 
 #include <QFile>
 #include <QTextDocument>
@@ -114,6 +115,22 @@ TEST_F(MainformDocumentsTest, WordAndOpenDocumentTypesSaveTheirFormatAndSaveKeep
     EXPECT_EQ(w.editor->Text(), QStringLiteral("Tucne dal"));
     EXPECT_TRUE(isBoldAt(*w.editor, 1));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Zorvan - ") + odt);
+}
+
+// Found trying the program: after Open the tool bar went on showing the format the caret had
+// in the previous document until the first arrow key or click.
+TEST_F(MainformDocumentsTest, AfterOpenTheToolBarShowsTheFormatAtTheCaret)
+{
+    const QString path =
+        writeFile(QStringLiteral("nadpis.rtf"), "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1 DejaVu Serif;}}"
+                                                "\\pard\\f1\\fs40\\b Nadpis\\par}");
+    TMainform& w = createActiveForm();
+    desktop.queueFileDialogAnswer(path, RichTextType);
+    QTest::keyClick(w.editor->control(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(w.editor->Text(), QStringLiteral("Nadpis"));
+    EXPECT_EQ(w.fontybox->FontName(), QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(w.velikostpisma->value(), 20);
+    EXPECT_TRUE(w.tucne->isChecked());
 }
 
 TEST_F(MainformDocumentsTest, OpenWithTheRichTypeLoadsFormattedText)

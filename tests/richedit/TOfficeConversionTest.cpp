@@ -100,7 +100,8 @@ TEST_F(TOfficeConversionTest, SavingWritesTheFormatTheExtensionNamesAndReadsBack
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        EXPECT_EQ(bytes.contains("opendocument.text"), name.endsWith(QLatin1String("odt"))) << name.toStdString();
+        EXPECT_EQ(bytes.contains("opendocument.text"), name.endsWith(QLatin1String("odt")))
+            << name.toStdString();
         QTextDocument document;
         QString error;
         ASSERT_TRUE(OfficeDocument::read(bytes, document, error)) << error.toStdString();
