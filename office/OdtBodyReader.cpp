@@ -72,6 +72,8 @@ void OdtBodyReader::readBlockElement()
         readList();
     else if (name == u"table")
         readTable();
+    else if (name == u"frame")
+        readFrame(m_markFormat, Anchor::Page);
     else if (name == u"section" || name == u"index-body" || name == u"index-title" ||
              name.endsWith(u"index") || name == u"table-of-content" || name == u"bibliography")
         readBlocks();
@@ -328,7 +330,7 @@ void OdtBodyReader::readInlineElement(const QTextCharFormat& format)
         insertText(QString(QChar::LineSeparator), format);
         m_xml.skipCurrentElement();
     } else if (name == u"frame") {
-        readFrame(format);
+        readFrame(format, Anchor::Text);
     } else if (name == u"note" && m_part == Part::Text) {
         readNote(format);
     } else if (m_xml.namespaceUri() == TextNamespace && name != u"note" && name != u"ruby-text") {
@@ -340,7 +342,7 @@ void OdtBodyReader::readInlineElement(const QTextCharFormat& format)
     }
 }
 
-void OdtBodyReader::readFrame(const QTextCharFormat& format)
+void OdtBodyReader::readFrame(const QTextCharFormat& format, Anchor anchor)
 {
     const auto length = [&](const char* name) {
         return twipsToPixels(OdtLength::twips(attribute(m_xml, QLatin1StringView(name))).value_or(0));
@@ -354,6 +356,11 @@ void OdtBodyReader::readFrame(const QTextCharFormat& format)
         if (m_xml.name() != u"image" || shown || part.isEmpty() || !m_archive.contains(part)) {
             m_xml.skipCurrentElement();
             continue;
+        }
+        // A picture on the page, between paragraphs, stands in a paragraph of its own.
+        if (anchor == Anchor::Page) {
+            startParagraph(QString());
+            anchor = Anchor::Text;
         }
         switch (m_pictures.insert(m_cursor, part, size, format)) {
         case OfficePictures::Result::Inserted:

@@ -58,7 +58,10 @@ private:
     void startParagraph(const QString& styleName);
     void readInline(const QTextCharFormat& format);
     void readInlineElement(const QTextCharFormat& format);
-    void readFrame(const QTextCharFormat& format);
+    // Where a frame stands: in a paragraph's text, or on the page between paragraphs.
+    enum class Anchor { Text, Page };
+
+    void readFrame(const QTextCharFormat& format, Anchor anchor);
     void readNote(const QTextCharFormat& format);
     void insertText(const QString& text, const QTextCharFormat& format);
     void insertCollapsed(QStringView text, const QTextCharFormat& format);

@@ -278,6 +278,7 @@ TEST_F(OdtReaderTest, PageBreaksAndPictures)
     image.save(&buffer, "PNG");
     read(package(
         "<text:p text:style-name=\"Konec\">první</text:p><text:p>druhá</text:p>"
+        "<draw:frame text:anchor-type=\"page\"><draw:image xlink:href=\"Pictures/a.png\"/></draw:frame>"
         "<text:p text:style-name=\"Zacatek\">obrázek <draw:frame svg:width=\"1in\" svg:height=\"0.5in\">"
         "<draw:image xlink:href=\"Pictures/chybi.svg\"/><draw:image xlink:href=\"./Pictures/a.png\"/>"
         "</draw:frame><draw:frame><draw:image "
@@ -289,9 +290,11 @@ TEST_F(OdtReaderTest, PageBreaksAndPictures)
         {{QStringLiteral("Pictures/a.png"), png}}));
     EXPECT_NE(blockFormat(0).pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore);
     EXPECT_EQ(blockFormat(1).pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore) << "after the first";
-    EXPECT_EQ(blockFormat(2).pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore);
-    EXPECT_EQ(document.findBlockByNumber(2).text(), QStringLiteral("obrázek \uFFFC")) << "one picture, once";
-    const QTextImageFormat picture = charAt(document.findBlockByNumber(2).position() + 8).toImageFormat();
+    EXPECT_EQ(document.findBlockByNumber(2).text(), QStringLiteral("\uFFFC"))
+        << "a picture between paragraphs";
+    EXPECT_EQ(blockFormat(3).pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore);
+    EXPECT_EQ(document.findBlockByNumber(3).text(), QStringLiteral("obrázek \uFFFC")) << "one picture, once";
+    const QTextImageFormat picture = charAt(document.findBlockByNumber(3).position() + 8).toImageFormat();
     EXPECT_EQ(picture.width(), 96);
     EXPECT_EQ(picture.height(), 48);
     EXPECT_EQ(picture.property(ObjectPictureKind).toString(), QStringLiteral("png"));
