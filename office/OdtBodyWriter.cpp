@@ -69,7 +69,8 @@ void OdtBodyWriter::enterListItem(const QTextBlock& block, int list, int level)
     }
     m_xml.writeStartElement(QStringLiteral("text:list-item"));
     m_itemOpen.last() = true;
-    // A list taken up again after other paragraphs goes on with its own numbers.
+    // A <text:list> just opened starts from its first item's number as the model counts it, so
+    // a list taken up again after other paragraphs goes on with its own numbers.
     if (opened && RtfListNumbering::numberingOf(block.blockFormat(), block.textList()) != PFN_BULLET)
         m_xml.writeAttribute(QStringLiteral("text:start-value"),
                              QString::number(OfficeLists::numberOf(block)));
@@ -139,9 +140,15 @@ void OdtBodyWriter::writeRun(const OfficeRun& run)
     } else if (!run.note.isEmpty() && m_lists) {
         writeNote(run);
     } else {
-        // OpenDocument numbers a note by itself: the number a note's text shows is left out.
+        // OpenDocument shows a note's mark before its text by itself: the mark the note's text
+        // begins with, its number or its own sign, is left out.
         QString text = run.text;
-        writeText(text.remove(OfficeNote::NumberMark));
+        text.remove(OfficeNote::NumberMark);
+        if (!text.isEmpty() && !m_noteSign.isEmpty() && text.startsWith(m_noteSign))
+            text.remove(0, m_noteSign.size());
+        if (!run.text.isEmpty())
+            m_noteSign.clear();
+        writeText(text);
     }
     if (!style.isEmpty())
         m_xml.writeEndElement();
@@ -204,6 +211,8 @@ void OdtBodyWriter::writeNote(const OfficeRun& run)
     m_xml.writeStartElement(QStringLiteral("text:note-body"));
     const bool afterSpace = m_afterSpace;
     OdtBodyWriter body(m_xml, m_context, nullptr);
+    if (!run.noteNumbered)
+        body.m_noteSign = run.text;
     body.write(*note.document);
     m_afterSpace = afterSpace;
     m_xml.writeEndElement();
@@ -215,8 +224,6 @@ void OdtBodyWriter::writePicture(const OfficeRun& run)
     const OfficePictureParts::Placed placed = m_context.pictures.add(*m_document, run.format.toImageFormat());
     if (placed.fileName.isEmpty())
         return;
-    const QString mimeType = placed.fileName.endsWith(QLatin1String(".png")) ? QStringLiteral("image/png")
-                                                                             : QStringLiteral("image/jpeg");
     m_xml.writeStartElement(QStringLiteral("draw:frame"));
     m_xml.writeAttribute(QStringLiteral("draw:style-name"), OdtStylesWriter::pictureStyle());
     m_xml.writeAttribute(QStringLiteral("draw:name"), QStringLiteral("Obrázek %1").arg(++m_context.frames));
@@ -229,7 +236,7 @@ void OdtBodyWriter::writePicture(const OfficeRun& run)
     m_xml.writeAttribute(QStringLiteral("xlink:type"), QStringLiteral("simple"));
     m_xml.writeAttribute(QStringLiteral("xlink:show"), QStringLiteral("embed"));
     m_xml.writeAttribute(QStringLiteral("xlink:actuate"), QStringLiteral("onLoad"));
-    m_xml.writeAttribute(QStringLiteral("draw:mime-type"), mimeType);
+    m_xml.writeAttribute(QStringLiteral("draw:mime-type"), placed.mimeType);
     m_xml.writeEndElement();
     m_afterSpace = false;
 }

@@ -5,7 +5,6 @@
 #include "office/OfficeLists.h"
 #include "rtf/ListLabels.h"
 
-#include <QRegularExpression>
 #include <QTextBlock>
 #include <QXmlStreamWriter>
 
@@ -129,8 +128,7 @@ void writeElement(QXmlStreamWriter& xml, const OdtStylesWriter::Element& element
 
 QString OdtStylesWriter::points(int twips)
 {
-    return QString::number(twips / 20.0, 'f', 2).remove(QRegularExpression(QStringLiteral("\\.?0+$"))) +
-           QStringLiteral("pt");
+    return QString::number(twips / 20.0, 'g', 10) + QStringLiteral("pt");
 }
 
 QString OdtStylesWriter::addStyle(const QString& family, const QString& prefix, const QList<Element>& content)
