@@ -139,9 +139,15 @@ void OdtBodyWriter::writeRun(const OfficeRun& run)
     } else if (!run.note.isEmpty() && m_lists) {
         writeNote(run);
     } else {
-        // OpenDocument numbers a note by itself: the number a note's text shows is left out.
+        // OpenDocument shows a note's mark before its text by itself: the mark the note's text
+        // begins with, its number or its own sign, is left out.
         QString text = run.text;
-        writeText(text.remove(OfficeNote::NumberMark));
+        text.remove(OfficeNote::NumberMark);
+        if (!text.isEmpty() && !m_noteSign.isEmpty() && text.startsWith(m_noteSign))
+            text.remove(0, m_noteSign.size());
+        if (!run.text.isEmpty())
+            m_noteSign.clear();
+        writeText(text);
     }
     if (!style.isEmpty())
         m_xml.writeEndElement();
@@ -204,6 +210,8 @@ void OdtBodyWriter::writeNote(const OfficeRun& run)
     m_xml.writeStartElement(QStringLiteral("text:note-body"));
     const bool afterSpace = m_afterSpace;
     OdtBodyWriter body(m_xml, m_context, nullptr);
+    if (!run.noteNumbered)
+        body.m_noteSign = run.text;
     body.write(*note.document);
     m_afterSpace = afterSpace;
     m_xml.writeEndElement();

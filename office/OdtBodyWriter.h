@@ -56,6 +56,7 @@ private:
     QList<bool> m_itemOpen;   // for each open <text:list>, whether an item of it is open
     QString m_link;           // the link open in the paragraph being written
     bool m_afterSpace = true; // a space here would be collapsed into the one before
+    QString m_noteSign;       // the sign of the note whose text this writes, until its text begins
     // The styles of the document's formats, by their indexes: a document has few formats and
     // many paragraphs and runs.
     QHash<int, QString> m_textStyles;

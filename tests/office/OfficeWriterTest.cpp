@@ -66,6 +66,8 @@ QByteArray richRtf()
            "}}} a obr\\'e1zek {\\pict\\pngblip\\picw4\\pich3\\picwgoal600\\pichgoal450 " +
            pngPicture().toHex() + "} s poznamkou{\\super\\chftn}{\\footnote\\pard{\\super\\chftn} " +
            rtfText(u"Text poznámky"_qs) +
+           "} a koncovou{\\super\\chftn}{\\footnote\\ftnalt\\pard{\\super\\chftn} " +
+           rtfText(u"Koncová poznámka"_qs) +
            "}.\\par\n"
            "\\pard\\ls1\\ilvl0\\fi-360\\li720 " +
            rtfText(u"první"_qs) +
@@ -85,12 +87,18 @@ QByteArray richRtf()
 
 // The rich document, with a table of three columns whose first row's first two cells are
 // merged and whose last column's cells are merged downwards.
-void buildRichDocument(QTextDocument& document)
+void appendRtf(QTextDocument& document, const QByteArray& rtf)
 {
     QTextCursor cursor(&document);
+    cursor.movePosition(QTextCursor::End);
     RtfReader reader(cursor);
-    const QByteArray rtf = richRtf();
     ASSERT_TRUE(reader.feed(rtf.constData(), rtf.size()) && reader.finish());
+}
+
+void buildRichDocument(QTextDocument& document)
+{
+    appendRtf(document, richRtf());
+    QTextCursor cursor(&document);
     cursor.movePosition(QTextCursor::End);
     QTextTableFormat format;
     format.setColumnWidthConstraints({QTextLength(QTextLength::FixedLength, 100),
@@ -230,12 +238,16 @@ TEST(OfficeWriterTest, AWordDocumentReadsBackWithTheSameTextAndFormats)
     EXPECT_TRUE(footnotes->contains("Text poznámky") && footnotes->contains("<w:footnoteRef/>"))
         << footnotes->data();
     EXPECT_FALSE(footnotes->contains("\xEF\xB7\xAF")) << "the note's number mark is not text";
+    const std::optional<QByteArray> endnotes = part(docx, u"word/endnotes.xml"_qs);
+    ASSERT_TRUE(endnotes);
+    EXPECT_TRUE(endnotes->contains("Koncová poznámka") && endnotes->contains("<w:endnoteRef/>"));
 }
 
 TEST(OfficeWriterTest, AnOpenDocumentTextHoldsTheSameContent)
 {
     QTextDocument document;
     buildRichDocument(document);
+    appendRtf(document, "{\\rtf1\\ansi vlastni{\\super *}{\\*\\footnote\\pard{\\super *} znacka}\\par}");
     const QByteArray odt = written(document, true);
 
     // The mimetype first and uncompressed: its name and value stand at fixed places.
@@ -269,6 +281,10 @@ TEST(OfficeWriterTest, AnOpenDocumentTextHoldsTheSameContent)
           "<table:covered-table-cell/>"})
         EXPECT_TRUE(content->contains(expected)) << expected;
     EXPECT_EQ(content->count("<table:covered-table-cell/>"), 2);
+    EXPECT_TRUE(content->contains("<text:note text:id=\"ftn2\" text:note-class=\"endnote\">"));
+    // A note's own sign stands as its citation; its text does not show it again.
+    EXPECT_TRUE(content->contains("<text:note-citation text:label=\"*\">*</text:note-citation>"));
+    EXPECT_EQ(content->count('*'), 2);
 }
 
 TEST(OfficeWriterTest, ADeviceThatCannotBeWrittenFailsTheWrite)
