@@ -31,8 +31,8 @@ QByteArray contentTypes(const QStringList& parts)
     xml.writeDefaultNamespace(QStringLiteral("http://schemas.openxmlformats.org/package/2006/content-types"));
     for (const auto& [extension, type] :
          {std::pair{"rels", "application/vnd.openxmlformats-package.relationships+xml"},
-          std::pair{"xml", "application/xml"}, std::pair{"png", "image/png"},
-          std::pair{"jpeg", "image/jpeg"}}) {
+          std::pair{"xml", "application/xml"}, std::pair{"png", "image/png"}, std::pair{"jpeg", "image/jpeg"},
+          std::pair{"wmf", "image/x-wmf"}, std::pair{"emf", "image/x-emf"}}) {
         xml.writeEmptyElement(QStringLiteral("Default"));
         xml.writeAttribute(QStringLiteral("Extension"), QLatin1String(extension));
         xml.writeAttribute(QStringLiteral("ContentType"), QLatin1String(type));

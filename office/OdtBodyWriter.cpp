@@ -223,8 +223,6 @@ void OdtBodyWriter::writePicture(const OfficeRun& run)
     const OfficePictures::Placed placed = m_context.pictures.add(*m_document, run.format.toImageFormat());
     if (placed.fileName.isEmpty())
         return;
-    const QString mimeType = placed.fileName.endsWith(QLatin1String(".png")) ? QStringLiteral("image/png")
-                                                                             : QStringLiteral("image/jpeg");
     m_xml.writeStartElement(QStringLiteral("draw:frame"));
     m_xml.writeAttribute(QStringLiteral("draw:style-name"), OdtStyles::pictureStyle());
     m_xml.writeAttribute(QStringLiteral("draw:name"), QStringLiteral("Obrázek %1").arg(++m_context.frames));
@@ -237,7 +235,7 @@ void OdtBodyWriter::writePicture(const OfficeRun& run)
     m_xml.writeAttribute(QStringLiteral("xlink:type"), QStringLiteral("simple"));
     m_xml.writeAttribute(QStringLiteral("xlink:show"), QStringLiteral("embed"));
     m_xml.writeAttribute(QStringLiteral("xlink:actuate"), QStringLiteral("onLoad"));
-    m_xml.writeAttribute(QStringLiteral("draw:mime-type"), mimeType);
+    m_xml.writeAttribute(QStringLiteral("draw:mime-type"), placed.mimeType);
     m_xml.writeEndElement();
     m_afterSpace = false;
 }

@@ -1,6 +1,7 @@
 #include "office/OfficePictures.h"
 
 #include "format/TextFormatProperties.h"
+#include "office/OfficeMetafile.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -27,6 +28,15 @@ QImage imageOf(const QVariant& resource)
     }
 }
 
+QByteArray pngOf(const QImage& image)
+{
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return data;
+}
+
 } // namespace
 
 OfficePictures::Placed OfficePictures::add(const QTextDocument& document, const QTextImageFormat& format)
@@ -37,27 +47,33 @@ OfficePictures::Placed OfficePictures::add(const QTextDocument& document, const 
         size.setWidth(image.width());
     if (size.height() <= 0)
         size.setHeight(image.height());
-    const QString key = format.name().isEmpty()
-                            ? QString::number(qHash(format.property(ObjectPictureData).toByteArray()))
-                            : format.name();
-    if (const auto known = m_partOfName.constFind(key); known != m_partOfName.cend())
-        return {m_parts.at(*known).fileName, size};
-
-    QString kind = format.stringProperty(ObjectPictureKind);
-    QByteArray data = format.property(ObjectPictureData).toByteArray();
-    if (data.isEmpty() || (kind != u"png" && kind != u"jpeg")) {
-        if (image.isNull())
-            return {};
-        data.clear();
-        QBuffer buffer(&data);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
-        kind = QStringLiteral("png");
-    }
     if (size.isEmpty())
         return {};
+    // Pictures the editor cannot show all show one placeholder: they are told apart by the
+    // RTF they were kept as.
+    const QByteArray kept = format.property(ObjectRtf).toByteArray();
+    const QString key = format.name() + u'\n' + QString::number(qHash(kept));
+    if (const auto known = m_partOfName.constFind(key); known != m_partOfName.cend())
+        return {m_parts.at(*known).fileName, m_parts.at(*known).mimeType, size};
+
+    QString kind = format.stringProperty(ObjectPictureKind);
+    QString mimeType = QStringLiteral("image/") + kind;
+    QByteArray data = format.property(ObjectPictureData).toByteArray();
+    if (data.isEmpty() || (kind != u"png" && kind != u"jpeg")) {
+        if (const std::optional<OfficeMetafile::File> metafile = OfficeMetafile::fromRtf(kept)) {
+            kind = metafile->extension;
+            mimeType = metafile->mimeType;
+            data = metafile->data;
+        } else if (!image.isNull()) {
+            kind = QStringLiteral("png");
+            mimeType = QStringLiteral("image/png");
+            data = pngOf(image);
+        } else {
+            return {};
+        }
+    }
     const QString fileName = QStringLiteral("image%1.%2").arg(m_parts.size() + 1).arg(kind);
     m_partOfName.insert(key, int(m_parts.size()));
-    m_parts.append({fileName, QStringLiteral("image/") + kind, data});
-    return {fileName, size};
+    m_parts.append({fileName, mimeType, data});
+    return {fileName, mimeType, size};
 }

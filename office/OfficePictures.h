@@ -2,8 +2,8 @@
 
 // The pictures a Word or OpenDocument file carries as parts of its own: each picture of the
 // document once, named image1.png, image2.jpeg ... in the order met. PNG and JPEG go as the
-// document keeps them; other pictures (kept as another kind, or only shown) as PNG made from
-// the image the document shows.
+// document keeps them, Windows and enhanced metafiles kept in their RTF as .wmf and .emf, other
+// pictures as PNG made from the image the document shows.
 
 #include <QByteArray>
 #include <QHash>
@@ -26,6 +26,7 @@ public:
     struct Placed
     {
         QString fileName;
+        QString mimeType;
         QSizeF size; // pixels, as shown
     };
 
@@ -37,5 +38,5 @@ public:
 
 private:
     QList<Part> m_parts;
-    QHash<QString, int> m_partOfName; // by the image format's resource name
+    QHash<QString, int> m_partOfName; // by the image format's resource name and kept RTF
 };

@@ -2,12 +2,13 @@
 """Measure whether LibreOffice reads Zorvan's Word (.docx) and OpenDocument (.odt) files with
 the text and formatting of the document they were made from.
 
-    check-office-writers.py [--sample PATH] [--only NAME] [--show]
+    check-office-writers.py [--sample PATH] [--shared DIR] [--only NAME] [--show]
 
 The sources are the RTF that LibreOffice, AbiWord and pandoc wrote (tests/data/interop/*.rtf),
-the Word files they wrote (tests/data/office/*.docx) and the RTF, .docx and .odt files of
+the Word files they wrote (tests/data/office/*.docx), the RTF, .docx and .odt files of
 tests/data/office/sources/ (.odt sources are listed but not measured while the sample cannot
-read them). For each source the sample tool (--sample, default build/bench/zorvan-office-sample)
+read them) and the real-world RTF of DIR/rtf (default ../shared/interop beside the
+repository, LibreOffice's text of each in DIR/text). For each source the sample tool (--sample, default build/bench/zorvan-office-sample)
 reads it into Zorvan's document model and writes it as .docx and as .odt.
 
 Text: LibreOffice converts each of Zorvan's files to plain text, which must have the words of
@@ -43,18 +44,21 @@ KINDS = ("docx", "odt")
 READABLE = (".rtf", ".docx")
 
 
-def groups():
-    """The sources in groups whose files have distinct names: (group name, [paths])."""
+def groups(shared):
+    """The sources in groups whose files have distinct names: (group name, [paths], the folder of
+    LibreOffice's texts of them)."""
     found = []
-    for name, folder, extensions in (("rtf", os.path.join(REPO, "tests", "data", "interop"), (".rtf",)),
-                                     ("docx", os.path.join(REPO, "tests", "data", "office"), (".docx",)),
-                                     ("sources", os.path.join(REPO, "tests", "data", "office", "sources"),
-                                      (".rtf", ".docx", ".odt"))):
+    data = os.path.join(REPO, "tests", "data")
+    for name, folder, extensions, texts in (
+            ("rtf", os.path.join(data, "interop"), (".rtf",), os.path.join(data, "interop")),
+            ("docx", os.path.join(data, "office"), (".docx",), os.path.join(data, "office")),
+            ("sources", os.path.join(data, "office", "sources"), (".rtf", ".docx", ".odt"), None),
+            ("shared", os.path.join(shared, "rtf"), (".rtf",), os.path.join(shared, "text"))):
         if os.path.isdir(folder):
             paths = [os.path.join(folder, entry) for entry in sorted(os.listdir(folder))
                      if entry.lower().endswith(extensions)]
             if paths:
-                found.append((name, paths))
+                found.append((name, paths, texts))
     return found
 
 
@@ -81,7 +85,7 @@ def text_row(name, expected_text, folders):
     return results
 
 
-def measure_group(group, sources, sample, work, profile, show):
+def measure_group(group, sources, texts_folder, sample, work, profile, show):
     stem = check_attributes.stem
     base = os.path.join(work, group)
     written = {kind: [] for kind in KINDS}
@@ -97,13 +101,13 @@ def measure_group(group, sources, sample, work, profile, show):
                 written[kind].append(target)
     measured = [source for source in sources if source.lower().endswith(READABLE)]
 
-    # LibreOffice's text of each source: the corpus keeps it beside the source.
+    # LibreOffice's text of each source: the corpus keeps it, else LibreOffice makes it.
     expected = {}
     missing = []
     for source in measured:
-        beside = os.path.splitext(source)[0] + ".txt"
-        if os.path.exists(beside):
-            expected[stem(source)] = beside
+        kept = os.path.join(texts_folder, stem(source) + ".txt") if texts_folder else ""
+        if kept and os.path.exists(kept):
+            expected[stem(source)] = kept
         else:
             missing.append(source)
     check_attributes.soffice_convert(missing, "txt:Text", os.path.join(base, "source-text"), profile)
@@ -141,6 +145,7 @@ def measure_group(group, sources, sample, work, profile, show):
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--sample", default=os.path.join(REPO, "build", "bench", "zorvan-office-sample"))
+    parser.add_argument("--shared", default=os.path.join(os.path.dirname(REPO), "shared", "interop"))
     parser.add_argument("--only", help="measure only the sources whose name contains this")
     parser.add_argument("--show", action="store_true", help="print every word and paragraph not kept")
     arguments = parser.parse_args()
@@ -154,13 +159,14 @@ def main():
     profile = os.path.join(work, "profile")
     text_totals = collections.Counter()
     format_totals = collections.Counter()
-    for group, sources in groups():
+    for group, sources, texts_folder in groups(arguments.shared):
         if arguments.only:
             sources = [source for source in sources if arguments.only in os.path.basename(source)]
         if not sources:
             continue
         print("== %s (%d files)" % (group, len(sources)))
-        texts, formats = measure_group(group, sources, arguments.sample, work, profile, arguments.show)
+        texts, formats = measure_group(group, sources, texts_folder, arguments.sample, work, profile,
+                                       arguments.show)
         print("  text read back by LibreOffice          .docx   .odt")
         for name, results in texts:
             print("  %-38s %-7s %s" % (name, results[0][:7], results[1][:7]))

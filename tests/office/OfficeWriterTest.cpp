@@ -301,3 +301,20 @@ TEST(OfficeWriterTest, ADeviceThatCannotBeWrittenFailsTheWrite)
     EXPECT_FALSE(odt.write(document, readOnly));
     EXPECT_FALSE(odt.errorString().isEmpty());
 }
+
+TEST(OfficeWriterTest, AMetafileTheEditorCannotShowIsWrittenAsTheMetafile)
+{
+    // A Windows metafile's header and its end record, 12 x 7 mm.
+    const QByteArray metafile = QByteArray::fromHex("0100090000030c00000000000300000000000300000000000000");
+    QTextDocument document;
+    appendRtf(document, "{\\rtf1\\ansi {\\pict\\wmetafile8\\picw1200\\pich700\\picwgoal680\\pichgoal397 " +
+                            metafile.toHex() + "}\\par}");
+    for (const auto& [odt, name] :
+         {std::pair{false, "word/media/image1.wmf"}, std::pair{true, "Pictures/image1.wmf"}}) {
+        const std::optional<QByteArray> picture = part(written(document, odt), QString::fromLatin1(name));
+        ASSERT_TRUE(picture) << name;
+        // A placeable header (its key, then the frame of 1200 x 700 hundredths of a millimetre) before it.
+        EXPECT_TRUE(picture->startsWith(QByteArray::fromHex("d7cdc69a000000000000b004bc02"))) << name;
+        EXPECT_EQ(picture->mid(22), metafile) << name;
+    }
+}
