@@ -69,7 +69,8 @@ void OdtBodyWriter::enterListItem(const QTextBlock& block, int list, int level)
     }
     m_xml.writeStartElement(QStringLiteral("text:list-item"));
     m_itemOpen.last() = true;
-    // A list taken up again after other paragraphs goes on with its own numbers.
+    // A <text:list> just opened starts from its first item's number as the model counts it, so
+    // a list taken up again after other paragraphs goes on with its own numbers.
     if (opened && RtfListNumbering::numberingOf(block.blockFormat(), block.textList()) != PFN_BULLET)
         m_xml.writeAttribute(QStringLiteral("text:start-value"),
                              QString::number(OfficeLists::numberOf(block)));

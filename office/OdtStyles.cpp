@@ -5,7 +5,6 @@
 #include "office/OfficeLists.h"
 #include "rtf/ListLabels.h"
 
-#include <QRegularExpression>
 #include <QTextBlock>
 #include <QXmlStreamWriter>
 
@@ -128,8 +127,7 @@ void writeElement(QXmlStreamWriter& xml, const OdtStyles::Element& element)
 
 QString OdtStyles::points(int twips)
 {
-    return QString::number(twips / 20.0, 'f', 2).remove(QRegularExpression(QStringLiteral("\\.?0+$"))) +
-           QStringLiteral("pt");
+    return QString::number(twips / 20.0, 'g', 10) + QStringLiteral("pt");
 }
 
 QString OdtStyles::addStyle(const QString& family, const QString& prefix, const QList<Element>& content)
