@@ -187,9 +187,9 @@ TEST_F(DocxReaderTest, ListsTakeKindLevelStartAndOverrides)
 {
     const auto lvl = [](int index, int start, const char* format, const char* text, int left,
                         const QByteArray& more = {}) {
-        return "<w:lvl w:ilvl=\"" + QByteArray::number(index) + "\">" + more + "<w:start w:val=\"" +
-               QByteArray::number(start) + "\"/><w:numFmt w:val=\"" + format + "\"/><w:lvlText w:val=\"" +
-               text + "\"/><w:pPr><w:ind w:left=\"" + QByteArray::number(left) +
+        return "<w:lvl w:ilvl=\"" + QByteArray::number(index) + "\"><w:start w:val=\"" +
+               QByteArray::number(start) + "\"/><w:numFmt w:val=\"" + format + "\"/>" + more +
+               "<w:lvlText w:val=\"" + text + "\"/><w:pPr><w:ind w:left=\"" + QByteArray::number(left) +
                "\" w:hanging=\"360\"/></w:pPr></w:lvl>";
     };
     const QByteArray numbering =
