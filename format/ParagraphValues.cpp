@@ -63,6 +63,8 @@ QTextBlockFormat blockFormatOf(const ParagraphValues& paragraph, const ListItemV
         format.setProperty(BlockListLevel, list.level);
         if (!list.levelText.isEmpty())
             format.setProperty(BlockListLevelText, list.levelText);
+        if (list.legal)
+            format.setProperty(BlockListLegal, true);
         if (list.numberingTab != 0)
             format.setProperty(BlockNumberingTab, list.numberingTab);
     }

@@ -36,6 +36,7 @@ struct ListItemValues
     int style = PFNS_PERIOD; // PFNS_
     int level = 0;           // 0-based
     QString levelText;       // the label as the list level gives it (ListLabels), if it does
+    bool legal = false;      // every number in the label in arabic (ListLabels)
     int numberingTab = 0;    // twips, 0 when not given
     friend bool operator==(const ListItemValues&, const ListItemValues&) = default;
 };

@@ -64,6 +64,8 @@ enum Property : int {
                                                        // box text the paragraph is
     BlockListLevelText, // QString, a list item's label as its list level gives it: the numbers of
                         // levels 0..8 as the characters 0..8 among the label's own characters ("\x00.\x01.")
+    BlockListLegal,     // bool, a list item's label shows every number in arabic, whatever the numbering of
+                        // the level it counts (Word's legal numbering: "2.1" under "II.")
 };
 
 enum LineSpacingRule : int {

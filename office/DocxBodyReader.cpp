@@ -220,6 +220,7 @@ void DocxBodyReader::startParagraph(const DocxParagraphProperties& own)
         item.start = listLevel->start;
         item.style = listLevel->style;
         item.level = level;
+        item.legal = listLevel->legal;
         if (item.numbering != PFN_BULLET)
             item.levelText = listLevel->levelText;
     }

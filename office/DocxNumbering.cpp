@@ -129,6 +129,8 @@ int DocxNumbering::readLevel(QXmlStreamReader& xml, Levels& levels)
         } else if (name == u"lvlText") {
             level.levelText = levelTextOf(attribute(xml, QLatin1StringView("val")));
             hasText = true;
+        } else if (name == u"isLgl") {
+            level.legal = isOn(xml);
         } else if (name == u"pPr") {
             level.paragraphProperties.read(xml);
             continue;

@@ -27,6 +27,7 @@ public:
         // The label as ListLabels takes it: the numbers of levels 0..8 as the characters 0..8.
         QString levelText;
         int style = PFNS_PERIOD; // PFNS_, the nearest to the label text
+        bool legal = false;      // w:isLgl: every number of the label in arabic
         DocxParagraphProperties paragraphProperties;
         bool defined = false;
     };

@@ -70,9 +70,11 @@ QString ListLabels::labelOf(const QTextBlock& block)
     m_known[level] = true;
     if (numbering == PFN_BULLET)
         return bulletOf(level);
+    // A legal level writes every number in arabic, those of the levels above too.
+    const bool legal = format.boolProperty(BlockListLegal);
     const QString levelText = format.stringProperty(BlockListLevelText);
     if (levelText.isEmpty())
-        return RtfListNumbering::labelText(numbering, style, value);
+        return RtfListNumbering::labelText(legal ? PFN_ARABIC : numbering, style, value);
     // Each number placeholder (the characters 0 .. 8) becomes the current number
     // of that level; levels above not met yet are looked for once.
     if (!m_lookedBack && std::any_of(levelText.cbegin(), levelText.cend(), [&](QChar c) {
@@ -85,7 +87,7 @@ QString ListLabels::labelOf(const QTextBlock& block)
     for (QChar c : levelText) {
         if (c.unicode() < LevelCount) {
             const LevelNumber& number = m_numbers[c.unicode()];
-            label += RtfListNumbering::numberText(number.numbering, number.value);
+            label += RtfListNumbering::numberText(legal ? PFN_ARABIC : number.numbering, number.value);
         } else {
             label += c;
         }

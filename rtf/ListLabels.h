@@ -4,8 +4,8 @@
 // text and RTF all show: the item's number in its list's numbering kind, counted
 // from the list's start, with the paragraph's numbering style around it ("3.",
 // "c)", "(iv)"); a level text kept from reading, which names the numbers of the
-// levels above ("2.1."); or a bullet, which changes with the level (•, ◦, ▪) as
-// word processors draw them.
+// levels above ("2.1.", all in arabic for a legal level); or a bullet, which
+// changes with the level (•, ◦, ▪) as word processors draw them.
 
 #include <QHash>
 #include <QString>

@@ -295,6 +295,7 @@ RtfDocumentBuilder::Numbering RtfDocumentBuilder::numbering(const ParaState& par
             item.numbering = definition->at(para.listLevel).numbering;
             item.start = definition->at(para.listLevel).start;
             item.levelText = definition->at(para.listLevel).levelText;
+            item.legal = definition->at(para.listLevel).legal;
             // The old-style numbering beside a numbered list says how the number
             // is written; without it, "1." as word processors show it.
             if (pn.numbering == 0 || pn.numbering == PFN_BULLET)

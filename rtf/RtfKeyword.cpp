@@ -153,6 +153,7 @@ const KeywordTable& keywords()
         add("levelnfc", RtfListWord::LevelNumberFormat);
         add("levelnfcn", RtfListWord::LevelNumberFormat);
         add("levelstartat", RtfListWord::LevelStartAt);
+        add("levellegal", RtfListWord::LevelLegal);
         add("pngblip", RtfPictureWord::PngBlip);
         add("jpegblip", RtfPictureWord::JpegBlip);
         add("dibitmap", RtfPictureWord::DeviceIndependentBitmap);

@@ -150,6 +150,7 @@ enum class RtfListWord : quint8 {
     ListOverrideIndex, // \ls: in text the paragraph's list, in the override table its number
     LevelNumberFormat,
     LevelStartAt,
+    LevelLegal,
     PnBullet,
     PnBody,
     PnLevel,

@@ -77,6 +77,10 @@ void RtfListReader::applyTableWord(Destination destination, RtfListWord word, in
         if (destination == Destination::ListLevel && !m_list.levels.isEmpty())
             m_list.levels.last().start = std::clamp(parameter, 0, 65535);
         break;
+    case RtfListWord::LevelLegal:
+        if (destination == Destination::ListLevel && !m_list.levels.isEmpty())
+            m_list.levels.last().legal = parameter != 0;
+        break;
     case RtfListWord::PnBullet:
     case RtfListWord::PnBody:
     case RtfListWord::PnLevel:
@@ -135,6 +139,7 @@ void RtfListReader::applyPnWord(PnState& pn, RtfListWord word, int parameter, bo
     case RtfListWord::ListOverrideIndex:
     case RtfListWord::LevelNumberFormat:
     case RtfListWord::LevelStartAt:
+    case RtfListWord::LevelLegal:
         break;
     }
 }

@@ -68,7 +68,7 @@ QByteArray RtfListTable::keyOf(const Levels& levels)
     QByteArray key;
     for (const Level& level : levels) {
         for (int value : {int(level.used), level.numbering, level.start, level.style, level.leftIndent,
-                          level.firstIndent})
+                          level.firstIndent, int(level.legal)})
             key += QByteArray::number(value) + ',';
         key += level.levelText.toUtf8() + '|';
     }
@@ -89,7 +89,8 @@ void RtfListTable::addParagraph(const QTextList* list, const QTextBlockFormat& f
                      intProperty(format, BlockNumberingStyle, PFNS_PERIOD),
                      blockStartIndent(format) + offset,
                      -offset,
-                     format.stringProperty(BlockListLevelText)};
+                     format.stringProperty(BlockListLevelText),
+                     format.boolProperty(BlockListLegal)};
     if (follows == Follows::OtherParagraph || !continuesCurrent(level, definition)) {
         m_current = int(m_nestedLists.size());
         m_nestedLists.append(Levels{});
@@ -135,6 +136,8 @@ void RtfListTable::writeLevel(RtfOutput& out, int level, const Level& definition
     out.putWord("{\\listlevel\\levelnfc", levelFormat);
     out.putWord("\\levelnfcn", levelFormat);
     out.putWord("\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat", definition.start);
+    if (definition.legal)
+        out.put("\\levellegal1");
     if (definition.numbering == PFN_BULLET) {
         out.putWord("{\\leveltext\\'01\\u", ListLabels::bulletOf(level).unicode());
         out.put(" ?;}{\\levelnumbers;}");

@@ -35,9 +35,11 @@ public:
         int leftIndent = 0;  // \li of the level's paragraphs
         int firstIndent = 0; // \fi of the level's paragraphs
         QString levelText;   // the label as read, its numbers as the characters 0..8; empty: from the style
+        bool legal = false;  // the label's numbers all in arabic
         bool sameNumbering(const Level& other) const
         {
-            return numbering == other.numbering && start == other.start && style == other.style;
+            return numbering == other.numbering && start == other.start && style == other.style &&
+                   legal == other.legal;
         }
     };
     using Levels = std::array<Level, LevelCount>;

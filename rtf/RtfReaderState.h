@@ -146,6 +146,7 @@ struct ListLevelDefinition
     int start = 1;
     // The label as \leveltext gives it, the numbers of levels 0..8 as the characters 0..8.
     QString levelText;
+    bool legal = false; // \levellegal1: the label's numbers all in arabic
 };
 
 // The tables of the document that the text refers to by number.

@@ -363,25 +363,29 @@ TEST(InteropListLabels, NumberingStylesGiveTheirLabels)
 }
 
 // A level's label may hold the numbers of the levels above it ("2.1."); LibreOffice's text
-// export of the first list gives the lines expected.
+// export of the first list gives the lines expected. A legal level (as Word shows it) writes
+// every number of its label in arabic.
 TEST(InteropListLabels, LevelTextsGiveTheNumbersOfTheLevelsAbove)
 {
     const struct
     {
         QByteArray innerLevelText;
-        int innerFormat;    // \levelnfc
-        const char* labels; // A, AA, AB, B, BA
+        QByteArray outerFormat, innerFormat; // \levelnfc, then the inner level's other words
+        const char* labels;                  // A, AA, AB, B, BA
     } cases[] = {
-        {"\\'04\\'00.\\'01.", 0, "1.|1.1.|1.2.|2.|2.1."},
-        {"\\'03\\'00\\u8211 ?\\'01", 4, "1.|1\u2013a|1\u2013b|2.|2\u2013a"},
+        {"\\'04\\'00.\\'01.", "0", "0", "1.|1.1.|1.2.|2.|2.1."},
+        {"\\'03\\'00\\u8211 ?\\'01", "0", "4", "1.|1\u2013a|1\u2013b|2.|2\u2013a"},
+        {"\\'03\\'00.\\'01", "1", "4\\levellegal1", "I.|1.1|1.2|II.|2.1"},
+        {"\\'03\\'00.\\'01", "1", "0\\levellegal0", "I.|I.1|I.2|II.|II.1"},
     };
     for (const auto& entry : cases) {
         const QByteArray level = "{\\listlevel\\levelnfc";
         TZvRichEdit editor;
         loadFromBytes(
             editor,
-            "{\\rtf1\\ansi{\\*\\listtable{\\list" + level + "0{\\leveltext\\'02\\'00.;}\\fi-360\\li720}" +
-                level + QByteArray::number(entry.innerFormat) + "{\\leveltext" + entry.innerLevelText +
+            "{\\rtf1\\ansi{\\*\\listtable{\\list" + level + entry.outerFormat +
+                "{\\leveltext\\'02\\'00.;}\\fi-360\\li720}" + level + entry.innerFormat + "{\\leveltext" +
+                entry.innerLevelText +
                 ";}\\fi-360\\li1440}\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
                 "\\pard Pred\\par\\ls1\\ilvl0 A\\par\\ilvl1 AA\\par AB\\par\\ilvl0 B\\par\\ilvl1 BA\\par"
                 "\\pard Po\\par}");
@@ -391,12 +395,12 @@ TEST(InteropListLabels, LevelTextsGiveTheNumbersOfTheLevelsAbove)
                            "        %5 BA\r\nPo")
                 .arg(labels.at(0), labels.at(1), labels.at(2), labels.at(3), labels.at(4));
         EXPECT_EQ(QString::fromUtf8(saveToBuffer(editor, TRichStreamFormat::sfPlainText)), expected)
-            << entry.innerLevelText.constData();
+            << entry.innerFormat.constData();
         // The level texts are written back to RTF.
         TZvRichEdit reread;
         loadFromBytes(reread, saveToBuffer(editor, TRichStreamFormat::sfRichText));
         EXPECT_EQ(QString::fromUtf8(saveToBuffer(reread, TRichStreamFormat::sfPlainText)), expected)
-            << "written back: " << entry.innerLevelText.constData();
+            << "written back: " << entry.innerFormat.constData();
     }
 }
 

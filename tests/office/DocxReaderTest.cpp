@@ -185,16 +185,18 @@ TEST_F(DocxReaderTest, StylesStandOnDefaultsAndBasesAndTheTextsOwnFormatComesLas
 
 TEST_F(DocxReaderTest, ListsTakeKindLevelStartAndOverrides)
 {
-    const auto lvl = [](int index, int start, const char* format, const char* text, int left) {
+    const auto lvl = [](int index, int start, const char* format, const char* text, int left,
+                        const QByteArray& more = {}) {
         return "<w:lvl w:ilvl=\"" + QByteArray::number(index) + "\"><w:start w:val=\"" +
-               QByteArray::number(start) + "\"/><w:numFmt w:val=\"" + format + "\"/><w:lvlText w:val=\"" +
-               text + "\"/><w:pPr><w:ind w:left=\"" + QByteArray::number(left) +
+               QByteArray::number(start) + "\"/><w:numFmt w:val=\"" + format + "\"/>" + more +
+               "<w:lvlText w:val=\"" + text + "\"/><w:pPr><w:ind w:left=\"" + QByteArray::number(left) +
                "\" w:hanging=\"360\"/></w:pPr></w:lvl>";
     };
     const QByteArray numbering =
         "<w:abstractNum w:abstractNumId=\"0\">" + lvl(0, 1, "decimal", "%1.", 720) +
         lvl(1, 1, "lowerLetter", "%1.%2)", 1440) + lvl(2, 1, "bullet", "\xEF\x82\xB7", 2160) +
         "</w:abstractNum><w:abstractNum w:abstractNumId=\"1\">" + lvl(0, 4, "upperRoman", "%1)", 720) +
+        lvl(1, 1, "lowerLetter", "%1.%2", 1440, "<w:isLgl/>") +
         "</w:abstractNum><w:num w:numId=\"1\"><w:abstractNumId w:val=\"0\"/></w:num>"
         "<w:num w:numId=\"2\"><w:abstractNumId w:val=\"0\"/><w:lvlOverride w:ilvl=\"0\">"
         "<w:startOverride w:val=\"5\"/></w:lvlOverride></w:num>"
@@ -205,6 +207,7 @@ TEST_F(DocxReaderTest, ListsTakeKindLevelStartAndOverrides)
     };
     read(package(item(1, 0, "A") + item(1, 1, "AA") + item(1, 1, "AB") + item(1, 2, "tečka") +
                      item(1, 0, "B") + item(1, 1, "BA") + item(2, 0, "C") + item(3, 0, "D") +
+                     item(3, 1, "DA") +
                      "<w:p><w:r><w:t>mezi</w:t></w:r></w:p><w:p><w:pPr><w:numPr><w:numId "
                      "w:val=\"1\"/></w:numPr><w:ind w:left=\"0\"/></w:pPr>"
                      "<w:r><w:t>vlastní</w:t></w:r></w:p><w:p><w:r><w:t>konec</w:t></w:r></w:p>",
@@ -214,12 +217,12 @@ TEST_F(DocxReaderTest, ListsTakeKindLevelStartAndOverrides)
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
         shown << labels.labelOf(block) + u' ' + block.text();
     EXPECT_EQ(shown, (QStringList{"1. A", "1.a) AA", "1.b) AB", QStringLiteral("\u25AA tečka"), "2. B",
-                                  "2.a) BA", "5. C", "IV) D", " mezi", "3. vlastní", " konec"}));
+                                  "2.a) BA", "5. C", "IV) D", "4.1 DA", " mezi", "3. vlastní", " konec"}));
     EXPECT_EQ(blockStartIndent(blockFormat(1)), 1080) << "the level's indents";
     EXPECT_EQ(blockOffset(blockFormat(1)), 360);
     EXPECT_EQ(intProperty(blockFormat(1), BlockListLevel, -1), 1);
     // A list goes on after other lists and paragraphs, and a paragraph's own indent wins over its level's.
-    EXPECT_EQ(blockStartIndent(blockFormat(9)), -360);
+    EXPECT_EQ(blockStartIndent(blockFormat(10)), -360);
 }
 
 TEST_F(DocxReaderTest, BreaksFieldsAndLinks)
