@@ -55,6 +55,9 @@ void writeLevel(QXmlStreamWriter& xml, const OfficeLists::Level& level, int inde
     xml.writeAttribute(QStringLiteral("w:ilvl"), QString::number(index));
     writeValue(xml, QStringLiteral("w:start"), QString::number(level.start));
     writeValue(xml, QStringLiteral("w:numFmt"), formatName(level.numbering));
+    // A legal level shows the numbers of the levels above in arabic too.
+    if (level.legal)
+        xml.writeEmptyElement(QStringLiteral("w:isLgl"));
     writeValue(xml, QStringLiteral("w:lvlText"), levelText(level, index));
     writeValue(xml, QStringLiteral("w:lvlJc"), QStringLiteral("left"));
     xml.writeStartElement(QStringLiteral("w:pPr"));

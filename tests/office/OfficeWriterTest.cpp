@@ -44,14 +44,15 @@ QByteArray pngPicture()
     return png;
 }
 
-// Formats, tabs and breaks, a nested list starting at 3, a link, a picture and a footnote.
+// Formats, tabs and breaks, a nested list starting at 3 whose inner level is legal (its
+// letters shown as numbers), a link, a picture and a footnote.
 QByteArray richRtf()
 {
     return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Liberation Sans;}{\\f1\\froman Liberation Serif;}}"
            "{\\colortbl;\\red192\\green0\\blue0;\\red255\\green255\\blue0;\\red0\\green160\\blue80;}"
            "{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc0\\levelstartat3{\\leveltext\\'02\\'"
            "00.;}"
-           "{\\levelnumbers\\'01;}\\fi-360\\li720}{\\listlevel\\levelnfc4\\levelstartat1{\\leveltext\\'02\\'"
+           "{\\levelnumbers\\'01;}\\fi-360\\li720}{\\listlevel\\levelnfc4\\levellegal1\\levelstartat1{\\leveltext\\'02\\'"
            "01);}"
            "{\\levelnumbers\\'01;}\\fi-360\\li1440}\\listid1}}"
            "{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}}\n"
