@@ -181,14 +181,8 @@ bool DocxWriter::write(const QTextDocument& document, QIODevice& device)
     for (const OfficePictureParts::Part& picture : pictures.parts())
         added = added && zip.add(QStringLiteral("word/media/") + picture.fileName, picture.data,
                                  ZipWriter::Compression::Stored);
-    const std::optional<QByteArray> packed = zip.finish();
-    if (!added || !packed) {
+    if (!added || !zip.finishInto(device)) {
         m_error = zip.errorString();
-        return false;
-    }
-    if (device.write(*packed) != packed->size()) {
-        m_error = device.errorString().isEmpty() ? QStringLiteral("The file could not be written")
-                                                 : device.errorString();
         return false;
     }
     return true;

@@ -144,14 +144,8 @@ bool OdtWriter::write(const QTextDocument& document, QIODevice& device)
         added = added && zip.add(QStringLiteral("Pictures/") + picture.fileName, picture.data,
                                  ZipWriter::Compression::Stored);
     added = added && zip.add(QStringLiteral("META-INF/manifest.xml"), manifest(pictures.parts()));
-    const std::optional<QByteArray> packed = zip.finish();
-    if (!added || !packed) {
+    if (!added || !zip.finishInto(device)) {
         m_error = zip.errorString();
-        return false;
-    }
-    if (device.write(*packed) != packed->size()) {
-        m_error = device.errorString().isEmpty() ? QStringLiteral("The file could not be written")
-                                                 : device.errorString();
         return false;
     }
     return true;

@@ -1,5 +1,7 @@
 #include "office/ZipWriter.h"
 
+#include <QIODevice>
+
 #include <zip.h>
 
 #include <cstdlib>
@@ -61,6 +63,17 @@ bool ZipWriter::add(const QString& name, const QByteArray& bytes, Compression co
     const zip_uint32_t level = compression == Compression::Stored ? 0 : 6;
     if (zip_set_file_compression(m_archive, zip_uint64_t(index), method, level) != 0)
         return fail(QStringLiteral("%1: %2").arg(name, QString::fromUtf8(zip_strerror(m_archive))));
+    return true;
+}
+
+bool ZipWriter::finishInto(QIODevice& device)
+{
+    const std::optional<QByteArray> packed = finish();
+    if (!packed)
+        return false;
+    if (device.write(*packed) != packed->size())
+        return fail(device.errorString().isEmpty() ? QStringLiteral("The file could not be written")
+                                                   : device.errorString());
     return true;
 }
 

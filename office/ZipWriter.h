@@ -9,6 +9,7 @@
 
 #include <optional>
 
+class QIODevice;
 struct zip;
 struct zip_source;
 
@@ -26,13 +27,15 @@ public:
     // libzip refuses it. The bytes are copied.
     bool add(const QString& name, const QByteArray& bytes, Compression compression = Compression::Deflated);
 
-    // The archive of the parts added; nothing when it could not be made. Ends the writer.
-    std::optional<QByteArray> finish();
+    // Writes the archive of the parts added into `device`; false, with errorString set, when a
+    // part was refused or the archive could not be made or written. Ends the writer.
+    bool finishInto(QIODevice& device);
 
     QString errorString() const { return m_error; }
 
 private:
     bool fail(const QString& error);
+    std::optional<QByteArray> finish();
 
     zip_source* m_buffer = nullptr;
     zip* m_archive = nullptr;
