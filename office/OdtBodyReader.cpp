@@ -384,22 +384,22 @@ void OdtBodyReader::readNote(const QTextCharFormat& format)
     const auto kind = attribute(m_xml, QLatin1StringView("note-class")) == u"endnote"
                           ? RtfNoteGroup::Kind::Endnote
                           : RtfNoteGroup::Kind::Footnote;
-    QString citation;
     QString label; // a mark of the author's own instead of the note's number
     QTextDocument note;
     while (m_xml.readNextStartElement()) {
         if (m_xml.name() == u"note-citation") {
             label = attribute(m_xml, QLatin1StringView("label")).toString();
-            citation = m_xml.readElementText(QXmlStreamReader::SkipChildElements).trimmed();
+            m_xml.skipCurrentElement();
         } else if (m_xml.name() == u"note-body") {
             OdtBodyReader(m_xml, QTextCursor(&note), m_styles, m_archive, m_pictureLimit, Part::Note).read();
         } else {
             m_xml.skipCurrentElement();
         }
     }
+    // A note without a mark of its own is numbered as the notes come, as LibreOffice numbers it:
+    // the citation a file holds is only what its writer showed (AbiWord writes 21, 22 ... there).
     const int number = ++(kind == RtfNoteGroup::Kind::Footnote ? m_footnotes : m_endnotes);
-    if (citation.isEmpty())
-        citation = label.isEmpty() ? RtfNoteGroup::automaticMark(kind, number) : label;
+    const QString citation = label.isEmpty() ? RtfNoteGroup::automaticMark(kind, number) : label;
     QTextCharFormat mark = format;
     mark.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
     RtfNoteGroup::setNote(mark, RtfNoteGroup::write(note, kind, label), label.isEmpty());
