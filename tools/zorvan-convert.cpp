@@ -1,11 +1,11 @@
 // zorvan-convert INPUT OUTPUT: converts a document without a display, with the
 // editor control's own loading and saving. INPUT with the extension "txt" is
 // read as plain text, anything else as rich text (plain text when it is not
-// RTF); OUTPUT with the extension "txt" is written as plain text, "pdf" is
-// printed to a PDF file (A4 with margins of 25 mm, the page setup's own), anything else is
-// written as RTF. Every output is written whole or not at all, so a failure
-// leaves an earlier file as it was. Exit status 0 on success; otherwise 1 with
-// the error on stderr.
+// RTF, or a Word or OpenDocument package); OUTPUT with the extension "txt" is written as
+// plain text, "pdf" is printed to a PDF file (A4 with margins of 25 mm, the page setup's own),
+// "docx" as a Word document, "odt" as an OpenDocument text, anything else as RTF. Every output is written
+// whole or not at all, so a failure leaves an earlier file as it was. Exit status 0 on success; otherwise 1
+// with the error on stderr.
 //
 // zorvan-convert --misspelled FILE: prints the words of FILE (read as above) that the spelling
 // dictionaries do not know, one a line in document order, table cells included: the words the

@@ -1,6 +1,7 @@
 // The converter run as a program, as scripts run it: a PDF that cannot be
 // written whole leaves the earlier file, the exit status says so, and what is
-// written keeps the permissions of the file it replaces.
+// written keeps the permissions of the file it replaces; Word and OpenDocument
+// files are read and written by their extensions.
 
 #include <QDir>
 #include <QFile>
@@ -66,6 +67,23 @@ protected:
     QTemporaryDir folder;
     QProcess process;
 };
+
+TEST_F(ZorvanConvertTest, WordAndOpenDocumentFilesAreReadAndWrittenByTheirExtensions)
+{
+    const auto run = [&](const char* input, const char* output) {
+        QProcess converter;
+        converter.start(QStringLiteral(ZORVAN_CONVERT), {folder.filePath(input), folder.filePath(output)});
+        converter.waitForFinished(-1);
+        return converter.exitCode();
+    };
+    ASSERT_EQ(run("dopis.rtf", "dopis.docx"), 0);
+    ASSERT_EQ(run("dopis.docx", "dopis.odt"), 0);
+    ASSERT_EQ(run("dopis.odt", "dopis.txt"), 0);
+    EXPECT_TRUE(read(QStringLiteral("dopis.docx")).contains("word/document.xml"));
+    EXPECT_TRUE(read(QStringLiteral("dopis.odt")).contains("application/vnd.oasis.opendocument.text"));
+    EXPECT_EQ(QString::fromUtf8(read(QStringLiteral("dopis.txt"))).trimmed(),
+              QStringLiteral("Dobrý den, posílám dopis."));
+}
 
 TEST_F(ZorvanConvertTest, APdfThatDoesNotFitOnTheDiskFailsWithTheErrorAndLeavesTheEarlierFile)
 {
