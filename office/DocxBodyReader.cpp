@@ -68,13 +68,7 @@ bool DocxBodyReader::read(const QByteArray& part)
 
 void DocxBodyReader::readBlocks()
 {
-    const Nesting nesting(m_nesting);
-    while (m_xml.readNextStartElement()) {
-        if (nesting.allowsMore())
-            readBlockElement();
-        else
-            m_xml.skipCurrentElement();
-    }
+    readChildren(m_xml, m_nesting, [this] { readBlockElement(); });
 }
 
 // A note of a notes part, read into a document of its own. The separator lines and notices
@@ -278,13 +272,7 @@ void DocxBodyReader::insertText(const QString& text, const QTextCharFormat& form
 
 void DocxBodyReader::readInline(const QString& link)
 {
-    const Nesting nesting(m_nesting);
-    while (m_xml.readNextStartElement()) {
-        if (nesting.allowsMore())
-            readInlineElement(link);
-        else
-            m_xml.skipCurrentElement();
-    }
+    readChildren(m_xml, m_nesting, [&] { readInlineElement(link); });
 }
 
 void DocxBodyReader::readInlineElement(const QString& link)

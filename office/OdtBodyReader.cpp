@@ -54,13 +54,7 @@ void OdtBodyReader::read()
 
 void OdtBodyReader::readBlocks()
 {
-    const Nesting nesting(m_nesting);
-    while (m_xml.readNextStartElement()) {
-        if (nesting.allowsMore())
-            readBlockElement();
-        else
-            m_xml.skipCurrentElement();
-    }
+    readChildren(m_xml, m_nesting, [this] { readBlockElement(); });
 }
 
 void OdtBodyReader::readBlockElement()

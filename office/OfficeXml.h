@@ -52,4 +52,17 @@ private:
     int& m_depth;
 };
 
+// Reads each child element of the current one through `read`, a container deeper: children
+// deeper than documents go are skipped.
+template <typename Read> void readChildren(QXmlStreamReader& xml, int& depth, Read read)
+{
+    const Nesting nesting(depth);
+    while (xml.readNextStartElement()) {
+        if (nesting.allowsMore())
+            read();
+        else
+            xml.skipCurrentElement();
+    }
+}
+
 } // namespace OfficeXml

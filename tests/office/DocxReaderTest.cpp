@@ -1,6 +1,7 @@
 // The Word document reader on small packages made here: the formats of runs and paragraphs,
 // styles and their bases, lists, breaks, fields and links, and the input it must refuse.
 
+#include "tests/office/ReaderFixture.h"
 #include "tests/office/ZipParts.h"
 
 #include "format/FormatValues.h"
@@ -59,24 +60,7 @@ QByteArray package(const QByteArray& body, const QByteArray& styles = {}, const 
          {QStringLiteral("word/_rels/document.xml.rels"), Relationships}});
 }
 
-class DocxReaderTest : public ::testing::Test
-{
-protected:
-    void read(const QByteArray& bytes)
-    {
-        DocxReader reader;
-        ASSERT_TRUE(reader.read(bytes, document)) << reader.errorString().toStdString();
-    }
-    QTextCharFormat charAt(int position) const
-    {
-        QTextCursor cursor(const_cast<QTextDocument*>(&document));
-        cursor.setPosition(position + 1);
-        return cursor.charFormat();
-    }
-    QTextBlockFormat blockFormat(int index) const { return document.findBlockByNumber(index).blockFormat(); }
-
-    QTextDocument document;
-};
+using DocxReaderTest = ReaderFixture<DocxReader>;
 
 TEST_F(DocxReaderTest, RunsAndParagraphsKeepTheirFormats)
 {

@@ -2,6 +2,7 @@
 // paragraphs, styles over their parents and defaults, lists, tables, breaks, pictures and
 // links, and the input it must refuse.
 
+#include "tests/office/ReaderFixture.h"
 #include "tests/office/ZipParts.h"
 
 #include "format/FormatValues.h"
@@ -56,28 +57,14 @@ QByteArray package(const QByteArray& text, const QByteArray& automaticStyles = {
                     more);
 }
 
-class OdtReaderTest : public ::testing::Test
+class OdtReaderTest : public ReaderFixture<OdtReader>
 {
 protected:
-    void read(const QByteArray& bytes)
-    {
-        OdtReader reader;
-        ASSERT_TRUE(reader.read(bytes, document)) << reader.errorString().toStdString();
-    }
-    QTextCharFormat charAt(int position) const
-    {
-        QTextCursor cursor(const_cast<QTextDocument*>(&document));
-        cursor.setPosition(position + 1);
-        return cursor.charFormat();
-    }
-    QTextBlockFormat blockFormat(int index) const { return document.findBlockByNumber(index).blockFormat(); }
     QString labelOf(int block)
     {
         ListLabels labels;
         return labels.labelOf(document.findBlockByNumber(block));
     }
-
-    QTextDocument document;
 };
 
 TEST_F(OdtReaderTest, SpansParagraphsAndWhiteSpaceKeepTheirFormats)
