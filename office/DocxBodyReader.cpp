@@ -46,21 +46,23 @@ DocxBodyReader::DocxBodyReader(QTextCursor cursor, const DocxStyles& styles, con
 
 bool DocxBodyReader::read(const QByteArray& part)
 {
-    m_xml.addData(part);
-    if (enterRoot(m_xml)) {
-        while (m_xml.readNextStartElement()) {
-            if (m_xml.name() == u"body" && !m_notesPart)
+    XmlPartReader xml(part);
+    m_xml = &xml;
+    if (enterRoot(xml)) {
+        while (m_xml->readNextStartElement()) {
+            if (m_xml->name() == u"body" && !m_notesPart)
                 readBlocks();
-            else if (m_xml.name() == u"footnote" && m_notesPart)
+            else if (m_xml->name() == u"footnote" && m_notesPart)
                 readNote(RtfNoteGroup::Kind::Footnote);
-            else if (m_xml.name() == u"endnote" && m_notesPart)
+            else if (m_xml->name() == u"endnote" && m_notesPart)
                 readNote(RtfNoteGroup::Kind::Endnote);
             else
-                m_xml.skipCurrentElement();
+                m_xml->skipCurrentElement();
         }
     }
-    if (m_xml.hasError()) {
-        m_error = QStringLiteral("document: %1").arg(m_xml.errorString());
+    m_xml = nullptr;
+    if (xml.hasError()) {
+        m_error = QStringLiteral("document: %1").arg(xml.errorString());
         return false;
     }
     return true;
@@ -68,19 +70,19 @@ bool DocxBodyReader::read(const QByteArray& part)
 
 void DocxBodyReader::readBlocks()
 {
-    readChildren(m_xml, m_nesting, [this] { readBlockElement(); });
+    readChildren(*m_xml, m_nesting, [this] { readBlockElement(); });
 }
 
 // A note of a notes part, read into a document of its own. The separator lines and notices
 // that Word keeps as notes of other types are not notes of the text.
 void DocxBodyReader::readNote(RtfNoteGroup::Kind kind)
 {
-    const QStringView type = attribute(m_xml, QLatin1StringView("type"));
+    const QStringView type = attribute(*m_xml, QLatin1StringView("type"));
     if (!m_notes || (!type.isEmpty() && type != u"normal")) {
-        m_xml.skipCurrentElement();
+        m_xml->skipCurrentElement();
         return;
     }
-    const QString id = attribute(m_xml, QLatin1StringView("id")).toString();
+    const QString id = attribute(*m_xml, QLatin1StringView("id")).toString();
     auto note = std::make_unique<QTextDocument>();
     m_cursor = QTextCursor(note.get());
     m_blockFresh = true;
@@ -93,7 +95,7 @@ void DocxBodyReader::readNote(RtfNoteGroup::Kind kind)
 
 void DocxBodyReader::readBlockElement()
 {
-    const QStringView name = m_xml.name();
+    const QStringView name = m_xml->name();
     if (name == u"p")
         readParagraph();
     else if (name == u"tbl")
@@ -101,7 +103,7 @@ void DocxBodyReader::readBlockElement()
     else if (name == u"sdt" || name == u"sdtContent" || name == u"customXml" || name == u"ins")
         readBlocks();
     else
-        m_xml.skipCurrentElement();
+        m_xml->skipCurrentElement();
 }
 
 // Tables.
@@ -111,24 +113,24 @@ void DocxBodyReader::readTable()
     const Nesting nesting(m_nesting);
     QList<int> columnWidths;
     std::optional<DocxTableBuilder> table;
-    while (m_xml.readNextStartElement()) {
-        if (m_xml.name() == u"tblGrid") {
-            while (m_xml.readNextStartElement()) {
-                columnWidths.append(number(m_xml, QLatin1StringView("w")).value_or(0));
-                m_xml.skipCurrentElement();
+    while (m_xml->readNextStartElement()) {
+        if (m_xml->name() == u"tblGrid") {
+            while (m_xml->readNextStartElement()) {
+                columnWidths.append(number(*m_xml, QLatin1StringView("w")).value_or(0));
+                m_xml->skipCurrentElement();
             }
-        } else if (m_xml.name() == u"tr") {
+        } else if (m_xml->name() == u"tr") {
             if (!table)
                 table.emplace(m_cursor, columnWidths);
             table->startRow();
-            while (m_xml.readNextStartElement()) {
-                if (m_xml.name() == u"tc" && nesting.allowsMore())
+            while (m_xml->readNextStartElement()) {
+                if (m_xml->name() == u"tc" && nesting.allowsMore())
                     readCell(*table);
                 else
-                    m_xml.skipCurrentElement();
+                    m_xml->skipCurrentElement();
             }
         } else {
-            m_xml.skipCurrentElement();
+            m_xml->skipCurrentElement();
         }
     }
     if (!table)
@@ -143,16 +145,16 @@ void DocxBodyReader::readCell(DocxTableBuilder& table)
     auto merge = DocxTableBuilder::VerticalMerge::None;
     bool started = false;
     bool merged = false; // the cell continues the one above: its content is that one's
-    while (m_xml.readNextStartElement()) {
-        if (m_xml.name() == u"tcPr" && !started) {
-            while (m_xml.readNextStartElement()) {
-                if (m_xml.name() == u"gridSpan")
-                    span = number(m_xml, QLatin1StringView("val")).value_or(1);
-                else if (m_xml.name() == u"vMerge")
-                    merge = attribute(m_xml, QLatin1StringView("val")) == u"restart"
+    while (m_xml->readNextStartElement()) {
+        if (m_xml->name() == u"tcPr" && !started) {
+            while (m_xml->readNextStartElement()) {
+                if (m_xml->name() == u"gridSpan")
+                    span = number(*m_xml, QLatin1StringView("val")).value_or(1);
+                else if (m_xml->name() == u"vMerge")
+                    merge = attribute(*m_xml, QLatin1StringView("val")) == u"restart"
                                 ? DocxTableBuilder::VerticalMerge::Restart
                                 : DocxTableBuilder::VerticalMerge::Continue;
-                m_xml.skipCurrentElement();
+                m_xml->skipCurrentElement();
             }
             continue;
         }
@@ -166,7 +168,7 @@ void DocxBodyReader::readCell(DocxTableBuilder& table)
             }
         }
         if (merged)
-            m_xml.skipCurrentElement();
+            m_xml->skipCurrentElement();
         else
             readBlockElement();
     }
@@ -182,9 +184,9 @@ void DocxBodyReader::readParagraph()
     m_paragraphStarted = false;
     m_paragraphHasText = false;
     m_fields.clear();
-    while (m_xml.readNextStartElement()) {
-        if (m_xml.name() == u"pPr" && !m_paragraphStarted) {
-            own.read(m_xml);
+    while (m_xml->readNextStartElement()) {
+        if (m_xml->name() == u"pPr" && !m_paragraphStarted) {
+            own.read(*m_xml);
             continue;
         }
         if (!m_paragraphStarted)
@@ -272,28 +274,29 @@ void DocxBodyReader::insertText(const QString& text, const QTextCharFormat& form
 
 void DocxBodyReader::readInline(const QString& link)
 {
-    readChildren(m_xml, m_nesting, [&] { readInlineElement(link); });
+    readChildren(*m_xml, m_nesting, [&] { readInlineElement(link); });
 }
 
 void DocxBodyReader::readInlineElement(const QString& link)
 {
-    const QStringView name = m_xml.name();
+    const QStringView name = m_xml->name();
     if (name == u"r") {
         readRun(link);
     } else if (name == u"hyperlink") {
-        const QStringView anchor = attribute(m_xml, QLatin1StringView("anchor"));
-        QString target = m_relationships.externalTarget(attribute(m_xml, QLatin1StringView("id")).toString());
+        const QStringView anchor = attribute(*m_xml, QLatin1StringView("anchor"));
+        QString target =
+            m_relationships.externalTarget(attribute(*m_xml, QLatin1StringView("id")).toString());
         if (target.isEmpty() && !anchor.isEmpty())
             target = u'#' + anchor.toString();
         readInline(target.isEmpty() ? link : target);
     } else if (name == u"fldSimple") {
-        const QString target = hyperlinkTarget(attribute(m_xml, QLatin1StringView("instr")).toString());
+        const QString target = hyperlinkTarget(attribute(*m_xml, QLatin1StringView("instr")).toString());
         readInline(target.isEmpty() ? link : target);
     } else if (name == u"ins" || name == u"smartTag" || name == u"customXml" || name == u"sdt" ||
                name == u"sdtContent" || name == u"moveTo" || name == u"dir" || name == u"bdo") {
         readInline(link);
     } else {
-        m_xml.skipCurrentElement();
+        m_xml->skipCurrentElement();
     }
 }
 
@@ -318,15 +321,15 @@ void DocxBodyReader::readRun(const QString& link)
             insertText(text, runFormat());
         text.clear();
     };
-    while (m_xml.readNextStartElement()) {
-        const QStringView name = m_xml.name();
+    while (m_xml->readNextStartElement()) {
+        const QStringView name = m_xml->name();
         if (name == u"rPr") {
-            own.read(m_xml);
+            own.read(*m_xml);
             format.reset();
             continue;
         }
         if (name == u"t") {
-            text += m_xml.readElementText(QXmlStreamReader::SkipChildElements);
+            text += m_xml->readElementText();
             continue;
         }
         if (name == u"tab") {
@@ -334,7 +337,7 @@ void DocxBodyReader::readRun(const QString& link)
         } else if (name == u"cr") {
             text += QChar::LineSeparator;
         } else if (name == u"br") {
-            const QStringView type = attribute(m_xml, QLatin1StringView("type"));
+            const QStringView type = attribute(*m_xml, QLatin1StringView("type"));
             if (type == u"page") {
                 flush();
                 pageBreak();
@@ -347,7 +350,7 @@ void DocxBodyReader::readRun(const QString& link)
             text += QChar(0x00AD);
         } else if (name == u"sym") {
             bool ok = false;
-            const uint code = attribute(m_xml, QLatin1StringView("char")).toUInt(&ok, 16);
+            const uint code = attribute(*m_xml, QLatin1StringView("char")).toUInt(&ok, 16);
             if (ok && code > 0x1F && code < 0xFFFE)
                 text += QChar(char16_t(code));
         } else if (name == u"drawing" || name == u"pict") {
@@ -355,14 +358,14 @@ void DocxBodyReader::readRun(const QString& link)
             if (!inFieldInstruction())
                 readPicture(runFormat());
             else
-                m_xml.skipCurrentElement();
+                m_xml->skipCurrentElement();
             continue;
         } else if (name == u"footnoteReference" || name == u"endnoteReference") {
             flush();
             const NoteReference note{name == u"endnoteReference" ? RtfNoteGroup::Kind::Endnote
                                                                  : RtfNoteGroup::Kind::Footnote,
-                                     attribute(m_xml, QLatin1StringView("id")).toString()};
-            if (isOnAttribute(m_xml, QLatin1StringView("customMarkFollows")))
+                                     attribute(*m_xml, QLatin1StringView("id")).toString()};
+            if (isOnAttribute(*m_xml, QLatin1StringView("customMarkFollows")))
                 customNote = note;
             else
                 insertNoteMark(note, QString(), runFormat());
@@ -372,12 +375,12 @@ void DocxBodyReader::readRun(const QString& link)
             format.reset(); // the link of a field's result may have begun or ended
         } else if (name == u"instrText") {
             if (!m_fields.isEmpty() && !m_fields.last().separated)
-                m_fields.last().instruction += m_xml.readElementText(QXmlStreamReader::SkipChildElements);
+                m_fields.last().instruction += m_xml->readElementText();
             else
-                m_xml.skipCurrentElement();
+                m_xml->skipCurrentElement();
             continue;
         }
-        m_xml.skipCurrentElement();
+        m_xml->skipCurrentElement();
     }
     flush();
 }
@@ -396,7 +399,7 @@ void DocxBodyReader::insertNoteMark(const NoteReference& note, const QString& cu
 
 void DocxBodyReader::readFieldCharacter()
 {
-    const QStringView type = attribute(m_xml, QLatin1StringView("fldCharType"));
+    const QStringView type = attribute(*m_xml, QLatin1StringView("fldCharType"));
     if (type == u"begin")
         m_fields.append(Field());
     else if (type == u"separate" && !m_fields.isEmpty())
@@ -427,8 +430,8 @@ void DocxBodyReader::readPicture(const QTextCharFormat& format)
     static const QRegularExpression pointSize(QStringLiteral(R"((width|height)\s*:\s*([0-9.]+)pt)"));
     QSizeF size;
     QString id;
-    for (int depth = 1; depth > 0 && !m_xml.atEnd();) {
-        const QXmlStreamReader::TokenType token = m_xml.readNext();
+    for (int depth = 1; depth > 0 && !m_xml->atEnd();) {
+        const QXmlStreamReader::TokenType token = m_xml->readNext();
         if (token == QXmlStreamReader::EndElement) {
             --depth;
             continue;
@@ -436,13 +439,13 @@ void DocxBodyReader::readPicture(const QTextCharFormat& format)
         if (token != QXmlStreamReader::StartElement)
             continue;
         ++depth;
-        const QStringView name = m_xml.name();
+        const QStringView name = m_xml->name();
         if (name == u"extent" && size.isEmpty()) {
-            size = QSizeF(attribute(m_xml, QLatin1StringView("cx")).toDouble() / EmuPerPixel,
-                          attribute(m_xml, QLatin1StringView("cy")).toDouble() / EmuPerPixel);
+            size = QSizeF(attribute(*m_xml, QLatin1StringView("cx")).toDouble() / EmuPerPixel,
+                          attribute(*m_xml, QLatin1StringView("cy")).toDouble() / EmuPerPixel);
         } else if (name == u"shape" && size.isEmpty()) {
             QRegularExpressionMatchIterator matches =
-                pointSize.globalMatch(attribute(m_xml, QLatin1StringView("style")));
+                pointSize.globalMatch(attribute(*m_xml, QLatin1StringView("style")));
             while (matches.hasNext()) {
                 const QRegularExpressionMatch match = matches.next();
                 const double pixels = match.captured(2).toDouble() * 4 / 3;
@@ -452,12 +455,12 @@ void DocxBodyReader::readPicture(const QTextCharFormat& format)
                     size.setHeight(pixels);
             }
         } else if (name == u"blip" && id.isEmpty()) {
-            id = attribute(m_xml, QLatin1StringView("embed")).toString();
+            id = attribute(*m_xml, QLatin1StringView("embed")).toString();
         } else if (name == u"imagedata" && id.isEmpty()) {
-            id = attribute(m_xml, QLatin1StringView("id")).toString();
+            id = attribute(*m_xml, QLatin1StringView("id")).toString();
         }
     }
-    if (!id.isEmpty() && !m_xml.hasError())
+    if (!id.isEmpty() && !m_xml->hasError())
         insertPicture(id, size, format);
 }
 
@@ -473,15 +476,18 @@ void DocxBodyReader::insertPicture(const QString& id, QSizeF size, const QTextCh
     case OfficePictures::Result::NotAPicture:
         break;
     case OfficePictures::Result::Failed:
-        m_xml.raiseError(m_pictures.errorString());
+        m_xml->raiseError(m_pictures.errorString());
         break;
     }
 }
 
 // Formats.
 
-QTextCharFormat DocxBodyReader::charFormat(const DocxRunProperties& properties, const QString& link) const
+QTextCharFormat DocxBodyReader::charFormat(const DocxRunProperties& properties, const QString& link)
 {
+    FormatKey key{properties, link};
+    if (const auto found = m_formats.constFind(key); found != m_formats.cend())
+        return *found;
     QTextCharFormat format;
     if (const QString font = properties.font ? m_styles.fontName(*properties.font) : QString();
         !font.isEmpty())
@@ -511,5 +517,6 @@ QTextCharFormat DocxBodyReader::charFormat(const DocxRunProperties& properties, 
         setCharOffset(format, raise * 10);
     if (!link.isEmpty())
         setCharLink(format, link);
+    m_formats.insert(std::move(key), format);
     return format;
 }

@@ -12,18 +12,19 @@
 #include "office/OfficeXml.h"
 #include "rtf/RtfNoteGroup.h"
 
+#include <QHash>
 #include <QList>
 #include <QSizeF>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
-#include <QXmlStreamReader>
 
 class DocxNotes;
 class DocxNumbering;
 class DocxStyles;
 class DocxTableBuilder;
 class OfficeRelationships;
+class XmlPartReader;
 class ZipArchive;
 
 class DocxBodyReader
@@ -56,6 +57,19 @@ private:
 
     using Nesting = OfficeXml::Nesting;
 
+    // What a run's format is made of; runs alike share one format.
+    struct FormatKey
+    {
+        DocxRunProperties properties;
+        QString link;
+
+        bool operator==(const FormatKey&) const = default;
+        friend size_t qHash(const FormatKey& key, size_t seed)
+        {
+            return qHashMulti(seed, key.properties, key.link);
+        }
+    };
+
     // The note a reference mark in a run refers to.
     struct NoteReference
     {
@@ -81,9 +95,9 @@ private:
     void pageBreak();
     bool inFieldInstruction() const;
     QString fieldLink(const QString& link) const;
-    QTextCharFormat charFormat(const DocxRunProperties& properties, const QString& link) const;
+    QTextCharFormat charFormat(const DocxRunProperties& properties, const QString& link);
 
-    QXmlStreamReader m_xml;
+    XmlPartReader* m_xml = nullptr; // the part being read
     QTextCursor m_cursor;
     const DocxStyles& m_styles;
     const DocxNumbering& m_numbering;
@@ -93,6 +107,7 @@ private:
     OfficePictures m_pictures;
     ListRuns m_lists;
     QList<Field> m_fields;
+    QHash<FormatKey, QTextCharFormat> m_formats;
     int m_nesting = 0;
 
     bool m_blockFresh = true; // the cursor's paragraph is empty and was given no format yet

@@ -2,7 +2,7 @@
 
 #include "office/OfficeXml.h"
 
-#include <QXmlStreamReader>
+#include "office/XmlPartReader.h"
 
 using namespace OfficeXml;
 
@@ -62,7 +62,7 @@ int styleOf(const QString& levelText, int level)
 
 bool DocxNumbering::read(const QByteArray& part)
 {
-    QXmlStreamReader xml(part);
+    XmlPartReader xml(part);
     if (enterRoot(xml)) {
         while (xml.readNextStartElement()) {
             const auto id = number(xml, xml.name() == u"num" ? QLatin1StringView("numId")
@@ -114,7 +114,7 @@ bool DocxNumbering::read(const QByteArray& part)
     return true;
 }
 
-int DocxNumbering::readLevel(QXmlStreamReader& xml, Levels& levels)
+int DocxNumbering::readLevel(XmlPartReader& xml, Levels& levels)
 {
     const int index = number(xml, QLatin1StringView("ilvl")).value_or(-1);
     Level level;

@@ -13,7 +13,7 @@
 #include <array>
 #include <optional>
 
-class QXmlStreamReader;
+class XmlPartReader;
 
 class DocxNumbering
 {
@@ -48,7 +48,7 @@ private:
         QHash<int, Level> levels; // overridden levels
     };
 
-    static int readLevel(QXmlStreamReader& xml, Levels& levels);
+    static int readLevel(XmlPartReader& xml, Levels& levels);
 
     QHash<int, Levels> m_abstracts;
     QHash<int, Instance> m_instances;

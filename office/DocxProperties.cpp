@@ -2,7 +2,7 @@
 
 #include "office/OfficeXml.h"
 
-#include <QXmlStreamReader>
+#include "office/XmlPartReader.h"
 
 using namespace OfficeXml;
 
@@ -52,6 +52,18 @@ int alignmentOf(QStringView value)
 
 } // namespace
 
+size_t qHash(const DocxRunProperties& properties, size_t seed)
+{
+    // Unset values hash apart from every value that can be set.
+    const auto state = [](const std::optional<bool>& value) { return value ? 1 + int(*value) : 0; };
+    const auto rgba = [](const std::optional<QColor>& color) { return color ? color->rgba() + 1 : 0; };
+    return qHashMulti(seed, state(properties.bold), state(properties.italic), state(properties.underline),
+                      state(properties.strike), properties.position ? 1 + int(*properties.position) : 0,
+                      properties.raise.value_or(INT_MIN), rgba(properties.color), rgba(properties.background),
+                      properties.size.value_or(0), properties.font ? 1 + int(properties.font->theme) : 0,
+                      properties.font ? properties.font->name : QString());
+}
+
 void DocxRunProperties::merge(const DocxRunProperties& later)
 {
     take(bold, later.bold);
@@ -66,7 +78,7 @@ void DocxRunProperties::merge(const DocxRunProperties& later)
     take(font, later.font);
 }
 
-void DocxRunProperties::read(QXmlStreamReader& xml)
+void DocxRunProperties::read(XmlPartReader& xml)
 {
     // A highlight wins over a shading, whichever comes first.
     bool highlighted = false;
@@ -128,7 +140,7 @@ void DocxParagraphProperties::merge(const DocxParagraphProperties& later)
     take(tabs, later.tabs);
 }
 
-void DocxParagraphProperties::read(QXmlStreamReader& xml)
+void DocxParagraphProperties::read(XmlPartReader& xml)
 {
     while (xml.readNextStartElement()) {
         const QStringView name = xml.name();

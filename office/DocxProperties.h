@@ -12,7 +12,7 @@
 
 #include <optional>
 
-class QXmlStreamReader;
+class XmlPartReader;
 
 // A run's font: named, or one of the two the document's theme names.
 struct DocxFont
@@ -20,6 +20,8 @@ struct DocxFont
     enum Theme { Named, Major, Minor };
     Theme theme = Named;
     QString name; // of a named font
+
+    bool operator==(const DocxFont&) const = default;
 };
 
 struct DocxRunProperties
@@ -38,10 +40,13 @@ struct DocxRunProperties
     std::optional<DocxFont> font;     // of Latin text
     QString style;                    // the character style, of the text's own properties only
 
+    bool operator==(const DocxRunProperties&) const = default;
     void merge(const DocxRunProperties& later);
     // Reads the children of <w:rPr>, the current element, up to its end.
-    void read(QXmlStreamReader& xml);
+    void read(XmlPartReader& xml);
 };
+
+size_t qHash(const DocxRunProperties& properties, size_t seed = 0);
 
 struct DocxParagraphProperties
 {
@@ -64,6 +69,6 @@ struct DocxParagraphProperties
 
     void merge(const DocxParagraphProperties& later);
     // Reads the children of <w:pPr>, the current element, up to its end.
-    void read(QXmlStreamReader& xml);
+    void read(XmlPartReader& xml);
     ParagraphValues values() const;
 };

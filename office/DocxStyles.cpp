@@ -2,7 +2,7 @@
 
 #include "office/OfficeXml.h"
 
-#include <QXmlStreamReader>
+#include "office/XmlPartReader.h"
 
 using namespace OfficeXml;
 
@@ -15,7 +15,7 @@ constexpr int MaxChain = 32;
 
 bool DocxStyles::read(const QByteArray& part)
 {
-    QXmlStreamReader xml(part);
+    XmlPartReader xml(part);
     if (enterRoot(xml)) {
         while (xml.readNextStartElement()) {
             if (xml.name() == u"docDefaults")
@@ -35,7 +35,7 @@ bool DocxStyles::read(const QByteArray& part)
 
 bool DocxStyles::readTheme(const QByteArray& part)
 {
-    QXmlStreamReader xml(part);
+    XmlPartReader xml(part);
     QString* font = nullptr;
     if (enterRoot(xml)) {
         while (!xml.atEnd()) {
@@ -69,7 +69,7 @@ QString DocxStyles::fontName(const DocxFont& font) const
     return font.name;
 }
 
-void DocxStyles::readDefaults(QXmlStreamReader& xml)
+void DocxStyles::readDefaults(XmlPartReader& xml)
 {
     while (xml.readNextStartElement()) {
         const bool run = xml.name() == u"rPrDefault";
@@ -85,7 +85,7 @@ void DocxStyles::readDefaults(QXmlStreamReader& xml)
     }
 }
 
-void DocxStyles::readStyle(QXmlStreamReader& xml)
+void DocxStyles::readStyle(XmlPartReader& xml)
 {
     const QStringView type = attribute(xml, QLatin1StringView("type"));
     if (type != u"paragraph" && type != u"character") {

@@ -14,7 +14,7 @@
 #include <optional>
 #include <utility>
 
-class QXmlStreamReader;
+class XmlPartReader;
 
 class DocxStyles
 {
@@ -44,8 +44,8 @@ private:
         DocxRunProperties runProperties;
     };
 
-    void readDefaults(QXmlStreamReader& xml);
-    void readStyle(QXmlStreamReader& xml);
+    void readDefaults(XmlPartReader& xml);
+    void readStyle(XmlPartReader& xml);
     // The style `id` of the kind asked for, falling back to the default paragraph style.
     const Style* find(const QString& id, bool paragraph) const;
     // Merges the styles from the base of `style`'s chain up to `style` into the properties.

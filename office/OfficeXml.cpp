@@ -12,48 +12,19 @@ constexpr double MaxNumber = 100000;
 
 } // namespace
 
-bool enterRoot(QXmlStreamReader& xml)
-{
-    while (!xml.atEnd()) {
-        switch (xml.readNext()) {
-        case QXmlStreamReader::DTD:
-            xml.raiseError(QStringLiteral("The part declares a document type"));
-            return false;
-        case QXmlStreamReader::StartElement:
-            return true;
-        default:
-            break;
-        }
-    }
-    if (!xml.hasError())
-        xml.raiseError(QStringLiteral("The part has no root element"));
-    return false;
-}
-
 QStringView attribute(const QXmlStreamReader& xml, QLatin1StringView localName)
 {
-    for (const QXmlStreamAttribute& attribute : xml.attributes())
+    const QXmlStreamAttributes attributes = xml.attributes(); // a const copy: iterating it copies nothing
+    for (const QXmlStreamAttribute& attribute : attributes)
         if (attribute.name() == localName)
             return attribute.value();
     return {};
 }
 
-bool isOn(const QXmlStreamReader& xml)
-{
-    const QStringView value = attribute(xml, QLatin1StringView("val"));
-    return !(value == u"0" || value == u"false" || value == u"off");
-}
-
-bool isOnAttribute(const QXmlStreamReader& xml, QLatin1StringView localName)
-{
-    const QStringView value = attribute(xml, localName);
-    return value == u"1" || value == u"true" || value == u"on";
-}
-
-std::optional<int> number(const QXmlStreamReader& xml, QLatin1StringView localName)
+std::optional<int> numberOf(QStringView text)
 {
     bool ok = false;
-    const double value = attribute(xml, localName).toDouble(&ok);
+    const double value = text.toDouble(&ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return int(std::lround(std::clamp(value, -MaxNumber, MaxNumber)));

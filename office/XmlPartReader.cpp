@@ -1,0 +1,358 @@
+#include "office/XmlPartReader.h"
+
+#include <QXmlStreamAttributes>
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// A chunk is handed over once it holds this many tokens or characters: large enough that
+// handing over costs nothing next to the tokens, small enough that building starts at once.
+constexpr size_t ChunkTokens = 8192;
+constexpr qsizetype ChunkCharacters = 128 * 1024;
+// Chunks taken apart ahead of the caller, at most.
+constexpr size_t ChunksAhead = 8;
+
+const QString DocumentTypeError = QStringLiteral("The part declares a document type");
+
+} // namespace
+
+// A token: its kind and where its name, its text or its attributes are in its chunk.
+struct XmlPartReader::Token
+{
+    QXmlStreamReader::TokenType type = QXmlStreamReader::NoToken;
+    qint32 name = 0; // the local name of a start element: offset in the characters
+    qint32 nameSize = 0;
+    qint32 first = 0; // characters: offset of the text; a start element: its first attribute
+    qint32 size = 0;  // characters: length of the text; a start element: its attributes
+};
+
+struct XmlPartReader::Chunk
+{
+    struct Attribute
+    {
+        qint32 name;
+        qint32 nameSize;
+        qint32 value;
+        qint32 valueSize;
+    };
+
+    std::vector<Token> tokens;
+    std::vector<Attribute> attributes;
+    QString characters;
+    QString error; // of the last token when it is Invalid
+
+    Chunk()
+    {
+        // Room for a full chunk, so that filling it moves nothing.
+        tokens.reserve(ChunkTokens + 2);
+        attributes.reserve(ChunkTokens);
+        characters.reserve(ChunkCharacters + 1024);
+    }
+    // Empties the chunk for new tokens, keeping its room.
+    void clear()
+    {
+        tokens.clear();
+        attributes.clear();
+        characters.resize(0);
+        error.clear();
+    }
+
+    QStringView view(qint32 offset, qint32 size) const
+    {
+        return QStringView(characters).sliced(offset, size);
+    }
+    // Keeps `text` in the characters; its offset.
+    qint32 keep(QStringView text)
+    {
+        const qint32 offset = qint32(characters.size());
+        characters.append(text);
+        return offset;
+    }
+};
+
+// Takes the part apart on a thread of its own, a chunk of tokens at a time.
+class XmlPartReader::Tokenizer
+{
+public:
+    explicit Tokenizer(const QByteArray& part) : m_thread([this, part] { tokenize(part); }) {}
+    ~Tokenizer()
+    {
+        stop();
+        m_thread.join();
+    }
+
+    // The next chunk, waiting for it; nothing once the last was taken.
+    std::unique_ptr<Chunk> take()
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return !m_ready.empty() || m_finished; });
+        if (m_ready.empty())
+            return nullptr;
+        std::unique_ptr<Chunk> chunk = std::move(m_ready.front());
+        m_ready.pop_front();
+        lock.unlock();
+        m_changed.notify_all();
+        return chunk;
+    }
+
+    // Gives back a chunk that was read, to be filled again: new chunks would each cost the
+    // system fresh pages.
+    void recycle(std::unique_ptr<Chunk> chunk)
+    {
+        if (!chunk)
+            return;
+        const std::lock_guard lock(m_mutex);
+        m_spare.push_back(std::move(chunk));
+    }
+
+    // No more tokens are wanted.
+    void stop()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_stopped = true;
+        }
+        m_changed.notify_all();
+    }
+
+private:
+    void tokenize(const QByteArray& part)
+    {
+        QXmlStreamReader xml(part);
+        std::unique_ptr<Chunk> chunk = emptyChunk();
+        for (bool last = false; !last;) {
+            Token token;
+            token.type = xml.readNext();
+            switch (token.type) {
+            case QXmlStreamReader::StartElement: {
+                token.nameSize = qint32(xml.name().size());
+                token.name = chunk->keep(xml.name());
+                const QXmlStreamAttributes attributes = xml.attributes();
+                token.first = qint32(chunk->attributes.size());
+                token.size = qint32(attributes.size());
+                for (const QXmlStreamAttribute& attribute : attributes) {
+                    const QStringView name = attribute.name();
+                    const QStringView value = attribute.value();
+                    chunk->attributes.push_back(
+                        {chunk->keep(name), qint32(name.size()), chunk->keep(value), qint32(value.size())});
+                }
+                break;
+            }
+            case QXmlStreamReader::Characters:
+            case QXmlStreamReader::EntityReference:
+                token.size = qint32(xml.text().size());
+                token.first = chunk->keep(xml.text());
+                break;
+            case QXmlStreamReader::Invalid:
+                chunk->error = xml.errorString();
+                last = true;
+                break;
+            case QXmlStreamReader::EndDocument:
+                last = true;
+                break;
+            default:
+                break;
+            }
+            chunk->tokens.push_back(token);
+            if (token.type == QXmlStreamReader::DTD) {
+                // Nothing it declares is read: the part ends here.
+                chunk->tokens.push_back({QXmlStreamReader::Invalid});
+                chunk->error = DocumentTypeError;
+                last = true;
+            }
+            if (last || chunk->tokens.size() >= ChunkTokens || chunk->characters.size() >= ChunkCharacters) {
+                if (!handOver(std::move(chunk)))
+                    break;
+                chunk = emptyChunk();
+            }
+        }
+        {
+            const std::lock_guard lock(m_mutex);
+            m_finished = true;
+        }
+        m_changed.notify_all();
+    }
+
+    std::unique_ptr<Chunk> emptyChunk()
+    {
+        std::unique_lock lock(m_mutex);
+        if (m_spare.empty())
+            return std::make_unique<Chunk>();
+        std::unique_ptr<Chunk> chunk = std::move(m_spare.back());
+        m_spare.pop_back();
+        lock.unlock();
+        chunk->clear();
+        return chunk;
+    }
+
+    // False when no more tokens are wanted.
+    bool handOver(std::unique_ptr<Chunk> chunk)
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_stopped || m_ready.size() < ChunksAhead; });
+        if (m_stopped)
+            return false;
+        m_ready.push_back(std::move(chunk));
+        lock.unlock();
+        m_changed.notify_all();
+        return true;
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<std::unique_ptr<Chunk>> m_ready;
+    std::vector<std::unique_ptr<Chunk>> m_spare;
+    bool m_finished = false;
+    bool m_stopped = false;
+    std::thread m_thread; // started last, once the rest is ready
+};
+
+XmlPartReader::XmlPartReader(const QByteArray& part) : m_tokenizer(std::make_unique<Tokenizer>(part))
+{
+}
+
+XmlPartReader::~XmlPartReader() = default;
+
+const XmlPartReader::Token& XmlPartReader::current() const
+{
+    static const Token none;
+    return m_chunk ? m_chunk->tokens[size_t(m_index)] : none;
+}
+
+QXmlStreamReader::TokenType XmlPartReader::tokenType() const
+{
+    return m_raisedError ? QXmlStreamReader::Invalid : current().type;
+}
+
+QXmlStreamReader::TokenType XmlPartReader::readNext()
+{
+    const QXmlStreamReader::TokenType type = tokenType();
+    // The tokenizer ends with one of these; it stays.
+    if (type == QXmlStreamReader::Invalid || type == QXmlStreamReader::EndDocument)
+        return type;
+    if (m_chunk && size_t(m_index) + 1 < m_chunk->tokens.size()) {
+        ++m_index;
+        return current().type;
+    }
+    std::unique_ptr<Chunk> next = m_tokenizer->take();
+    if (!next) {
+        raiseError(QStringLiteral("The part ends early"));
+        return QXmlStreamReader::Invalid;
+    }
+    m_tokenizer->recycle(std::exchange(m_previous, std::exchange(m_chunk, std::move(next))));
+    m_index = 0;
+    return current().type;
+}
+
+bool XmlPartReader::readNextStartElement()
+{
+    for (;;) {
+        switch (readNext()) {
+        case QXmlStreamReader::StartElement:
+            return true;
+        case QXmlStreamReader::EndElement:
+        case QXmlStreamReader::EndDocument:
+        case QXmlStreamReader::Invalid:
+            return false;
+        default:
+            break;
+        }
+    }
+}
+
+void XmlPartReader::skipCurrentElement()
+{
+    for (int depth = 1; depth > 0;) {
+        switch (readNext()) {
+        case QXmlStreamReader::StartElement:
+            ++depth;
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            break;
+        case QXmlStreamReader::EndDocument:
+        case QXmlStreamReader::Invalid:
+            return;
+        default:
+            break;
+        }
+    }
+}
+
+QString XmlPartReader::readElementText()
+{
+    if (tokenType() != QXmlStreamReader::StartElement)
+        return {};
+    QString text;
+    for (;;) {
+        switch (readNext()) {
+        case QXmlStreamReader::Characters:
+        case QXmlStreamReader::EntityReference:
+            text += this->text();
+            break;
+        case QXmlStreamReader::StartElement:
+            skipCurrentElement();
+            break;
+        case QXmlStreamReader::EndElement:
+        case QXmlStreamReader::EndDocument:
+        case QXmlStreamReader::Invalid:
+            return text;
+        default:
+            break;
+        }
+    }
+}
+
+bool XmlPartReader::atEnd() const
+{
+    const QXmlStreamReader::TokenType type = tokenType();
+    return type == QXmlStreamReader::Invalid || type == QXmlStreamReader::EndDocument;
+}
+
+QStringView XmlPartReader::name() const
+{
+    if (tokenType() != QXmlStreamReader::StartElement)
+        return {};
+    return m_chunk->view(current().name, current().nameSize);
+}
+
+QStringView XmlPartReader::text() const
+{
+    const QXmlStreamReader::TokenType type = tokenType();
+    if (type != QXmlStreamReader::Characters && type != QXmlStreamReader::EntityReference)
+        return {};
+    return m_chunk->view(current().first, current().size);
+}
+
+QStringView XmlPartReader::attribute(QLatin1StringView localName) const
+{
+    if (tokenType() != QXmlStreamReader::StartElement)
+        return {};
+    const Token& token = current();
+    for (qint32 index = token.first; index < token.first + token.size; ++index) {
+        const Chunk::Attribute& attribute = m_chunk->attributes[size_t(index)];
+        if (m_chunk->view(attribute.name, attribute.nameSize) == localName)
+            return m_chunk->view(attribute.value, attribute.valueSize);
+    }
+    return {};
+}
+
+QString XmlPartReader::errorString() const
+{
+    if (m_raisedError)
+        return *m_raisedError;
+    return tokenType() == QXmlStreamReader::Invalid ? m_chunk->error : QString();
+}
+
+void XmlPartReader::raiseError(const QString& message)
+{
+    if (m_raisedError)
+        return;
+    m_raisedError = message;
+    m_tokenizer->stop();
+}
