@@ -8,7 +8,7 @@
 #include "rtf/RtfNoteGroup.h"
 
 #include <QTextDocument>
-#include <QXmlStreamReader>
+#include "office/XmlPartReader.h"
 
 #include <algorithm>
 
@@ -22,12 +22,12 @@ constexpr int MaxSpaces = 1000; // of one <text:s>: a hostile count does not fil
 constexpr int MaxColumns = 64;  // as tables of Word documents
 constexpr int MaxRowSpan = 1 << 16;
 
-int count(const QXmlStreamReader& xml, const char* name, int most)
+int count(const XmlPartReader& xml, const char* name, int most)
 {
     return std::clamp(attribute(xml, QLatin1StringView(name)).toInt(), 1, most);
 }
 
-QString styleName(const QXmlStreamReader& xml)
+QString styleName(const XmlPartReader& xml)
 {
     return attribute(xml, QLatin1StringView("style-name")).toString();
 }
@@ -39,7 +39,7 @@ bool isBlank(QChar character)
 
 } // namespace
 
-OdtBodyReader::OdtBodyReader(QXmlStreamReader& xml, QTextCursor cursor, const OdtStyles& styles,
+OdtBodyReader::OdtBodyReader(XmlPartReader& xml, QTextCursor cursor, const OdtStyles& styles,
                              ZipArchive& archive, qint64 pictureLimit, Part part)
     : m_xml(xml), m_cursor(std::move(cursor)), m_styles(styles), m_archive(archive),
       m_pictureLimit(pictureLimit), m_part(part),

@@ -18,7 +18,7 @@
 
 class DocxTableBuilder;
 class OdtStyles;
-class QXmlStreamReader;
+class XmlPartReader;
 class ZipArchive;
 
 class OdtBodyReader
@@ -28,7 +28,7 @@ public:
     enum class Part { Text, Note };
 
     // Pictures are read from `archive`, each under `pictureLimit` bytes.
-    OdtBodyReader(QXmlStreamReader& xml, QTextCursor cursor, const OdtStyles& styles, ZipArchive& archive,
+    OdtBodyReader(XmlPartReader& xml, QTextCursor cursor, const OdtStyles& styles, ZipArchive& archive,
                   qint64 pictureLimit, Part part = Part::Text);
 
     // Reads the children of <office:text>, the current element, up to its end. A fault is
@@ -66,7 +66,7 @@ private:
     void insertText(const QString& text, const QTextCharFormat& format);
     void insertCollapsed(QStringView text, const QTextCharFormat& format);
 
-    QXmlStreamReader& m_xml;
+    XmlPartReader& m_xml;
     QTextCursor m_cursor;
     const OdtStyles& m_styles;
     ZipArchive& m_archive;

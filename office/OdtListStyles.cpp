@@ -3,7 +3,7 @@
 #include "office/OdtProperties.h"
 #include "office/OfficeXml.h"
 
-#include <QXmlStreamReader>
+#include "office/XmlPartReader.h"
 
 #include <algorithm>
 
@@ -37,7 +37,7 @@ int styleOf(QStringView prefix, QStringView suffix)
 }
 
 // The indents of a level: where its label stands and where its text does.
-void readIndents(QXmlStreamReader& xml, DocxParagraphProperties& indents)
+void readIndents(XmlPartReader& xml, DocxParagraphProperties& indents)
 {
     const auto length = [&](const char* name) {
         return OdtLength::twips(attribute(xml, QLatin1StringView(name)));
@@ -60,7 +60,7 @@ void readIndents(QXmlStreamReader& xml, DocxParagraphProperties& indents)
 
 } // namespace
 
-void OdtListStyles::read(QXmlStreamReader& xml, bool automatic)
+void OdtListStyles::read(XmlPartReader& xml, bool automatic)
 {
     Levels& levels =
         (automatic ? m_automatic : m_common)[attribute(xml, QLatin1StringView("name")).toString()];

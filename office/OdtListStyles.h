@@ -12,7 +12,7 @@
 #include <array>
 #include <optional>
 
-class QXmlStreamReader;
+class XmlPartReader;
 
 class OdtListStyles
 {
@@ -31,7 +31,7 @@ public:
 
     // Reads <text:list-style>, the current element, up to its end. The automatic styles of
     // the document's text are found before common styles of the same name.
-    void read(QXmlStreamReader& xml, bool automatic);
+    void read(XmlPartReader& xml, bool automatic);
 
     // The level `level` (0-based) of the list style `name`; nothing when it has none.
     std::optional<Level> level(const QString& name, int level) const;

@@ -3,7 +3,7 @@
 #include "format/TextFormatProperties.h"
 #include "office/OfficeXml.h"
 
-#include <QXmlStreamReader>
+#include "office/XmlPartReader.h"
 
 #include <algorithm>
 #include <cmath>
@@ -45,7 +45,7 @@ int alignmentOf(QStringView value)
 }
 
 // Underline and strike-out are off when their style or type says none.
-std::optional<bool> lineOf(const QXmlStreamReader& xml, QLatin1StringView style, QLatin1StringView type)
+std::optional<bool> lineOf(const XmlPartReader& xml, QLatin1StringView style, QLatin1StringView type)
 {
     const QStringView styleValue = attribute(xml, style);
     const QStringView typeValue = attribute(xml, type);
@@ -89,7 +89,7 @@ std::optional<int> twips(QStringView value)
 
 } // namespace OdtLength
 
-void OdtTextProperties::read(const QXmlStreamReader& xml)
+void OdtTextProperties::read(const XmlPartReader& xml)
 {
     const auto has = [&](const char* name) { return !attribute(xml, QLatin1StringView(name)).isNull(); };
     const auto value = [&](const char* name) { return attribute(xml, QLatin1StringView(name)); };
@@ -148,7 +148,7 @@ void OdtParagraphProperties::merge(const OdtParagraphProperties& later)
         pageBreakAfter = later.pageBreakAfter;
 }
 
-void OdtParagraphProperties::read(QXmlStreamReader& xml)
+void OdtParagraphProperties::read(XmlPartReader& xml)
 {
     const auto value = [&](const char* name) { return attribute(xml, QLatin1StringView(name)); };
     const auto length = [&](const char* name) { return OdtLength::twips(value(name)); };

@@ -13,7 +13,7 @@
 
 #include <optional>
 
-class QXmlStreamReader;
+class XmlPartReader;
 
 namespace OdtLength {
 
@@ -30,7 +30,7 @@ struct OdtTextProperties
     QString fontFace;                  // the name of a declared font face (style:font-name)
 
     // Reads the attributes of <style:text-properties>, the current element.
-    void read(const QXmlStreamReader& xml);
+    void read(const XmlPartReader& xml);
     // Lays these properties over `format`; `fontFamilies` gives the family of each font face.
     void applyTo(QTextCharFormat& format, const QHash<QString, QString>& fontFamilies) const;
 };
@@ -44,5 +44,5 @@ struct OdtParagraphProperties
 
     void merge(const OdtParagraphProperties& later);
     // Reads <style:paragraph-properties>, the current element, up to its end.
-    void read(QXmlStreamReader& xml);
+    void read(XmlPartReader& xml);
 };

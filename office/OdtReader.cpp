@@ -7,7 +7,7 @@
 
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QXmlStreamReader>
+#include "office/XmlPartReader.h"
 
 using namespace OfficeXml;
 
@@ -45,7 +45,7 @@ bool OdtReader::read(const QByteArray& bytes, QTextDocument& document)
         const std::optional<QByteArray> part = archive.read(StylesPart, m_limits.part);
         if (!part)
             return fail(archive.errorString());
-        QXmlStreamReader xml(*part);
+        XmlPartReader xml(*part);
         if (enterRoot(xml)) {
             while (xml.readNextStartElement()) {
                 if (xml.name() == u"master-styles")
@@ -61,7 +61,7 @@ bool OdtReader::read(const QByteArray& bytes, QTextDocument& document)
     if (!content)
         return fail(archive.errorString());
 
-    QXmlStreamReader xml(*content);
+    XmlPartReader xml(*content);
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
     if (enterRoot(xml)) {

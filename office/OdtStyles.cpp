@@ -3,7 +3,7 @@
 #include "format/TextFormatProperties.h"
 #include "office/OfficeXml.h"
 
-#include <QXmlStreamReader>
+#include "office/XmlPartReader.h"
 
 using namespace OfficeXml;
 
@@ -21,7 +21,7 @@ QString OdtStyles::keyOf(QStringView family, QStringView name)
     return family.toString() + u'/' + name.toString();
 }
 
-void OdtStyles::readSection(QXmlStreamReader& xml)
+void OdtStyles::readSection(XmlPartReader& xml)
 {
     const bool automatic = xml.name() == u"automatic-styles";
     while (xml.readNextStartElement()) {
@@ -45,7 +45,7 @@ void OdtStyles::readSection(QXmlStreamReader& xml)
     m_paragraphs.clear();
 }
 
-void OdtStyles::readStyle(QXmlStreamReader& xml, QHash<QString, Style>& into, const QString& key)
+void OdtStyles::readStyle(XmlPartReader& xml, QHash<QString, Style>& into, const QString& key)
 {
     Style style;
     style.parent = attribute(xml, QLatin1StringView("parent-style-name")).toString();

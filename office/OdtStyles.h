@@ -13,7 +13,7 @@
 #include <QString>
 #include <QTextCharFormat>
 
-class QXmlStreamReader;
+class XmlPartReader;
 
 class OdtStyles
 {
@@ -34,7 +34,7 @@ public:
     // Reads the styles of a section (<office:font-face-decls>, <office:styles>,
     // <office:automatic-styles>), the current element, up to its end. The automatic styles
     // of content.xml are read after those of styles.xml and win over them.
-    void readSection(QXmlStreamReader& xml);
+    void readSection(XmlPartReader& xml);
 
     Paragraph paragraph(const QString& name) const;
     // The text style `name` laid over the format `under`; `under` when there is no such style.
@@ -55,7 +55,7 @@ private:
     };
 
     static QString keyOf(QStringView family, QStringView name);
-    void readStyle(QXmlStreamReader& xml, QHash<QString, Style>& into, const QString& key);
+    void readStyle(XmlPartReader& xml, QHash<QString, Style>& into, const QString& key);
     // The style `name` of `family` and its parents, the first parent last; empty when there
     // is no such style.
     QList<const Style*> chain(QStringView family, const QString& name) const;

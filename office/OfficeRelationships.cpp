@@ -3,7 +3,7 @@
 #include "office/OfficeXml.h"
 
 #include <QDir>
-#include <QXmlStreamReader>
+#include "office/XmlPartReader.h"
 
 using namespace OfficeXml;
 
@@ -29,7 +29,7 @@ QString OfficeRelationships::relationshipsOf(const QString& part)
 
 bool OfficeRelationships::read(const QByteArray& part, const QString& source)
 {
-    QXmlStreamReader xml(part);
+    XmlPartReader xml(part);
     if (enterRoot(xml)) {
         while (xml.readNextStartElement()) {
             if (xml.name() == u"Relationship") {

@@ -12,19 +12,40 @@ constexpr double MaxNumber = 100000;
 
 } // namespace
 
-QStringView attribute(const QXmlStreamReader& xml, QLatin1StringView localName)
+bool enterRoot(XmlPartReader& xml)
 {
-    const QXmlStreamAttributes attributes = xml.attributes(); // a const copy: iterating it copies nothing
-    for (const QXmlStreamAttribute& attribute : attributes)
-        if (attribute.name() == localName)
-            return attribute.value();
-    return {};
+    while (!xml.atEnd()) {
+        switch (xml.readNext()) {
+        case QXmlStreamReader::DTD:
+            xml.raiseError(QStringLiteral("The part declares a document type"));
+            return false;
+        case QXmlStreamReader::StartElement:
+            return true;
+        default:
+            break;
+        }
+    }
+    if (!xml.hasError())
+        xml.raiseError(QStringLiteral("The part has no root element"));
+    return false;
 }
 
-std::optional<int> numberOf(QStringView text)
+bool isOn(const XmlPartReader& xml)
+{
+    const QStringView value = attribute(xml, QLatin1StringView("val"));
+    return !(value == u"0" || value == u"false" || value == u"off");
+}
+
+bool isOnAttribute(const XmlPartReader& xml, QLatin1StringView localName)
+{
+    const QStringView value = attribute(xml, localName);
+    return value == u"1" || value == u"true" || value == u"on";
+}
+
+std::optional<int> number(const XmlPartReader& xml, QLatin1StringView localName)
 {
     bool ok = false;
-    const double value = text.toDouble(&ok);
+    const double value = attribute(xml, localName).toDouble(&ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return int(std::lround(std::clamp(value, -MaxNumber, MaxNumber)));

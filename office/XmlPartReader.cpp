@@ -27,6 +27,8 @@ struct XmlPartReader::Token
     QXmlStreamReader::TokenType type = QXmlStreamReader::NoToken;
     qint32 name = 0; // the local name of a start element: offset in the characters
     qint32 nameSize = 0;
+    qint32 namespaceUri = 0; // of a start element: offset in the characters
+    qint32 namespaceSize = 0;
     qint32 first = 0; // characters: offset of the text; a start element: its first attribute
     qint32 size = 0;  // characters: length of the text; a start element: its attributes
 };
@@ -44,7 +46,9 @@ struct XmlPartReader::Chunk
     std::vector<Token> tokens;
     std::vector<Attribute> attributes;
     QString characters;
-    QString error; // of the last token when it is Invalid
+    QString error;           // of the last token when it is Invalid
+    qint32 namespaceUri = 0; // the last namespace kept; none yet when its size is negative
+    qint32 namespaceSize = -1;
 
     Chunk()
     {
@@ -60,6 +64,7 @@ struct XmlPartReader::Chunk
         attributes.clear();
         characters.resize(0);
         error.clear();
+        namespaceSize = -1;
     }
 
     QStringView view(qint32 offset, qint32 size) const
@@ -132,6 +137,7 @@ private:
             case QXmlStreamReader::StartElement: {
                 token.nameSize = qint32(xml.name().size());
                 token.name = chunk->keep(xml.name());
+                keepNamespace(*chunk, token, xml.namespaceUri());
                 const QXmlStreamAttributes attributes = xml.attributes();
                 token.first = qint32(chunk->attributes.size());
                 token.size = qint32(attributes.size());
@@ -176,6 +182,17 @@ private:
             m_finished = true;
         }
         m_changed.notify_all();
+    }
+
+    // Elements mostly share the namespace of the one before: it is kept once a chunk.
+    void keepNamespace(Chunk& chunk, Token& token, QStringView namespaceUri)
+    {
+        if (chunk.namespaceSize < 0 || chunk.view(chunk.namespaceUri, chunk.namespaceSize) != namespaceUri) {
+            chunk.namespaceSize = qint32(namespaceUri.size());
+            chunk.namespaceUri = chunk.keep(namespaceUri);
+        }
+        token.namespaceUri = chunk.namespaceUri;
+        token.namespaceSize = chunk.namespaceSize;
     }
 
     std::unique_ptr<Chunk> emptyChunk()
@@ -319,6 +336,13 @@ QStringView XmlPartReader::name() const
     if (tokenType() != QXmlStreamReader::StartElement)
         return {};
     return m_chunk->view(current().name, current().nameSize);
+}
+
+QStringView XmlPartReader::namespaceUri() const
+{
+    if (tokenType() != QXmlStreamReader::StartElement)
+        return {};
+    return m_chunk->view(current().namespaceUri, current().namespaceSize);
 }
 
 QStringView XmlPartReader::text() const

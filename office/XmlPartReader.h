@@ -1,6 +1,6 @@
 #pragma once
 
-// Reads one XML part as QXmlStreamReader reads it, for the calls the Word readers make, while
+// Reads one XML part as QXmlStreamReader reads it, for the calls the office readers make, while
 // a QXmlStreamReader of its own tokenizes the part on a second thread: a large document's
 // XML is taken apart there as the caller builds the text from what is already taken apart.
 // The tokens come in chunks through a short queue, so the part is never held twice over.
@@ -38,6 +38,8 @@ public:
 
     // The local name of the current start element.
     QStringView name() const;
+    // The namespace of the current start element.
+    QStringView namespaceUri() const;
     // The text of the current characters.
     QStringView text() const;
     // The attribute `localName` of the current start element, whatever its prefix; a null view

@@ -10,8 +10,8 @@
 
 namespace {
 
-// A part of many paragraphs, with attributes, entities, character data, comments and
-// instructions, and one text longer than a chunk holds.
+// A part of many paragraphs, with attributes, elements of three namespaces, entities,
+// character data, comments and instructions, and one text longer than a chunk holds.
 QByteArray longPart(int paragraphs)
 {
     QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -20,7 +20,8 @@ QByteArray longPart(int paragraphs)
         xml += "<w:p w:rsidR=\"" + QByteArray::number(index) +
                "\" x:val=\"\">"
                "<w:r><w:rPr><w:b w:val=\"0\"/></w:rPr><w:t xml:space=\"preserve\"> Žluťoučký &amp; kůň " +
-               QByteArray::number(index) + " </w:t><![CDATA[<a>]]><!-- poznámka --><?pi data?></w:r></w:p>\n";
+               QByteArray::number(index) +
+               " </w:t><![CDATA[<a>]]><!-- poznámka --><?pi data?></w:r><x:mark/><mark/></w:p>\n";
     }
     xml += "<w:p><w:r><w:t>" + QByteArray(300'000, 'a') + "</w:t></w:r></w:p>";
     return xml + "</w:body></w:document>";
@@ -37,7 +38,7 @@ std::string firstDifference(const QByteArray& part)
         if (actual.readNext() != type)
             return where + "type " + std::to_string(actual.tokenType()) + " for " + std::to_string(type);
         if (type == QXmlStreamReader::StartElement) {
-            if (actual.name() != expected.name())
+            if (actual.name() != expected.name() || actual.namespaceUri() != expected.namespaceUri())
                 return where + "name " + actual.name().toString().toStdString();
             for (const QXmlStreamAttribute& attribute : expected.attributes()) {
                 const QStringView value = actual.attribute(QLatin1StringView(attribute.name().toLatin1()));
