@@ -44,9 +44,15 @@ DocxBodyReader::DocxBodyReader(QTextCursor cursor, const DocxStyles& styles, con
 {
 }
 
-bool DocxBodyReader::read(const QByteArray& part)
+bool DocxBodyReader::readNotes(const QByteArray& part)
 {
+    m_notesPart = true;
     XmlPartReader xml(part);
+    return read(xml);
+}
+
+bool DocxBodyReader::read(XmlPartReader& xml)
+{
     m_xml = &xml;
     if (enterRoot(xml)) {
         while (m_xml->readNextStartElement()) {

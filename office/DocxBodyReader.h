@@ -34,17 +34,13 @@ public:
     DocxBodyReader(QTextCursor cursor, const DocxStyles& styles, const DocxNumbering& numbering,
                    const OfficeRelationships& relationships, ZipArchive& archive, qint64 pictureLimit);
 
-    // False when the part is not well formed (errorString says why); the document then holds
-    // what was read before the fault.
-    bool read(const QByteArray& part);
+    // Reads the main part; false when it is not well formed (errorString says why), and the
+    // document then holds what was read before the fault.
+    bool read(XmlPartReader& part);
     // The notes that reference marks refer to, or that readNotes() reads into.
     void setNotes(DocxNotes& notes) { m_notes = &notes; }
     // Reads a notes part instead of the main part; the cursor is not used.
-    bool readNotes(const QByteArray& part)
-    {
-        m_notesPart = true;
-        return read(part);
-    }
+    bool readNotes(const QByteArray& part);
     QString errorString() const { return m_error; }
 
 private:

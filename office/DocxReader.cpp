@@ -5,6 +5,7 @@
 #include "office/DocxNumbering.h"
 #include "office/DocxStyles.h"
 #include "office/OfficeRelationships.h"
+#include "office/XmlPartReader.h"
 #include "office/ZipArchive.h"
 
 #include <QTextCursor>
@@ -41,9 +42,11 @@ bool DocxReader::read(const QByteArray& bytes, QTextDocument& document)
         if (const QString named = package.partOfKind(QLatin1StringView("officeDocument")); !named.isEmpty())
             mainPart = named;
     }
-    const std::optional<QByteArray> main = archive.read(mainPart, m_limits.mainPart);
-    if (!main)
+    // The text is taken apart as it is inflated, and while the other parts are read.
+    XmlPartReader main;
+    if (!archive.read(mainPart, m_limits.mainPart, [&](const QByteArray& block) { main.addData(block); }))
         return fail(archive.errorString());
+    main.finishData();
 
     // The relationships of a part; a part without any has none.
     const auto readRelationships = [&](const QString& source, OfficeRelationships& relationships) {
@@ -106,7 +109,7 @@ bool DocxReader::read(const QByteArray& bytes, QTextDocument& document)
     cursor.beginEditBlock();
     DocxBodyReader body(cursor, styles, numbering, relationships, archive, m_limits.part);
     body.setNotes(notes);
-    const bool read = body.read(*main);
+    const bool read = body.read(main);
     cursor.endEditBlock();
     return read || fail(body.errorString());
 }

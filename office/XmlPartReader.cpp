@@ -45,7 +45,11 @@ struct XmlPartReader::Chunk
 
     std::vector<Token> tokens;
     std::vector<Attribute> attributes;
-    QString characters;
+    // The names, values and texts, one after another; only the first `used` are kept. Filled
+    // by copying into room made beforehand: appending piece by piece to a QString costs more
+    // than the copying.
+    std::vector<char16_t> characters;
+    qsizetype used = 0;
     QString error;           // of the last token when it is Invalid
     qint32 namespaceUri = 0; // the last namespace kept; none yet when its size is negative
     qint32 namespaceSize = -1;
@@ -55,27 +59,30 @@ struct XmlPartReader::Chunk
         // Room for a full chunk, so that filling it moves nothing.
         tokens.reserve(ChunkTokens + 2);
         attributes.reserve(ChunkTokens);
-        characters.reserve(ChunkCharacters + 1024);
+        characters.resize(ChunkCharacters + 1024);
     }
     // Empties the chunk for new tokens, keeping its room.
     void clear()
     {
         tokens.clear();
         attributes.clear();
-        characters.resize(0);
+        used = 0;
         error.clear();
         namespaceSize = -1;
     }
 
     QStringView view(qint32 offset, qint32 size) const
     {
-        return QStringView(characters).sliced(offset, size);
+        return QStringView(characters.data() + offset, size);
     }
     // Keeps `text` in the characters; its offset.
     qint32 keep(QStringView text)
     {
-        const qint32 offset = qint32(characters.size());
-        characters.append(text);
+        const qint32 offset = qint32(used);
+        if (used + text.size() > qsizetype(characters.size()))
+            characters.resize(size_t(std::max(2 * used, used + text.size())));
+        std::copy(text.utf16(), text.utf16() + text.size(), characters.data() + used);
+        used += text.size();
         return offset;
     }
 };
@@ -84,7 +91,7 @@ struct XmlPartReader::Chunk
 class XmlPartReader::Tokenizer
 {
 public:
-    explicit Tokenizer(const QByteArray& part) : m_thread([this, part] { tokenize(part); }) {}
+    Tokenizer() : m_thread([this] { tokenize(); }) {}
     ~Tokenizer()
     {
         stop();
@@ -115,6 +122,26 @@ public:
         m_spare.push_back(std::move(chunk));
     }
 
+    // The part's next bytes.
+    void addData(const QByteArray& data)
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_input.push_back(data);
+        }
+        m_changed.notify_all();
+    }
+
+    // The part has no more bytes.
+    void finishData()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_inputFinished = true;
+        }
+        m_changed.notify_all();
+    }
+
     // No more tokens are wanted.
     void stop()
     {
@@ -126,13 +153,21 @@ public:
     }
 
 private:
-    void tokenize(const QByteArray& part)
+    void tokenize()
     {
-        QXmlStreamReader xml(part);
+        QXmlStreamReader xml;
         std::unique_ptr<Chunk> chunk = emptyChunk();
         for (bool last = false; !last;) {
             Token token;
             token.type = xml.readNext();
+            if (token.type == QXmlStreamReader::Invalid &&
+                xml.error() == QXmlStreamReader::PrematureEndOfDocumentError) {
+                // The end of the bytes so far, not of the part: the reader goes on once given more.
+                if (std::optional<QByteArray> data = nextData()) {
+                    xml.addData(*data);
+                    continue;
+                }
+            }
             switch (token.type) {
             case QXmlStreamReader::StartElement: {
                 token.nameSize = qint32(xml.name().size());
@@ -171,7 +206,7 @@ private:
                 chunk->error = DocumentTypeError;
                 last = true;
             }
-            if (last || chunk->tokens.size() >= ChunkTokens || chunk->characters.size() >= ChunkCharacters) {
+            if (last || chunk->tokens.size() >= ChunkTokens || chunk->used >= ChunkCharacters) {
                 if (!handOver(std::move(chunk)))
                     break;
                 chunk = emptyChunk();
@@ -193,6 +228,18 @@ private:
         }
         token.namespaceUri = chunk.namespaceUri;
         token.namespaceSize = chunk.namespaceSize;
+    }
+
+    // The part's next bytes, waiting for them; nothing once it has no more or no more are wanted.
+    std::optional<QByteArray> nextData()
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return !m_input.empty() || m_inputFinished || m_stopped; });
+        if (m_stopped || m_input.empty())
+            return std::nullopt;
+        QByteArray data = std::move(m_input.front());
+        m_input.pop_front();
+        return data;
     }
 
     std::unique_ptr<Chunk> emptyChunk()
@@ -222,6 +269,8 @@ private:
 
     std::mutex m_mutex;
     std::condition_variable m_changed;
+    std::deque<QByteArray> m_input;
+    bool m_inputFinished = false;
     std::deque<std::unique_ptr<Chunk>> m_ready;
     std::vector<std::unique_ptr<Chunk>> m_spare;
     bool m_finished = false;
@@ -229,8 +278,24 @@ private:
     std::thread m_thread; // started last, once the rest is ready
 };
 
-XmlPartReader::XmlPartReader(const QByteArray& part) : m_tokenizer(std::make_unique<Tokenizer>(part))
+XmlPartReader::XmlPartReader() : m_tokenizer(std::make_unique<Tokenizer>())
 {
+}
+
+XmlPartReader::XmlPartReader(const QByteArray& part) : XmlPartReader()
+{
+    addData(part);
+    finishData();
+}
+
+void XmlPartReader::addData(const QByteArray& data)
+{
+    m_tokenizer->addData(data);
+}
+
+void XmlPartReader::finishData()
+{
+    m_tokenizer->finishData();
 }
 
 XmlPartReader::~XmlPartReader() = default;

@@ -23,7 +23,13 @@
 class XmlPartReader
 {
 public:
+    // Reads `part` whole.
     explicit XmlPartReader(const QByteArray& part);
+    // Reads a part given in pieces, as it comes, through addData() up to finishData(): its
+    // first tokens are read while the rest is still on its way.
+    XmlPartReader();
+    void addData(const QByteArray& data);
+    void finishData();
     ~XmlPartReader();
     XmlPartReader(const XmlPartReader&) = delete;
     XmlPartReader& operator=(const XmlPartReader&) = delete;

@@ -3,7 +3,6 @@
 #include <zip.h>
 
 #include <algorithm>
-#include <array>
 
 ZipArchive::ZipArchive(QByteArray bytes, qint64 totalLimit)
     : m_bytes(std::move(bytes)), m_totalLeft(totalLimit)
@@ -37,44 +36,54 @@ bool ZipArchive::contains(const QString& name) const
 
 std::optional<QByteArray> ZipArchive::read(const QString& name, qint64 limit)
 {
-    if (!m_archive)
+    QByteArray data;
+    if (!read(name, limit, [&](QByteArray block) { data.append(block); }))
         return std::nullopt;
+    return data;
+}
+
+bool ZipArchive::read(const QString& name, qint64 limit, const std::function<void(QByteArray)>& take)
+{
+    if (!m_archive)
+        return false;
     const zip_int64_t index = zip_name_locate(m_archive, name.toUtf8().constData(), 0);
     if (index < 0) {
         m_error = QStringLiteral("The part %1 is missing").arg(name);
-        return std::nullopt;
+        return false;
     }
     zip_file_t* file = zip_fopen_index(m_archive, zip_uint64_t(index), 0);
     if (!file) {
         m_error = QStringLiteral("The part %1 cannot be read: %2")
                       .arg(name, QString::fromUtf8(zip_strerror(m_archive)));
-        return std::nullopt;
+        return false;
     }
     // The size the archive states may be a lie: the bytes are counted as they are inflated.
     const qint64 cap = std::min(limit, m_totalLeft);
-    QByteArray data;
-    zip_stat_t stat;
-    if (zip_stat_index(m_archive, zip_uint64_t(index), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE))
-        data.reserve(qsizetype(std::min<zip_uint64_t>(stat.size, zip_uint64_t(cap))));
-    std::array<char, 1 << 16> chunk;
-    zip_int64_t read = 0;
-    while ((read = zip_fread(file, chunk.data(), chunk.size())) > 0) {
-        if (data.size() + read > cap) {
+    constexpr qsizetype BlockSize = 1 << 16;
+    qint64 size = 0;
+    for (;;) {
+        QByteArray block(BlockSize, Qt::Uninitialized);
+        const zip_int64_t read = zip_fread(file, block.data(), zip_uint64_t(block.size()));
+        if (read < 0) {
+            m_error = QStringLiteral("The part %1 is damaged: %2")
+                          .arg(name, QString::fromUtf8(zip_error_strerror(zip_file_get_error(file))));
             zip_fclose(file);
-            m_error = data.size() + read > limit
+            return false;
+        }
+        if (read == 0)
+            break;
+        if (size + read > cap) {
+            zip_fclose(file);
+            m_error = size + read > limit
                           ? QStringLiteral("The part %1 inflates to more than %2 bytes").arg(name).arg(limit)
                           : QStringLiteral("The archive inflates to more than its limit");
-            return std::nullopt;
+            return false;
         }
-        data.append(chunk.data(), qsizetype(read));
-    }
-    if (read < 0) {
-        m_error = QStringLiteral("The part %1 is damaged: %2")
-                      .arg(name, QString::fromUtf8(zip_error_strerror(zip_file_get_error(file))));
-        zip_fclose(file);
-        return std::nullopt;
+        size += read;
+        block.truncate(qsizetype(read));
+        take(std::move(block));
     }
     zip_fclose(file);
-    m_totalLeft -= data.size();
-    return data;
+    m_totalLeft -= size;
+    return true;
 }

@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 struct zip;
@@ -31,6 +32,9 @@ public:
     // nothing when it is missing, damaged or larger than `limit` bytes, or when it would
     // take the archive past its total limit.
     std::optional<QByteArray> read(const QString& name, qint64 limit);
+    // The same, handed to `take` a block at a time as it is inflated; false where read()
+    // gives nothing (the blocks taken before then were all there was).
+    bool read(const QString& name, qint64 limit, const std::function<void(QByteArray)>& take);
 
     QString errorString() const { return m_error; }
 
