@@ -46,8 +46,8 @@ struct XmlPartReader::Chunk
     std::vector<Token> tokens;
     std::vector<Attribute> attributes;
     // The names, values and texts, one after another; only the first `used` are kept. Filled
-    // by copying into room made beforehand: appending piece by piece to a QString costs more
-    // than the copying.
+    // by copying into room that grows by doubling: appending piece by piece to a QString costs
+    // more than the copying.
     std::vector<char16_t> characters;
     qsizetype used = 0;
     QString error;           // of the last token when it is Invalid
@@ -56,10 +56,10 @@ struct XmlPartReader::Chunk
 
     Chunk()
     {
-        // Room for a full chunk, so that filling it moves nothing.
-        tokens.reserve(ChunkTokens + 2);
-        attributes.reserve(ChunkTokens);
-        characters.resize(ChunkCharacters + 1024);
+        // A small part needs little room; a large one's chunks grow once and are used again.
+        tokens.reserve(256);
+        attributes.reserve(256);
+        characters.resize(4096);
     }
     // Empties the chunk for new tokens, keeping its room.
     void clear()
