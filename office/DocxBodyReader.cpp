@@ -117,10 +117,19 @@ void DocxBodyReader::readBlockElement()
 void DocxBodyReader::readTable()
 {
     const Nesting nesting(m_nesting);
+    // A table within a cell takes nothing of the outer table's style.
+    const QString outerStyle = std::exchange(m_tableStyle, m_styles.tableStyle(QString()));
     QList<int> columnWidths;
     std::optional<DocxTableBuilder> table;
     while (m_xml->readNextStartElement()) {
-        if (m_xml->name() == u"tblGrid") {
+        if (m_xml->name() == u"tblPr") {
+            while (m_xml->readNextStartElement()) {
+                if (m_xml->name() == u"tblStyle")
+                    m_tableStyle =
+                        m_styles.tableStyle(attribute(*m_xml, QLatin1StringView("val")).toString());
+                m_xml->skipCurrentElement();
+            }
+        } else if (m_xml->name() == u"tblGrid") {
             while (m_xml->readNextStartElement()) {
                 columnWidths.append(number(*m_xml, QLatin1StringView("w")).value_or(0));
                 m_xml->skipCurrentElement();
@@ -139,6 +148,7 @@ void DocxBodyReader::readTable()
             m_xml->skipCurrentElement();
         }
     }
+    m_tableStyle = outerStyle;
     if (!table)
         return;
     m_cursor = table->finish();
@@ -208,7 +218,7 @@ void DocxBodyReader::startParagraph(const DocxParagraphProperties& own)
     m_paragraphStarted = true;
     m_paragraphStyle = own.style;
     // Style, then list level, then the paragraph's own properties.
-    DocxParagraphProperties properties = m_styles.paragraphProperties(own.style);
+    DocxParagraphProperties properties = m_styles.paragraphProperties(own.style, m_tableStyle);
     DocxParagraphProperties numbered = properties;
     numbered.merge(own);
     ListItemValues item;
@@ -236,7 +246,7 @@ void DocxBodyReader::startParagraph(const DocxParagraphProperties& own)
     if (item.numbering != 0)
         item.start += m_lists.enter(numberingId, level);
     m_blockFormat = blockFormatOf(values, item);
-    DocxRunProperties mark = m_styles.runProperties(own.style, own.markRun.style);
+    DocxRunProperties mark = m_styles.runProperties(own.style, own.markRun.style, m_tableStyle);
     mark.merge(own.markRun);
     m_markFormat = charFormat(mark, QString());
     if (m_blockFresh) {
@@ -312,7 +322,7 @@ void DocxBodyReader::readRun(const QString& link)
     std::optional<QTextCharFormat> format;
     const auto runFormat = [&]() -> const QTextCharFormat& {
         if (!format) {
-            DocxRunProperties properties = m_styles.runProperties(m_paragraphStyle, own.style);
+            DocxRunProperties properties = m_styles.runProperties(m_paragraphStyle, own.style, m_tableStyle);
             properties.merge(own);
             format = charFormat(properties, fieldLink(link));
         }

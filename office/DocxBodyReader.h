@@ -106,6 +106,7 @@ private:
     QHash<FormatKey, QTextCharFormat> m_formats;
     int m_nesting = 0;
 
+    QString m_tableStyle;     // the table style of the cells being read; empty outside tables
     bool m_blockFresh = true; // the cursor's paragraph is empty and was given no format yet
     // The paragraph being read: its style, its format and whether it has shown text yet.
     QString m_paragraphStyle;

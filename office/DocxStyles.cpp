@@ -88,15 +88,24 @@ void DocxStyles::readDefaults(XmlPartReader& xml)
 void DocxStyles::readStyle(XmlPartReader& xml)
 {
     const QStringView type = attribute(xml, QLatin1StringView("type"));
-    if (type != u"paragraph" && type != u"character") {
+    Style style;
+    if (type == u"paragraph")
+        style.kind = Kind::Paragraph;
+    else if (type == u"character")
+        style.kind = Kind::Character;
+    else if (type == u"table")
+        style.kind = Kind::Table;
+    else {
         xml.skipCurrentElement();
         return;
     }
     const QString id = attribute(xml, QLatin1StringView("styleId")).toString();
-    Style style;
-    style.paragraph = type == u"paragraph";
-    if (style.paragraph && isOnAttribute(xml, QLatin1StringView("default")))
-        m_defaultParagraphStyle = id;
+    if (isOnAttribute(xml, QLatin1StringView("default"))) {
+        if (style.kind == Kind::Paragraph)
+            m_defaultParagraphStyle = id;
+        else if (style.kind == Kind::Table)
+            m_defaultTableStyle = id;
+    }
     while (xml.readNextStartElement()) {
         if (xml.name() == u"basedOn") {
             style.basedOn = attribute(xml, QLatin1StringView("val")).toString();
@@ -112,15 +121,23 @@ void DocxStyles::readStyle(XmlPartReader& xml)
     m_styles.insert(id, style);
 }
 
-const DocxStyles::Style* DocxStyles::find(const QString& id, bool paragraph) const
+const DocxStyles::Style* DocxStyles::find(const QString& id, Kind kind) const
 {
+    if (kind == Kind::Table && id.isEmpty())
+        return nullptr; // outside tables
     const auto found = m_styles.constFind(id);
-    if (found != m_styles.cend() && found->paragraph == paragraph)
+    if (found != m_styles.cend() && found->kind == kind)
         return &*found;
-    if (!paragraph)
+    if (kind != Kind::Paragraph)
         return nullptr;
     const auto fallback = m_styles.constFind(m_defaultParagraphStyle);
     return fallback == m_styles.cend() ? nullptr : &*fallback;
+}
+
+QString DocxStyles::tableStyle(const QString& id) const
+{
+    const auto found = m_styles.constFind(id);
+    return found != m_styles.cend() && found->kind == Kind::Table ? id : m_defaultTableStyle;
 }
 
 template <typename Properties, typename Member>
@@ -130,38 +147,42 @@ void DocxStyles::mergeChain(const Style* style, Properties& into, Member member)
     for (; style && chain.size() < MaxChain && !chain.contains(style);) {
         chain.append(style);
         const auto base = m_styles.constFind(style->basedOn);
-        style = base == m_styles.cend() || base->paragraph != chain.first()->paragraph ? nullptr : &*base;
+        style = base == m_styles.cend() || base->kind != chain.first()->kind ? nullptr : &*base;
     }
     for (auto it = chain.crbegin(); it != chain.crend(); ++it)
         into.merge((*it)->*member);
 }
 
-DocxParagraphProperties DocxStyles::paragraphProperties(const QString& id) const
+DocxParagraphProperties DocxStyles::paragraphProperties(const QString& id, const QString& tableId) const
 {
-    if (const auto answered = m_paragraphAnswers.constFind(id); answered != m_paragraphAnswers.cend())
+    const QString key = tableId.isEmpty() ? id : id + u'\n' + tableId;
+    if (const auto answered = m_paragraphAnswers.constFind(key); answered != m_paragraphAnswers.cend())
         return *answered;
     DocxParagraphProperties properties = m_defaultParagraph;
-    mergeChain(find(id, true), properties, &Style::paragraphProperties);
-    m_paragraphAnswers.insert(id, properties);
+    mergeChain(find(tableId, Kind::Table), properties, &Style::paragraphProperties);
+    mergeChain(find(id, Kind::Paragraph), properties, &Style::paragraphProperties);
+    m_paragraphAnswers.insert(key, properties);
     return properties;
 }
 
-DocxRunProperties DocxStyles::runProperties(const QString& paragraphId, const QString& characterId) const
+DocxRunProperties DocxStyles::runProperties(const QString& paragraphId, const QString& characterId,
+                                            const QString& tableId) const
 {
     // Runs after each other mostly ask the same.
-    if (m_lastRunAnswer && m_lastRunAnswer->first.first == paragraphId &&
-        m_lastRunAnswer->first.second == characterId)
+    auto asked = std::tuple(paragraphId, characterId, tableId);
+    if (m_lastRunAnswer && m_lastRunAnswer->first == asked)
         return m_lastRunAnswer->second;
-    const QString key = paragraphId + u'\n' + characterId;
+    const QString key = paragraphId + u'\n' + characterId + u'\n' + tableId;
     if (const auto answered = m_runAnswers.constFind(key); answered != m_runAnswers.cend()) {
-        m_lastRunAnswer.emplace(std::pair(paragraphId, characterId), *answered);
+        m_lastRunAnswer.emplace(std::move(asked), *answered);
         return *answered;
     }
     DocxRunProperties properties = m_defaultRun;
-    mergeChain(find(paragraphId, true), properties, &Style::runProperties);
+    mergeChain(find(tableId, Kind::Table), properties, &Style::runProperties);
+    mergeChain(find(paragraphId, Kind::Paragraph), properties, &Style::runProperties);
     if (!characterId.isEmpty())
-        mergeChain(find(characterId, false), properties, &Style::runProperties);
+        mergeChain(find(characterId, Kind::Character), properties, &Style::runProperties);
     m_runAnswers.insert(key, properties);
-    m_lastRunAnswer.emplace(std::pair(paragraphId, characterId), properties);
+    m_lastRunAnswer.emplace(std::move(asked), properties);
     return properties;
 }

@@ -267,6 +267,50 @@ TEST_F(DocxReaderTest, TablesMergeCellsAcrossAndDown)
     EXPECT_EQ(document.lastBlock().text(), QStringLiteral("po"));
 }
 
+// Word's "Table Grid" takes the defaults' spacing after away from its cells; a paragraph style
+// of the cell's own still comes above the table style, and text after the table is as before.
+TEST_F(DocxReaderTest, TableStylesStandBetweenTheDefaultsAndTheParagraphStyle)
+{
+    const QByteArray styles =
+        "<w:docDefaults><w:pPrDefault><w:pPr><w:spacing w:after=\"160\" w:line=\"259\" "
+        "w:lineRule=\"auto\"/></w:pPr></w:pPrDefault></w:docDefaults>"
+        "<w:style w:type=\"paragraph\" w:default=\"1\" w:styleId=\"Normal\"/>"
+        "<w:style w:type=\"paragraph\" w:styleId=\"Vzdusny\"><w:pPr><w:spacing w:after=\"300\"/></w:pPr>"
+        "</w:style>"
+        "<w:style w:type=\"table\" w:default=\"1\" w:styleId=\"TableNormal\"><w:rPr><w:i/></w:rPr></w:style>"
+        "<w:style w:type=\"table\" w:styleId=\"TableGrid\"><w:basedOn w:val=\"TableNormal\"/>"
+        "<w:pPr><w:spacing w:after=\"0\" w:line=\"240\" w:lineRule=\"auto\"/></w:pPr><w:rPr><w:b/></w:rPr>"
+        "</w:style>";
+    const auto table = [](const QByteArray& properties, const QByteArray& paragraphs) {
+        return "<w:tbl>" + properties + "<w:tblGrid><w:gridCol w:w=\"3000\"/></w:tblGrid><w:tr><w:tc>" +
+               paragraphs + "</w:tc></w:tr></w:tbl>";
+    };
+    read(package(table("<w:tblPr><w:tblStyle w:val=\"TableGrid\"/></w:tblPr>",
+                       "<w:p><w:r><w:t>mřížka</w:t></w:r></w:p>"
+                       "<w:p><w:pPr><w:pStyle w:val=\"Vzdusny\"/></w:pPr><w:r><w:t>styl</w:t></w:r></w:p>") +
+                     "<w:p><w:r><w:t>mezi</w:t></w:r></w:p>" +
+                     table({}, "<w:p><w:r><w:t>výchozí</w:t></w:r></w:p>") +
+                     "<w:p><w:r><w:t>konec</w:t></w:r></w:p>",
+                 styles));
+    const auto block = [&](const QString& text) {
+        const QTextBlock found = document.find(text).block();
+        return std::pair(found.blockFormat(), QTextCursor(found).charFormat());
+    };
+    const auto [grid, gridRun] = block(QStringLiteral("mřížka"));
+    EXPECT_EQ(blockSpaceAfter(grid), 0);
+    EXPECT_EQ(blockLineSpacingRule(grid), LineSpacingSingle);
+    EXPECT_TRUE(gridRun.fontWeight() == QFont::Bold && gridRun.fontItalic())
+        << "from the table style and its base";
+    EXPECT_EQ(blockSpaceAfter(block(QStringLiteral("styl")).first), 300) << "the paragraph style comes above";
+    const auto [between, betweenRun] = block(QStringLiteral("mezi"));
+    EXPECT_EQ(blockSpaceAfter(between), 160);
+    EXPECT_FALSE(betweenRun.fontItalic());
+    const auto [plain, plainRun] = block(QStringLiteral("výchozí"));
+    EXPECT_EQ(blockSpaceAfter(plain), 160);
+    EXPECT_TRUE(plainRun.fontItalic() && plainRun.fontWeight() != QFont::Bold) << "the default table style";
+    EXPECT_FALSE(block(QStringLiteral("konec")).second.fontItalic());
+}
+
 // Containers within containers are read as deep as documents nest them; deeper ones are left
 // out instead of exhausting the stack.
 TEST_F(DocxReaderTest, DeepNestingEndsInsteadOfExhaustingTheStack)
