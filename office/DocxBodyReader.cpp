@@ -531,6 +531,11 @@ QTextCharFormat DocxBodyReader::charFormat(const DocxRunProperties& properties, 
     }
     if (const int raise = properties.raise.value_or(0); raise != 0)
         setCharOffset(format, raise * 10);
+    // Hidden text is kept to be written back; the editor shows it like the text around it.
+    if (properties.hidden.value_or(false))
+        format.setProperty(CharHidden, true);
+    setCharNoProof(format, properties.noProof.value_or(false));
+    setCharLanguage(format, properties.language.value_or(0));
     if (!link.isEmpty())
         setCharLink(format, link);
     m_formats.insert(std::move(key), format);

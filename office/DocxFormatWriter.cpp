@@ -1,6 +1,7 @@
 #include "office/DocxFormatWriter.h"
 
 #include "format/FormatValues.h"
+#include "format/LanguageTags.h"
 #include "format/TextFormatProperties.h"
 
 #include <QColor>
@@ -142,6 +143,8 @@ void writeRunProperties(QXmlStreamWriter& xml, const QTextCharFormat& format, co
         writeValue(xml, QStringLiteral("w:vertAlign"), QStringLiteral("superscript"));
     else if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
         writeValue(xml, QStringLiteral("w:vertAlign"), QStringLiteral("subscript"));
+    if (const QString tag = LanguageTags::tag(charLanguage(format)); !tag.isEmpty())
+        writeValue(xml, QStringLiteral("w:lang"), tag);
     xml.writeEndElement();
 }
 

@@ -1,5 +1,7 @@
 #include "office/DocxProperties.h"
 
+#include "format/LanguageTags.h"
+
 #include "office/OfficeXml.h"
 
 #include "office/XmlPartReader.h"
@@ -61,7 +63,8 @@ size_t qHash(const DocxRunProperties& properties, size_t seed)
                       state(properties.strike), properties.position ? 1 + int(*properties.position) : 0,
                       properties.raise.value_or(INT_MIN), rgba(properties.color), rgba(properties.background),
                       properties.size.value_or(0), properties.font ? 1 + int(properties.font->theme) : 0,
-                      properties.font ? properties.font->name : QString());
+                      properties.font ? properties.font->name : QString(), state(properties.hidden),
+                      state(properties.noProof), properties.language.value_or(-1));
 }
 
 void DocxRunProperties::merge(const DocxRunProperties& later)
@@ -76,6 +79,9 @@ void DocxRunProperties::merge(const DocxRunProperties& later)
     take(background, later.background);
     take(size, later.size);
     take(font, later.font);
+    take(hidden, later.hidden);
+    take(noProof, later.noProof);
+    take(language, later.language);
 }
 
 void DocxRunProperties::read(XmlPartReader& xml)
@@ -118,6 +124,13 @@ void DocxRunProperties::read(XmlPartReader& xml)
                 font = DocxFont{DocxFont::Minor, {}};
             else if (!face.isEmpty())
                 font = DocxFont{DocxFont::Named, face.toString()};
+        } else if (name == u"vanish")
+            hidden = isOn(xml);
+        else if (name == u"noProof")
+            noProof = isOn(xml);
+        else if (name == u"lang") {
+            if (const int id = LanguageTags::languageId(attribute(xml, QLatin1StringView("val"))))
+                language = id;
         } else if (name == u"rStyle")
             style = attribute(xml, QLatin1StringView("val")).toString();
         xml.skipCurrentElement();

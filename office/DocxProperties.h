@@ -38,7 +38,10 @@ struct DocxRunProperties
     std::optional<QColor> background; // highlight, or the shading's fill; invalid: none
     std::optional<int> size;          // half points
     std::optional<DocxFont> font;     // of Latin text
-    QString style;                    // the character style, of the text's own properties only
+    std::optional<bool> hidden;
+    std::optional<bool> noProof;
+    std::optional<int> language; // the Windows language id of Latin text
+    QString style;               // the character style, of the text's own properties only
 
     bool operator==(const DocxRunProperties&) const = default;
     void merge(const DocxRunProperties& later);

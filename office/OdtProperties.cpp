@@ -1,5 +1,6 @@
 #include "office/OdtProperties.h"
 
+#include "format/LanguageTags.h"
 #include "format/TextFormatProperties.h"
 #include "office/OfficeXml.h"
 
@@ -124,6 +125,17 @@ void OdtTextProperties::read(const XmlPartReader& xml)
         if (const auto size = OdtLength::twips(value("font-size")); size && *size > 0)
             setCharSize(format, std::min(*size, MaxSizeTwips));
     }
+    if (has("display"))
+        hidden = value("display") == u"none";
+    if (has("language")) {
+        // "zxx" with the country "none" is text in no language.
+        const QStringView country = value("country");
+        QString tag = value("language").toString();
+        if (!country.isEmpty() && country != u"none")
+            tag += u'-' + country.toString();
+        if (const int id = LanguageTags::languageId(tag))
+            language = id;
+    }
     if (has("font-name"))
         fontFace = value("font-name").toString();
     else if (has("font-family"))
@@ -139,6 +151,12 @@ void OdtTextProperties::applyTo(QTextCharFormat& into, const QHash<QString, QStr
     }
     if (!fontFace.isEmpty())
         into.setFontFamilies({fontFamilies.value(fontFace, fontFace)});
+    if (hidden == true)
+        into.setProperty(CharHidden, true);
+    else if (hidden == false)
+        into.clearProperty(CharHidden);
+    if (language)
+        setCharLanguage(into, *language);
 }
 
 void OdtParagraphProperties::merge(const OdtParagraphProperties& later)

@@ -28,6 +28,10 @@ struct OdtTextProperties
     QTextCharFormat format;            // the properties given, in TextFormatProperties' terms
     std::optional<double> sizePercent; // a size relative to the layers below
     QString fontFace;                  // the name of a declared font face (style:font-name)
+    // Kept apart from `format`, where the values that are no property (shown, the default
+    // language) could not cover a lower layer's.
+    std::optional<bool> hidden;
+    std::optional<int> language; // a Windows language id
 
     // Reads the attributes of <style:text-properties>, the current element.
     void read(const XmlPartReader& xml);

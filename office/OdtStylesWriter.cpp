@@ -1,6 +1,7 @@
 #include "office/OdtStylesWriter.h"
 
 #include "format/FormatValues.h"
+#include "format/LanguageTags.h"
 #include "format/TextFormatProperties.h"
 #include "office/OfficeLists.h"
 #include "rtf/ListLabels.h"
@@ -191,6 +192,11 @@ OdtStylesWriter::Element OdtStylesWriter::textProperties(const QTextCharFormat& 
                        QStringLiteral("%1% 100%").arg(std::lround(100.0 * offset / size)));
     if (format.boolProperty(CharHidden))
         properties.add(QStringLiteral("text:display"), QStringLiteral("none"));
+    if (const QString tag = LanguageTags::tag(charLanguage(format)); !tag.isEmpty()) {
+        const QStringList parts = tag.split(u'-');
+        properties.add(QStringLiteral("fo:language"), parts.first());
+        properties.add(QStringLiteral("fo:country"), parts.value(1, QStringLiteral("none")));
+    }
     return properties;
 }
 

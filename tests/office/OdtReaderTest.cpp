@@ -140,12 +140,13 @@ TEST_F(OdtReaderTest, StylesStandOnTheDefaultAndTheirParentsAndTheSpanComesLast)
         "<style:paragraph-properties fo:margin-left=\"2cm\"/><style:text-properties "
         "fo:color=\"#0000ff\"/></style:style>"
         "<style:style style:name=\"T1\" style:family=\"text\" style:parent-style-name=\"Silne\">"
-        "<style:text-properties fo:font-size=\"200%\"/></style:style>",
+        "<style:text-properties fo:font-size=\"200%\" text:display=\"none\"/></style:style>",
         "<style:default-style style:family=\"paragraph\"><style:paragraph-properties "
         "fo:margin-bottom=\"0.1in\"/><style:text-properties fo:font-size=\"11pt\" "
-        "style:font-name=\"Sans1\"/></style:default-style>"
+        "style:font-name=\"Sans1\" fo:language=\"en\" fo:country=\"US\"/></style:default-style>"
         "<style:style style:name=\"Zaklad\" style:family=\"paragraph\"><style:paragraph-properties "
-        "fo:text-align=\"justify\" fo:margin-left=\"1cm\"/><style:text-properties fo:font-weight=\"bold\"/>"
+        "fo:text-align=\"justify\" fo:margin-left=\"1cm\"/><style:text-properties fo:font-weight=\"bold\" "
+        "fo:language=\"cs\" fo:country=\"CZ\"/>"
         "</style:style>"
         "<style:style style:name=\"Odvozeny\" style:family=\"paragraph\" "
         "style:parent-style-name=\"Zaklad\"><style:text-properties fo:font-style=\"italic\"/></style:style>"
@@ -157,11 +158,14 @@ TEST_F(OdtReaderTest, StylesStandOnTheDefaultAndTheirParentsAndTheSpanComesLast)
     EXPECT_EQ(paragraph.fontWeight(), QFont::Bold) << "the parent's parent";
     EXPECT_TRUE(paragraph.fontItalic()) << "the parent";
     EXPECT_EQ(paragraph.foreground().color(), QColor(0, 0, 255)) << "the automatic style";
+    EXPECT_EQ(charLanguage(paragraph), 0) << "Czech, the default language, over the default style's English";
+    EXPECT_FALSE(paragraph.boolProperty(CharHidden));
     const QTextCharFormat span = charAt(8);
     EXPECT_EQ(charSize(span), 440) << "twice the paragraph's size";
     EXPECT_NE(span.fontWeight(), QFont::Bold) << "the span's style's parent";
     EXPECT_TRUE(span.fontUnderline() && span.fontItalic());
     EXPECT_EQ(span.foreground().color(), QColor(0, 0, 255));
+    EXPECT_TRUE(span.boolProperty(CharHidden));
 
     EXPECT_EQ(blockAlignment(blockFormat(0)), PFA_JUSTIFY);
     EXPECT_EQ(blockStartIndent(blockFormat(0)), 1134) << "the automatic style's indent over the parent's";
@@ -170,6 +174,7 @@ TEST_F(OdtReaderTest, StylesStandOnTheDefaultAndTheirParentsAndTheSpanComesLast)
     EXPECT_EQ(blockAlignment(blockFormat(2)), PFA_LEFT);
     EXPECT_EQ(blockSpaceAfter(blockFormat(2)), 144);
     EXPECT_EQ(charSize(charAt(document.findBlockByNumber(2).position())), 220);
+    EXPECT_EQ(charLanguage(charAt(document.findBlockByNumber(2).position())), 1033);
 }
 
 TEST_F(OdtReaderTest, ListsTakeKindLevelStartAndContinuation)

@@ -44,8 +44,8 @@ QByteArray pngPicture()
     return png;
 }
 
-// Formats, tabs and breaks, a nested list starting at 3 whose inner level is legal (its
-// letters shown as numbers), a link, a picture and a footnote.
+// Formats (hidden, English and not to be proofed text among them), tabs and breaks, a nested list starting at
+// 3 whose inner level is legal (its letters shown as numbers), a link, a picture and a footnote.
 QByteArray richRtf()
 {
     return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Liberation Sans;}{\\f1\\froman Liberation Serif;}}"
@@ -61,7 +61,8 @@ QByteArray richRtf()
            rtfText(u"Tučný\\b0  \\i kurzíva\\i0  \\ul podtržení\\ulnone  \\strike škrtnutí\\strike0  H"_qs) +
            "{\\sub 2}O x{\\super 2} {\\up6 " + rtfText(u"výš} \\cf1 červená"_qs) + "\\cf0  \\highlight2 " +
            rtfText(u"žlutě"_qs) + "\\highlight0  {\\chcbpat3 " + rtfText(u"zelené pozadí"_qs) +
-           "}\\f1\\fs20 patkove\\tab tab\\line radek\\par\n"
+           "}\\f1\\fs20 patkove\\tab tab\\line radek {\\v skryte} {\\lang1033 English} {\\noproof "
+           "nekontrolovat}\\par\n"
            "\\pard\\qj\\sl-300\\slmult0 {\\field{\\*\\fldinst{HYPERLINK "
            "\"https://example.cz/\"}}{\\fldrslt{" +
            rtfText(u"odkaz na příklad"_qs) +
@@ -159,7 +160,10 @@ std::string characters(const QTextDocument& document)
                                                 QString::number(charOffset(format)),
                                                 colorText(format.foreground()),
                                                 colorText(format.background()),
-                                                charLink(format)}
+                                                charLink(format),
+                                                QString::number(format.boolProperty(CharHidden)),
+                                                QString::number(charLanguage(format)),
+                                                QString::number(charNoProof(format))}
                                         .join(u'|');
             if (!formats.isEmpty() && formats.last() == summary) {
                 texts.last() += it.fragment().text();
@@ -268,7 +272,8 @@ TEST(OfficeWriterTest, AnOpenDocumentTextHoldsTheSameContent)
           "fo:background-color=\"#ffff00\"", "fo:text-align=\"center\"", "fo:margin-left=\"36pt\"",
           "fo:text-indent=\"-18pt\"", "fo:line-height=\"150%\"", "fo:line-height=\"15pt\"",
           "style:line-height-at-least=\"14pt\"", "fo:break-before=\"page\"", "<text:tab/>",
-          "<text:line-break/>", "<text:a xlink:type=\"simple\" xlink:href=\"https://example.cz/\">",
+          "text:display=\"none\"", "fo:language=\"en\" fo:country=\"US\"", "<text:line-break/>",
+          "<text:a xlink:type=\"simple\" xlink:href=\"https://example.cz/\">",
           "<draw:image xlink:href=\"Pictures/image1.png\"", "svg:width=\"30pt\"",
           // The nested list: its levels' kinds, labels and start, the second level inside an item.
           "<text:list-level-style-number text:level=\"1\" style:num-prefix=\"\" style:num-suffix=\".\" "
