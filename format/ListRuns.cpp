@@ -28,11 +28,18 @@ void ListRuns::restart(qint64 list, int level, int itemsBefore)
     m_runs.insert(keyOf(list, level), Run{nullptr, itemsBefore});
 }
 
+void ListRuns::join(QTextBlockFormat& format, qint64 list, int level) const
+{
+    if (const QTextList* found = m_runs.value(keyOf(list, level)).list)
+        format.setObjectIndex(found->objectIndex());
+}
+
 void ListRuns::add(QTextCursor& cursor, qint64 list, int level, int numbering)
 {
     Run& run = m_runs[keyOf(list, level)];
     if (run.list) {
-        run.list->add(cursor.block());
+        if (cursor.block().textList() != run.list)
+            run.list->add(cursor.block());
         return;
     }
     QTextListFormat format;

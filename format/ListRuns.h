@@ -13,6 +13,7 @@
 
 #include <QHash>
 
+class QTextBlockFormat;
 class QTextCursor;
 class QTextList;
 
@@ -30,6 +31,10 @@ public:
     // Ends the run of `list` at `level`: its next item starts a new QTextList, and enter()
     // answers `itemsBefore` (which may be negative) for it, so that its number is the one given.
     void restart(qint64 list, int level, int itemsBefore);
+    // Gives `format` the object index of the QTextList of the run entered last for `list` and
+    // `level`, when it has one: a paragraph inserted with it joins that list at once, which
+    // spares Qt changing its format again in add().
+    void join(QTextBlockFormat& format, qint64 list, int level) const;
     // Adds the cursor's paragraph to the run entered last for `list` and `level`, making its
     // QTextList (of the kind PFN_ `numbering` draws) if it is the run's first item there.
     void add(QTextCursor& cursor, qint64 list, int level, int numbering);

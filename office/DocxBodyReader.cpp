@@ -253,6 +253,10 @@ void DocxBodyReader::startParagraph(const DocxParagraphProperties& own)
         m_cursor.setBlockFormat(m_blockFormat);
         m_cursor.setBlockCharFormat(m_markFormat);
         m_blockFresh = false;
+    } else if (item.numbering != 0) {
+        QTextBlockFormat joined = m_blockFormat;
+        m_lists.join(joined, numberingId, level);
+        m_cursor.insertBlock(joined, m_markFormat);
     } else {
         m_cursor.insertBlock(m_blockFormat, m_markFormat);
     }

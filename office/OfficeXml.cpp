@@ -44,8 +44,12 @@ bool isOnAttribute(const XmlPartReader& xml, QLatin1StringView localName)
 
 std::optional<int> number(const XmlPartReader& xml, QLatin1StringView localName)
 {
+    const QStringView text = attribute(xml, localName);
+    // Whole numbers are the rule, and far quicker to read than a double.
     bool ok = false;
-    const double value = attribute(xml, localName).toDouble(&ok);
+    if (const int whole = text.toInt(&ok); ok)
+        return std::clamp(whole, -int(MaxNumber), int(MaxNumber));
+    const double value = text.toDouble(&ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return int(std::lround(std::clamp(value, -MaxNumber, MaxNumber)));
