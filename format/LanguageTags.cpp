@@ -29,18 +29,24 @@ QString tag(int languageId)
 
 int languageId(QStringView tag)
 {
-    QString wanted = tag.trimmed().toString().toLower();
-    wanted.replace(u'_', u'-');
-    if (wanted.isEmpty())
+    tag = tag.trimmed();
+    if (tag.contains(u'_')) {
+        QString dashed = tag.toString();
+        return languageId(dashed.replace(u'_', u'-'));
+    }
+    if (tag.isEmpty())
         return 0;
+    // Read for every run that names its language: compared in place, nothing allocated.
     for (const auto& [id, name] : Languages) {
-        const QString known = QString::fromLatin1(name).toLower();
-        if (known == wanted || known.startsWith(wanted + u'-'))
+        const QLatin1StringView known(name);
+        if (known.compare(tag, Qt::CaseInsensitive) == 0 ||
+            (known.size() > tag.size() && known.at(tag.size()) == u'-' &&
+             known.startsWith(tag, Qt::CaseInsensitive)))
             return id;
     }
     // A region of a known language that the table does not list: the language's first region.
-    const qsizetype region = wanted.indexOf(u'-');
-    return region > 0 ? languageId(QStringView(wanted).left(region)) : 0;
+    const qsizetype region = tag.indexOf(u'-');
+    return region > 0 ? languageId(tag.left(region)) : 0;
 }
 
 } // namespace LanguageTags

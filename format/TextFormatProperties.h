@@ -200,6 +200,21 @@ inline void setCharLanguage(QTextCharFormat& format, int language)
         format.setProperty(CharLanguage, language);
 }
 
+// Hidden text is kept so that saving writes it back; the layout has no way to hide characters,
+// so it is shown like the text around it.
+inline bool charHidden(const QTextCharFormat& format)
+{
+    return format.boolProperty(CharHidden);
+}
+
+inline void setCharHidden(QTextCharFormat& format, bool hidden)
+{
+    if (hidden)
+        format.setProperty(CharHidden, true);
+    else
+        format.clearProperty(CharHidden);
+}
+
 inline bool charNoProof(const QTextCharFormat& format)
 {
     return format.boolProperty(CharNoProof);

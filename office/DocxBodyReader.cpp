@@ -253,12 +253,11 @@ void DocxBodyReader::startParagraph(const DocxParagraphProperties& own)
         m_cursor.setBlockFormat(m_blockFormat);
         m_cursor.setBlockCharFormat(m_markFormat);
         m_blockFresh = false;
-    } else if (item.numbering != 0) {
-        QTextBlockFormat joined = m_blockFormat;
-        m_lists.join(joined, numberingId, level);
-        m_cursor.insertBlock(joined, m_markFormat);
     } else {
-        m_cursor.insertBlock(m_blockFormat, m_markFormat);
+        QTextBlockFormat format = m_blockFormat;
+        if (item.numbering != 0)
+            m_lists.join(format, numberingId, level);
+        m_cursor.insertBlock(format, m_markFormat);
     }
     if (item.numbering != 0)
         m_lists.add(m_cursor, numberingId, level, item.numbering);
@@ -535,9 +534,7 @@ QTextCharFormat DocxBodyReader::charFormat(const DocxRunProperties& properties, 
     }
     if (const int raise = properties.raise.value_or(0); raise != 0)
         setCharOffset(format, raise * 10);
-    // Hidden text is kept to be written back; the editor shows it like the text around it.
-    if (properties.hidden.value_or(false))
-        format.setProperty(CharHidden, true);
+    setCharHidden(format, properties.hidden.value_or(false));
     setCharNoProof(format, properties.noProof.value_or(false));
     setCharLanguage(format, properties.language.value_or(0));
     if (!link.isEmpty())

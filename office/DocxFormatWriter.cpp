@@ -117,7 +117,7 @@ void writeRunProperties(QXmlStreamWriter& xml, const QTextCharFormat& format, co
         xml.writeEmptyElement(QStringLiteral("w:strike"));
     if (charNoProof(format))
         xml.writeEmptyElement(QStringLiteral("w:noProof"));
-    if (format.boolProperty(CharHidden))
+    if (charHidden(format))
         xml.writeEmptyElement(QStringLiteral("w:vanish"));
     if (!charAutoColor(format))
         writeValue(xml, QStringLiteral("w:color"), hexColor(format.foreground().color()));

@@ -151,10 +151,8 @@ void OdtTextProperties::applyTo(QTextCharFormat& into, const QHash<QString, QStr
     }
     if (!fontFace.isEmpty())
         into.setFontFamilies({fontFamilies.value(fontFace, fontFace)});
-    if (hidden == true)
-        into.setProperty(CharHidden, true);
-    else if (hidden == false)
-        into.clearProperty(CharHidden);
+    if (hidden)
+        setCharHidden(into, *hidden);
     if (language)
         setCharLanguage(into, *language);
 }

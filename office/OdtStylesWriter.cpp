@@ -190,7 +190,7 @@ OdtStylesWriter::Element OdtStylesWriter::textProperties(const QTextCharFormat& 
     else if (const int offset = charOffset(format); offset != 0)
         properties.add(QStringLiteral("style:text-position"),
                        QStringLiteral("%1% 100%").arg(std::lround(100.0 * offset / size)));
-    if (format.boolProperty(CharHidden))
+    if (charHidden(format))
         properties.add(QStringLiteral("text:display"), QStringLiteral("none"));
     if (const QString tag = LanguageTags::tag(charLanguage(format)); !tag.isEmpty()) {
         const QStringList parts = tag.split(u'-');

@@ -27,7 +27,7 @@ RtfCharacterWriter::Chars RtfCharacterWriter::charsOf(const QTextCharFormat& for
     chars.underline = format.fontUnderline();
     chars.strike = format.fontStrikeOut();
     chars.protect = format.boolProperty(CharProtected);
-    chars.hidden = format.boolProperty(CharHidden);
+    chars.hidden = charHidden(format);
     chars.language = charLanguage(format);
     chars.noProof = charNoProof(format);
     if (!charAutoColor(format) && format.foreground().style() != Qt::NoBrush)

@@ -200,10 +200,7 @@ QTextCharFormat RtfDocumentBuilder::charFormat(const CharState& state, RtfScript
         format.setProperty(CharProtected, true);
     setCharLanguage(format, state.language >= 0 ? state.language : m_tables.defaultLanguage);
     setCharNoProof(format, state.noProof);
-    // Hidden text is kept, so that saving writes it back; the layout has no
-    // way to hide characters, so it is shown like the text around it.
-    if (state.hidden)
-        format.setProperty(CharHidden, true);
+    setCharHidden(format, state.hidden);
     m_formats.insert(key, format);
     return format;
 }
